@@ -1,0 +1,152 @@
+#include "AccountList.h"
+
+#include <algorithm>
+#include <numeric>
+
+#include "RunError.h"
+#include "VbText.h"
+
+namespace {
+
+const QString& column(const AccountRow& row, int column) {
+    return column == 1 ? row.code : column == 2 ? row.signature : row.name;
+}
+
+}  // namespace
+
+const AccountRow& AccountList::row(int position) const {
+    if (position < 1 || position > count())
+        throw RunError{RunError::SubscriptOutOfRange,
+                       QStringLiteral("Subscript out of range: no row %1 in the account list").arg(position)};
+    return rows_[std::size_t(position - 1)];
+}
+
+QString AccountList::cell(int position, int columnIndex) const { return column(row(position), columnIndex); }
+
+void AccountList::clear() { assign({}); }
+
+void AccountList::assign(std::vector<AccountRow> rows) {
+    rows_ = std::move(rows);
+    selected_ = 0;
+    if (sorted_)
+        sortRows();
+    changed();
+}
+
+int AccountList::add(int position, AccountRow row) {
+    if (position < 1 || position > count() + 1)
+        throw RunError{RunError::SubscriptOutOfRange,
+                       QStringLiteral("Subscript out of range: cannot insert at row %1").arg(position)};
+    if (sorted_) {
+        // The sorted place: after the rows that sort before or equal to the new one.
+        const auto& key = column(row, sortKey_);
+        const auto at = std::upper_bound(rows_.begin(), rows_.end(), key, [this](const QString& k, const AccountRow& r) {
+            const int c = QString::compare(k, column(r, sortKey_), Qt::CaseInsensitive);
+            return sortOrder_ == Order::Ascending ? c < 0 : c > 0;
+        });
+        position = int(at - rows_.begin()) + 1;
+    }
+    rows_.insert(rows_.begin() + (position - 1), std::move(row));
+    if (selected_ >= position)
+        ++selected_;
+    changed();
+    return position;
+}
+
+void AccountList::remove(int position) {
+    this->row(position);
+    rows_.erase(rows_.begin() + (position - 1));
+    if (selected_ == position)
+        selected_ = 0;
+    else if (selected_ > position)
+        --selected_;
+    changed();
+}
+
+void AccountList::setName(int position, const QString& name) {
+    this->row(position);
+    rows_[std::size_t(position - 1)].name = name;
+    if (sorted_ && sortKey_ == 0)
+        sortRows();
+    changed();
+}
+
+void AccountList::select(int position) {
+    if (position != 0)
+        this->row(position);
+    selected_ = position;
+}
+
+void AccountList::setSorted(bool on) {
+    sorted_ = on;
+    if (on)
+        sortRows();
+    changed();
+}
+
+void AccountList::sortBy(int columnIndex, Order order) {
+    sortKey_ = std::clamp(columnIndex, 0, ColumnCount - 1);
+    sortOrder_ = order;
+    setSorted(true);
+}
+
+void AccountList::sortRows() {
+    std::vector<int> order(rows_.size());
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(), [this](int a, int b) {
+        const int c = QString::compare(column(rows_[std::size_t(a)], sortKey_), column(rows_[std::size_t(b)], sortKey_),
+                                       Qt::CaseInsensitive);
+        return sortOrder_ == Order::Ascending ? c < 0 : c > 0;
+    });
+    std::vector<AccountRow> sortedRows;
+    sortedRows.reserve(rows_.size());
+    int newSelected = 0;
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        sortedRows.push_back(std::move(rows_[std::size_t(order[i])]));
+        if (order[i] + 1 == selected_)
+            newSelected = int(i) + 1;
+    }
+    rows_ = std::move(sortedRows);
+    selected_ = newSelected;
+}
+
+void AccountList::changed() {
+    indexes_.reset();
+    ++revision_;
+}
+
+const AccountList::Indexes& AccountList::indexes() const {
+    if (!indexes_) {
+        Indexes& ix = indexes_.emplace();
+        const auto n = qsizetype(rows_.size());
+        ix.firstByUpperTrimmedCode.reserve(n);
+        ix.lastByTrimmedCode.reserve(n);
+        ix.upperCodes.reserve(n);
+        ix.upperNames.reserve(n);
+        for (int i = int(rows_.size()) - 1; i >= 0; --i)
+            ix.firstByUpperTrimmedCode.insert(VbText::trim(rows_[std::size_t(i)].code).toUpper(), i + 1);
+        for (int i = 0; i < int(rows_.size()); ++i) {
+            const AccountRow& r = rows_[std::size_t(i)];
+            ix.lastByTrimmedCode.insert(VbText::trim(r.code), i + 1);
+            ix.upperCodes.insert(r.code.toUpper());
+            ix.upperNames.insert(r.name.toUpper());
+        }
+    }
+    return *indexes_;
+}
+
+int AccountList::firstWithCodeIgnoringCase(const QString& code) const {
+    return indexes().firstByUpperTrimmedCode.value(VbText::trim(code).toUpper(), 0);
+}
+
+int AccountList::lastWithTrimmedCode(const QString& code) const {
+    return indexes().lastByTrimmedCode.value(VbText::trim(code), 0);
+}
+
+bool AccountList::hasCodeIgnoringCase(const QString& code) const {
+    return indexes().upperCodes.contains(code.toUpper());
+}
+
+bool AccountList::hasNameIgnoringCase(const QString& name) const {
+    return indexes().upperNames.contains(name.toUpper());
+}

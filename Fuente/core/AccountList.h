@@ -1,0 +1,96 @@
+#pragma once
+
+#include <array>
+#include <optional>
+#include <QHash>
+#include <QSet>
+#include <QString>
+#include <vector>
+
+// One row of the account list: the name is the row's text, the code and the signature its
+// two sub-items.
+struct AccountRow {
+    QString name;
+    QString code;
+    QString signature;
+
+    bool operator==(const AccountRow& o) const {
+        return name == o.name && code == o.code && signature == o.signature;
+    }
+};
+
+// The account list: the in-memory database, rows in display order at positions 1..count().
+// It keeps the selection, the sort state and the header marks, and answers lookups by code or
+// name through indexes that are rebuilt once after each change.
+class AccountList {
+public:
+    enum class Order { Ascending, Descending };
+    enum HeaderIcon { NoIcon = 0, AscendingMark = 1, DescendingMark = 2 };
+    static constexpr int ColumnCount = 3;
+    static inline const QString SignatureToolTip =
+        QStringLiteral("Click over the selected item again to rename it");
+
+    int count() const { return int(rows_.size()); }
+    const AccountRow& row(int position) const;
+    QString cell(int position, int column) const;
+
+    void clear();
+    // Replaces every row; the selection is cleared.
+    void assign(std::vector<AccountRow> rows);
+    // Inserts at a position (count() + 1 appends); with sorting on the row goes to its sorted place.
+    // Returns the row's position.
+    int add(int position, AccountRow row);
+    void remove(int position);
+    void setName(int position, const QString& name);
+
+    // The selected row's position, 0 when none.
+    int selected() const { return selected_; }
+    void select(int position);
+
+    bool sorted() const { return sorted_; }
+    int sortKey() const { return sortKey_; }
+    Order sortOrder() const { return sortOrder_; }
+    void setSorted(bool on);
+    // Switches sorting on, by one column in one order.
+    void sortBy(int column, Order order);
+
+    int headerIcon(int column) const { return headerIcons_.at(std::size_t(column)); }
+    void setHeaderIcon(int column, int icon) { headerIcons_.at(std::size_t(column)) = icon; }
+
+    bool enabled = true;
+
+    // Grows with every change of the rows or their order, so that a view can tell whether it
+    // must show them again.
+    quint64 revision() const { return revision_; }
+
+    // Position of the first row whose code, upper-cased and trimmed of blanks, equals the given
+    // code treated the same way; 0 when none.
+    int firstWithCodeIgnoringCase(const QString& code) const;
+    // Position of the last row whose code, trimmed of blanks, equals the trimmed code exactly;
+    // 0 when none.
+    int lastWithTrimmedCode(const QString& code) const;
+    // Whether a row's code (or name), upper-cased but not trimmed, equals the upper-cased text.
+    bool hasCodeIgnoringCase(const QString& code) const;
+    bool hasNameIgnoringCase(const QString& name) const;
+
+private:
+    void changed();
+    void sortRows();
+
+    std::vector<AccountRow> rows_;
+    int selected_ = 0;
+    bool sorted_ = false;
+    int sortKey_ = 0;
+    Order sortOrder_ = Order::Ascending;
+    std::array<int, ColumnCount> headerIcons_{};
+    quint64 revision_ = 0;
+
+    struct Indexes {
+        QHash<QString, int> firstByUpperTrimmedCode;
+        QHash<QString, int> lastByTrimmedCode;
+        QSet<QString> upperCodes;
+        QSet<QString> upperNames;
+    };
+    const Indexes& indexes() const;
+    mutable std::optional<Indexes> indexes_;
+};

@@ -1,0 +1,103 @@
+#include "ClsBD.h"
+
+#include <iterator>
+#include <vector>
+
+#include "AccountList.h"
+#include "ClsControlErrores.h"
+#include "FileSystem.h"
+#include "Mod_Variables.h"
+#include "TextReader.h"
+#include "TextWriter.h"
+#include "forms/Frm_Main.h"
+
+bool ClsBD::isCloser(const QString& line) {
+    return line.size() == Closer.size() && line.compare(Closer, Qt::CaseInsensitive) == 0;
+}
+
+void ClsBD::cargarbdallv() {
+    mv_.errores().guard(LogName, QStringLiteral("ClsBD.cargarbdallv"), [this] { load(); });
+}
+
+void ClsBD::load() {
+    if (!FileSystem::fileExists(mv_.RutaBD)) {
+        TextWriter file(mv_.RutaBD, TextWriter::Mode::Rewrite);
+        escribirversion(file);
+        file.close();
+        return;
+    }
+    TextReader file(mv_.RutaBD);
+    AccountList& list = mv_.main().LvAccounts;
+    list.clear();
+    list.setSorted(false);
+
+    std::vector<AccountRow> rows;
+    std::vector<TablaComentarios::Row> comments;
+    // Whatever was read before a failure stays loaded; the record being read gets no row.
+    const auto publish = [&] {
+        // Each record goes on top of the list, so the list holds the records in reverse file order.
+        list.assign({std::make_move_iterator(rows.rbegin()), std::make_move_iterator(rows.rend())});
+        mv_.Comentarios.assign(std::move(comments));
+    };
+    try {
+        file.readLine();  // the header; its version was checked before
+        while (!file.atEnd()) {
+            AccountRow row;
+            row.name = file.readLine();
+            row.code = file.readLine();
+            row.signature = file.readLine();
+            file.readLine();  // the opener
+            TablaComentarios::Row& comment = comments.emplace_back();
+            bool first = true;
+            for (QString line = file.readLine(); !isCloser(line); line = file.readLine()) {
+                comment.code = row.code;
+                if (!first)
+                    comment.comment += QLatin1String("\r\n");
+                comment.comment += line;
+                first = false;
+            }
+            rows.push_back(std::move(row));
+        }
+    } catch (...) {
+        publish();
+        throw;
+    }
+    publish();
+}
+
+void ClsBD::escribirversion(TextWriter& file) { file.writeLine(QStringLiteral("DB Version: %1").arg(Version)); }
+
+QString ClsBD::BuscarfirmaenLV(const QString& code) {
+    const AccountList& list = mv_.main().LvAccounts;
+    const int position = list.firstWithCodeIgnoringCase(code);
+    return position == 0 ? QString() : list.row(position).signature;
+}
+
+void ClsBD::guardarcambios() {
+    mv_.errores().guard(LogName, QStringLiteral("ClsBD.guardarcambios"), [this] {
+        TextWriter file(mv_.RutaBD, TextWriter::Mode::Rewrite);
+        escribirversion(file);
+        escribirCuentas(file);
+        file.close();
+    });
+}
+
+QString ClsBD::traercomentario(const QString& code) const { return mv_.Comentarios.commentFor(code); }
+
+void ClsBD::escribirCuentas(TextWriter& file) const {
+    const AccountList& list = mv_.main().LvAccounts;
+    for (int i = 1; i <= list.count(); ++i) {
+        const AccountRow& row = list.row(i);
+        escribirRegistro(file, row.name, row.code, row.signature, traercomentario(row.code));
+    }
+}
+
+void ClsBD::escribirRegistro(TextWriter& file, const QString& name, const QString& code, const QString& signature,
+                             const QString& comment) {
+    file.writeLine(name);
+    file.writeLine(code);
+    file.writeLine(signature);
+    file.writeLine(Opener);
+    file.writeLine(comment);
+    file.writeLine(Closer);
+}

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QString>
+
+class Mod_Variables;
+class TextWriter;
+
+// The account database file: loading it into the account list and the comment table, and
+// writing it back.
+//
+// File layout: the header line, then per account the name, the code, the signature,
+// "<COMENTARIO>", the comment lines and "</COMENTARIO>" (recognised in any letter case).
+class ClsBD {
+public:
+    static constexpr int Version = 101;
+    static inline const QString Opener = QStringLiteral("<COMENTARIO>");
+    static inline const QString Closer = QStringLiteral("</COMENTARIO>");
+    static inline const QString LogName = QStringLiteral("ClsBD.log");
+
+    explicit ClsBD(Mod_Variables& mv) : mv_(mv) {}
+
+    // Loads RutaBD into the account list (in reverse file order, sorting off) and the comment
+    // table. A missing file is created with the header alone and the list is left as it is.
+    void cargarbdallv();
+
+    static void escribirversion(TextWriter& file);
+
+    // The signature of the first row whose code matches, ignoring letter case and blanks at
+    // either end; empty when none does.
+    QString BuscarfirmaenLV(const QString& code);
+
+    // Rewrites RutaBD from the account list in its display order and the comment table.
+    void guardarcambios();
+
+    // The comment stored for a code (exact letter case), or the empty text.
+    QString traercomentario(const QString& code) const;
+
+    // Writes every row of the account list as records, with their comments.
+    void escribirCuentas(TextWriter& file) const;
+    // Writes one record; the comment's CR LF pairs become line ends, an empty comment one empty line.
+    static void escribirRegistro(TextWriter& file, const QString& name, const QString& code,
+                                 const QString& signature, const QString& comment);
+
+    // Whether a line closes a comment: "</COMENTARIO>" in any letter case.
+    static bool isCloser(const QString& line);
+
+private:
+    void load();
+
+    Mod_Variables& mv_;
+};

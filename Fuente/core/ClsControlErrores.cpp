@@ -1,0 +1,51 @@
+#include "ClsControlErrores.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QLocale>
+
+#include "Dialogs.h"
+#include "Mod_Variables.h"
+#include "TextWriter.h"
+
+namespace {
+
+// The time as the regional settings print it, without a time zone.
+QString longTime(const QTime& time) {
+    QString format = QLocale::system().timeFormat(QLocale::LongFormat);
+    format.remove(QLatin1Char('t'));
+    return QLocale::system().toString(time, format.trimmed());
+}
+
+}  // namespace
+
+QString ClsControlErrores::logPath(const QString& logName) const {
+    return mv_.App + mv_.CarpetaLogs + QLatin1Char('/') + logName;
+}
+
+QString ClsControlErrores::reportLines(int number, const QString& description, const QString& place) {
+    const QDateTime now = QDateTime::currentDateTime();
+    QString text = QLocale::system().toString(now.date(), QLocale::ShortFormat) + " - " + longTime(now.time()) +
+                   " [" + QString::number(number) + "]: " + description;
+    if (!place.isEmpty())
+        text += "\r\n       " + place;
+    return text;
+}
+
+void ClsControlErrores::informarerror(const QString& logFile, int number, const QString& description,
+                                      const QString& place) {
+    try {
+        TextWriter log(logFile, TextWriter::Mode::Append);
+        log.writeLine(reportLines(number, description, place));
+        log.close();
+    } catch (const RunError&) {
+        mv_.dialogs.Beep();
+        return;
+    }
+    mv_.dialogs.MsgBox(MessageBoxSpec{
+        description + "\r\nAn error report has been created. It can be found at " +
+            QDir::toNativeSeparators(logFile) +
+            "\r\n\r\nPlease report or email the errorlogs to my creator. His contact info is available on the "
+            "''About'' dialog. \r\n\r\nThanks.",
+        QStringLiteral("I'm sorry Dave. I'm afraid I can't do that")});
+}

@@ -1,0 +1,49 @@
+#include "Clsvalidacion.h"
+
+#include <QStringList>
+
+#include "Mod_Variables.h"
+#include "VbText.h"
+#include "forms/Frm_Main.h"
+
+namespace {
+
+// One part of an address: blanks, an optional sign and digits, blanks; its value from 0 to 255.
+bool isAddressPart(QStringView part) {
+    const QString text = VbText::trim(part);
+    qsizetype i = (text.startsWith(QLatin1Char('+')) || text.startsWith(QLatin1Char('-'))) ? 1 : 0;
+    const bool negative = text.startsWith(QLatin1Char('-'));
+    if (i == text.size())
+        return false;
+    int value = 0;
+    for (; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        if (c < '0' || c > '9')
+            return false;
+        value = qMin(value * 10 + (c - '0'), 1000);  // saturates: any long number is out of range
+    }
+    return negative ? value == 0 : value <= 255;
+}
+
+}  // namespace
+
+bool Clsvalidacion::IsIP(const QString& text) {
+    const QList<QStringView> parts = QStringView(text).split(QLatin1Char('.'));
+    if (parts.size() != 4)
+        return false;
+    for (QStringView part : parts)
+        if (!isAddressPart(part))
+            return false;
+    return true;
+}
+
+bool Clsvalidacion::CuentaDupl(const QString& code) const { return mv_.main().LvAccounts.hasCodeIgnoringCase(code); }
+
+bool Clsvalidacion::NomDuplic(const QString& name) const { return mv_.main().LvAccounts.hasNameIgnoringCase(name); }
+
+QString Clsvalidacion::CharProhib(const QString& text) {
+    QString result = text;
+    for (QChar c : QStringLiteral("\\/*?<>|:\""))
+        result.remove(c);
+    return result;
+}

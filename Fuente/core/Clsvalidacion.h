@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+
+class Mod_Variables;
+
+// Checks shared by several dialogs.
+class Clsvalidacion {
+public:
+    explicit Clsvalidacion(Mod_Variables& mv) : mv_(mv) {}
+
+    // A dotted IPv4 address: exactly four parts, each a number from 0 to 255 with optional blanks
+    // around it; no port.
+    static bool IsIP(const QString& text);
+    // Whether a stored account has this code (letter case ignored, blanks not trimmed).
+    bool CuentaDupl(const QString& code) const;
+    // Whether a stored account has this name (letter case ignored, blanks not trimmed).
+    bool NomDuplic(const QString& name) const;
+    // The text without the characters \ / * ? < > | : and the double quote.
+    static QString CharProhib(const QString& text);
+
+private:
+    Mod_Variables& mv_;
+};

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <array>
+#include <memory>
+#include <QString>
+
+#include "TablaComentarios.h"
+
+class ClsBD;
+class ClsControlErrores;
+class Clsvalidacion;
+class Dialogs;
+class Frm_Main;
+class RegistryAccess;
+
+// What the whole program shares: the application paths, the options, the active account, the
+// command-line values, the one instance of each service and the main window model.
+// Paths are built with "/" and shown with native separators.
+class Mod_Variables {
+public:
+    // `appFolder` is the folder of the executable, without a trailing separator.
+    Mod_Variables(const QString& appFolder, Dialogs& dialogs, RegistryAccess& registry);
+    ~Mod_Variables();
+    Mod_Variables(const Mod_Variables&) = delete;
+    Mod_Variables& operator=(const Mod_Variables&) = delete;
+
+    const QString App;
+    QString CarpetaLogs = QStringLiteral("/Logs");
+    QString RutaBD;
+    QString RutaJuego;
+    // 0: do not ask before activating; 1: do not ask before deleting. Each 0, 1 or 2.
+    std::array<int, 2> Opciones{0, 0};
+    TablaComentarios Comentarios;
+    QString CuentaActiva;
+    QString FirmaActiva;
+    QString CuentaCmd;
+    QString ServidorCmd;
+    bool ModoVentana = false;
+    bool Forzar = false;
+
+    Dialogs& dialogs;
+    RegistryAccess& registry;
+
+    ClsControlErrores& errores() { return *errores_; }
+    ClsBD& bd() { return *bd_; }
+    Clsvalidacion& validacion() { return *validacion_; }
+    Frm_Main& main() { return *main_; }
+
+private:
+    std::unique_ptr<ClsControlErrores> errores_;
+    std::unique_ptr<ClsBD> bd_;
+    std::unique_ptr<Clsvalidacion> validacion_;
+    std::unique_ptr<Frm_Main> main_;
+};

@@ -1,0 +1,190 @@
+#include "RegistryFile.h"
+
+#include <optional>
+#include <QDir>
+#include <QStringList>
+#include <vector>
+
+#include "FileSystem.h"
+#include "RunError.h"
+#include "TextReader.h"
+#include "TextWriter.h"
+
+namespace {
+
+const QString kHeader = QStringLiteral("REGEDIT4");
+
+struct Entry {
+    QString name;
+    std::optional<QString> text;  // empty for values that are not text (dword:, hex:)
+    int firstLine;
+    int lastLine;
+};
+
+struct Section {
+    QString key;
+    int lastLine;
+    std::vector<Entry> entries;
+};
+
+struct Script {
+    QStringList lines;
+    std::vector<Section> sections;
+};
+
+RunError malformed(const QString& path, int line, const QString& what) {
+    return {RunError::InvalidFileFormat, QStringLiteral("Invalid file format: %1, line %2: %3")
+                                             .arg(QDir::toNativeSeparators(path))
+                                             .arg(line + 1)
+                                             .arg(what)};
+}
+
+// Reads a quoted text at `pos` (which holds the opening quote); moves `pos` past the closing quote.
+std::optional<QString> unquote(const QString& line, qsizetype& pos) {
+    QString text;
+    for (++pos; pos < line.size(); ++pos) {
+        const QChar c = line[pos];
+        if (c == QLatin1Char('"')) {
+            ++pos;
+            return text;
+        }
+        if (c == QLatin1Char('\\') && pos + 1 < line.size() &&
+            (line[pos + 1] == QLatin1Char('\\') || line[pos + 1] == QLatin1Char('"')))
+            ++pos;
+        text += line[pos];
+    }
+    return std::nullopt;
+}
+
+QString quote(const QString& text) {
+    QString out = text;
+    out.replace(QLatin1Char('\\'), QLatin1String("\\\\")).replace(QLatin1Char('"'), QLatin1String("\\\""));
+    return QLatin1Char('"') + out + QLatin1Char('"');
+}
+
+Script parse(const QString& path) {
+    Script script;
+    if (!FileSystem::fileExists(path) && !FileSystem::folderExists(path))
+        return script;
+    TextReader reader(path);
+    while (!reader.atEnd())
+        script.lines << reader.readLine();
+    if (script.lines.isEmpty())
+        return script;
+    if (script.lines.first().trimmed().compare(kHeader, Qt::CaseInsensitive) != 0)
+        throw malformed(path, 0, QStringLiteral("the first line is not \"%1\"").arg(kHeader));
+
+    for (int i = 1; i < script.lines.size(); ++i) {
+        const QString line = script.lines[i].trimmed();
+        if (line.isEmpty() || line.startsWith(QLatin1Char(';')))
+            continue;
+        if (line.startsWith(QLatin1Char('['))) {
+            if (!line.endsWith(QLatin1Char(']')))
+                throw malformed(path, i, QStringLiteral("a key without its closing bracket"));
+            script.sections.push_back({line.mid(1, line.size() - 2), i, {}});
+            continue;
+        }
+        if (script.sections.empty())
+            throw malformed(path, i, QStringLiteral("a value outside of any key"));
+        Entry entry{QString(), std::nullopt, i, i};
+        qsizetype pos = 0;
+        if (line.startsWith(QLatin1Char('@'))) {
+            pos = 1;
+        } else if (line.startsWith(QLatin1Char('"'))) {
+            const auto name = unquote(line, pos);
+            if (!name)
+                throw malformed(path, i, QStringLiteral("a value name without its closing quote"));
+            entry.name = *name;
+        } else {
+            throw malformed(path, i, QStringLiteral("neither a key nor a value"));
+        }
+        QString rest = line.mid(pos).trimmed();
+        if (!rest.startsWith(QLatin1Char('=')))
+            throw malformed(path, i, QStringLiteral("a value name without \"=\""));
+        rest = rest.mid(1).trimmed();
+        if (rest.startsWith(QLatin1Char('"'))) {
+            qsizetype at = 0;
+            entry.text = unquote(rest, at);
+            if (!entry.text || !rest.mid(at).trimmed().isEmpty())
+                throw malformed(path, i, QStringLiteral("a text value that is not one quoted text"));
+        } else {
+            // Binary values may go on over several lines, each but the last ending in "\".
+            while (script.lines[entry.lastLine].trimmed().endsWith(QLatin1Char('\\')) &&
+                   entry.lastLine + 1 < script.lines.size())
+                ++entry.lastLine;
+            i = entry.lastLine;
+        }
+        script.sections.back().lastLine = entry.lastLine;
+        script.sections.back().entries.push_back(entry);
+    }
+    return script;
+}
+
+QString sectionKey(const QString& path, quint32 root, const QString& keyPath) {
+    switch (root) {
+    case RegistryAccess::CurrentUser:
+        return "HKEY_CURRENT_USER\\" + keyPath;
+    case RegistryAccess::LocalMachine:
+        return "HKEY_LOCAL_MACHINE\\" + keyPath;
+    default:
+        throw RunError{5, QStringLiteral("Invalid procedure call or argument: unknown registry root %1 for %2")
+                              .arg(root, 0, 16)
+                              .arg(QDir::toNativeSeparators(path))};
+    }
+}
+
+// The last place where the value is set: merging a script applies its lines in order.
+struct Found {
+    const Section* section = nullptr;
+    const Entry* entry = nullptr;
+};
+
+Found find(const Script& script, const QString& key, const QString& valueName) {
+    Found found;
+    for (const Section& section : script.sections) {
+        if (section.key.compare(key, Qt::CaseInsensitive) != 0)
+            continue;
+        found.section = &section;
+        for (const Entry& entry : section.entries)
+            if (entry.name.compare(valueName, Qt::CaseInsensitive) == 0)
+                found.entry = &entry;
+    }
+    return found;
+}
+
+}  // namespace
+
+QString RegistryFile::ReadValue(quint32 root, const QString& keyPath, const QString& valueName) {
+    const QString key = sectionKey(path_, root, keyPath);
+    const Script script = parse(path_);
+    const Found found = find(script, key, valueName);
+    return found.entry && found.entry->text ? *found.entry->text : QString();
+}
+
+void RegistryFile::WriteValue(quint32 root, const QString& keyPath, const QString& valueName, const QString& value) {
+    const QString key = sectionKey(path_, root, keyPath);
+    if (value.contains(QLatin1Char('\r')) || value.contains(QLatin1Char('\n')))
+        throw RunError{5, QStringLiteral("Invalid procedure call or argument: a value with a line break cannot be "
+                                         "stored in %1")
+                              .arg(QDir::toNativeSeparators(path_))};
+    Script script = parse(path_);
+    const QString line = (valueName.isEmpty() ? QStringLiteral("@") : quote(valueName)) + '=' + quote(value);
+    const Found found = find(script, key, valueName);
+    QStringList& lines = script.lines;
+    if (found.entry) {
+        lines.remove(found.entry->firstLine, found.entry->lastLine - found.entry->firstLine + 1);
+        lines.insert(found.entry->firstLine, line);
+    } else if (found.section) {
+        lines.insert(found.section->lastLine + 1, line);
+    } else {
+        if (lines.isEmpty())
+            lines << kHeader;
+        if (!lines.last().trimmed().isEmpty())
+            lines << QString();
+        lines << '[' + key + ']' << line;
+    }
+    TextWriter writer(path_, TextWriter::Mode::Rewrite);
+    for (const QString& l : lines)
+        writer.writeLine(l);
+    writer.close();
+}

@@ -1,0 +1,31 @@
+#include "TextReader.h"
+
+#include <QDir>
+#include <QFile>
+
+#include "Cp1252.h"
+#include "FileSystem.h"
+
+TextReader::TextReader(const QString& path) : path_(path) {
+    QFile file(path);
+    if (FileSystem::folderExists(path) || !file.open(QIODevice::ReadOnly))
+        throw FileSystem::openFailure(path, true);
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        throw RunError{RunError::DeviceIo, "Device I/O error: " + QDir::toNativeSeparators(path)};
+    text_ = Cp1252::decode(bytes);
+}
+
+QString TextReader::readLine() {
+    if (atEnd())
+        throw RunError{RunError::InputPastEnd,
+                       "Input past end of file: " + QDir::toNativeSeparators(path_)};
+    qsizetype cr = text_.indexOf(QLatin1Char('\r'), pos_);
+    if (cr < 0)
+        cr = text_.size();
+    QString line = text_.mid(pos_, cr - pos_);
+    pos_ = cr + 1;
+    if (pos_ < text_.size() && text_[pos_] == QLatin1Char('\n'))
+        ++pos_;
+    return line;
+}

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+
+// Reads a text file line by line. A line ends at CR, and an LF right after that CR belongs to
+// the line end; a lone LF is part of the line's text. Reading past the end is error 62.
+class TextReader {
+public:
+    explicit TextReader(const QString& path);
+
+    bool atEnd() const { return pos_ >= text_.size(); }
+    QString readLine();
+
+private:
+    QString path_;
+    QString text_;
+    qsizetype pos_ = 0;
+};

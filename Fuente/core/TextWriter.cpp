@@ -1,0 +1,58 @@
+#include "TextWriter.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include "Cp1252.h"
+#include "FileSystem.h"
+
+namespace {
+
+// An append must start on a line of its own even when the file's last line has no line end.
+bool endsOpenLine(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || file.size() == 0)
+        return false;
+    file.seek(qMax<qint64>(0, file.size() - 2));
+    const QByteArray tail = file.read(2);
+    return !tail.endsWith('\r') && !tail.endsWith("\r\n");
+}
+
+}  // namespace
+
+TextWriter::TextWriter(const QString& path, Mode mode) : path_(path), mode_(mode) {
+    const QFileInfo info(path);
+    if (info.isDir() || !FileSystem::folderExists(info.absolutePath()))
+        throw FileSystem::openFailure(path, false);
+    if (info.exists() && !info.isWritable())
+        throw FileSystem::openFailure(path, false);
+    if (mode == Mode::Append && endsOpenLine(path))
+        buffer_ = "\r\n";
+}
+
+void TextWriter::writeLine(QStringView line) {
+    Cp1252::encodeAppend(line, buffer_);
+    buffer_.append("\r\n");
+}
+
+void TextWriter::close() {
+    if (mode_ == Mode::Rewrite) {
+        QSaveFile file(path_);
+        if (!file.open(QIODevice::WriteOnly))
+            throw FileSystem::openFailure(path_, false);
+        if (file.write(buffer_) != buffer_.size() || !file.commit())
+            throw FileSystem::writeFailure(path_, file.errorString());
+    } else {
+        QFile file(path_);
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
+            throw FileSystem::openFailure(path_, false);
+        const qint64 before = file.size();
+        if (file.write(buffer_) != buffer_.size() || !file.flush()) {
+            const QString reason = file.errorString();
+            file.resize(before);  // no half-written record stays behind
+            throw FileSystem::writeFailure(path_, reason);
+        }
+    }
+    buffer_.clear();
+}

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringView>
+
+// Writes a text file, every line ended by CR LF. Nothing reaches the disk before close():
+// a rewrite replaces the old file in one step and an append adds all its lines at once, so a
+// writer dropped by a failure leaves the file as it was.
+class TextWriter {
+public:
+    enum class Mode { Rewrite, Append };
+
+    // Checks at once that the file can be written, as opening it would.
+    TextWriter(const QString& path, Mode mode);
+
+    void writeLine(QStringView line);
+    void close();
+
+private:
+    QString path_;
+    Mode mode_;
+    QByteArray buffer_;
+};

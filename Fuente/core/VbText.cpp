@@ -1,0 +1,33 @@
+#include "VbText.h"
+
+namespace VbText {
+
+QString trim(QStringView text) {
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && text[begin] == QLatin1Char(' '))
+        ++begin;
+    while (end > begin && text[end - 1] == QLatin1Char(' '))
+        --end;
+    return text.mid(begin, end - begin).toString();
+}
+
+double val(QStringView text) {
+    qsizetype i = 0;
+    while (i < text.size() && (text[i] == QLatin1Char(' ') || text[i] == QLatin1Char('\t')))
+        ++i;
+    double sign = 1;
+    if (i < text.size() && (text[i] == QLatin1Char('+') || text[i] == QLatin1Char('-')))
+        sign = text[i++] == QLatin1Char('-') ? -1 : 1;
+    double value = 0;
+    for (; i < text.size() && text[i].isDigit() && text[i].unicode() < 0x80; ++i)
+        value = value * 10 + (text[i].unicode() - '0');
+    if (i < text.size() && text[i] == QLatin1Char('.')) {
+        double scale = 0.1;
+        for (++i; i < text.size() && text[i].unicode() >= '0' && text[i].unicode() <= '9'; ++i, scale /= 10)
+            value += (text[i].unicode() - '0') * scale;
+    }
+    return sign * value;
+}
+
+}  // namespace VbText

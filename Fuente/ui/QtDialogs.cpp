@@ -1,0 +1,78 @@
+#include "QtDialogs.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QUrl>
+
+namespace {
+
+QMessageBox::Icon qtIcon(MsgIcon icon) {
+    switch (icon) {
+    case MsgIcon::Question:
+        return QMessageBox::Question;
+    case MsgIcon::Exclamation:
+        return QMessageBox::Warning;
+    case MsgIcon::Information:
+        return QMessageBox::Information;
+    case MsgIcon::Critical:
+        return QMessageBox::Critical;
+    case MsgIcon::None:
+        break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+QMessageBox::StandardButton qtButton(MsgAnswer answer) {
+    return answer == MsgAnswer::Yes ? QMessageBox::Yes : answer == MsgAnswer::No ? QMessageBox::No : QMessageBox::Ok;
+}
+
+FileChoice choice(const QString& fileName) { return {fileName, fileName.isEmpty() ? QString() : QFileInfo(fileName).fileName()}; }
+
+}  // namespace
+
+MsgAnswer QtDialogs::showMessage(const MessageBoxSpec& box) {
+    QMessageBox message(qtIcon(box.icon), box.title, box.text,
+                        box.buttons == MsgButtons::YesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok,
+                        parent_);
+    message.setTextFormat(Qt::PlainText);
+    message.setDefaultButton(qtButton(box.defaultButton));
+    const int pressed = message.exec();
+    if (box.buttons == MsgButtons::OK)
+        return MsgAnswer::OK;
+    return pressed == QMessageBox::Yes ? MsgAnswer::Yes : MsgAnswer::No;
+}
+
+QString QtDialogs::InputBox(const QString& prompt, const QString& title, const QString& preset) {
+    bool ok = false;
+    const QString text = QInputDialog::getText(parent_, title, prompt, QLineEdit::Normal, preset, &ok);
+    return ok ? text : QString();
+}
+
+QString QtDialogs::qtFilter(const QString& filter) {
+    const QStringList parts = filter.split(QLatin1Char('|'));
+    QStringList filters;
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        const QString patterns = parts[i + 1].split(QLatin1Char(';')).join(QLatin1Char(' '));
+        filters << (parts[i].contains(QLatin1Char('(')) ? parts[i] : parts[i] + " (" + patterns + ')');
+    }
+    return filters.join(QStringLiteral(";;"));
+}
+
+FileChoice QtDialogs::ShowOpen(const QString& filter, const QString& initialName) {
+    return choice(QFileDialog::getOpenFileName(parent_, QString(), initialName, qtFilter(filter)));
+}
+
+FileChoice QtDialogs::ShowSave(const QString& filter, const QString& initialName) {
+    return choice(QFileDialog::getSaveFileName(parent_, QString(), initialName, qtFilter(filter)));
+}
+
+void QtDialogs::SetClipboard(const QString& text) { QApplication::clipboard()->setText(text); }
+
+void QtDialogs::Beep() { QApplication::beep(); }
+
+void QtDialogs::OpenLink(const QString& url) { QDesktopServices::openUrl(QUrl(url)); }

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+
+#include "Dialogs.h"
+
+// The person's side of the program: real message boxes, input boxes, file dialogs, the clipboard,
+// the beep and the desktop's link handler.
+class QtDialogs : public Dialogs {
+public:
+    // The window that boxes belong to; none before the main window exists.
+    void setParentWindow(QWidget* window) { parent_ = window; }
+
+    QString InputBox(const QString& prompt, const QString& title, const QString& preset) override;
+    FileChoice ShowOpen(const QString& filter, const QString& initialName) override;
+    FileChoice ShowSave(const QString& filter, const QString& initialName) override;
+    void SetClipboard(const QString& text) override;
+    void Beep() override;
+    void OpenLink(const QString& url) override;
+
+    // "Text(*.txt)|*.txt|All(*.*)|*.*" in the form the Qt file dialogs take.
+    static QString qtFilter(const QString& filter);
+
+protected:
+    MsgAnswer showMessage(const MessageBoxSpec& box) override;
+
+private:
+    QPointer<QWidget> parent_;
+};
