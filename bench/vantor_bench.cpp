@@ -1,0 +1,249 @@
+// Timings of the account database: loading and saving Accounts.dat, the lookups the dialogs
+// make while the person types, and sorting the list.
+//
+//   ./build/bench/vantor_bench --benchmark_min_time=0.2
+
+#include <benchmark/benchmark.h>
+
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QString>
+#include <QTemporaryDir>
+
+#include <map>
+#include <memory>
+#include <random>
+#include <vector>
+
+#include "AccountList.h"
+#include "ClsBD.h"
+#include "Clsvalidacion.h"
+#include "Dialogs.h"
+#include "Mod_Variables.h"
+#include "RegistryFile.h"
+#include "forms/Frm_Main.h"
+
+namespace {
+
+// Answers every question with its default and counts the messages, so that an error report
+// (the database layer reports failures instead of throwing) fails the benchmark.
+class SilentDialogs : public Dialogs {
+public:
+    int messages = 0;
+
+    QString InputBox(const QString&, const QString&, const QString&) override { return {}; }
+    FileChoice ShowOpen(const QString&, const QString&) override { return {}; }
+    FileChoice ShowSave(const QString&, const QString&) override { return {}; }
+    void SetClipboard(const QString&) override {}
+    void Beep() override { ++messages; }
+    void OpenLink(const QString&) override {}
+
+protected:
+    MsgAnswer showMessage(const MessageBoxSpec& box) override {
+        ++messages;
+        return box.defaultButton;
+    }
+};
+
+QString codeOf(int i) { return QStringLiteral("CD%1").arg(i, 7, 10, QLatin1Char('0')); }
+
+// A database of n accounts in its own temporary folder, generated once and then loaded.
+// Names are random mixed-case words (so that sorting has work to do), codes are unique, and
+// every account has a three-line comment with a few Windows-1252 letters.
+struct Database {
+    explicit Database(int n)
+        : registry(dir.path() + QLatin1Char('/') + RegistryFile::FileName),
+          mv(dir.path(), dialogs, registry),
+          accounts(n) {
+        QDir(dir.path()).mkpath(QStringLiteral("Logs"));
+        mv.RutaBD = dir.path() + QStringLiteral("/Accounts.dat");
+
+        std::mt19937 random(20240611u + unsigned(n));
+        std::uniform_int_distribution<int> letter(0, 51), length(6, 14);
+        QByteArray text = "DB Version: 101\r\n";
+        text.reserve(qsizetype(n) * 150);
+        for (int i = 0; i < n; ++i) {
+            const int size = length(random);
+            for (int k = 0; k < size; ++k) {
+                const int c = letter(random);
+                text += char(c < 26 ? 'a' + c : 'A' + c - 26);
+            }
+            text += "\r\n" + codeOf(i).toLatin1() + "\r\n";
+            text += QByteArray::number(quint64(random()) * 2654435761u, 16) + "\r\n";
+            text += "<COMENTARIO>\r\n";
+            text += "Main character, level " + QByteArray::number(i % 80) + "\r\n";
+            text += "Bought the \xE9lite ship for 1.250.000 \x80\r\n";
+            text += "Last seen near the trade lane " + QByteArray::number(i % 97) + "\r\n";
+            text += "</COMENTARIO>\r\n";
+        }
+        QFile file(mv.RutaBD);
+        if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size())
+            qFatal("cannot write the benchmark database");
+        fileSize = text.size();
+    }
+
+    AccountList& list() { return mv.main().LvAccounts; }
+
+    // Empties the list and the comment table, so that a load starts from nothing.
+    void unload() {
+        list().clear();
+        mv.Comentarios.assign({});
+    }
+
+    // Loads the file unless the list already holds it; false when the load reported an error.
+    bool ensureLoaded() {
+        if (list().count() != accounts) {
+            unload();
+            mv.bd().cargarbdallv();
+        }
+        return dialogs.messages == 0 && list().count() == accounts;
+    }
+
+    QTemporaryDir dir;
+    SilentDialogs dialogs;
+    RegistryFile registry;
+    Mod_Variables mv;
+    int accounts;
+    qint64 fileSize = 0;
+};
+
+// One database per size for the whole run: generating the larger files costs more than
+// timing them.
+Database& database(int n) {
+    static std::map<int, std::unique_ptr<Database>> cache;
+    auto& slot = cache[n];
+    if (!slot)
+        slot = std::make_unique<Database>(n);
+    return *slot;
+}
+
+void BM_Load(benchmark::State& state) {
+    Database& db = database(int(state.range(0)));
+    for (auto _ : state) {
+        state.PauseTiming();
+        db.unload();
+        state.ResumeTiming();
+        db.mv.bd().cargarbdallv();
+    }
+    if (!db.ensureLoaded() || db.mv.Comentarios.rowCount() != db.accounts)
+        state.SkipWithError("the database did not load completely");
+    state.SetComplexityN(state.range(0));
+    state.SetBytesProcessed(state.iterations() * db.fileSize);
+}
+
+void BM_Save(benchmark::State& state) {
+    Database& db = database(int(state.range(0)));
+    if (!db.ensureLoaded()) {
+        state.SkipWithError("the database did not load");
+        return;
+    }
+    for (auto _ : state)
+        db.mv.bd().guardarcambios();
+    // Saving what was loaded gives back the very same file.
+    if (db.dialogs.messages != 0 || QFileInfo(db.mv.RutaBD).size() != db.fileSize)
+        state.SkipWithError("the saved file differs from the loaded one");
+    state.SetComplexityN(state.range(0));
+    state.SetBytesProcessed(state.iterations() * db.fileSize);
+}
+
+// Keys for the lookups: existing accounts spread over the whole list, written the way the
+// person might type them (other letter case, blanks around the code), and one missing key.
+struct Keys {
+    std::vector<QString> codes, typedCodes, names;
+
+    explicit Keys(Database& db) {
+        const int step = db.accounts / 1000;
+        for (int i = 0; i < db.accounts; i += step) {
+            codes.push_back(codeOf(i));
+            typedCodes.push_back(QStringLiteral(" ") + codeOf(i).toLower() + QStringLiteral(" "));
+            names.push_back(db.list().row(db.accounts - i).name.toLower());
+        }
+        codes.back() = typedCodes.back() = names.back() = QStringLiteral("no such account");
+    }
+};
+
+template <typename Lookup>
+void runLookups(benchmark::State& state, const std::vector<QString> Keys::*which, Lookup lookup) {
+    Database& db = database(int(state.range(0)));
+    if (!db.ensureLoaded()) {
+        state.SkipWithError("the database did not load");
+        return;
+    }
+    const Keys keys(db);
+    const std::vector<QString>& k = keys.*which;
+    lookup(db, k.front());  // builds the indexes
+    std::size_t i = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(lookup(db, k[i]));
+        if (++i == k.size())
+            i = 0;
+    }
+    state.SetComplexityN(state.range(0));
+}
+
+void BM_BuscarfirmaenLV(benchmark::State& state) {
+    runLookups(state, &Keys::typedCodes, [](Database& db, const QString& key) { return db.mv.bd().BuscarfirmaenLV(key); });
+}
+
+void BM_CuentaDupl(benchmark::State& state) {
+    runLookups(state, &Keys::typedCodes, [](Database& db, const QString& key) { return db.mv.validacion().CuentaDupl(key); });
+}
+
+void BM_NomDuplic(benchmark::State& state) {
+    runLookups(state, &Keys::names, [](Database& db, const QString& key) { return db.mv.validacion().NomDuplic(key); });
+}
+
+void BM_traercomentario(benchmark::State& state) {
+    runLookups(state, &Keys::codes, [](Database& db, const QString& key) { return db.mv.bd().traercomentario(key); });
+}
+
+// Sorting the list by name from its loaded (unsorted) order.
+void BM_SortByName(benchmark::State& state) {
+    Database& db = database(int(state.range(0)));
+    if (!db.ensureLoaded()) {
+        state.SkipWithError("the database did not load");
+        return;
+    }
+    AccountList& list = db.list();
+    std::vector<AccountRow> loaded;
+    for (int p = 1; p <= list.count(); ++p)
+        loaded.push_back(list.row(p));
+    for (auto _ : state) {
+        state.PauseTiming();
+        list.setSorted(false);
+        list.assign(loaded);
+        state.ResumeTiming();
+        list.sortBy(0, AccountList::Order::Ascending);
+    }
+    for (int p = 2; p <= list.count(); ++p)
+        if (QString::compare(list.row(p - 1).name, list.row(p).name, Qt::CaseInsensitive) > 0) {
+            state.SkipWithError("the list is not in name order");
+            break;
+        }
+    // Leave the list as loaded for whatever runs next.
+    list.setSorted(false);
+    list.assign(std::move(loaded));
+    state.SetComplexityN(state.range(0));
+}
+
+void fileSizes(benchmark::internal::Benchmark* b) {
+    b->Arg(10'000)->Arg(100'000)->Arg(1'000'000)->Unit(benchmark::kMillisecond)->Complexity(benchmark::oN);
+}
+
+void lookupSizes(benchmark::internal::Benchmark* b) {
+    b->Arg(10'000)->Arg(100'000)->Unit(benchmark::kNanosecond)->Complexity(benchmark::o1);
+}
+
+}  // namespace
+
+BENCHMARK(BM_Load)->Apply(fileSizes);
+BENCHMARK(BM_Save)->Apply(fileSizes);
+BENCHMARK(BM_BuscarfirmaenLV)->Apply(lookupSizes);
+BENCHMARK(BM_CuentaDupl)->Apply(lookupSizes);
+BENCHMARK(BM_NomDuplic)->Apply(lookupSizes);
+BENCHMARK(BM_traercomentario)->Apply(lookupSizes);
+BENCHMARK(BM_SortByName)->Arg(100'000)->Unit(benchmark::kMillisecond);
+
+BENCHMARK_MAIN();

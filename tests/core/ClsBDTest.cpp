@@ -1,0 +1,168 @@
+#include <gtest/gtest.h>
+#include <QDir>
+
+#include "AppFolder.h"
+#include "ClsBD.h"
+#include "Printers.h"
+#include "forms/Frm_Main.h"
+
+namespace {
+
+using Rows = std::vector<AccountRow>;
+
+class ClsBDTest : public ::testing::Test {
+protected:
+    ClsBDTest() { QDir(app.path("")).mkdir("Logs"); }
+
+    AccountList& list() { return app.mv->main().LvAccounts; }
+    ClsBD& bd() { return app.mv->bd(); }
+
+    Rows rows() {
+        Rows result;
+        for (int i = 1; i <= list().count(); ++i)
+            result.push_back(list().row(i));
+        return result;
+    }
+
+    void expectLoadFailure(const QString& description) {
+        app.dialogs.expect(ScriptedDialogs::errorBox(description, app.logPath("ClsBD.log")));
+    }
+
+    QString pastEnd() const { return "Input past end of file: " + QDir::toNativeSeparators(app.path("Accounts.dat")); }
+
+    AppFolder app;
+};
+
+struct LoadCase {
+    const char* what;
+    QByteArray file;
+    Rows rows;                                  // in list order: the last record first
+    std::vector<std::pair<QString, QString>> comments;  // code -> comment
+    bool failsPastEnd = false;
+};
+
+TEST_F(ClsBDTest, LoadsRecordsOnTopOfEachOther) {
+    const QByteArray header = "DB Version: 101\r\n";
+    const LoadCase cases[] = {
+        {"header only", header, {}, {{"", ""}}},
+        {"a comment of two lines", header + "Main\r\nabc\r\ndef\r\n<COMENTARIO>\r\nfirst\r\nsecond\r\n</COMENTARIO>\r\n",
+         {{"Main", "abc", "def"}}, {{"abc", "first\r\nsecond"}}},
+        {"no comment lines", header + "Main\r\nabc\r\ndef\r\n<COMENTARIO>\r\n</COMENTARIO>\r\n",
+         {{"Main", "abc", "def"}}, {{"abc", ""}}},
+        {"closer in lower case", header + "M\r\nabc\r\nd\r\n<x>\r\nnote\r\n</comentario>\r\nN\r\nn1\r\ns\r\n<x>\r\n</Comentario>\r\n",
+         {{"N", "n1", "s"}, {"M", "abc", "d"}}, {{"abc", "note"}}},
+        {"two records", header + "B\r\nb\r\nsb\r\n<COMENTARIO>\r\n\r\n</COMENTARIO>\r\nA\r\na\r\nsa\r\n<COMENTARIO>\r\n\r\n</COMENTARIO>\r\n",
+         {{"A", "a", "sa"}, {"B", "b", "sb"}}, {}},
+        {"line ends of CR alone", "DB Version: 101\rX\rx\rsx\r<COMENTARIO>\rc1\rc2\r</COMENTARIO>\r",
+         {{"X", "x", "sx"}}, {{"x", "c1\r\nc2"}}},
+        {"line ends of LF alone: one long header line", "DB Version: 101\nX\nx\nsx\n<COMENTARIO>\n</COMENTARIO>\n", {}, {}},
+        {"a lone LF inside a name", header + "a\nb\r\nc\r\ns\r\n<COMENTARIO>\r\n</COMENTARIO>\r\n", {{"a\nb", "c", "s"}}, {}},
+        {"a record without its closer", header + "A\r\na\r\nsa\r\n<COMENTARIO>\r\n</COMENTARIO>\r\nB\r\nb\r\nsb\r\n<COMENTARIO>\r\nnote\r\n",
+         {{"A", "a", "sa"}}, {}, true},
+        {"a record cut after its name", header + "A\r\na\r\nsa\r\n<COMENTARIO>\r\n</COMENTARIO>\r\nB\r\n", {{"A", "a", "sa"}}, {}, true},
+        {"an empty file", "", {}, {}, true},
+    };
+    for (const LoadCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        list().assign({{"stale", "row", "here"}});
+        app.write("Accounts.dat", c.file);
+        if (c.failsPastEnd)
+            expectLoadFailure(pastEnd());
+        bd().cargarbdallv();
+        EXPECT_EQ(rows(), c.rows);
+        EXPECT_FALSE(list().sorted());
+        for (const auto& [code, comment] : c.comments)
+            EXPECT_EQ(bd().traercomentario(code), comment) << code.toStdString();
+    }
+}
+
+TEST_F(ClsBDTest, FailedLoadIsLoggedWithItsPlace) {
+    app.write("Accounts.dat", "DB Version: 101\r\nA\r\n");
+    expectLoadFailure(pastEnd());
+    bd().cargarbdallv();
+    const QStringList log = QString::fromLatin1(app.read("Logs/ClsBD.log")).split("\r\n");
+    ASSERT_EQ(log.size(), 3);
+    EXPECT_TRUE(log[0].endsWith(" [62]: " + pastEnd())) << log[0].toStdString();
+    EXPECT_EQ(log[1], "       ClsBD.cargarbdallv");
+}
+
+TEST_F(ClsBDTest, MissingDatabaseIsCreatedAndTheListKept) {
+    list().assign({{"kept", "k", "s"}});
+    bd().cargarbdallv();
+    EXPECT_EQ(app.read("Accounts.dat"), "DB Version: 101\r\n");
+    EXPECT_EQ(rows(), (Rows{{"kept", "k", "s"}}));
+}
+
+TEST_F(ClsBDTest, LongLinesAndManyRecordsLoad) {
+    QByteArray file = "DB Version: 101\r\n";
+    const QByteArray longName(1 << 20, 'n');
+    file += longName + "\r\ncode\r\nsig\r\n<COMENTARIO>\r\n</COMENTARIO>\r\n";
+    for (int i = 0; i < 70000; ++i)  // past every 16-bit count
+        file += "N" + QByteArray::number(i) + "\r\nC" + QByteArray::number(i) + "\r\nS\r\n<COMENTARIO>\r\n</COMENTARIO>\r\n";
+    app.write("Accounts.dat", file);
+    bd().cargarbdallv();
+    ASSERT_EQ(list().count(), 70001);
+    EXPECT_EQ(list().row(70001).name.size(), longName.size());
+    EXPECT_EQ(list().row(1).code, "C69999");
+}
+
+TEST_F(ClsBDTest, SavesInDisplayOrderWithComments) {
+    app.write("Accounts.dat",
+              "DB Version: 101\r\nB\r\nb2\r\nsb\r\n<COMENTARIO>\r\none\r\ntwo\r\nthree\r\n</COMENTARIO>\r\n"
+              "A\r\nc1\r\nsa\r\n<COMENTARIO>\r\n</COMENTARIO>\r\n");
+    bd().cargarbdallv();
+    const QByteArray a = "A\r\nc1\r\nsa\r\n<COMENTARIO>\r\n\r\n</COMENTARIO>\r\n";
+    const QByteArray b = "B\r\nb2\r\nsb\r\n<COMENTARIO>\r\none\r\ntwo\r\nthree\r\n</COMENTARIO>\r\n";
+
+    bd().guardarcambios();
+    EXPECT_EQ(app.read("Accounts.dat"), "DB Version: 101\r\n" + a + b);
+
+    list().sortBy(1, AccountList::Order::Ascending);
+    bd().guardarcambios();
+    EXPECT_EQ(app.read("Accounts.dat"), "DB Version: 101\r\n" + b + a);
+
+    list().clear();
+    bd().guardarcambios();
+    EXPECT_EQ(app.read("Accounts.dat"), "DB Version: 101\r\n");
+}
+
+TEST_F(ClsBDTest, ARenamedAccountKeepsItsComment) {
+    app.write("Accounts.dat", "DB Version: 101\r\nOld\r\nc\r\ns\r\n<COMENTARIO>\r\nmine\r\n</COMENTARIO>\r\n");
+    bd().cargarbdallv();
+    list().setName(1, "New");
+    bd().guardarcambios();
+    EXPECT_EQ(app.read("Accounts.dat"), "DB Version: 101\r\nNew\r\nc\r\ns\r\n<COMENTARIO>\r\nmine\r\n</COMENTARIO>\r\n");
+}
+
+TEST_F(ClsBDTest, AFailedSaveIsReportedAndChangesNothing) {
+    QDir(app.path("")).mkdir("Accounts.dat");
+    list().assign({{"A", "a", "s"}});
+    app.dialogs.expect(ScriptedDialogs::errorBox(
+        "Path/File access error: " + QDir::toNativeSeparators(app.path("Accounts.dat")) + " is a folder",
+        app.logPath("ClsBD.log")));
+    bd().guardarcambios();
+    EXPECT_TRUE(QFileInfo(app.path("Accounts.dat")).isDir());
+    EXPECT_TRUE(app.read("Logs/ClsBD.log").endsWith("\r\n       ClsBD.guardarcambios\r\n"));
+}
+
+TEST_F(ClsBDTest, CommentsAreFoundByExactCodeFirstRecordFirst) {
+    app.write("Accounts.dat",
+              "DB Version: 101\r\n"
+              "One\r\nabc\r\ns\r\n<COMENTARIO>\r\nfirst\r\n</COMENTARIO>\r\n"
+              "Two\r\nabc\r\ns\r\n<COMENTARIO>\r\nsecond\r\n</COMENTARIO>\r\n");
+    bd().cargarbdallv();
+    EXPECT_EQ(bd().traercomentario("abc"), "first");
+    EXPECT_EQ(bd().traercomentario("ABC"), "");
+    EXPECT_EQ(bd().traercomentario("abc "), "");
+}
+
+TEST_F(ClsBDTest, SignatureLookupIgnoresCaseAndBlanksFirstRowWins) {
+    list().assign({{"A", "other", "s0"}, {"B", "abc", "first"}, {"C", " ABC", "second"}});
+    EXPECT_EQ(bd().BuscarfirmaenLV(" ABC "), "first");
+    EXPECT_EQ(bd().BuscarfirmaenLV("abc\t"), "");
+    list().sortBy(2, AccountList::Order::Descending);
+    EXPECT_EQ(bd().BuscarfirmaenLV("abc"), "second");
+    EXPECT_EQ(bd().BuscarfirmaenLV("missing"), "");
+}
+
+}  // namespace

@@ -1,0 +1,114 @@
+#include <gtest/gtest.h>
+#include <QDir>
+
+#include "AppFolder.h"
+#include "Printers.h"
+#include "forms/Frm_Main.h"
+
+namespace {
+
+const QByteArray kStore =
+    "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Microsoft\\Microsoft Games\\Freelancer\\1.0]\r\n"
+    "\"MPAccountName\"=\"c-b\"\r\n\"MPAccountNameSig\"=\"s-b\"\r\n\r\n"
+    "[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Microsoft Games\\Freelancer\\1.0]\r\n"
+    "\"AppPath\"=\"C:\\\\Games\\\\Freelancer\"\r\n";
+
+const QByteArray kDatabase =
+    "DB Version: 101\r\nbravo\r\nc-b\r\ns-b\r\n<COMENTARIO>\r\n</COMENTARIO>\r\n"
+    "Alpha\r\nc-a\r\ns-a\r\n<COMENTARIO>\r\n</COMENTARIO>\r\n"
+    "charlie\r\nc-c\r\ns-c\r\n<COMENTARIO>\r\n</COMENTARIO>\r\n";
+
+class FormLoadTest : public ::testing::Test {
+protected:
+    Frm_Main& form() { return app.mv->main(); }
+    QStringList names() {
+        QStringList result;
+        for (int i = 1; i <= form().LvAccounts.count(); ++i)
+            result << form().LvAccounts.row(i).name;
+        return result;
+    }
+    AppFolder app;
+};
+
+TEST_F(FormLoadTest, FirstRunCreatesTheProgramsFiles) {
+    form().Form_Load();
+    EXPECT_TRUE(QFileInfo(app.path("Logs")).isDir());
+    EXPECT_EQ(app.read("Opciones.dat"), "OPC VERSION: 100\r\n0\r\n0\r\n");
+    EXPECT_EQ(app.read("Accounts.dat"), "DB Version: 101\r\n");
+    EXPECT_EQ(form().LvAccounts.count(), 0);
+    EXPECT_EQ(form().ChkActivation.Value, 0);
+    EXPECT_EQ(form().ChkActivation.BackColor, Colores::ButtonFace);
+    EXPECT_EQ(form().LblCode.Caption, "");
+    EXPECT_EQ(app.mv->RutaBD, app.path("Accounts.dat"));
+}
+
+TEST_F(FormLoadTest, LoadsTheStoreAndTheDatabaseSortedByName) {
+    app.write("GameSettings.reg", kStore);
+    app.write("Accounts.dat", kDatabase);
+    form().Form_Load();
+    EXPECT_EQ(app.mv->RutaJuego, "C:\\Games\\Freelancer");
+    EXPECT_EQ(app.mv->CuentaActiva, "c-b");
+    EXPECT_EQ(form().LblCode.Caption, "c-b");
+    EXPECT_EQ(form().LblSignature.Caption, "s-b");
+    EXPECT_EQ(names(), (QStringList{"Alpha", "bravo", "charlie"}));
+    EXPECT_EQ(form().LvAccounts.headerIcon(0), AccountList::AscendingMark);
+
+    form().Form_Load();  // a refresh loads the same rows again, not twice
+    EXPECT_EQ(names(), (QStringList{"Alpha", "bravo", "charlie"}));
+    EXPECT_EQ(app.read("Accounts.dat"), kDatabase);
+}
+
+TEST_F(FormLoadTest, OptionsAreReadLeniently) {
+    struct Case {
+        const char* what;
+        QByteArray file;
+        int activation, deletion;
+    };
+    const Case cases[] = {
+        {"ticked activation", "OPC VERSION: 100\r\n1\r\n0\r\n", 1, 0},
+        {"blanks and a greyed box", "anything\r\n  1  \r\n2\r\n", 1, 2},
+        {"junk reads 0", "OPC VERSION: 100\r\nyes\r\n1,5\r\n", 0, 1},
+        {"values out of range are held to 0..2", "OPC VERSION: 100\r\n7\r\n-3\r\n", 2, 0},
+        {"rounding", "OPC VERSION: 100\r\n0.6\r\n1.5\r\n", 1, 2},
+        {"more than two values", "OPC VERSION: 100\r\n1\r\n1\r\n1\r\n\r\n", 1, 1},
+        {"header only keeps the values", "OPC VERSION: 100\r\n", 1, 1},
+        {"an empty file keeps the values", "", 1, 1},
+    };
+    app.write("Accounts.dat", kDatabase);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        app.write("Opciones.dat", c.file);
+        form().ChkActivation.BackColor = form().ChkDeletion.BackColor = Colores::ButtonFace;
+        form().Form_Load();
+        EXPECT_EQ(app.mv->Opciones[0], c.activation);
+        EXPECT_EQ(app.mv->Opciones[1], c.deletion);
+        EXPECT_EQ(form().ChkActivation.Value, c.activation);
+        EXPECT_EQ(form().ChkDeletion.Value, c.deletion);
+        EXPECT_EQ(form().ChkActivation.BackColor, c.activation == 1 ? Colores::LightRed : Colores::ButtonFace);
+        EXPECT_EQ(form().ChkDeletion.BackColor, c.deletion == 1 ? Colores::LightRed : Colores::ButtonFace);
+        EXPECT_FALSE(form().Cargando);
+        EXPECT_EQ(app.read("Opciones.dat"), c.file) << "start-up never rewrites the options";
+        EXPECT_EQ(form().LvAccounts.count(), 3) << "the database is loaded whatever the options say";
+    }
+}
+
+TEST_F(FormLoadTest, AMalformedStoreIsReportedAndTheWindowStillComes) {
+    QDir(app.path("")).mkdir("Logs");
+    app.write("GameSettings.reg", "garbage\r\n");
+    app.dialogs.expect(ScriptedDialogs::errorBox(
+        "Invalid file format: " + QDir::toNativeSeparators(app.path("GameSettings.reg")) +
+            ", line 1: the first line is not \"REGEDIT4\"",
+        app.logPath("Frm_Main.log")));
+    form().Form_Load();
+    EXPECT_TRUE(app.read("Logs/Frm_Main.log").endsWith("\r\n       main.form_load\r\n"));
+    EXPECT_EQ(app.read("Opciones.dat"), "<missing>") << "start-up ended at the failing step";
+}
+
+TEST_F(FormLoadTest, ALogsPathThatIsAFileEndsStartUpWithABeep) {
+    app.write("Logs", "");
+    form().Form_Load();
+    EXPECT_EQ(app.dialogs.beeps, 1);
+    EXPECT_EQ(app.read("Accounts.dat"), "<missing>");
+}
+
+}  // namespace

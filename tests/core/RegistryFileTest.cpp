@@ -1,0 +1,98 @@
+#include <gtest/gtest.h>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "Printers.h"
+#include "RegistryFile.h"
+#include "RunError.h"
+
+namespace {
+
+const QString kKey = RegistryAccess::GameKey;
+constexpr auto HKCU = RegistryAccess::CurrentUser;
+constexpr auto HKLM = RegistryAccess::LocalMachine;
+
+class RegistryFileTest : public ::testing::Test {
+protected:
+    QString path() const { return dir_.path() + "/GameSettings.reg"; }
+    void write(const QByteArray& bytes) const {
+        QFile file(path());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+    QByteArray read() const {
+        QFile file(path());
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+    }
+
+    QTemporaryDir dir_;
+    RegistryFile store{path()};
+};
+
+TEST_F(RegistryFileTest, AMissingFileReadsEmptyAndTheFirstWriteCreatesIt) {
+    EXPECT_EQ(store.ReadValue(HKCU, kKey, "MPAccountName"), "");
+    EXPECT_EQ(read(), "<missing>");
+    store.WriteValue(HKCU, kKey, "MPAccountName", "abc");
+    store.WriteValue(HKCU, kKey, "MPAccountNameSig", "s1");
+    EXPECT_EQ(read(),
+              "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\microsoft\\microsoft games\\freelancer\\1.0]\r\n"
+              "\"MPAccountName\"=\"abc\"\r\n\"MPAccountNameSig\"=\"s1\"\r\n");
+}
+
+TEST_F(RegistryFileTest, KeysAndNamesIgnoreCaseAndEveryOtherLineIsKept) {
+    const QByteArray before =
+        "REGEDIT4\r\n\r\n; the game's settings\r\n"
+        "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Microsoft Games\\Freelancer\\1.0]\r\n"
+        "\"AppPath\"=\"C:\\\\Program Files\\\\Freelancer\"\r\n\"Version\"=dword:00000001\r\n\r\n"
+        "[HKEY_CURRENT_USER\\Software\\Microsoft\\Microsoft Games\\Freelancer\\1.0]\r\n"
+        "\"mpaccountname\"=\"old\"\r\n\"Blob\"=hex:01,02,\\\r\n  03,04\r\n";
+    write(before);
+    EXPECT_EQ(store.ReadValue(HKLM, kKey, "apppath"), "C:\\Program Files\\Freelancer");
+    EXPECT_EQ(store.ReadValue(HKLM, kKey, "Version"), "") << "not a text value";
+    EXPECT_EQ(store.ReadValue(HKCU, kKey, "MPAccountName"), "old");
+    EXPECT_EQ(store.ReadValue(HKCU, kKey, "AppPath"), "") << "roots are apart";
+
+    store.WriteValue(HKCU, kKey, "MPAccountName", "new");
+    store.WriteValue(HKCU, kKey, "MPAccountNameSig", "sig");
+    QByteArray after = before;
+    after.replace("\"mpaccountname\"=\"old\"", "\"MPAccountName\"=\"new\"");
+    after.append("\"MPAccountNameSig\"=\"sig\"\r\n");
+    EXPECT_EQ(read(), after);
+}
+
+TEST_F(RegistryFileTest, ValuesRoundTripWithEscapes) {
+    const QString values[] = {"plain", "back\\slash", "quo\"te", "\\\"", "", "  blanks  ", "caf\u00E9 \u20AC", "a=b;c"};
+    for (const QString& value : values) {
+        store.WriteValue(HKCU, kKey, "MPAccountName", value);
+        EXPECT_EQ(store.ReadValue(HKCU, kKey, "MPAccountName"), value) << value.toStdString();
+    }
+    store.WriteValue(HKCU, kKey, "MPAccountName", "a\\b\"c");
+    EXPECT_TRUE(read().contains("\"MPAccountName\"=\"a\\\\b\\\"c\"\r\n"));
+}
+
+TEST_F(RegistryFileTest, MalformedFilesAndUnstorableValuesAreErrors) {
+    const QByteArray files[] = {
+        "not a registry script\r\n",
+        "REGEDIT4\r\n\"Orphan\"=\"value\"\r\n",
+        "REGEDIT4\r\n[HKEY_CURRENT_USER\\Software\r\n",
+        "REGEDIT4\r\n[HKEY_CURRENT_USER\\X]\r\n\"Name=\"value\"\r\n",
+        "REGEDIT4\r\n[HKEY_CURRENT_USER\\X]\r\n\"Name\"=\"value\" trailing\r\n",
+        "REGEDIT4\r\n[HKEY_CURRENT_USER\\X]\r\njunk\r\n",
+    };
+    for (const QByteArray& file : files) {
+        write(file);
+        try {
+            store.ReadValue(HKCU, kKey, "MPAccountName");
+            ADD_FAILURE() << "accepted: " << file.toStdString();
+        } catch (const RunError& e) {
+            EXPECT_EQ(e.number, RunError::InvalidFileFormat);
+        }
+        EXPECT_THROW(store.WriteValue(HKCU, kKey, "MPAccountName", "x"), RunError);
+        EXPECT_EQ(read(), file) << "a malformed file is never rewritten";
+    }
+    write("");
+    EXPECT_THROW(store.WriteValue(HKCU, kKey, "MPAccountName", "two\r\nlines"), RunError);
+    EXPECT_EQ(read(), "");
+}
+
+}  // namespace
