@@ -24,7 +24,7 @@ TEST_F(ClsControlErroresTest, ReportsAppendToTheLogAndTellThePerson) {
 
     const QStringList lines = QString::fromLatin1(app.read("Logs/ClsBD.log")).split("\r\n");
     ASSERT_EQ(lines.size(), 4) << lines.join('|').toStdString();
-    const QRegularExpression first(R"(^\S+ - \S+ \[53\]: File not found$)");
+    const QRegularExpression first(R"(^\S.* - \d\d?:\d\d:\d\d.* \[53\]: File not found$)");
     EXPECT_TRUE(first.match(lines[0]).hasMatch()) << lines[0].toStdString();
     EXPECT_EQ(lines[1], "       ClsBD.cargarbdallv");
     EXPECT_TRUE(lines[2].endsWith(" [-2147024891]: Something else")) << lines[2].toStdString();
