@@ -17,6 +17,10 @@
 #include <random>
 #include <vector>
 
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
 #include "AccountList.h"
 #include "ClsBD.h"
 #include "Clsvalidacion.h"
@@ -86,10 +90,14 @@ struct Database {
 
     AccountList& list() { return mv.main().LvAccounts; }
 
-    // Empties the list and the comment table, so that a load starts from nothing.
+    // Empties the list and the comment table and hands the freed memory back, so that a load
+    // starts from nothing, as it does when the program starts.
     void unload() {
         list().clear();
         mv.Comentarios.assign({});
+#ifdef __GLIBC__
+        malloc_trim(0);
+#endif
     }
 
     // Loads the file unless the list already holds it; false when the load reported an error.

@@ -65,9 +65,7 @@ void AccountList::remove(int position) {
 
 void AccountList::setName(int position, const QString& name) {
     this->row(position);
-    rows_[std::size_t(position - 1)].name = name;
-    if (sorted_ && sortKey_ == 0)
-        sortRows();
+    rows_[std::size_t(position - 1)].name = name;  // the row stays where it is, as after an edit in place
     changed();
 }
 

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTimer>
 #include <QTreeView>
 
 #include "AccountTableModel.h"
@@ -93,6 +94,13 @@ void FrmMainView::build() {
     lblCode_ = place<QLabel>(frame1, "LblCode", 540, 540, 6495, 285);
     place<QLabel>(frame1, "Label4", 7110, 570, 735, 195, QStringLiteral("Signature:"));
     lblSignature_ = place<QLabel>(frame1, "LblSignature", 7875, 540, 6450, 285);
+
+    tiSave_ = new QTimer(this);
+    tiSave_->setObjectName(QStringLiteral("TiSave"));
+    connect(tiSave_, &QTimer::timeout, this, [this] {
+        model_.TiSave_Timer();
+        render();
+    });
 }
 
 void FrmMainView::render() {
@@ -109,6 +117,9 @@ void FrmMainView::render() {
     txtComentarios_->setReadOnly(model_.TxtComentarios.Locked);
     applyColor(txtComentarios_, QPalette::Base, model_.TxtComentarios.BackColor);
     renderList();
+    tiSave_->setInterval(model_.TiSave.Interval);
+    if (model_.TiSave.Enabled != tiSave_->isActive())
+        model_.TiSave.Enabled ? tiSave_->start() : tiSave_->stop();
 }
 
 void FrmMainView::renderList() {

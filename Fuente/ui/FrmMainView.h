@@ -10,6 +10,7 @@ class QGroupBox;
 class QLabel;
 class QPlainTextEdit;
 class QPushButton;
+class QTimer;
 class QTreeView;
 
 // The main window: real widgets at the model's places, named as its controls. It shows the model
@@ -38,4 +39,5 @@ private:
     QLabel* lblName_ = nullptr;
     QLabel* lblCode_ = nullptr;
     QLabel* lblSignature_ = nullptr;
+    QTimer* tiSave_ = nullptr;
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <QString>
 
 // What a person can see of each kind of control, without pixels. Colours are 32-bit values with
@@ -36,4 +37,25 @@ struct TextBox {
 struct CommandButton {
     QString Caption;
     bool Enabled = true;
+};
+
+struct ToolbarButton {
+    QString Key;  // compared upper-cased
+    QString Caption;
+    QString ToolTipText;
+    bool Separator = false;
+    bool Enabled = true;
+};
+
+// A toolbar whose buttons are numbered from 1.
+template <std::size_t N>
+struct Toolbar {
+    std::array<ToolbarButton, N> Buttons;
+    ToolbarButton& button(int number) { return Buttons.at(std::size_t(number - 1)); }
+    const ToolbarButton& button(int number) const { return Buttons.at(std::size_t(number - 1)); }
+};
+
+struct Timer {
+    int Interval = 0;  // milliseconds
+    bool Enabled = false;
 };

@@ -41,3 +41,17 @@ void Frm_Main::showOptions() {
             box->BackColor = Colores::LightRed;
     Cargando = false;
 }
+
+void Frm_Main::TiSave_Timer() {
+    mv_.errores().guard(Name + ".log", QStringLiteral("main.tisave_click"), [this] {
+        if (!tiSaveArmed_) {
+            tiSaveArmed_ = true;
+            return;
+        }
+        mv_.bd().guardarcambios();
+        Toolbar1.button(3).Enabled = false;
+        TiSave.Enabled = false;
+        tiSaveArmed_ = false;
+        CmdEdit.Enabled = true;
+    });
+}

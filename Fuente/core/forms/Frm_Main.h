@@ -13,6 +13,20 @@ public:
 
     explicit Frm_Main(Mod_Variables& mv);
 
+    Toolbar<10> Toolbar1{{{
+        {QStringLiteral("launch"), QStringLiteral("Launch Freelancer"), QStringLiteral("Opens the game")},
+        {QString(), QString(), QString(), true},
+        {QStringLiteral("SAVE"), QStringLiteral("Save Changes"), QStringLiteral("Saves the changes if account is renamed")},
+        {QStringLiteral("delete"), QStringLiteral("Delete selected"),
+         QStringLiteral("Deletes the selected account from the VTR database")},
+        {QString(), QString(), QString(), true},
+        {QStringLiteral("scan"), QStringLiteral("Scan"), QStringLiteral("Scans registry for new account")},
+        {QStringLiteral("import"), QStringLiteral("Import"),
+         QStringLiteral("Imports accounts from a previously saved account file")},
+        {QStringLiteral("export"), QStringLiteral("Export"), QStringLiteral("Saves the VTR database to a file")},
+        {QString(), QString(), QString(), true},
+        {QStringLiteral("about"), QStringLiteral("About"), QStringLiteral("About the program")},
+    }}};
     AccountList LvAccounts;
     TextBox TxtComentarios{QString(), true};
     CommandButton CmdEdit{QStringLiteral("Edit comments")};
@@ -25,6 +39,9 @@ public:
     Label LblSignature{QStringLiteral("<Sig>"),
                        QStringLiteral("Double click here to copy the signature to the clipboard")};
 
+    // Saves the database shortly after a rename: the first tick arms, the second saves.
+    Timer TiSave{100, false};
+
     // True only while start-up copies the options into the two check boxes.
     bool Cargando = false;
 
@@ -32,8 +49,11 @@ public:
     // Safe to run again; running it again is how the window refreshes.
     void Form_Load();
 
+    void TiSave_Timer();
+
 private:
     void showOptions();
 
     Mod_Variables& mv_;
+    bool tiSaveArmed_ = false;
 };

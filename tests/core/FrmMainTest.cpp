@@ -111,4 +111,26 @@ TEST_F(FormLoadTest, ALogsPathThatIsAFileEndsStartUpWithABeep) {
     EXPECT_EQ(app.read("Accounts.dat"), "<missing>");
 }
 
+TEST_F(FormLoadTest, TheSaveTimerSavesOnItsSecondTick) {
+    app.write("Accounts.dat", kDatabase);
+    form().Form_Load();
+    form().LvAccounts.setName(1, "Renamed");
+    form().TiSave.Enabled = true;
+    form().CmdEdit.Enabled = false;
+    form().Toolbar1.button(3).Enabled = true;
+
+    form().TiSave_Timer();
+    EXPECT_EQ(app.read("Accounts.dat"), kDatabase) << "the first tick only arms";
+    form().TiSave_Timer();
+    EXPECT_TRUE(app.read("Accounts.dat").startsWith("DB Version: 101\r\nRenamed\r\nc-a\r\n"));
+    EXPECT_FALSE(form().TiSave.Enabled);
+    EXPECT_FALSE(form().Toolbar1.button(3).Enabled);
+    EXPECT_TRUE(form().CmdEdit.Enabled);
+
+    form().LvAccounts.setName(1, "Again");
+    form().TiSave.Enabled = true;
+    form().TiSave_Timer();
+    EXPECT_FALSE(app.read("Accounts.dat").contains("Again")) << "armed again from the start";
+}
+
 }  // namespace
