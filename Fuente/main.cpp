@@ -7,10 +7,25 @@
 #include "forms/Frm_Main.h"
 
 #ifdef Q_OS_WIN
+#include "GameProcess.h"
 #include "RegistryWindows.h"
 #else
 #include "RegistryFile.h"
 #endif
+
+namespace {
+
+// The command-line text after the program's name: the raw text on Windows, elsewhere the
+// arguments joined by one blank.
+QString commandLineText() {
+#ifdef Q_OS_WIN
+    return QString::fromStdWString(win32::commandLineArguments());
+#else
+    return QCoreApplication::arguments().mid(1).join(QLatin1Char(' '));
+#endif
+}
+
+}  // namespace
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
@@ -23,6 +38,7 @@ int main(int argc, char* argv[]) {
 #endif
     QtDialogs dialogs;
     Mod_Variables mv(appFolder, dialogs, registry);
+    mv.Command = commandLineText();
     FrmMainView view(mv);
     dialogs.setParentWindow(&view);
     try {
@@ -32,5 +48,7 @@ int main(int argc, char* argv[]) {
     }
     view.render();
     view.show();
-    return QApplication::exec();
+    const int status = QApplication::exec();
+    mv.main().Form_Unload();
+    return status;
 }

@@ -21,6 +21,12 @@ const AccountRow& AccountList::row(int position) const {
     return rows_[std::size_t(position - 1)];
 }
 
+const AccountRow& AccountList::selectedRow() const {
+    if (selected_ == 0)
+        throw RunError{RunError::NoObject, QStringLiteral("Object variable or With block variable not set: no row is selected")};
+    return row(selected_);
+}
+
 QString AccountList::cell(int position, int columnIndex) const { return column(row(position), columnIndex); }
 
 void AccountList::clear() { assign({}); }

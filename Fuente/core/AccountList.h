@@ -45,6 +45,8 @@ public:
 
     // The selected row's position, 0 when none.
     int selected() const { return selected_; }
+    // The selected row; fails when none is selected.
+    const AccountRow& selectedRow() const;
     void select(int position);
 
     bool sorted() const { return sorted_; }

@@ -5,6 +5,7 @@
 
 #include "AccountList.h"
 #include "ClsControlErrores.h"
+#include "ClsControles.h"
 #include "FileSystem.h"
 #include "Mod_Variables.h"
 #include "TextReader.h"
@@ -35,12 +36,17 @@ void ClsBD::load() {
     std::vector<TablaComentarios::Row> comments;
     // Whatever was read before a failure stays loaded; the record being read gets no row.
     const auto publish = [&] {
-        // Each record goes on top of the list, so the list holds the records in reverse file order.
+        // Each record goes on top of the list, so the list holds the records in reverse file order;
+        // the first record added stays selected.
         list.assign({std::make_move_iterator(rows.rbegin()), std::make_move_iterator(rows.rend())});
+        if (list.count() > 0)
+            list.select(list.count());
         mv_.Comentarios.assign(std::move(comments));
     };
     try {
         file.readLine();  // the header; its version was checked before
+        if (file.atEnd())
+            mv_.controles().Botones();
         while (!file.atEnd()) {
             AccountRow row;
             row.name = file.readLine();
@@ -93,11 +99,12 @@ void ClsBD::escribirCuentas(TextWriter& file) const {
 }
 
 void ClsBD::escribirRegistro(TextWriter& file, const QString& name, const QString& code, const QString& signature,
-                             const QString& comment) {
+                             const std::optional<QString>& comment) {
     file.writeLine(name);
     file.writeLine(code);
     file.writeLine(signature);
     file.writeLine(Opener);
-    file.writeLine(comment);
+    if (comment)
+        file.writeLine(*comment);
     file.writeLine(Closer);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <QString>
 
 class Mod_Variables;
@@ -37,9 +38,10 @@ public:
 
     // Writes every row of the account list as records, with their comments.
     void escribirCuentas(TextWriter& file) const;
-    // Writes one record; the comment's CR LF pairs become line ends, an empty comment one empty line.
+    // Writes one record. The comment's CR LF pairs become line ends and an empty comment is one
+    // empty line; without a comment the opener is directly followed by the closer.
     static void escribirRegistro(TextWriter& file, const QString& name, const QString& code,
-                                 const QString& signature, const QString& comment);
+                                 const QString& signature, const std::optional<QString>& comment);
 
     // Whether a line closes a comment: "</COMENTARIO>" in any letter case.
     static bool isCloser(const QString& line);

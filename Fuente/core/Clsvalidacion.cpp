@@ -2,6 +2,8 @@
 
 #include <QStringList>
 
+#include "ClsBD.h"
+#include "Cp1252.h"
 #include "Mod_Variables.h"
 #include "VbText.h"
 #include "forms/Frm_Main.h"
@@ -9,6 +11,19 @@
 namespace {
 
 // One part of an address: blanks, an optional sign and digits, blanks; its value from 0 to 255.
+// The characters of a text that the database file cannot hold, each named once.
+QString unstorable(const QString& text) {
+    QString found;
+    for (QChar c : text)
+        if (!Cp1252::canEncode(QStringView(&c, 1)) && !found.contains(c))
+            found += c;
+    return found;
+}
+
+QString unstorableMessage(const QString& what, const QString& characters) {
+    return what + " holds characters that cannot be stored: " + characters;
+}
+
 bool isAddressPart(QStringView part) {
     const QString text = VbText::trim(part);
     qsizetype i = (text.startsWith(QLatin1Char('+')) || text.startsWith(QLatin1Char('-'))) ? 1 : 0;
@@ -46,4 +61,23 @@ QString Clsvalidacion::CharProhib(const QString& text) {
     for (QChar c : QStringLiteral("\\/*?<>|:\""))
         result.remove(c);
     return result;
+}
+
+QString Clsvalidacion::Inguardable(const QString& what, const QString& text) {
+    if (text.contains(QLatin1Char('\r')) || text.contains(QLatin1Char('\n')))
+        return what + " cannot hold a line break.";
+    const QString characters = unstorable(text);
+    return characters.isEmpty() ? QString() : unstorableMessage(what, characters);
+}
+
+QString Clsvalidacion::InguardableComentario(const QString& comment) {
+    // Split as the loader will read the lines back: at CR, an LF right after it belonging to the end.
+    for (QStringView line : QStringView(comment).split(QLatin1Char('\r'))) {
+        if (line.startsWith(QLatin1Char('\n')))
+            line = line.mid(1);
+        if (ClsBD::isCloser(line.toString()))
+            return "A comment line cannot read \"" + ClsBD::Closer + "\": it would end the comment early.";
+    }
+    const QString characters = unstorable(comment);
+    return characters.isEmpty() ? QString() : unstorableMessage(QStringLiteral("The comment"), characters);
 }

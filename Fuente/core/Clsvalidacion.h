@@ -19,6 +19,14 @@ public:
     // The text without the characters \ / * ? < > | : and the double quote.
     static QString CharProhib(const QString& text);
 
+    // Why a name, code or signature cannot be stored in the database file (a line break, a
+    // character without a Windows-1252 byte), or the empty text when it can. `what` names the
+    // field, as in "The name".
+    static QString Inguardable(const QString& what, const QString& text);
+    // Why a comment cannot be stored: a line that would close it early, or a character without a
+    // Windows-1252 byte; the empty text when it can.
+    static QString InguardableComentario(const QString& comment);
+
 private:
     Mod_Variables& mv_;
 };

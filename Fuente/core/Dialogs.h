@@ -51,6 +51,9 @@ public:
     virtual void SetClipboard(const QString& text) = 0;
     virtual void Beep() = 0;
     virtual void OpenLink(const QString& url) = 0;
+    // Starts a program without waiting for it. `arguments` is the command-line text after the
+    // program, split into arguments as the platform does. Fails with RunError.
+    virtual void StartProgram(const QString& program, const QString& arguments, const QString& workingFolder) = 0;
 
 protected:
     virtual MsgAnswer showMessage(const MessageBoxSpec& box) = 0;

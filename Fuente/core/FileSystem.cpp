@@ -1,7 +1,9 @@
 #include "FileSystem.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
 
 namespace {
 
@@ -28,6 +30,22 @@ void createFolder(const QString& path) {
         throw RunError{RunError::PathNotFound, "Path not found: " + shown(info.absolutePath())};
     if (!QDir().mkdir(path))
         throw RunError{RunError::PermissionDenied, "Permission denied: " + shown(path)};
+}
+
+void copyFile(const QString& from, const QString& to) {
+    QFile source(from);
+    if (folderExists(from) || !source.open(QIODevice::ReadOnly))
+        throw openFailure(from, true);
+    if (folderExists(to))
+        throw openFailure(to, false);
+    QSaveFile target(to);
+    if (!target.open(QIODevice::WriteOnly))
+        throw openFailure(to, false);
+    const QByteArray bytes = source.readAll();
+    if (source.error() != QFileDevice::NoError)
+        throw writeFailure(from, source.errorString());
+    if (target.write(bytes) != bytes.size() || !target.commit())
+        throw writeFailure(to, target.errorString());
 }
 
 RunError openFailure(const QString& path, bool forReading) {

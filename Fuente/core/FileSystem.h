@@ -14,6 +14,9 @@ bool folderExists(const QString& path);
 // Creates one folder level; the parent must exist.
 void createFolder(const QString& path);
 
+// Copies a file over another, replacing it in one step.
+void copyFile(const QString& from, const QString& to);
+
 // The error for a file that could not be opened, told apart by what is at the path.
 RunError openFailure(const QString& path, bool forReading);
 

@@ -1,8 +1,12 @@
 #include "Mod_Variables.h"
 
 #include "ClsBD.h"
+#include "ClsComandos.h"
 #include "ClsControlErrores.h"
+#include "ClsControles.h"
+#include "ClsPrincipal.h"
 #include "Clsvalidacion.h"
+#include "forms/Frm_Add.h"
 #include "forms/Frm_Main.h"
 
 Mod_Variables::Mod_Variables(const QString& appFolder, Dialogs& dialogs, RegistryAccess& registry)
@@ -12,6 +16,10 @@ Mod_Variables::Mod_Variables(const QString& appFolder, Dialogs& dialogs, Registr
       errores_(std::make_unique<ClsControlErrores>(*this)),
       bd_(std::make_unique<ClsBD>(*this)),
       validacion_(std::make_unique<Clsvalidacion>(*this)),
-      main_(std::make_unique<Frm_Main>(*this)) {}
+      comandos_(std::make_unique<ClsComandos>(*this)),
+      controles_(std::make_unique<ClsControles>(*this)),
+      principal_(std::make_unique<ClsPrincipal>(*this)),
+      main_(std::make_unique<Frm_Main>(*this)),
+      frmAdd_(std::make_unique<Frm_Add>(*this)) {}
 
 Mod_Variables::~Mod_Variables() = default;

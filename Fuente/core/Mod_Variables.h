@@ -7,9 +7,13 @@
 #include "TablaComentarios.h"
 
 class ClsBD;
+class ClsComandos;
 class ClsControlErrores;
+class ClsControles;
+class ClsPrincipal;
 class Clsvalidacion;
 class Dialogs;
+class Frm_Add;
 class Frm_Main;
 class RegistryAccess;
 
@@ -25,6 +29,8 @@ public:
     Mod_Variables& operator=(const Mod_Variables&) = delete;
 
     const QString App;
+    // The command-line text after the program's name.
+    QString Command;
     QString CarpetaLogs = QStringLiteral("/Logs");
     QString RutaBD;
     QString RutaJuego;
@@ -44,11 +50,19 @@ public:
     ClsControlErrores& errores() { return *errores_; }
     ClsBD& bd() { return *bd_; }
     Clsvalidacion& validacion() { return *validacion_; }
+    ClsComandos& comandos() { return *comandos_; }
+    ClsControles& controles() { return *controles_; }
+    ClsPrincipal& principal() { return *principal_; }
     Frm_Main& main() { return *main_; }
+    Frm_Add& frmAdd() { return *frmAdd_; }
 
 private:
     std::unique_ptr<ClsControlErrores> errores_;
     std::unique_ptr<ClsBD> bd_;
     std::unique_ptr<Clsvalidacion> validacion_;
+    std::unique_ptr<ClsComandos> comandos_;
+    std::unique_ptr<ClsControles> controles_;
+    std::unique_ptr<ClsPrincipal> principal_;
     std::unique_ptr<Frm_Main> main_;
+    std::unique_ptr<Frm_Add> frmAdd_;
 };

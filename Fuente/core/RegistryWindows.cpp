@@ -5,7 +5,7 @@
 
 namespace {
 
-void check(const win32::RegistryStatus& status, const QString& valueName) {
+void check(const win32::Status& status, const QString& valueName) {
     if (!status.ok())
         throw RunError{int(status.code), QString::fromStdWString(status.message) + ": " + valueName};
 }

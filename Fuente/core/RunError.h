@@ -13,6 +13,7 @@ struct RunError {
         FileNotFound = 53,
         DiskFull = 61,
         InputPastEnd = 62,
+        NoObject = 91,
         PermissionDenied = 70,
         PathFileAccess = 75,
         PathNotFound = 76,

@@ -7,7 +7,15 @@
 #include <QFileInfo>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QUrl>
+
+#include "RunError.h"
+
+#ifdef Q_OS_WIN
+#include "GameProcess.h"
+#endif
 
 namespace {
 
@@ -76,3 +84,24 @@ void QtDialogs::SetClipboard(const QString& text) { QApplication::clipboard()->s
 void QtDialogs::Beep() { QApplication::beep(); }
 
 void QtDialogs::OpenLink(const QString& url) { QDesktopServices::openUrl(QUrl(url)); }
+
+void QtDialogs::StartProgram(const QString& program, const QString& arguments, const QString& workingFolder) {
+#ifdef Q_OS_WIN
+    const win32::Status status =
+        win32::startMinimized(program.toStdWString(), arguments.toStdWString(), workingFolder.toStdWString());
+    if (!status.ok())
+        throw RunError{int(status.code), QString::fromStdWString(status.message) + ": " + program};
+#else
+    // A Windows program that is not executable here is started through Wine.
+    QString executable = program;
+    QStringList argumentList = QProcess::splitCommand(arguments);
+    if (!QFileInfo(program).isExecutable()) {
+        executable = QStandardPaths::findExecutable(QStringLiteral("wine"));
+        if (executable.isEmpty())
+            throw RunError{RunError::FileNotFound, "File not found: wine, which starts " + program};
+        argumentList.prepend(program);
+    }
+    if (!QProcess::startDetached(executable, argumentList, workingFolder))
+        throw RunError{RunError::PathFileAccess, "Path/File access error: cannot start " + program};
+#endif
+}

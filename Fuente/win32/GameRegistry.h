@@ -5,26 +5,22 @@
 
 #include <string>
 
+#include "Status.h"
+
 namespace win32 {
 
 // Roots as the game settings store numbers them.
 constexpr unsigned long kCurrentUser = 0x80000001UL;
 constexpr unsigned long kLocalMachine = 0x80000002UL;
 
-struct RegistryStatus {
-    long code = 0;  // a Win32 error code; 0 is success
-    std::wstring message;
-    bool ok() const { return code == 0; }
-};
-
 // Reads a text value (REG_SZ or REG_EXPAND_SZ, unexpanded), looking in the 32-bit view of the
 // registry first, since the game is a 32-bit program, then in the native view. A missing key or
 // value, or a value that is not text, gives the empty text and success.
-RegistryStatus readText(unsigned long root, const std::wstring& keyPath, const std::wstring& valueName,
+Status readText(unsigned long root, const std::wstring& keyPath, const std::wstring& valueName,
                         std::wstring& value);
 
 // Creates the key when needed and writes the value as REG_SZ.
-RegistryStatus writeText(unsigned long root, const std::wstring& keyPath, const std::wstring& valueName,
+Status writeText(unsigned long root, const std::wstring& keyPath, const std::wstring& valueName,
                          const std::wstring& value);
 
 }  // namespace win32

@@ -29,6 +29,14 @@ public:
     void SetClipboard(const QString& text) override { clipboard.push_back(text); }
     void Beep() override { ++beeps; }
     void OpenLink(const QString& url) override { links.push_back(url); }
+    void StartProgram(const QString& program, const QString& arguments, const QString& workingFolder) override {
+        started.push_back({program, arguments, workingFolder});
+    }
+
+    struct Started {
+        QString program, arguments, workingFolder;
+    };
+    std::vector<Started> started;
 
     std::deque<FileChoice> files;
 

@@ -15,34 +15,43 @@ constexpr quint32 LightYellow = 0x00C0FFFF;
 }  // namespace Colores
 
 struct Label {
-    QString Caption;
-    QString ToolTipText;
+    QString Caption{};
+    QString ToolTipText{};
     quint32 ForeColor = Colores::ButtonText;
 };
 
 struct CheckBox {
-    QString Caption;
+    QString Caption{};
     int Value = 0;  // 0 clear, 1 ticked, 2 greyed
     quint32 BackColor = Colores::ButtonFace;
     bool Enabled = true;
 };
 
 struct TextBox {
-    QString Text;
+    QString Text{};  // line breaks are CR LF
     bool Locked = false;
     quint32 BackColor = Colores::WindowBackground;
     bool Enabled = true;
+    int SelStart = 0;
+    int SelLength = 0;
 };
 
 struct CommandButton {
-    QString Caption;
+    QString Caption{};
+    bool Enabled = true;
+};
+
+struct MenuItem {
+    QString Caption{};  // "&" marks the access key; "-" is a separator
+    QString Shortcut{};
+    bool Visible = true;
     bool Enabled = true;
 };
 
 struct ToolbarButton {
-    QString Key;  // compared upper-cased
-    QString Caption;
-    QString ToolTipText;
+    QString Key{};  // compared upper-cased
+    QString Caption{};
+    QString ToolTipText{};
     bool Separator = false;
     bool Enabled = true;
 };

@@ -2,15 +2,24 @@
 
 #include "ArchivoOpciones.h"
 #include "ClsBD.h"
+#include "ClsComandos.h"
 #include "ClsControlErrores.h"
+#include "ClsControles.h"
+#include "ClsPrincipal.h"
 #include "FileSystem.h"
 #include "Mod_Variables.h"
 #include "RegistryAccess.h"
+#include "forms/Frm_Add.h"
 
 Frm_Main::Frm_Main(Mod_Variables& mv) : mv_(mv) {}
 
+bool Frm_Main::guard(const QString& place, const std::function<void()>& handler) {
+    return mv_.errores().guard(Name + ".log", place, handler);
+}
+
 void Frm_Main::Form_Load() {
-    mv_.errores().guard(Name + ".log", QStringLiteral("main.form_load"), [this] {
+    bool commandLine = false;
+    const bool completed = guard(QStringLiteral("main.form_load"), [&] {
         mv_.CarpetaLogs = QStringLiteral("/Logs");
         FileSystem::createFolder(mv_.App + mv_.CarpetaLogs);
         mv_.RutaJuego = mv_.registry.ReadValue(RegistryAccess::LocalMachine, RegistryAccess::GameKey,
@@ -19,17 +28,36 @@ void Frm_Main::Form_Load() {
         ArchivoOpciones::cargar(mv_.App + '/' + ArchivoOpciones::FileName, mv_.Opciones);
         showOptions();
         mv_.bd().cargarbdallv();
-
-        mv_.CuentaActiva = mv_.registry.ReadValue(RegistryAccess::CurrentUser, RegistryAccess::GameKey,
-                                                  QStringLiteral("MPAccountName"));
-        mv_.FirmaActiva = mv_.registry.ReadValue(RegistryAccess::CurrentUser, RegistryAccess::GameKey,
-                                                 QStringLiteral("MPAccountNameSig"));
-        LblCode.Caption = mv_.CuentaActiva;
-        LblSignature.Caption = mv_.FirmaActiva;
-
-        LvAccounts.sortBy(0, AccountList::Order::Ascending);
-        LvAccounts.setHeaderIcon(0, AccountList::AscendingMark);
+        commandLine = mv_.comandos().IterpCmd(mv_.Command);
+        if (commandLine)
+            runCommandLine();
+        showActiveAccount();
     });
+    // The command line never leads to the window, not even after a failure.
+    if (commandLine && !completed)
+        throw EndProgram{};
+}
+
+void Frm_Main::runCommandLine() {
+    if (!mv_.Forzar)
+        mv_.principal().SetCuentaAct(mv_.CuentaCmd, QString());
+    mv_.principal().EscribirActiva(mv_.CuentaCmd, mv_.bd().BuscarfirmaenLV(mv_.CuentaCmd));
+    mv_.principal().Launchar(mv_.ModoVentana);
+    throw EndProgram{};
+}
+
+void Frm_Main::showActiveAccount() {
+    mv_.CuentaActiva = mv_.registry.ReadValue(RegistryAccess::CurrentUser, RegistryAccess::GameKey,
+                                              QStringLiteral("MPAccountName"));
+    mv_.FirmaActiva = mv_.registry.ReadValue(RegistryAccess::CurrentUser, RegistryAccess::GameKey,
+                                             QStringLiteral("MPAccountNameSig"));
+    LblCode.Caption = mv_.CuentaActiva;
+    LblSignature.Caption = mv_.FirmaActiva;
+    mv_.principal().SetCuentaAct(mv_.CuentaActiva, mv_.FirmaActiva);
+    mv_.controles().Botones();
+    mv_.controles().QIH(LvAccounts);
+    LvAccounts.sortBy(0, AccountList::Order::Ascending);
+    LvAccounts.setHeaderIcon(0, AccountList::AscendingMark);
 }
 
 void Frm_Main::showOptions() {
@@ -42,8 +70,16 @@ void Frm_Main::showOptions() {
     Cargando = false;
 }
 
+void Frm_Main::Form_Unload() {
+    if (TiSave.Enabled) {
+        TiSave.Enabled = false;
+        tiSaveArmed_ = false;
+        mv_.bd().guardarcambios();
+    }
+}
+
 void Frm_Main::TiSave_Timer() {
-    mv_.errores().guard(Name + ".log", QStringLiteral("main.tisave_click"), [this] {
+    guard(QStringLiteral("main.tisave_click"), [this] {
         if (!tiSaveArmed_) {
             tiSaveArmed_ = true;
             return;
@@ -53,5 +89,55 @@ void Frm_Main::TiSave_Timer() {
         TiSave.Enabled = false;
         tiSaveArmed_ = false;
         CmdEdit.Enabled = true;
+    });
+}
+
+void Frm_Main::MnuAdd_Click() { mv_.frmAdd().Show(); }
+
+void Frm_Main::Launch_Click() { mv_.principal().Launchar(false); }
+
+void Frm_Main::LaunchW_Click() { mv_.principal().Launchar(true); }
+
+void Frm_Main::Toolbar1_ButtonClick(const QString& key) {
+    guard(QStringLiteral("main.tb1_click"), [&] {
+        const QString command = key.toUpper();
+        if (command == QLatin1String("SAVE")) {
+            mv_.bd().guardarcambios();
+            Form_Load();
+            Toolbar1.button(3).Enabled = false;
+            CmdEdit.Enabled = true;
+        } else if (command == QLatin1String("DELETE")) {
+            Delete_Click();
+        } else if (command == QLatin1String("LAUNCH")) {
+            Launch_Click();
+        } else if (command == QLatin1String("IMPORT")) {
+            mv_.controles().Activmnuaccounts(false, false, false, true, true, false);
+            if (PopupAccountsMenu)
+                PopupAccountsMenu();
+            mv_.controles().Activmnuaccounts(true, true, true, true, true, true);
+        } else if (command == QLatin1String("SCAN")) {
+            Scan_Click();
+        }
+    });
+}
+
+void Frm_Main::Toolbar1_ButtonMenuClick(const QString& key) {
+    guard(QStringLiteral("main.tb1_bmcklick"), [&] {
+        if (key == WindowedEntryKey)
+            LaunchW_Click();
+    });
+}
+
+void Frm_Main::ChkActivation_Click() { optionClicked(ChkActivation, 0); }
+
+void Frm_Main::ChkDeletion_Click() { optionClicked(ChkDeletion, 1); }
+
+void Frm_Main::optionClicked(CheckBox& box, int index) {
+    if (Cargando)
+        return;
+    guard(index == 0 ? QStringLiteral("main_chkactivation_click") : QStringLiteral("main.chkdeletion_click"), [&] {
+        ArchivoOpciones::escribir(mv_.App + '/' + ArchivoOpciones::FileName, ChkActivation.Value, ChkDeletion.Value);
+        mv_.Opciones[std::size_t(index)] = box.Value;
+        box.BackColor = box.Value == 0 ? Colores::ButtonFace : Colores::LightRed;
     });
 }

@@ -1,0 +1,118 @@
+#include "ClsPrincipal.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include "ClsBD.h"
+#include "ClsControlErrores.h"
+#include "Clsvalidacion.h"
+#include "Dialogs.h"
+#include "FileSystem.h"
+#include "Mod_Variables.h"
+#include "RegistryAccess.h"
+#include "TextWriter.h"
+#include "VbText.h"
+#include "forms/Frm_Main.h"
+
+bool ClsPrincipal::BuscYselAccounts(const QString& code) {
+    bool found = false;
+    mv_.errores().guard(LogName, QStringLiteral("ClsPrinc.BuscYselAccounts"), [&] {
+        Frm_Main& main = mv_.main();
+        const int position = main.LvAccounts.lastWithTrimmedCode(code);
+        if (position == 0)
+            return;
+        const AccountRow& row = main.LvAccounts.row(position);
+        showActive(row.name);
+        main.LvAccounts.select(position);
+        main.TxtComentarios.Text = mv_.bd().traercomentario(row.code);
+        found = true;
+    });
+    return found;
+}
+
+void ClsPrincipal::SetCuentaAct(const QString& code, const QString& signature) {
+    mv_.errores().guard(LogName, QStringLiteral("ClsPrinc.SetCuentaAct"), [&] {
+        if (BuscYselAccounts(code))
+            return;
+        Frm_Main& main = mv_.main();
+        if (code.isEmpty()) {
+            mv_.dialogs.MsgBox(QStringLiteral("There isn't any active freelancer account.\r\n"
+                                              "--To create a new one, start freelancer and enter the server list.\r\n"
+                                              "--Or Double click an account on the list to activate it"));
+            main.LblName.ForeColor = Colores::ButtonText;
+            main.LblName.Caption = main.LblSignature.Caption = main.LblCode.Caption = QStringLiteral("N/A");
+            main.TxtComentarios.Text.clear();
+            return;
+        }
+        const MsgAnswer add = mv_.dialogs.MsgBox(
+            QStringLiteral("The active account does not match the accounts stored on my database, therefore it must "
+                           "be a new one. Do you want to add it to the database?"),
+            MsgButtons::YesNo, MsgIcon::Question, QStringLiteral("New Account Found"));
+        if (add != MsgAnswer::Yes)
+            return showNotStored(NotStored);
+        const QString name = askNewName();
+        if (name.isEmpty())
+            return showNotStored(QStringLiteral("Warning! Not in the database"));
+
+        main.LvAccounts.select(main.LvAccounts.add(1, {name, code, signature}));
+        mv_.dialogs.MsgBox(QStringLiteral("The new account has been added"), MsgButtons::OK, MsgIcon::Exclamation,
+                           QStringLiteral("New Account"));
+        showActive(name);
+        TextWriter file(mv_.RutaBD, TextWriter::Mode::Append);
+        ClsBD::escribirRegistro(file, name, code, signature, std::nullopt);
+        file.close();
+    });
+}
+
+QString ClsPrincipal::askNewName() {
+    for (;;) {
+        const QString name = mv_.dialogs.InputBox(QStringLiteral("Input a name for the new account"),
+                                                  QStringLiteral("Add New Account"), QStringLiteral("New Account"));
+        if (name.isEmpty())
+            return name;
+        if (mv_.validacion().NomDuplic(name)) {
+            mv_.dialogs.MsgBox(QStringLiteral("The name you entered already exists"));
+            continue;
+        }
+        const QString problem = Clsvalidacion::Inguardable(QStringLiteral("The name"), name);
+        if (problem.isEmpty())
+            return name;
+        mv_.dialogs.MsgBox(problem, MsgButtons::OK, MsgIcon::Exclamation);
+    }
+}
+
+void ClsPrincipal::showActive(const QString& name) {
+    mv_.main().LblName.ForeColor = Colores::ButtonText;
+    mv_.main().LblName.Caption = name;
+}
+
+void ClsPrincipal::showNotStored(const QString& caption) {
+    mv_.main().LblName.ForeColor = Colores::Red;
+    mv_.main().LblName.Caption = caption;
+}
+
+void ClsPrincipal::EscribirActiva(const QString& code, const QString& signature) {
+    mv_.registry.WriteValue(RegistryAccess::CurrentUser, RegistryAccess::GameKey, QStringLiteral("MPAccountName"), code);
+    mv_.registry.WriteValue(RegistryAccess::CurrentUser, RegistryAccess::GameKey, QStringLiteral("MPAccountNameSig"),
+                            signature);
+}
+
+QString ClsPrincipal::executablePath(const QString& gameFolder) { return gameFolder + QStringLiteral("/EXE/Freelancer.exe"); }
+
+QString ClsPrincipal::gameArguments(bool windowed, const QString& server) {
+    return (windowed ? QStringLiteral("-w ") : QString()) + QStringLiteral("-s") + VbText::trim(server);
+}
+
+void ClsPrincipal::Launchar(bool windowed) {
+    mv_.errores().guard(LogName, QStringLiteral("ClsPrinc.Launchar"), [&] {
+        const QString program = executablePath(mv_.RutaJuego);
+        // Without a game folder there is no game: never look for the program elsewhere.
+        if (mv_.RutaJuego.isEmpty() || !FileSystem::fileExists(program)) {
+            mv_.dialogs.MsgBox("''" + QDir::toNativeSeparators(program) + "'' not found.", MsgButtons::OK,
+                               MsgIcon::Critical, QStringLiteral("File not Found"));
+            return;
+        }
+        mv_.dialogs.StartProgram(QDir::toNativeSeparators(program), gameArguments(windowed, mv_.ServidorCmd),
+                                 QFileInfo(program).absolutePath());
+    });
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QString>
+
+class Mod_Variables;
+
+// The game's active account and the game itself: finding the active account among the stored
+// ones, offering to store a new one, writing the active account, starting the game.
+class ClsPrincipal {
+public:
+    static inline const QString LogName = QStringLiteral("ClsMain.log");
+    static inline const QString NotStored = QStringLiteral("WARNING! This account is not in the database");
+
+    explicit ClsPrincipal(Mod_Variables& mv) : mv_(mv) {}
+
+    // Selects every row whose code equals the given one (blanks at either end aside, letter case
+    // counting) and shows it as the active account; the last such row stays selected.
+    bool BuscYselAccounts(const QString& code);
+    // Shows the active account; when it is not stored, offers to store it under a new name.
+    void SetCuentaAct(const QString& code, const QString& signature);
+    // Starts the game, windowed or not, connecting to the command line's server if one was given.
+    void Launchar(bool windowed);
+
+    // Makes an account the game's active one: the code first, then the signature.
+    void EscribirActiva(const QString& code, const QString& signature);
+
+    // The game's program for a game folder.
+    static QString executablePath(const QString& gameFolder);
+    // The text after the program on the game's command line.
+    static QString gameArguments(bool windowed, const QString& server);
+
+private:
+    void showActive(const QString& name);
+    void showNotStored(const QString& caption);
+    // Asks for a name until it is new and storable; empty when the person cancels.
+    QString askNewName();
+
+    Mod_Variables& mv_;
+};

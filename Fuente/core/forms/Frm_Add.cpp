@@ -1,0 +1,85 @@
+#include "forms/Frm_Add.h"
+
+#include "ClsBD.h"
+#include "ClsControlErrores.h"
+#include "ClsPrincipal.h"
+#include "Clsvalidacion.h"
+#include "Dialogs.h"
+#include "Mod_Variables.h"
+#include "TextWriter.h"
+#include "forms/Frm_Main.h"
+
+void Frm_Add::Show() {
+    TxtNombre = TxtCodigo = TxtFirma = TxtComentarios = TextBox{};
+    FocusedControl = QStringLiteral("TxtNombre");
+    Visible = true;
+    mv_.main().Enabled = false;
+}
+
+void Frm_Add::CmdCancel_Click() { Form_Unload(); }
+
+void Frm_Add::Form_Unload() {
+    Visible = false;
+    mv_.main().Enabled = true;
+}
+
+bool Frm_Add::refused() {
+    const QString duplicated = QStringLiteral("Duplicated entry");
+    if (mv_.validacion().NomDuplic(TxtNombre.Text)) {
+        mv_.dialogs.MsgBox(QStringLiteral("An account with that name already exists"), MsgButtons::OK, MsgIcon::None,
+                           duplicated);
+    } else if (TxtNombre.Text.isEmpty()) {
+        mv_.dialogs.MsgBox(QStringLiteral("Insert a name"));
+        FocusedControl = QStringLiteral("TxtNombre");
+    } else if (TxtCodigo.Text.isEmpty()) {
+        mv_.dialogs.MsgBox(QStringLiteral("Insert the account code"));
+        FocusedControl = QStringLiteral("TxtCodigo");
+    } else if (TxtFirma.Text.isEmpty()) {
+        mv_.dialogs.MsgBox(QStringLiteral("Accounts without signature can't be added"), MsgButtons::OK,
+                           MsgIcon::Critical);
+    } else if (mv_.validacion().CuentaDupl(TxtCodigo.Text)) {
+        mv_.dialogs.MsgBox(QStringLiteral("This account already exists"), MsgButtons::OK, MsgIcon::None, duplicated);
+    } else {
+        // What the database file cannot hold is refused here, before anything is written.
+        const std::pair<QString, QString> problems[] = {
+            {QStringLiteral("TxtNombre"), Clsvalidacion::Inguardable(QStringLiteral("The name"), TxtNombre.Text)},
+            {QStringLiteral("TxtCodigo"), Clsvalidacion::Inguardable(QStringLiteral("The code"), TxtCodigo.Text)},
+            {QStringLiteral("TxtFirma"), Clsvalidacion::Inguardable(QStringLiteral("The signature"), TxtFirma.Text)},
+            {QStringLiteral("TxtComentarios"), Clsvalidacion::InguardableComentario(TxtComentarios.Text)},
+        };
+        for (const auto& [control, problem] : problems) {
+            if (problem.isEmpty())
+                continue;
+            mv_.dialogs.MsgBox(problem, MsgButtons::OK, MsgIcon::Exclamation);
+            FocusedControl = control;
+            return true;
+        }
+        return false;
+    }
+    return true;
+}
+
+void Frm_Add::CmdAdd_Click() {
+    mv_.errores().guard(Name + ".log", QStringLiteral("Add.CmdAdd"), [this] {
+        if (refused())
+            return;
+        TextWriter file(mv_.RutaBD, TextWriter::Mode::Append);
+        ClsBD::escribirRegistro(file, TxtNombre.Text, TxtCodigo.Text, TxtFirma.Text, TxtComentarios.Text);
+        file.close();
+
+        AccountList& list = mv_.main().LvAccounts;
+        list.setSorted(false);
+        list.add(1, {TxtNombre.Text, TxtCodigo.Text, TxtFirma.Text});
+        list.setSorted(true);
+
+        const MsgAnswer activate = mv_.dialogs.MsgBox(
+            QStringLiteral("Account added successfully. Do you wish to activate the new account?"), MsgButtons::YesNo,
+            MsgIcon::Question);
+        if (activate == MsgAnswer::Yes) {
+            mv_.principal().EscribirActiva(TxtCodigo.Text, TxtFirma.Text);
+            mv_.dialogs.MsgBox(QStringLiteral("Account activated"), MsgButtons::OK, MsgIcon::Information);
+        }
+        CmdCancel_Click();
+        mv_.main().Form_Load();
+    });
+}

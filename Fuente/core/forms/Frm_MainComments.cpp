@@ -1,0 +1,61 @@
+// The main window's comment editing: Edit, Save and Cancel.
+#include "ClsBD.h"
+#include "ClsControles.h"
+#include "Clsvalidacion.h"
+#include "Dialogs.h"
+#include "Mod_Variables.h"
+#include "TextWriter.h"
+#include "forms/Frm_Main.h"
+
+void Frm_Main::CmdEdit_Click() {
+    guard(QStringLiteral("main.cmdedit_click"), [this] {
+        ComentarioPrevio = TxtComentarios.Text;
+        TxtComentarios.BackColor = Colores::LightYellow;
+        TxtComentarios.Locked = false;
+        LvAccounts.enabled = false;
+        CmdCancelar.Enabled = CmdSalvaComentarios.Enabled = true;
+        CmdEdit.Enabled = false;
+        mv_.controles().BotTB(false, false, false, false, false, false, false);
+        Accounts.Enabled = Game.Enabled = Help.Enabled = false;
+        FocusedControl = QStringLiteral("TxtComentarios");
+    });
+}
+
+void Frm_Main::CmdCancelar_Click() {
+    guard(QStringLiteral("main.cmdcancelar_click"), [this] {
+        TxtComentarios.Text = ComentarioPrevio;
+        endEditing();
+    });
+}
+
+void Frm_Main::endEditing() {
+    TxtComentarios.BackColor = Colores::WindowBackground;
+    TxtComentarios.Locked = true;
+    LvAccounts.enabled = true;
+    CmdCancelar.Enabled = CmdSalvaComentarios.Enabled = false;
+    CmdEdit.Enabled = true;
+    mv_.controles().BotTB(true, false, true, true, true, true, true);
+    Accounts.Enabled = Game.Enabled = Help.Enabled = true;
+}
+
+void Frm_Main::CmdSalvaComentarios_Click() {
+    guard(QStringLiteral("main.cmdsalvacomentarios_click"), [this] {
+        // A comment the file cannot hold is refused; editing goes on with the text as typed.
+        const QString problem = Clsvalidacion::InguardableComentario(TxtComentarios.Text);
+        if (!problem.isEmpty()) {
+            mv_.dialogs.MsgBox(problem, MsgButtons::OK, MsgIcon::Exclamation);
+            return;
+        }
+        const QString editedCode = LvAccounts.selectedRow().code;
+        TextWriter file(mv_.RutaBD, TextWriter::Mode::Rewrite);
+        ClsBD::escribirversion(file);
+        for (int i = 1; i <= LvAccounts.count(); ++i) {
+            const AccountRow& row = LvAccounts.row(i);
+            ClsBD::escribirRegistro(file, row.name, row.code, row.signature,
+                                    row.code == editedCode ? TxtComentarios.Text : mv_.bd().traercomentario(row.code));
+        }
+        file.close();
+        endEditing();
+        Form_Load();
+    });
+}

@@ -1,0 +1,101 @@
+// The main window's account list: activation, deletion, renaming, sorting, comments, copying.
+#include <QFile>
+
+#include "ClsBD.h"
+#include "ClsControles.h"
+#include "ClsPrincipal.h"
+#include "Clsvalidacion.h"
+#include "Dialogs.h"
+#include "FileSystem.h"
+#include "Mod_Variables.h"
+#include "TextWriter.h"
+#include "forms/Frm_Main.h"
+
+void Frm_Main::LvAccounts_DblClick() {
+    guard(QStringLiteral("main.lvaccounts_dblclick"), [this] {
+        if (LvAccounts.count() == 0)
+            return;
+        const bool ask = mv_.Opciones[0] == 0;
+        if (LblName.ForeColor == Colores::Red) {
+            if (mv_.dialogs.MsgBox(QStringLiteral("Warning! The currently active account is not in the database. If "
+                                                  "you activate an account now, the active one will be lost. Continue?"),
+                                   MsgButtons::YesNo, MsgIcon::Critical, QStringLiteral("Danger!")) != MsgAnswer::Yes)
+                return;
+        } else if (ask && mv_.dialogs.MsgBox(QStringLiteral("Are you sure that you want to activate the selected account?"),
+                                             MsgButtons::YesNo, MsgIcon::Question,
+                                             QStringLiteral("Account Activation")) != MsgAnswer::Yes) {
+            return;
+        }
+        const AccountRow row = LvAccounts.selectedRow();
+        mv_.principal().EscribirActiva(row.code, row.signature);
+        if (ask)
+            mv_.dialogs.MsgBox(QStringLiteral("Account activated"));
+        Form_Load();
+    });
+}
+
+void Frm_Main::Delete_Click() {
+    guard(QStringLiteral("main.delete_click"), [this] {
+        if (LvAccounts.count() == 0)
+            return;
+        const QString code = LvAccounts.selectedRow().code;
+        if (mv_.Opciones[1] == 0 &&
+            mv_.dialogs.MsgBox({"Are you sure you want to delete the account " + code + "?", QStringLiteral("Delete"),
+                                MsgButtons::YesNo, MsgIcon::Question, MsgAnswer::No}) != MsgAnswer::Yes)
+            return;
+        FileSystem::copyFile(mv_.RutaBD, mv_.RutaBD + QStringLiteral(".bak"));
+        LvAccounts.remove(LvAccounts.selected());
+        TextWriter file(mv_.RutaBD, TextWriter::Mode::Rewrite);
+        ClsBD::escribirversion(file);
+        mv_.bd().escribirCuentas(file);
+        file.close();
+        mv_.bd().cargarbdallv();
+        if (!mv_.principal().BuscYselAccounts(mv_.CuentaActiva)) {
+            LblName.ForeColor = Colores::Red;
+            LblName.Caption = ClsPrincipal::NotStored;
+        }
+    });
+}
+
+bool Frm_Main::LvAccounts_AfterLabelEdit(const QString& newName) {
+    bool accepted = false;
+    guard(QStringLiteral("Main.Lvaccounts.Afterlabeledit"), [&] {
+        if (mv_.validacion().NomDuplic(newName)) {
+            mv_.dialogs.MsgBox(QStringLiteral("The name you have entered already exists"));
+            return;
+        }
+        const QString problem = Clsvalidacion::Inguardable(QStringLiteral("The name"), newName);
+        if (!problem.isEmpty()) {
+            mv_.dialogs.MsgBox(problem, MsgButtons::OK, MsgIcon::Exclamation);
+            return;
+        }
+        TiSave.Enabled = true;
+        CmdEdit.Enabled = false;
+        LvAccounts.setName(LvAccounts.selected(), newName);
+        accepted = true;
+    });
+    return accepted;
+}
+
+void Frm_Main::LvAccounts_Click() {
+    guard(QStringLiteral("Main.Lvaccounts_click"), [this] {
+        if (LvAccounts.count() > 0)
+            TxtComentarios.Text = mv_.bd().traercomentario(LvAccounts.selectedRow().code);
+    });
+}
+
+void Frm_Main::LvAccounts_ColumnClick(int column) {
+    guard(QStringLiteral("main.lvaccounts_columnclick"), [&] {
+        if (LvAccounts.count() == 0)
+            return;
+        mv_.controles().QIH(LvAccounts);
+        const bool ascending = LvAccounts.sortOrder() == AccountList::Order::Descending;
+        LvAccounts.sortBy(column, ascending ? AccountList::Order::Ascending : AccountList::Order::Descending);
+        LvAccounts.setHeaderIcon(column, ascending ? AccountList::AscendingMark : AccountList::DescendingMark);
+    });
+}
+
+void Frm_Main::copyToClipboard(const QString& text) {
+    mv_.dialogs.SetClipboard(text);
+    mv_.dialogs.Beep();
+}
