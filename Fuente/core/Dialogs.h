@@ -8,8 +8,8 @@ enum class MsgAnswer { OK, Yes, No };
 
 // One message box as the person sees it.
 struct MessageBoxSpec {
-    QString text;
-    QString title;
+    QString text{};
+    QString title{};
     MsgButtons buttons = MsgButtons::OK;
     MsgIcon icon = MsgIcon::None;
     MsgAnswer defaultButton = MsgAnswer::OK;

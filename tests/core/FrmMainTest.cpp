@@ -31,6 +31,9 @@ protected:
 };
 
 TEST_F(FormLoadTest, FirstRunCreatesTheProgramsFiles) {
+    app.dialogs.expect({"There isn't any active freelancer account.\r\n"
+                        "--To create a new one, start freelancer and enter the server list.\r\n"
+                        "--Or Double click an account on the list to activate it"});
     form().Form_Load();
     EXPECT_TRUE(QFileInfo(app.path("Logs")).isDir());
     EXPECT_EQ(app.read("Opciones.dat"), "OPC VERSION: 100\r\n0\r\n0\r\n");
@@ -38,7 +41,7 @@ TEST_F(FormLoadTest, FirstRunCreatesTheProgramsFiles) {
     EXPECT_EQ(form().LvAccounts.count(), 0);
     EXPECT_EQ(form().ChkActivation.Value, 0);
     EXPECT_EQ(form().ChkActivation.BackColor, Colores::ButtonFace);
-    EXPECT_EQ(form().LblCode.Caption, "");
+    EXPECT_EQ(form().LblCode.Caption, "N/A");
     EXPECT_EQ(app.mv->RutaBD, app.path("Accounts.dat"));
 }
 
@@ -75,6 +78,7 @@ TEST_F(FormLoadTest, OptionsAreReadLeniently) {
         {"an empty file keeps the values", "", 1, 1},
     };
     app.write("Accounts.dat", kDatabase);
+    app.write("GameSettings.reg", kStore);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         app.write("Opciones.dat", c.file);
@@ -113,6 +117,7 @@ TEST_F(FormLoadTest, ALogsPathThatIsAFileEndsStartUpWithABeep) {
 
 TEST_F(FormLoadTest, TheSaveTimerSavesOnItsSecondTick) {
     app.write("Accounts.dat", kDatabase);
+    app.write("GameSettings.reg", kStore);
     form().Form_Load();
     form().LvAccounts.setName(1, "Renamed");
     form().TiSave.Enabled = true;
