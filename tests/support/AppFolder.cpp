@@ -17,3 +17,15 @@ QByteArray AppFolder::read(const QString& name) const {
     QFile file(path(name));
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
 }
+
+void AppFolder::setStore(const QString& code, const QString& signature, const QString& gameFolder) {
+    registry.WriteValue(RegistryAccess::CurrentUser, RegistryAccess::GameKey, "MPAccountName", code);
+    registry.WriteValue(RegistryAccess::CurrentUser, RegistryAccess::GameKey, "MPAccountNameSig", signature);
+    registry.WriteValue(RegistryAccess::LocalMachine, RegistryAccess::GameKey, "AppPath", gameFolder);
+}
+
+QString AppFolder::storeValue(const QString& name) {
+    return registry.ReadValue(RegistryAccess::CurrentUser, RegistryAccess::GameKey, name);
+}
+
+Frm_Main& AppFolder::main() { return mv->main(); }

@@ -6,6 +6,7 @@
 #include <QTemporaryDir>
 
 #include "Mod_Variables.h"
+#include "forms/Frm_Main.h"
 #include "RegistryFile.h"
 #include "ScriptedDialogs.h"
 
@@ -21,6 +22,10 @@ public:
     QString logPath(const QString& logName) const { return path("Logs/" + logName); }
 
     void write(const QString& name, const QByteArray& bytes) const;
+    // Sets the game's active account and folder in the store.
+    void setStore(const QString& code, const QString& signature, const QString& gameFolder = {});
+    QString storeValue(const QString& name);
+    Frm_Main& main();
     QByteArray read(const QString& name) const;
 
     ScriptedDialogs dialogs;

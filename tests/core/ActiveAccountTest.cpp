@@ -1,0 +1,181 @@
+#include <gtest/gtest.h>
+#include <QDir>
+
+#include "AppFolder.h"
+#include "ClsPrincipal.h"
+#include "Printers.h"
+
+namespace {
+
+const QByteArray kDatabase =
+    "DB Version: 101\r\n"
+    "Main\r\nabc\r\nsig-main\r\n<COMENTARIO>\r\nmain comment\r\n</COMENTARIO>\r\n"
+    "Other\r\nxyz\r\nsig-other\r\n<COMENTARIO>\r\n</COMENTARIO>\r\n";
+
+const MessageBoxSpec kNewAccountFound{
+    "The active account does not match the accounts stored on my database, therefore it must be a new one. Do "
+    "you want to add it to the database?",
+    "New Account Found", MsgButtons::YesNo, MsgIcon::Question, MsgAnswer::Yes};
+const MessageBoxSpec kDanger{
+    "Warning! The currently active account is not in the database. If you activate an account now, the active "
+    "one will be lost. Continue?",
+    "Danger!", MsgButtons::YesNo, MsgIcon::Critical, MsgAnswer::Yes};
+const MessageBoxSpec kConfirmActivation{"Are you sure that you want to activate the selected account?",
+                                        "Account Activation", MsgButtons::YesNo, MsgIcon::Question, MsgAnswer::Yes};
+
+class ActiveAccountTest : public ::testing::Test {
+protected:
+    ActiveAccountTest() { app.write("Accounts.dat", kDatabase); }
+
+    void selectName(const QString& name) {
+        for (int i = 1; i <= app.main().LvAccounts.count(); ++i)
+            if (app.main().LvAccounts.row(i).name == name)
+                app.main().LvAccounts.select(i);
+    }
+    QString selectedName() { return app.main().LvAccounts.selectedRow().name; }
+
+    AppFolder app;
+};
+
+TEST_F(ActiveAccountTest, AStoredCodeIsFoundIgnoringBlanksButNotCase) {
+    app.setStore("  abc ", "any signature");
+    app.main().Form_Load();
+    EXPECT_EQ(app.main().LblName.Caption, "Main");
+    EXPECT_EQ(app.main().LblName.ForeColor, Colores::ButtonText);
+    EXPECT_EQ(app.main().LblCode.Caption, "  abc ");
+    EXPECT_EQ(selectedName(), "Main");
+    EXPECT_EQ(app.main().TxtComentarios.Text, "main comment");
+    EXPECT_TRUE(app.main().CmdEdit.Enabled);
+
+    app.setStore("ABC", "s");
+    app.dialogs.expect(kNewAccountFound, MsgAnswer::No);
+    app.main().Form_Load();
+    EXPECT_EQ(app.main().LblName.Caption, "WARNING! This account is not in the database");
+    EXPECT_EQ(app.main().LblName.ForeColor, Colores::Red);
+    EXPECT_EQ(app.read("Accounts.dat"), kDatabase);
+
+    app.dialogs.expect(kNewAccountFound, MsgAnswer::No);
+    app.main().Scan_Click();  // asked again at every refresh
+}
+
+TEST_F(ActiveAccountTest, ANewActiveAccountIsStoredUnderAFreshName) {
+    app.setStore("new-code", "new-sig");
+    app.dialogs.expect(kNewAccountFound, MsgAnswer::Yes);
+    app.dialogs.expectInput("main");  // taken, in another letter case
+    app.dialogs.expect({"The name you entered already exists"});
+    app.dialogs.expectInput("Fresh ");
+    app.dialogs.expect({"The new account has been added", "New Account", MsgButtons::OK, MsgIcon::Exclamation});
+    app.main().Form_Load();
+
+    EXPECT_EQ(app.main().LblName.Caption, "Fresh ");
+    EXPECT_EQ(app.main().LblName.ForeColor, Colores::ButtonText);
+    EXPECT_EQ(selectedName(), "Fresh ");
+    EXPECT_EQ(app.main().LvAccounts.count(), 3);
+    EXPECT_EQ(app.read("Accounts.dat"), kDatabase + "Fresh \r\nnew-code\r\nnew-sig\r\n<COMENTARIO>\r\n</COMENTARIO>\r\n");
+
+    app.main().Form_Load();  // stored now: no question
+    EXPECT_EQ(app.main().LblName.Caption, "Fresh ");
+}
+
+TEST_F(ActiveAccountTest, CancellingTheNameOrGivingAnUnstorableOneStoresNothing) {
+    app.setStore("new-code", "new-sig");
+    app.dialogs.expect(kNewAccountFound, MsgAnswer::Yes);
+    app.dialogs.expectInput("two\r\nlines");
+    app.dialogs.expect({"The name cannot hold a line break.", {}, MsgButtons::OK, MsgIcon::Exclamation});
+    app.dialogs.expectInput("");
+    app.main().Form_Load();
+    EXPECT_EQ(app.main().LblName.Caption, "Warning! Not in the database");
+    EXPECT_EQ(app.main().LblName.ForeColor, Colores::Red);
+    EXPECT_EQ(app.read("Accounts.dat"), kDatabase);
+}
+
+TEST_F(ActiveAccountTest, NoActiveAccountShowsNA) {
+    app.dialogs.expect({"There isn't any active freelancer account.\r\n"
+                        "--To create a new one, start freelancer and enter the server list.\r\n"
+                        "--Or Double click an account on the list to activate it"});
+    app.main().Form_Load();
+    EXPECT_EQ(app.main().LblName.Caption, "N/A");
+    EXPECT_EQ(app.main().LblCode.Caption, "N/A");
+    EXPECT_EQ(app.main().LblSignature.Caption, "N/A");
+}
+
+TEST_F(ActiveAccountTest, ActivationAsksAsTheOptionsAndTheActiveAccountSay) {
+    struct Case {
+        const char* what;
+        bool activeStored;
+        int option;
+        std::vector<std::pair<MessageBoxSpec, MsgAnswer>> boxes;
+        bool written;
+    };
+    const MessageBoxSpec activated{"Account activated"};
+    const Case cases[] = {
+        {"confirmed", true, 0, {{kConfirmActivation, MsgAnswer::Yes}, {activated, MsgAnswer::OK}}, true},
+        {"declined", true, 0, {{kConfirmActivation, MsgAnswer::No}}, false},
+        {"option on: silent", true, 1, {}, true},
+        {"greyed option counts as on", true, 2, {}, true},
+        {"danger declined", false, 1, {{kDanger, MsgAnswer::No}}, false},
+        {"danger accepted, option on", false, 1, {{kDanger, MsgAnswer::Yes}}, true},
+        {"danger accepted, option off", false, 0, {{kDanger, MsgAnswer::Yes}, {activated, MsgAnswer::OK}}, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        app.setStore(c.activeStored ? "xyz" : "unknown", "s");
+        app.write("Opciones.dat", "OPC VERSION: 100\r\n" + QByteArray::number(c.option) + "\r\n0\r\n");
+        if (!c.activeStored)
+            app.dialogs.expect(kNewAccountFound, MsgAnswer::No);
+        app.main().Form_Load();
+        selectName("Main");
+        for (const auto& [box, answer] : c.boxes)
+            app.dialogs.expect(box, answer);
+        app.main().LvAccounts_DblClick();
+        EXPECT_EQ(app.storeValue("MPAccountName"), c.written ? "abc" : c.activeStored ? "xyz" : "unknown");
+        if (c.written) {
+            EXPECT_EQ(app.storeValue("MPAccountNameSig"), "sig-main");
+            EXPECT_EQ(app.main().LblName.Caption, "Main") << "refreshed";
+            EXPECT_EQ(selectedName(), "Main");
+        }
+    }
+}
+
+TEST_F(ActiveAccountTest, ActivatingAnEmptyListDoesNothing) {
+    app.write("Accounts.dat", "DB Version: 101\r\n");
+    app.setStore("abc", "s");
+    app.dialogs.expect(kNewAccountFound, MsgAnswer::No);
+    app.main().Form_Load();
+    app.main().LvAccounts_DblClick();
+    EXPECT_EQ(app.storeValue("MPAccountName"), "abc");
+}
+
+TEST_F(ActiveAccountTest, LaunchingStartsTheGameOrSaysItIsMissing) {
+    const QString game = app.path("My Game");
+    QDir().mkpath(game + "/EXE");
+    app.write("My Game/EXE/Freelancer.exe", "");
+    app.setStore("abc", "s", game);
+    app.main().Form_Load();
+
+    app.mv->ServidorCmd = "  1.2.3.4:2302 ";
+    app.main().Toolbar1_ButtonMenuClick("WINDOWED");
+    app.main().Toolbar1_ButtonMenuClick("windowed");  // entries are told apart by their exact key
+    app.mv->ServidorCmd.clear();
+    app.main().Toolbar1_ButtonClick("launch");
+    app.main().LaunchW_Click();
+    const QString program = QDir::toNativeSeparators(game + "/EXE/Freelancer.exe");
+    const std::pair<QString, QString> expected[] = {
+        {program, "-w -s1.2.3.4:2302"}, {program, "-s"}, {program, "-w -s"}};
+    ASSERT_EQ(app.dialogs.started.size(), std::size(expected));
+    for (std::size_t i = 0; i < std::size(expected); ++i) {
+        EXPECT_EQ(app.dialogs.started[i].program, expected[i].first);
+        EXPECT_EQ(app.dialogs.started[i].arguments, expected[i].second);
+        EXPECT_EQ(app.dialogs.started[i].workingFolder, game + "/EXE");
+    }
+
+    for (const QString& folder : {app.path("nowhere"), QString()}) {
+        app.mv->RutaJuego = folder;
+        app.dialogs.expect({"''" + QDir::toNativeSeparators(folder + "/EXE/Freelancer.exe") + "'' not found.",
+                            "File not Found", MsgButtons::OK, MsgIcon::Critical});
+        app.main().Launch_Click();
+    }
+    EXPECT_EQ(app.dialogs.started.size(), std::size(expected));
+}
+
+}  // namespace
