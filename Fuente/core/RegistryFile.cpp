@@ -84,8 +84,6 @@ Script parse(const QString& path) {
             script.sections.push_back({line.mid(1, line.size() - 2), i, {}});
             continue;
         }
-        if (script.sections.empty())
-            throw malformed(path, i, QStringLiteral("a value outside of any key"));
         Entry entry{QString(), std::nullopt, i, i};
         qsizetype pos = 0;
         if (line.startsWith(QLatin1Char('@'))) {
@@ -98,6 +96,8 @@ Script parse(const QString& path) {
         } else {
             throw malformed(path, i, QStringLiteral("neither a key nor a value"));
         }
+        if (script.sections.empty())
+            throw malformed(path, i, QStringLiteral("a value outside of any key"));
         QString rest = line.mid(pos).trimmed();
         if (!rest.startsWith(QLatin1Char('=')))
             throw malformed(path, i, QStringLiteral("a value name without \"=\""));

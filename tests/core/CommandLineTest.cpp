@@ -1,0 +1,149 @@
+#include <gtest/gtest.h>
+#include <QDir>
+
+#include "AppFolder.h"
+#include "ClsComandos.h"
+#include "Printers.h"
+#include "RunError.h"
+
+namespace {
+
+const QString kForgot = QStringLiteral("You forgot to add the account... <.<");
+
+struct Parsed {
+    const char* text;
+    QString code, server;
+    bool windowed, force;
+    QString ending;  // the message before the usage; "usage" for the usage alone; empty when it goes on
+};
+
+TEST(IterpCmd, ReadsEverySwitch) {
+    const Parsed cases[] = {
+        {"/a=CODE /s=a.b.c.d:2302 /w /y", "CODE", "a.b.c.d:2302", true, true, {}},
+        {"/A=Mixed.Case", "Mixed.Case", "", false, false, {}},
+        {"/Windowed /yes /a=x", "x", "", true, true, {}},
+        {"/a=first /a=  second  /S= 1.2.3.4:2302", "second", "1.2.3.4:2302", false, false, {}},
+        {"/aXcode", "code", "", false, false, {}},
+        {"/a", "", "", false, false, kForgot},
+        {"/w", "", "", true, false, kForgot},
+        {"hello", "", "", false, false, kForgot},
+        {"/a=x /? /w", "x", "", false, false, "usage"},
+        {"?", "", "", false, false, "usage"},
+        {"//a=x//", "x", "", false, false, {}},
+        {"/a=\xE4\xB8\xAD", "\u4E2D", "", false, false, "The account code holds characters that cannot be stored: \u4E2D"},
+    };
+    for (const Parsed& c : cases) {
+        SCOPED_TRACE(c.text);
+        AppFolder app;
+        if (!c.ending.isEmpty()) {
+            if (c.ending != "usage")
+                app.dialogs.expect({c.ending});
+            app.dialogs.expect({ClsComandos::usage()});
+        }
+        bool ended = false;
+        try {
+            EXPECT_TRUE(app.mv->comandos().IterpCmd(QString::fromUtf8(c.text)));
+        } catch (const EndProgram&) {
+            ended = true;
+        }
+        EXPECT_EQ(ended, !c.ending.isEmpty());
+        EXPECT_EQ(app.mv->CuentaCmd, c.code);
+        EXPECT_EQ(app.mv->ServidorCmd, c.server);
+        EXPECT_EQ(app.mv->ModoVentana, c.windowed);
+        EXPECT_EQ(app.mv->Forzar, c.force);
+    }
+}
+
+TEST(IterpCmd, AnyLengthAndAnyNumberOfPieces) {
+    AppFolder app;
+    EXPECT_FALSE(app.mv->comandos().IterpCmd(""));
+    QString text;
+    for (int i = 0; i < 5000; ++i)
+        text += "/q";
+    text += "/a=" + QString(100000, 'k') + " /w";
+    EXPECT_TRUE(app.mv->comandos().IterpCmd(text));
+    EXPECT_EQ(app.mv->CuentaCmd.size(), 100000);
+    EXPECT_TRUE(app.mv->ModoVentana);
+}
+
+TEST(IterpCmd, UsageText) {
+    const QStringList lines = ClsComandos::usage().split("\r\n");
+    ASSERT_EQ(lines.size(), 10);
+    EXPECT_EQ(lines[0], "Usage: ''<Path to program>'' /a=<Account> [/s=127.0.0.1:2302][/w] [/y] [/?]");
+    EXPECT_EQ(lines[1], "");
+    EXPECT_EQ(lines[7], "");
+    EXPECT_EQ(lines[8], "Example: ''C:\\program files\\freelancer\\freelancer.exe'' /a=zxlvnbka-mtyqkdso37-k905612t4 /y /w");
+}
+
+class CommandLineModeTest : public ::testing::Test {
+protected:
+    CommandLineModeTest() {
+        QDir().mkpath(app.path("game/EXE"));
+        app.write("game/EXE/Freelancer.exe", "");
+        app.setStore("before", "before-sig", app.path("game"));
+        app.write("Accounts.dat", "DB Version: 101\r\n"
+                                  "Last\r\nabc\r\nsig-last\r\n<COMENTARIO>\r\n</COMENTARIO>\r\n"
+                                  "First\r\nABC \r\nsig-first\r\n<COMENTARIO>\r\n</COMENTARIO>\r\n");
+    }
+    void run(const QString& command) {
+        app.mv->Command = command;
+        EXPECT_THROW(app.main().Form_Load(), EndProgram);
+    }
+    AppFolder app;
+};
+
+TEST_F(CommandLineModeTest, ActivatesLaunchesAndEnds) {
+    run("/a=abc /s=1.2.3.4:2302 /w");
+    EXPECT_EQ(app.storeValue("MPAccountName"), "abc");
+    EXPECT_EQ(app.storeValue("MPAccountNameSig"), "sig-first") << "the first row of the list: the last record";
+    ASSERT_EQ(app.dialogs.started.size(), 1u);
+    EXPECT_EQ(app.dialogs.started[0].arguments, "-w -s1.2.3.4:2302");
+}
+
+TEST_F(CommandLineModeTest, AnUnstoredCodeIsOfferedFirstUnlessForced) {
+    run("/a=fresh /y");
+    EXPECT_EQ(app.storeValue("MPAccountName"), "fresh");
+    EXPECT_EQ(app.storeValue("MPAccountNameSig"), "");
+
+    AppFolder other;
+    other.write("Accounts.dat", "DB Version: 101\r\n");
+    other.mv->Command = "/a=fresh";
+    other.dialogs.expect({"The active account does not match the accounts stored on my database, therefore it must "
+                          "be a new one. Do you want to add it to the database?",
+                          "New Account Found", MsgButtons::YesNo, MsgIcon::Question, MsgAnswer::Yes},
+                         MsgAnswer::Yes);
+    other.dialogs.expectInput("Named");
+    other.dialogs.expect({"The new account has been added", "New Account", MsgButtons::OK, MsgIcon::Exclamation});
+    other.dialogs.expect({"''" + QDir::toNativeSeparators("/EXE/Freelancer.exe") + "'' not found.", "File not Found",
+                          MsgButtons::OK, MsgIcon::Critical});
+    EXPECT_THROW(other.main().Form_Load(), EndProgram);
+    EXPECT_EQ(other.read("Accounts.dat"), "DB Version: 101\r\nNamed\r\nfresh\r\n\r\n<COMENTARIO>\r\n</COMENTARIO>\r\n");
+    EXPECT_EQ(other.storeValue("MPAccountName"), "fresh");
+}
+
+TEST_F(CommandLineModeTest, AFailureAfterTheCommandLineWasReadEndsTheProgram) {
+    QDir(app.path("")).mkdir("Logs");
+    // A signature holding a lone LF cannot go into the store file.
+    app.write("Accounts.dat", "DB Version: 101\r\nOdd\r\nabc\r\ns\ng\r\n<COMENTARIO>\r\n</COMENTARIO>\r\n");
+    app.dialogs.expect(ScriptedDialogs::errorBox(
+        "Invalid procedure call or argument: a value with a line break cannot be stored in " +
+            QDir::toNativeSeparators(app.path("GameSettings.reg")),
+        app.logPath("Frm_Main.log")));
+    run("/a=abc");
+    EXPECT_EQ(app.storeValue("MPAccountName"), "abc") << "nothing is rolled back";
+    EXPECT_TRUE(app.dialogs.started.empty());
+}
+
+TEST_F(CommandLineModeTest, AFailureBeforeTheCommandLineWasReadShowsTheWindow) {
+    QDir(app.path("")).mkdir("Logs");
+    app.write("GameSettings.reg", "REGEDIT4\r\nbroken line\r\n");
+    app.dialogs.expect(ScriptedDialogs::errorBox(
+        "Invalid file format: " + QDir::toNativeSeparators(app.path("GameSettings.reg")) +
+            ", line 2: neither a key nor a value",
+        app.logPath("Frm_Main.log")));
+    app.mv->Command = "/a=abc";
+    EXPECT_NO_THROW(app.main().Form_Load());
+    EXPECT_TRUE(app.dialogs.started.empty());
+}
+
+}  // namespace

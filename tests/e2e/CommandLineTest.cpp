@@ -1,0 +1,180 @@
+#include <gtest/gtest.h>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include "Printers.h"
+
+namespace {
+
+QByteArray readFile(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+bool writeFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
+}
+
+// The database every run starts from. Two records differ only in the letters' case and two are
+// identical, so that the lookups' order and case rules show in the signature written.
+const QByteArray kDatabase =
+    "DB Version: 101\r\n"
+    "Main\r\nCODE-1\r\nsig-main\r\n<COMENTARIO>\r\nfirst line /a=not-an-option\r\nsecond line\r\n</COMENTARIO>\r\n"
+    "Alt\r\nCode-2\r\nsig-alt\r\n<COMENTARIO>\r\n</COMENTARIO>\r\n"
+    "Upper\r\nMIXED\r\nsig-upper\r\n<COMENTARIO>\r\n</COMENTARIO>\r\n"
+    "Lower\r\nmixed\r\nsig-lower\r\n<COMENTARIO>\r\n</COMENTARIO>\r\n"
+    "Twin one\r\ntwin\r\nsig-twin-1\r\n<COMENTARIO>\r\n</COMENTARIO>\r\n"
+    "Twin two\r\ntwin\r\nsig-twin-2\r\n<COMENTARIO>\r\n</COMENTARIO>\r\n"
+    "Padded\r\n  padded  \r\nsig-padded\r\n<COMENTARIO>\r\n</COMENTARIO>\r\n";
+
+// The settings store with an active account, an unrelated value in the same key and the game folder.
+QByteArray settingsStore(const QByteArray& code, const QByteArray& signature, const QString& gameFolder) {
+    return "REGEDIT4\r\n"
+           "\r\n"
+           "[HKEY_CURRENT_USER\\Software\\Microsoft\\Microsoft Games\\Freelancer\\1.0]\r\n"
+           "\"MPAccountName\"=\"" + code + "\"\r\n"
+           "\"MPAccountNameSig\"=\"" + signature + "\"\r\n"
+           "\"Other\"=\"kept\"\r\n"
+           "\r\n"
+           "[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Microsoft Games\\Freelancer\\1.0]\r\n"
+           "\"AppPath\"=\"" + gameFolder.toUtf8() + "\"\r\n";
+}
+
+// Stands in for the game: records its working folder and then each argument on a line of its own.
+// The record is renamed into place, so a reader never sees it half written.
+const QByteArray kFakeGame =
+    "#!/bin/sh\n"
+    "{ pwd -P; printf '%s\\n' \"$@\"; } > \"$0.tmp\" && mv \"$0.tmp\" \"$0.args\"\n";
+
+// A folder holding a copy of the program, its database and settings store, and a game folder whose
+// name holds a blank.
+class Sandbox {
+public:
+    Sandbox() {
+        gameFolder_ = dir_.path() + "/Free lancer";
+        const QString exe = gameFolder_ + "/EXE/Freelancer.exe";
+        ok_ = dir_.isValid() && QFile::copy(QStringLiteral(VTR_PATH), program()) &&
+              QDir().mkpath(gameFolder_ + "/EXE") && writeFile(exe, kFakeGame) &&
+              QFile::setPermissions(exe, QFile::permissions(exe) | QFileDevice::ExeOwner) &&
+              writeFile(databasePath(), kDatabase) &&
+              writeFile(storePath(), settingsStore("old-code", "old-sig", gameFolder_));
+    }
+
+    bool ok() const { return ok_; }
+    QString program() const { return dir_.path() + "/VTR"; }
+    QString databasePath() const { return dir_.path() + "/Accounts.dat"; }
+    QString storePath() const { return dir_.path() + "/GameSettings.reg"; }
+    QString logsFolder() const { return dir_.path() + "/Logs"; }
+    QString gameFolder() const { return gameFolder_; }
+    QString gameRecord() const { return gameFolder_ + "/EXE/Freelancer.exe.args"; }
+
+    // Runs the program to its end. A run that does not end in time waits on a message box: it is
+    // killed, and whatever the program logged is returned as the failure's explanation.
+    ::testing::AssertionResult run(const QStringList& arguments) {
+        QProcess vtr;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("QT_QPA_PLATFORM", "offscreen");
+        vtr.setProcessEnvironment(env);
+        vtr.start(program(), arguments);
+        if (!vtr.waitForStarted())
+            return ::testing::AssertionFailure() << "VTR did not start: " << vtr.errorString().toStdString();
+        if (!vtr.waitForFinished(10000)) {
+            vtr.kill();
+            vtr.waitForFinished();
+            return ::testing::AssertionFailure()
+                   << "VTR still ran after 10 s (a message box?); logs: " << logs().toStdString();
+        }
+        if (vtr.exitStatus() != QProcess::NormalExit || vtr.exitCode() != 0)
+            return ::testing::AssertionFailure()
+                   << "VTR ended with status " << vtr.exitCode() << (vtr.exitStatus() == QProcess::NormalExit ? "" : " (crash)")
+                   << "; stderr: " << vtr.readAllStandardError().toStdString();
+        return ::testing::AssertionSuccess();
+    }
+
+    // The game's record, once it has been written; the game starts detached, so it may come late.
+    QStringList gameRecordLines() const {
+        QDeadlineTimer deadline(5000);
+        while (!QFileInfo::exists(gameRecord()) && !deadline.hasExpired())
+            QThread::msleep(10);
+        QString text = QString::fromUtf8(readFile(gameRecord()));
+        if (text.endsWith(QLatin1Char('\n')))
+            text.chop(1);
+        return text.split(QLatin1Char('\n'));
+    }
+
+    // The text of every log file, each after its name.
+    QString logs() const {
+        QString text;
+        for (const QFileInfo& file : QDir(logsFolder()).entryInfoList(QDir::Files))
+            text += file.fileName() + ":\n" + QString::fromLatin1(readFile(file.filePath()));
+        return text;
+    }
+
+private:
+    QTemporaryDir dir_;
+    QString gameFolder_;
+    bool ok_ = false;
+};
+
+struct CommandCase {
+    const char* name;
+    QStringList arguments;
+    QByteArray code;
+    QByteArray signature;
+    QStringList gameArguments;
+};
+
+void PrintTo(const CommandCase& c, std::ostream* os) { *os << c.name; }
+
+const CommandCase kCases[] = {
+    {"StoredCodeWithServerAndWindowed", {"/a=CODE-1", "/s= 1.2.3.4:2302", "/w"}, "CODE-1", "sig-main",
+     {"-w", "-s1.2.3.4:2302"}},
+    {"UpperCaseOptionsInAnyOrder", {"/S=10.0.0.1:2302", "/W", "/A=Code-2"}, "Code-2", "sig-alt",
+     {"-w", "-s10.0.0.1:2302"}},
+    {"ForcedUnstoredCodeHasNoSignatureNorServer", {"/A=fresh-code", "/y"}, "fresh-code", "", {"-s"}},
+    // MIXED and mixed both match; the list holds the file's records in reverse order.
+    {"ForcedCodeTakesTheSignatureOfTheLastMatchInTheFile", {"/a= Mixed", "/Y"}, "Mixed", "sig-lower", {"-s"}},
+    {"StoredCodeInOtherCaseWhenForced", {"/y", "/a=code-1"}, "code-1", "sig-main", {"-s"}},
+    {"IdenticalCodesGiveTheLaterRecordsSignature", {"/a=twin"}, "twin", "sig-twin-2", {"-s"}},
+    {"StoredCodeWithBlanksMatchesTheTrimmedCode", {"/a=padded"}, "padded", "sig-padded", {"-s"}},
+    {"AnyWordStartingWithWIsWindowed", {"/windowed", "/a=CODE-1"}, "CODE-1", "sig-main", {"-w", "-s"}},
+    // Only the last code matters: the unstored first one asks nothing.
+    {"TheLaterCodeWins", {"/a=unstored", "/a=Code-2"}, "Code-2", "sig-alt", {"-s"}},
+    {"ACodeSplitFromItsOption", {"/a=", "CODE-1", "/s=", "5.6.7.8:2303"}, "CODE-1", "sig-main",
+     {"-s5.6.7.8:2303"}},
+    {"BlanksAroundTheServerAreDropped", {"/a=CODE-1 ", "/s=  host:2302  "}, "CODE-1", "sig-main",
+     {"-shost:2302"}},
+};
+
+// Each case runs twice: with its arguments as given and joined into one argument, since the
+// program only sees the arguments joined by one blank.
+class CommandLine : public ::testing::TestWithParam<std::tuple<CommandCase, bool>> {};
+
+TEST_P(CommandLine, ActivatesTheAccountStartsTheGameAndEnds) {
+    const auto& [c, joined] = GetParam();
+    Sandbox box;
+    ASSERT_TRUE(box.ok());
+
+    ASSERT_TRUE(box.run(joined ? QStringList{c.arguments.join(QLatin1Char(' '))} : c.arguments));
+
+    EXPECT_EQ(readFile(box.storePath()), settingsStore(c.code, c.signature, box.gameFolder()));
+    EXPECT_EQ(readFile(box.databasePath()), kDatabase) << "the command line never stores an account";
+    const QStringList expectedRecord =
+        QStringList{QDir(box.gameFolder() + "/EXE").canonicalPath()} + c.gameArguments;
+    EXPECT_EQ(box.gameRecordLines(), expectedRecord);
+    EXPECT_EQ(box.logs(), QString()) << "nothing failed";
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, CommandLine, ::testing::Combine(::testing::ValuesIn(kCases), ::testing::Bool()),
+                         [](const ::testing::TestParamInfo<CommandLine::ParamType>& info) {
+                             return std::string(std::get<0>(info.param).name) +
+                                    (std::get<1>(info.param) ? "_OneArgument" : "_SeparateArguments");
+                         });
+
+}  // namespace
