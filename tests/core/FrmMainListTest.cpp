@@ -1,0 +1,130 @@
+#include <gtest/gtest.h>
+#include <QStringList>
+
+#include "AppFolder.h"
+#include "Printers.h"
+
+namespace {
+
+const QByteArray kA = "Alpha\r\nc-a\r\ns-a\r\n<COMENTARIO>\r\nabout alpha\r\n</COMENTARIO>\r\n";
+const QByteArray kB = "bravo\r\nc-b\r\ns-b\r\n<COMENTARIO>\r\nabout\r\nbravo\r\n</COMENTARIO>\r\n";
+const QByteArray kC = "Charlie\r\nc-c\r\ns-c\r\n<COMENTARIO>\r\n\r\n</COMENTARIO>\r\n";
+const QByteArray kHeader = "DB Version: 101\r\n";
+
+class FrmMainListTest : public ::testing::Test {
+protected:
+    FrmMainListTest() {
+        app.write("Accounts.dat", kHeader + kB + kA + kC);
+        app.setStore("c-b", "s-b");
+        app.main().Form_Load();
+    }
+    AccountList& list() { return app.main().LvAccounts; }
+    QStringList column(int index) {
+        QStringList values;
+        for (int i = 1; i <= list().count(); ++i)
+            values << list().cell(i, index);
+        return values;
+    }
+    void select(const QString& name) { list().select(int(column(0).indexOf(name)) + 1); }
+    MessageBoxSpec deleteQuestion(const QString& code) {
+        return {"Are you sure you want to delete the account " + code + "?", "Delete", MsgButtons::YesNo,
+                MsgIcon::Question, MsgAnswer::No};
+    }
+    AppFolder app;
+};
+
+TEST_F(FrmMainListTest, DeletionKeepsABackupAndRewritesTheRest) {
+    select("Alpha");
+    app.dialogs.expect(deleteQuestion("c-a"), MsgAnswer::No);
+    app.main().Delete_Click();
+    EXPECT_EQ(list().count(), 3);
+    EXPECT_EQ(app.read("Accounts.dat.bak"), "<missing>");
+
+    app.dialogs.expect(deleteQuestion("c-a"), MsgAnswer::Yes);
+    app.main().Toolbar1_ButtonClick("delete");
+    EXPECT_EQ(app.read("Accounts.dat.bak"), kHeader + kB + kA + kC);
+    EXPECT_EQ(app.read("Accounts.dat"), kHeader + kB + kC) << "the list's order, comments kept";
+    EXPECT_EQ(column(0), (QStringList{"Charlie", "bravo"})) << "reloaded, not sorted";
+    EXPECT_EQ(app.main().LblName.Caption, "bravo");
+    EXPECT_EQ(app.main().LvAccounts.selectedRow().name, "bravo");
+
+    app.write("Opciones.dat", "OPC VERSION: 100\r\n0\r\n1\r\n");
+    app.main().Form_Load();
+    select("bravo");  // the active account: no question with the option on
+    app.main().Delete_Click();
+    EXPECT_EQ(app.read("Accounts.dat.bak"), kHeader + kB + kC);
+    EXPECT_EQ(app.read("Accounts.dat"), kHeader + kC);
+    EXPECT_EQ(app.main().LblName.Caption, "WARNING! This account is not in the database");
+    EXPECT_EQ(app.main().LblName.ForeColor, Colores::Red);
+    EXPECT_EQ(app.storeValue("MPAccountName"), "c-b");
+
+    app.main().Delete_Click();
+    EXPECT_EQ(app.read("Accounts.dat"), kHeader);
+    EXPECT_EQ(list().count(), 0);
+    app.main().Delete_Click();  // nothing left: nothing happens
+}
+
+TEST_F(FrmMainListTest, RenamingRefusesTakenNamesAndSavesLater) {
+    select("bravo");
+    for (const char* taken : {"ALPHA", "Bravo"}) {
+        app.dialogs.expect({"The name you have entered already exists"});
+        EXPECT_FALSE(app.main().LvAccounts_AfterLabelEdit(taken));
+    }
+    EXPECT_EQ(list().selectedRow().name, "bravo");
+    EXPECT_FALSE(app.main().TiSave.Enabled);
+
+    EXPECT_TRUE(app.main().LvAccounts_AfterLabelEdit("Beta"));
+    EXPECT_EQ(list().selectedRow().name, "Beta");
+    EXPECT_TRUE(app.main().TiSave.Enabled);
+    EXPECT_FALSE(app.main().CmdEdit.Enabled);
+
+    app.main().Form_Unload();  // closing before the timer ran still saves
+    EXPECT_EQ(app.read("Accounts.dat"), kHeader + kA + QByteArray(kB).replace("bravo\r\nc-b", "Beta\r\nc-b") + kC);
+    EXPECT_FALSE(app.main().TiSave.Enabled);
+}
+
+TEST_F(FrmMainListTest, HeaderClicksFlipTheOrderWhicheverColumn) {
+    struct Step {
+        int column;
+        QStringList names;
+        std::array<int, 3> icons;
+    };
+    const Step steps[] = {
+        {1, {"Charlie", "bravo", "Alpha"}, {0, 2, 0}},
+        {0, {"Alpha", "bravo", "Charlie"}, {1, 0, 0}},
+        {0, {"Charlie", "bravo", "Alpha"}, {2, 0, 0}},
+        {2, {"Alpha", "bravo", "Charlie"}, {0, 0, 1}},
+    };
+    EXPECT_EQ(list().headerIcon(0), AccountList::AscendingMark);
+    for (const Step& step : steps) {
+        app.main().LvAccounts_ColumnClick(step.column);
+        EXPECT_EQ(column(0), step.names) << step.column;
+        EXPECT_EQ((std::array<int, 3>{list().headerIcon(0), list().headerIcon(1), list().headerIcon(2)}), step.icons);
+    }
+}
+
+TEST_F(FrmMainListTest, HeaderClicksOnAnEmptyListChangeNothing) {
+    list().clear();
+    app.main().LvAccounts_ColumnClick(1);
+    EXPECT_EQ(list().sortOrder(), AccountList::Order::Ascending);
+    EXPECT_EQ(list().headerIcon(0), AccountList::AscendingMark);
+}
+
+TEST_F(FrmMainListTest, TheCommentFollowsTheSelection) {
+    select("bravo");
+    app.main().LvAccounts_Click();
+    EXPECT_EQ(app.main().TxtComentarios.Text, "about\r\nbravo");
+    select("Charlie");
+    app.main().LvAccounts_KeyUp();
+    EXPECT_EQ(app.main().TxtComentarios.Text, "");
+}
+
+TEST_F(FrmMainListTest, DoubleClickedLabelsGoToTheClipboardWithABeep) {
+    app.main().LblName_DblClick();
+    app.main().LblCode_DblClick();
+    app.main().LblSignature_DblClick();
+    EXPECT_EQ(app.dialogs.clipboard, (std::vector<QString>{"bravo", "c-b", "s-b"}));
+    EXPECT_EQ(app.dialogs.beeps, 3);
+}
+
+}  // namespace
