@@ -49,6 +49,7 @@ int main(int argc, char* argv[]) {
     view.render();
     view.show();
     const int status = QApplication::exec();
-    mv.main().Form_Unload();
+    if (!view.ended())
+        mv.main().Form_Unload();
     return status;
 }

@@ -1,30 +1,14 @@
 #include "AccountTableModel.h"
 
-#include <QPainter>
-#include <QPixmap>
-
 #include "AccountList.h"
+#include "Artwork.h"
 
-namespace {
-
-// An 11 x 11 triangle, pointing up for ascending order and down for descending order.
-QIcon sortMark(bool ascending) {
-    QPixmap pixmap(11, 11);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(QColor(96, 96, 96));
-    const QPolygonF up{{1.0, 8.5}, {10.0, 8.5}, {5.5, 2.0}};
-    const QPolygonF down{{1.0, 2.5}, {10.0, 2.5}, {5.5, 9.0}};
-    painter.drawPolygon(ascending ? up : down);
-    return QIcon(pixmap);
-}
-
-}  // namespace
-
-AccountTableModel::AccountTableModel(const AccountList& list, QObject* parent)
-    : QAbstractTableModel(parent), list_(list), marks_{sortMark(true), sortMark(false)} {}
+AccountTableModel::AccountTableModel(const AccountList& list, std::function<bool(const QString&)> rename,
+                                     QObject* parent)
+    : QAbstractTableModel(parent),
+      list_(list),
+      rename_(std::move(rename)),
+      marks_{Artwork::sortMark(true), Artwork::sortMark(false)} {}
 
 int AccountTableModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : list_.count(); }
 
@@ -42,6 +26,25 @@ QVariant AccountTableModel::data(const QModelIndex& index, int role) const {
     return {};
 }
 
+bool AccountTableModel::setData(const QModelIndex& index, const QVariant& value, int role) {
+    if (role != Qt::EditRole || index.column() != 0 || index.row() >= list_.count())
+        return false;
+    const QString name = value.toString();
+    if (name == list_.cell(index.row() + 1, 0) || !rename_(name))
+        return false;
+    // The row keeps its place: only its text changed, so the view need not reload the list.
+    shownRevision_ = list_.revision();
+    emit dataChanged(index, index);
+    return true;
+}
+
+Qt::ItemFlags AccountTableModel::flags(const QModelIndex& index) const {
+    Qt::ItemFlags flags = QAbstractTableModel::flags(index);
+    if (index.column() == 0)
+        flags |= Qt::ItemIsEditable;
+    return flags;
+}
+
 QVariant AccountTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation != Qt::Horizontal || section < 0 || section >= AccountList::ColumnCount)
         return {};
@@ -54,10 +57,10 @@ QVariant AccountTableModel::headerData(int section, Qt::Orientation orientation,
 }
 
 void AccountTableModel::refresh() {
-    if (shownRevision_ == list_.revision())
-        return;
-    shownRevision_ = list_.revision();
-    beginResetModel();
-    endResetModel();
+    if (shownRevision_ != list_.revision()) {
+        shownRevision_ = list_.revision();
+        beginResetModel();
+        endResetModel();
+    }
     emit headerDataChanged(Qt::Horizontal, 0, AccountList::ColumnCount - 1);
 }

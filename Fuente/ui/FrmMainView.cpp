@@ -1,136 +1,336 @@
 #include "FrmMainView.h"
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QCloseEvent>
+#include <QCursor>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTimer>
-#include <QTreeView>
+#include <QToolButton>
 
 #include "AccountTableModel.h"
+#include "AccountTreeView.h"
+#include "Artwork.h"
 #include "Colors.h"
+#include "FrmAddView.h"
 #include "Mod_Variables.h"
+#include "RunError.h"
+#include "Twips.h"
 #include "forms/Frm_Main.h"
 
-namespace {
-
-constexpr int TwipsPerPixel = 15;
-
-// Creates a widget named as its control, at a place given in twips inside its parent.
-template <class W, class... Args>
-W* place(QWidget* parent, const char* name, int left, int top, int width, int height, Args&&... args) {
-    auto* widget = new W(std::forward<Args>(args)..., parent);
-    widget->setObjectName(QLatin1String(name));
-    widget->setGeometry(left / TwipsPerPixel, top / TwipsPerPixel, width / TwipsPerPixel, height / TwipsPerPixel);
-    return widget;
-}
-
-void showCheckBox(QCheckBox* widget, const CheckBox& box) {
-    widget->setText(box.Caption);
-    widget->setCheckState(box.Value == 0 ? Qt::Unchecked : box.Value == 1 ? Qt::Checked : Qt::PartiallyChecked);
-    widget->setEnabled(box.Enabled);
-    widget->setAutoFillBackground(true);
-    applyColor(widget, QPalette::Window, box.BackColor);
-}
-
-void showLabel(QLabel* widget, const Label& label) {
-    widget->setText(label.Caption);
-    widget->setToolTip(label.ToolTipText);
-    applyColor(widget, QPalette::WindowText, label.ForeColor);
-}
-
-void showButton(QPushButton* widget, const CommandButton& button) {
-    widget->setText(button.Caption);
-    widget->setEnabled(button.Enabled);
-}
-
-}  // namespace
-
-FrmMainView::FrmMainView(Mod_Variables& mv, QWidget* parent) : QMainWindow(parent), model_(mv.main()) {
+FrmMainView::FrmMainView(Mod_Variables& mv, QWidget* parent) : QMainWindow(parent), mv_(mv), model_(mv.main()) {
     setObjectName(Frm_Main::Name);
     setWindowTitle(Frm_Main::Caption);
-    build();
-}
-
-void FrmMainView::build() {
-    auto* client = new QWidget(this);
-    client->setFixedSize(14505 / TwipsPerPixel, 6840 / TwipsPerPixel);
-    setCentralWidget(client);
+    setWindowIcon(Artwork::windowIcon());
+    // The places are fixed, so the text is small enough for them, as on the desktop the window was made for.
+    QFont small = font();
+    small.setPointSize(8);
+    setFont(small);
     setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
 
-    auto* toolbar = place<QWidget>(client, "Toolbar1", 0, 0, 14505, 810);
-    chkActivation_ = place<QCheckBox>(toolbar, "ChkActivation", 9270, 135, 5145, 240);
-    chkDeletion_ = place<QCheckBox>(toolbar, "ChkDeletion", 9270, 405, 5145, 240);
+    auto* client = new QWidget(this);
+    client->setFixedSize(twips(14505), twips(6840));
+    setCentralWidget(client);
+    buildToolbar(client);
+    buildLists(client);
+    buildActiveAccount(client);
+    buildMenus();
+    setFixedSize(client->width(), client->height() + menuBar()->sizeHint().height());
 
-    auto* mainFrame = place<QFrame>(client, "MainFrame", 0, 810, 14460, 5055);
-    place<QLabel>(mainFrame, "Label3", 45, 180, 4335, 240, QStringLiteral("Account list:"));
-    lvAccounts_ = place<QTreeView>(mainFrame, "LvAccounts", 45, 360, 9960, 4605);
-    accounts_ = new AccountTableModel(model_.LvAccounts, this);
+    tiSave_ = new QTimer(this);
+    tiSave_->setObjectName(QStringLiteral("TiSave"));
+    connect(tiSave_, &QTimer::timeout, this, [this] { forward([this] { model_.TiSave_Timer(); }); });
+    model_.PopupAccountsMenu = [this] {
+        render();
+        accountsMenu_->exec(QCursor::pos());
+    };
+    addView_ = new FrmAddView(mv, *this);
+}
+
+void FrmMainView::forward(const std::function<void()>& handler) {
+    if (ended_)
+        return;
+    try {
+        handler();
+    } catch (const EndProgram&) {
+        ended_ = true;
+        QApplication::closeAllWindows();
+        QApplication::exit(0);
+        return;
+    }
+    render();
+}
+
+void FrmMainView::closeEvent(QCloseEvent* event) {
+    addView_->close();
+    event->accept();
+}
+
+bool FrmMainView::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonDblClick)
+        for (const auto& [label, handler] : labelDoubleClicks_)
+            if (watched == label) {
+                forward([this, handler = handler] { (model_.*handler)(); });
+                return true;
+            }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void FrmMainView::buildToolbar(QWidget* client) {
+    auto* toolbar = place<QWidget>(client, "Toolbar1", 0, 0, 14505, 810);
+    toolbar->setAccessibleName(QStringLiteral("Toolbar"));
+    auto* row = new QHBoxLayout(toolbar);
+    row->setContentsMargins(2, 1, 2, 1);
+    row->setSpacing(0);
+    for (int number = 1; number <= int(model_.Toolbar1.Buttons.size()); ++number) {
+        const ToolbarButton& button = model_.Toolbar1.button(number);
+        if (button.Separator) {
+            auto* line = new QFrame(toolbar);
+            line->setFrameShape(QFrame::VLine);
+            line->setFrameShadow(QFrame::Sunken);
+            row->addSpacing(3);
+            row->addWidget(line);
+            row->addSpacing(3);
+            continue;
+        }
+        auto* tool = new QToolButton(toolbar);
+        tool->setObjectName(QStringLiteral("Toolbar1_") + button.Key.toUpper());
+        tool->setText(button.Caption);
+        tool->setToolTip(button.ToolTipText);
+        tool->setAccessibleName(button.Caption);
+        tool->setIcon(Artwork::toolbarIcon(button.Key));
+        tool->setIconSize(QSize(32, 32));
+        tool->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+        tool->setAutoRaise(true);
+        tool->setFocusPolicy(Qt::NoFocus);
+        const QString key = button.Key;
+        connect(tool, &QToolButton::clicked, this, [this, key] { forward([this, key] { model_.Toolbar1_ButtonClick(key); }); });
+        if (number == 1) {
+            auto* menu = new QMenu(tool);
+            QAction* windowed = menu->addAction(QStringLiteral("Launch on windowed mode"));
+            windowed->setObjectName(Frm_Main::WindowedEntryKey);
+            connect(windowed, &QAction::triggered, this,
+                    [this] { forward([this] { model_.Toolbar1_ButtonMenuClick(Frm_Main::WindowedEntryKey); }); });
+            tool->setMenu(menu);
+            tool->setPopupMode(QToolButton::MenuButtonPopup);
+        }
+        row->addWidget(tool);
+        toolButtons_.emplace_back(number, tool);
+    }
+    row->addStretch();
+
+    const std::pair<CheckBox*, QCheckBox*> boxes[] = {
+        {&model_.ChkActivation, place<QCheckBox>(toolbar, "ChkActivation", 9270, 135, 5145, 240)},
+        {&model_.ChkDeletion, place<QCheckBox>(toolbar, "ChkDeletion", 9270, 405, 5145, 240)},
+    };
+    for (const auto& [box, widget] : boxes) {
+        widget->setAccessibleName(box->Caption);
+        widget->setAutoFillBackground(true);
+        checkBoxes_.emplace_back(box, widget);
+        auto handler = box == &model_.ChkActivation ? &Frm_Main::ChkActivation_Click : &Frm_Main::ChkDeletion_Click;
+        // A click clears a ticked or greyed box and ticks a clear one.
+        connect(widget, &QCheckBox::clicked, this, [this, box = box, handler] {
+            forward([this, box, handler] {
+                box->Value = box->Value == 0 ? 1 : 0;
+                (model_.*handler)();
+            });
+        });
+    }
+}
+
+void FrmMainView::buildLists(QWidget* client) {
+    auto* frame = place<QFrame>(client, "MainFrame", 0, 810, 14460, 5055);
+    auto* listLabel = place<QLabel>(frame, "Label3", 45, 180, 4335, 240, QStringLiteral("Account list:"));
+    lvAccounts_ = place<AccountTreeView>(frame, "LvAccounts", 45, 360, 9960, 4605);
+    listLabel->setBuddy(lvAccounts_);
+    lvAccounts_->setAccessibleName(QStringLiteral("Account list"));
+    accounts_ = new AccountTableModel(
+        model_.LvAccounts,
+        [this](const QString& name) {
+            // Shown once the editor has closed: the list must not be reset while it commits.
+            const bool accepted = model_.LvAccounts_AfterLabelEdit(name);
+            QTimer::singleShot(0, this, [this] { render(); });
+            return accepted;
+        },
+        this);
     lvAccounts_->setModel(accounts_);
     lvAccounts_->setRootIsDecorated(false);
     lvAccounts_->setUniformRowHeights(true);
     lvAccounts_->setAllColumnsShowFocus(true);
     lvAccounts_->setSelectionMode(QAbstractItemView::SingleSelection);
     lvAccounts_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    lvAccounts_->setEditTriggers(QAbstractItemView::SelectedClicked);
     lvAccounts_->header()->setSectionsMovable(false);
     lvAccounts_->header()->setStretchLastSection(false);
+    lvAccounts_->header()->setSectionsClickable(true);
+    lvAccounts_->header()->setSortIndicatorShown(false);
     const int widths[] = {3510, 3150, 3105};
     for (int column = 0; column < 3; ++column)
-        lvAccounts_->setColumnWidth(column, widths[column] / TwipsPerPixel);
+        lvAccounts_->setColumnWidth(column, twips(widths[column]));
 
-    place<QLabel>(mainFrame, "Label1", 10035, 180, 4335, 240, QStringLiteral("Selected account comments:"));
-    txtComentarios_ = place<QPlainTextEdit>(mainFrame, "TxtComentarios", 10035, 375, 4335, 4260);
-    cmdEdit_ = place<QPushButton>(mainFrame, "CmdEdit", 10035, 4680, 1455, 285);
-    cmdSalvaComentarios_ = place<QPushButton>(mainFrame, "CmdSalvaComentarios", 11520, 4680, 1410, 285);
-    cmdCancelar_ = place<QPushButton>(mainFrame, "CmdCancelar", 12960, 4680, 1410, 285);
+    connect(lvAccounts_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex& current) { model_.LvAccounts.select(current.isValid() ? current.row() + 1 : 0); });
+    connect(lvAccounts_, &QAbstractItemView::clicked, this, [this] { forward([this] { model_.LvAccounts_Click(); }); });
+    connect(lvAccounts_, &AccountTreeView::keyReleased, this, [this] { forward([this] { model_.LvAccounts_KeyUp(); }); });
+    connect(lvAccounts_, &QAbstractItemView::doubleClicked, this,
+            [this] { forward([this] { model_.LvAccounts_DblClick(); }); });
+    connect(lvAccounts_->header(), &QHeaderView::sectionClicked, this,
+            [this](int column) { forward([this, column] { model_.LvAccounts_ColumnClick(column); }); });
 
-    auto* frame1 = place<QGroupBox>(client, "Frame1", 0, 5895, 14460, 915, QStringLiteral("Account in use:"));
-    place<QLabel>(frame1, "Label2", 45, 255, 510, 195, QStringLiteral("Name:"));
-    lblName_ = place<QLabel>(frame1, "LblName", 540, 225, 13785, 285);
-    place<QLabel>(frame1, "Label6", 45, 570, 465, 195, QStringLiteral("Code:"));
-    lblCode_ = place<QLabel>(frame1, "LblCode", 540, 540, 6495, 285);
-    place<QLabel>(frame1, "Label4", 7110, 570, 735, 195, QStringLiteral("Signature:"));
-    lblSignature_ = place<QLabel>(frame1, "LblSignature", 7875, 540, 6450, 285);
+    auto* commentLabel = place<QLabel>(frame, "Label1", 10035, 180, 4335, 240, QStringLiteral("Selected account comments:"));
+    txtComentarios_ = place<QPlainTextEdit>(frame, "TxtComentarios", 10035, 375, 4335, 4260);
+    txtComentarios_->setAccessibleName(QStringLiteral("Selected account comments"));
+    txtComentarios_->setTabChangesFocus(false);
+    commentLabel->setBuddy(txtComentarios_);
 
-    tiSave_ = new QTimer(this);
-    tiSave_->setObjectName(QStringLiteral("TiSave"));
-    connect(tiSave_, &QTimer::timeout, this, [this] {
-        model_.TiSave_Timer();
-        render();
-    });
+    const std::tuple<CommandButton*, const char*, QRect, void (Frm_Main::*)()> buttons[] = {
+        {&model_.CmdEdit, "CmdEdit", {10035, 4680, 1455, 285}, &Frm_Main::CmdEdit_Click},
+        {&model_.CmdSalvaComentarios, "CmdSalvaComentarios", {11520, 4680, 1410, 285}, &Frm_Main::CmdSalvaComentarios_Click},
+        {&model_.CmdCancelar, "CmdCancelar", {12960, 4680, 1410, 285}, &Frm_Main::CmdCancelar_Click},
+    };
+    for (const auto& [button, name, at, handler] : buttons) {
+        auto* widget = place<QPushButton>(frame, name, at.x(), at.y(), at.width(), at.height());
+        widget->setAccessibleName(button->Caption);
+        buttons_.emplace_back(button, widget);
+        connect(widget, &QPushButton::clicked, this, [this, handler = handler] {
+            forward([this, handler] {
+                takeComment();
+                (model_.*handler)();
+            });
+        });
+    }
+}
+
+void FrmMainView::takeComment() {
+    if (!model_.TxtComentarios.Locked)
+        model_.TxtComentarios.Text = txtComentarios_->toPlainText().replace(QLatin1Char('\n'), QLatin1String("\r\n"));
+}
+
+void FrmMainView::buildActiveAccount(QWidget* client) {
+    auto* frame = place<QGroupBox>(client, "Frame1", 0, 5895, 14460, 915, QStringLiteral("Account in use:"));
+    const std::tuple<const char*, QString, QRect, const char*, Label*, QRect, void (Frm_Main::*)()> rows[] = {
+        {"Label2", QStringLiteral("Name:"), {45, 255, 510, 195}, "LblName", &model_.LblName, {540, 225, 13785, 285},
+         &Frm_Main::LblName_DblClick},
+        {"Label6", QStringLiteral("Code:"), {45, 570, 465, 195}, "LblCode", &model_.LblCode, {540, 540, 6495, 285},
+         &Frm_Main::LblCode_DblClick},
+        {"Label4", QStringLiteral("Signature:"), {7110, 570, 735, 195}, "LblSignature", &model_.LblSignature,
+         {7875, 540, 6450, 285}, &Frm_Main::LblSignature_DblClick},
+    };
+    for (const auto& [captionName, caption, captionAt, name, label, at, handler] : rows) {
+        auto* captionLabel =
+            place<QLabel>(frame, captionName, captionAt.x(), captionAt.y(), captionAt.width(), captionAt.height(), caption);
+        auto* widget = place<QLabel>(frame, name, at.x(), at.y(), at.width(), at.height());
+        // A caption wider in this font than its place pushes its value label to the right.
+        const int overflow = captionLabel->sizeHint().width() - captionLabel->width();
+        if (overflow > 0) {
+            captionLabel->resize(captionLabel->sizeHint().width(), captionLabel->height());
+            const int right = widget->geometry().right();
+            widget->setGeometry(captionLabel->geometry().right() + 3, widget->y(), 0, widget->height());
+            widget->setFixedWidth(right - widget->x() + 1);
+        }
+        widget->setAccessibleName(QString(caption).remove(QLatin1Char(':')));
+        widget->setTextInteractionFlags(Qt::NoTextInteraction);
+        widget->installEventFilter(this);
+        labels_.emplace_back(label, widget);
+        labelDoubleClicks_.emplace_back(widget, handler);
+    }
+}
+
+QAction* FrmMainView::addEntry(QMenu* menu, MenuItem& item, const char* name, void (Frm_Main::*handler)()) {
+    QAction* action = item.Caption == QLatin1String("-") ? menu->addSeparator() : menu->addAction(item.Caption);
+    action->setObjectName(QLatin1String(name));
+    if (!item.Shortcut.isEmpty())
+        action->setShortcut(QKeySequence(item.Shortcut));
+    if (handler)
+        connect(action, &QAction::triggered, this, [this, handler] { forward([this, handler] { (model_.*handler)(); }); });
+    menuEntries_.push_back({&item, action});
+    return action;
+}
+
+void FrmMainView::buildMenus() {
+    const auto topMenu = [this](MenuItem& item, const char* name) {
+        QMenu* menu = menuBar()->addMenu(item.Caption);
+        menu->setObjectName(QLatin1String(name));
+        menu->menuAction()->setObjectName(QLatin1String(name));
+        menuEntries_.push_back({&item, menu->menuAction()});
+        return menu;
+    };
+    accountsMenu_ = topMenu(model_.Accounts, "Accounts");
+    addEntry(accountsMenu_, model_.Scan, "Scan", &Frm_Main::Scan_Click);
+    addEntry(accountsMenu_, model_.Delete, "Delete", &Frm_Main::Delete_Click);
+    addEntry(accountsMenu_, model_.rrwerw, "rrwerw", nullptr);
+    addEntry(accountsMenu_, model_.MnuAdd, "MnuAdd", &Frm_Main::MnuAdd_Click);
+    addEntry(accountsMenu_, model_.Import, "Import", nullptr);
+    addEntry(accountsMenu_, model_.Export, "Export", nullptr);
+    QMenu* game = topMenu(model_.Game, "Game");
+    addEntry(game, model_.Launch, "Launch", &Frm_Main::Launch_Click);
+    addEntry(game, model_.LaunchW, "LaunchW", &Frm_Main::LaunchW_Click);
+    QMenu* tools = topMenu(model_.Tools, "Tools");
+    addEntry(tools, model_.Shortcut, "Shortcut", nullptr);
+    QMenu* help = topMenu(model_.Help, "Help");
+    addEntry(help, model_.About, "About", nullptr);
 }
 
 void FrmMainView::render() {
-    showCheckBox(chkActivation_, model_.ChkActivation);
-    showCheckBox(chkDeletion_, model_.ChkDeletion);
-    showLabel(lblName_, model_.LblName);
-    showLabel(lblCode_, model_.LblCode);
-    showLabel(lblSignature_, model_.LblSignature);
-    showButton(cmdEdit_, model_.CmdEdit);
-    showButton(cmdSalvaComentarios_, model_.CmdSalvaComentarios);
-    showButton(cmdCancelar_, model_.CmdCancelar);
-    if (txtComentarios_->toPlainText() != model_.TxtComentarios.Text)
-        txtComentarios_->setPlainText(model_.TxtComentarios.Text);
+    setEnabled(model_.Enabled);
+    for (const auto& [item, action] : menuEntries_) {
+        action->setVisible(item->Visible);
+        action->setEnabled(item->Enabled);
+    }
+    for (const auto& [number, tool] : toolButtons_)
+        tool->setEnabled(model_.Toolbar1.button(number).Enabled);
+    for (const auto& [label, widget] : labels_) {
+        widget->setText(label->Caption);
+        widget->setToolTip(label->ToolTipText);
+        applyColor(widget, QPalette::WindowText, label->ForeColor);
+    }
+    for (const auto& [box, widget] : checkBoxes_) {
+        widget->setText(box->Caption);
+        widget->setCheckState(box->Value == 0 ? Qt::Unchecked : box->Value == 1 ? Qt::Checked : Qt::PartiallyChecked);
+        widget->setEnabled(box->Enabled);
+        applyColor(widget, QPalette::Window, box->BackColor);
+    }
+    for (const auto& [button, widget] : buttons_) {
+        widget->setText(button->Caption);
+        widget->setEnabled(button->Enabled);
+    }
+    const QString comment = QString(model_.TxtComentarios.Text).replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    if (txtComentarios_->toPlainText() != comment)
+        txtComentarios_->setPlainText(comment);
     txtComentarios_->setReadOnly(model_.TxtComentarios.Locked);
     applyColor(txtComentarios_, QPalette::Base, model_.TxtComentarios.BackColor);
     renderList();
+    if (model_.FocusedControl == QLatin1String("TxtComentarios")) {
+        txtComentarios_->setFocus();
+        model_.FocusedControl.clear();
+    }
     tiSave_->setInterval(model_.TiSave.Interval);
     if (model_.TiSave.Enabled != tiSave_->isActive())
         model_.TiSave.Enabled ? tiSave_->start() : tiSave_->stop();
+    addView_->render();
 }
 
 void FrmMainView::renderList() {
     const AccountList& list = model_.LvAccounts;
     accounts_->refresh();
+    // Out of the tab order and deaf to input while a comment is edited.
     lvAccounts_->setEnabled(list.enabled);
+    QItemSelectionModel* selection = lvAccounts_->selectionModel();
     if (list.selected() == 0) {
-        lvAccounts_->selectionModel()->clearSelection();
+        selection->clear();
         return;
     }
     const QModelIndex row = accounts_->index(list.selected() - 1, 0);
-    lvAccounts_->selectionModel()->setCurrentIndex(row, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-    lvAccounts_->scrollTo(row);
+    if (selection->currentIndex().row() != row.row() || !selection->isRowSelected(row.row(), {})) {
+        selection->setCurrentIndex(row, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        lvAccounts_->scrollTo(row);
+    }
 }

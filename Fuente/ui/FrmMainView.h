@@ -1,43 +1,74 @@
 #pragma once
 
+#include <functional>
 #include <QMainWindow>
+#include <vector>
+
+#include "forms/Controls.h"
 
 class AccountTableModel;
+class AccountTreeView;
+class FrmAddView;
 class Frm_Main;
 class Mod_Variables;
+class QAction;
 class QCheckBox;
-class QGroupBox;
 class QLabel;
+class QMenu;
 class QPlainTextEdit;
 class QPushButton;
 class QTimer;
-class QTreeView;
+class QToolButton;
 
-// The main window: real widgets at the model's places, named as its controls. It shows the model
-// and hands events to it; it decides nothing.
+// The main window: real widgets at the model's places, named as its controls. It hands every
+// event to the model and then shows the whole model again; it decides nothing.
 class FrmMainView : public QMainWindow {
     Q_OBJECT
 public:
     explicit FrmMainView(Mod_Variables& mv, QWidget* parent = nullptr);
 
-    // Shows everything the model holds.
+    // Shows everything the window models hold, the manual add dialog included.
     void render();
+    // Runs an event handler of a window model and shows the result. A request to end the
+    // program closes the application instead.
+    void forward(const std::function<void()>& handler);
+    // Whether the program was asked to end (nothing is saved then).
+    bool ended() const { return ended_; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    // Double clicks on the active account's labels.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void build();
+    void buildToolbar(QWidget* client);
+    void buildLists(QWidget* client);
+    void buildActiveAccount(QWidget* client);
+    void buildMenus();
+    QAction* addEntry(QMenu* menu, MenuItem& item, const char* name, void (Frm_Main::*handler)());
     void renderList();
+    // Copies the comment box's text into the model, with the model's line breaks.
+    void takeComment();
 
+    Mod_Variables& mv_;
     Frm_Main& model_;
+    bool ended_ = false;
+
+    struct MenuEntry {
+        const MenuItem* item;
+        QAction* action;
+    };
+    std::vector<MenuEntry> menuEntries_;
+    QMenu* accountsMenu_ = nullptr;
+    std::vector<std::pair<int, QToolButton*>> toolButtons_;
+    std::vector<std::pair<const Label*, QLabel*>> labels_;
+    std::vector<std::pair<QLabel*, void (Frm_Main::*)()>> labelDoubleClicks_;
+    std::vector<std::pair<const CheckBox*, QCheckBox*>> checkBoxes_;
+    std::vector<std::pair<const CommandButton*, QPushButton*>> buttons_;
+
     AccountTableModel* accounts_ = nullptr;
-    QTreeView* lvAccounts_ = nullptr;
+    AccountTreeView* lvAccounts_ = nullptr;
     QPlainTextEdit* txtComentarios_ = nullptr;
-    QPushButton* cmdEdit_ = nullptr;
-    QPushButton* cmdSalvaComentarios_ = nullptr;
-    QPushButton* cmdCancelar_ = nullptr;
-    QCheckBox* chkActivation_ = nullptr;
-    QCheckBox* chkDeletion_ = nullptr;
-    QLabel* lblName_ = nullptr;
-    QLabel* lblCode_ = nullptr;
-    QLabel* lblSignature_ = nullptr;
     QTimer* tiSave_ = nullptr;
+    FrmAddView* addView_ = nullptr;
 };

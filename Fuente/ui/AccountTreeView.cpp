@@ -1,0 +1,7 @@
+#include "AccountTreeView.h"
+
+void AccountTreeView::keyReleaseEvent(QKeyEvent* event) {
+    QTreeView::keyReleaseEvent(event);
+    if (state() != EditingState)
+        emit keyReleased();
+}
