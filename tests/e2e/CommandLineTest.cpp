@@ -92,7 +92,8 @@ public:
         }
         if (vtr.exitStatus() != QProcess::NormalExit || vtr.exitCode() != 0)
             return ::testing::AssertionFailure()
-                   << "VTR ended with status " << vtr.exitCode() << (vtr.exitStatus() == QProcess::NormalExit ? "" : " (crash)")
+                   << "VTR ended with status " << vtr.exitCode()
+                   << (vtr.exitStatus() == QProcess::NormalExit ? "" : " (crash)")
                    << "; stderr: " << vtr.readAllStandardError().toStdString();
         return ::testing::AssertionSuccess();
     }
