@@ -280,10 +280,12 @@ void FrmMainView::buildMenus() {
 }
 
 void FrmMainView::render() {
-    setEnabled(model_.Enabled);
+    // A disabled window takes no input; its dialogs, being its children, must stay usable.
+    centralWidget()->setEnabled(model_.Enabled);
+    menuBar()->setEnabled(model_.Enabled);
     for (const auto& [item, action] : menuEntries_) {
         action->setVisible(item->Visible);
-        action->setEnabled(item->Enabled);
+        action->setEnabled(item->Enabled && model_.Enabled);
     }
     for (const auto& [number, tool] : toolButtons_)
         tool->setEnabled(model_.Toolbar1.button(number).Enabled);

@@ -1,0 +1,233 @@
+#include <gtest/gtest.h>
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QDialog>
+#include <QDir>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QToolButton>
+#include <QTreeView>
+
+#include "AppFolder.h"
+#include "FrmMainView.h"
+#include "Printers.h"
+#include "forms/Frm_Add.h"
+
+namespace {
+
+const QByteArray kDatabase = "DB Version: 101\r\n"
+                             "Zed\r\nc-z\r\ns-z\r\n<COMENTARIO>\r\nzed's\r\ncomment\r\n</COMENTARIO>\r\n"
+                             "alpha\r\nc-a\r\ns-a\r\n<COMENTARIO>\r\n</COMENTARIO>\r\n";
+
+class FrmMainViewTest : public ::testing::Test {
+protected:
+    FrmMainViewTest() {
+        app.write("Accounts.dat", kDatabase);
+        QDir().mkpath(app.path("game/EXE"));
+        app.write("game/EXE/Freelancer.exe", "");
+        app.setStore("c-a", "s-a", app.path("game"));
+        app.main().Form_Load();
+        view.render();
+        view.show();
+        view.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&view));
+    }
+    template <class W>
+    W* find(const char* name) {
+        W* widget = view.findChild<W*>(QLatin1String(name));
+        EXPECT_NE(widget, nullptr) << name;
+        return widget;
+    }
+    QAction* entry(const char* name) { return find<QAction>(name); }
+    QTreeView* list() { return find<QTreeView>("LvAccounts"); }
+
+    AppFolder app;
+    FrmMainView view{*app.mv};
+};
+
+TEST_F(FrmMainViewTest, ControlsStandAtTheirPlacesWithTheirTexts) {
+    struct Control {
+        const char* name;
+        QRect geometry;
+        QString text;
+    };
+    const Control controls[] = {
+        {"Toolbar1", {0, 0, 967, 54}, {}},
+        {"ChkActivation", {618, 9, 343, 16}, "Do not ask for confirmation on account activation"},
+        {"ChkDeletion", {618, 27, 343, 16}, "Do not ask for confirmation on account deletion"},
+        {"MainFrame", {0, 54, 964, 337}, {}},
+        {"Label3", {3, 12, 289, 16}, "Account list:"},
+        {"LvAccounts", {3, 24, 664, 307}, {}},
+        {"Label1", {669, 12, 289, 16}, "Selected account comments:"},
+        {"TxtComentarios", {669, 25, 289, 284}, {}},
+        {"CmdEdit", {669, 312, 97, 19}, "Edit comments"},
+        {"CmdSalvaComentarios", {768, 312, 94, 19}, "Save"},
+        {"CmdCancelar", {864, 312, 94, 19}, "Cancel"},
+        {"Frame1", {0, 393, 964, 61}, {}},
+    };
+    for (const Control& c : controls) {
+        QWidget* widget = find<QWidget>(c.name);
+        ASSERT_NE(widget, nullptr);
+        EXPECT_EQ(widget->geometry(), c.geometry) << c.name;
+        if (!c.text.isEmpty()) {
+            EXPECT_EQ(widget->property("text").toString(), c.text) << c.name;
+        }
+    }
+    EXPECT_EQ(view.windowTitle(), "Vantor 1.0");
+    EXPECT_EQ(view.centralWidget()->size(), QSize(967, 456));
+    EXPECT_FALSE(view.windowFlags() & Qt::WindowMaximizeButtonHint);
+    EXPECT_EQ(find<QGroupBox>("Frame1")->title(), "Account in use:");
+    for (QWidget* widget : view.findChildren<QWidget*>()) {
+        const bool control = qobject_cast<QAbstractButton*>(widget) || qobject_cast<QTreeView*>(widget) ||
+                             qobject_cast<QPlainTextEdit*>(widget);
+        if (control && widget->isVisibleTo(&view) && !widget->objectName().isEmpty()) {
+            EXPECT_FALSE(widget->accessibleName().isEmpty()) << widget->objectName().toStdString();
+        }
+    }
+}
+
+TEST_F(FrmMainViewTest, MenusCarryTheirCaptionsAndShortcutKeys) {
+    const std::tuple<const char*, QString, QString> entries[] = {
+        {"Scan", "&Scan registry for a new account", "F2"}, {"Delete", "&Delete selected", "F3"},
+        {"MnuAdd", "&Manually Add account", ""},          {"Import", "&Import from file...", "F8"},
+        {"Export", "&Export to file...", "F6"},          {"Launch", "Launch &Freelancer", "F4"},
+        {"LaunchW", "Launch FL on Windowed mode", "Shift+F4"},
+        {"Shortcut", "Create a &Shorcut with the selected account. . .", ""},
+        {"About", "&About", "F1"},
+    };
+    for (const auto& [name, caption, key] : entries) {
+        QAction* action = entry(name);
+        ASSERT_NE(action, nullptr);
+        EXPECT_EQ(action->text(), caption);
+        EXPECT_EQ(action->shortcut(), QKeySequence(key)) << name;
+    }
+    const QList<QAction*> top = view.menuBar()->actions();
+    ASSERT_EQ(top.size(), 4);
+    EXPECT_EQ(top[0]->text(), "&Accounts");
+    EXPECT_EQ(top[3]->text(), "&Help");
+}
+
+TEST_F(FrmMainViewTest, ShortcutKeysAndToolbarButtonsReachTheModel) {
+    QTest::keyClick(&view, Qt::Key_F4);
+    QTest::keyClick(&view, Qt::Key_F4, Qt::ShiftModifier);
+    find<QToolButton>("Toolbar1_LAUNCH")->click();
+    ASSERT_EQ(app.dialogs.started.size(), 3u);
+    EXPECT_EQ(app.dialogs.started[0].arguments, "-s");
+    EXPECT_EQ(app.dialogs.started[1].arguments, "-w -s");
+    EXPECT_EQ(app.dialogs.started[2].arguments, "-s");
+
+    QToolButton* launch = find<QToolButton>("Toolbar1_LAUNCH");
+    ASSERT_NE(launch->menu(), nullptr);
+    launch->menu()->actions().first()->trigger();
+    EXPECT_EQ(app.dialogs.started.back().arguments, "-w -s");
+
+    app.dialogs.expect({"Are you sure you want to delete the account c-a?", "Delete", MsgButtons::YesNo,
+                        MsgIcon::Question, MsgAnswer::No},
+                       MsgAnswer::Yes);
+    find<QToolButton>("Toolbar1_DELETE")->click();
+    EXPECT_EQ(list()->model()->rowCount(), 1);
+    EXPECT_EQ(app.read("Accounts.dat.bak"), kDatabase);
+}
+
+TEST_F(FrmMainViewTest, RenderingFollowsTheModel) {
+    EXPECT_FALSE(find<QToolButton>("Toolbar1_SAVE")->isEnabled());
+    EXPECT_TRUE(find<QToolButton>("Toolbar1_DELETE")->isEnabled());
+    EXPECT_EQ(list()->model()->index(0, 0).data().toString(), "alpha");
+    EXPECT_EQ(list()->model()->index(1, 2).data(Qt::ToolTipRole).toString(),
+              "Click over the selected item again to rename it");
+    EXPECT_FALSE(list()->model()->headerData(0, Qt::Horizontal, Qt::DecorationRole).isNull());
+
+    list()->setCurrentIndex(list()->model()->index(1, 0));
+    QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, list()->visualRect(list()->model()->index(1, 1)).center());
+    EXPECT_EQ(find<QPlainTextEdit>("TxtComentarios")->toPlainText(), "zed's\ncomment");
+
+    QTest::mouseClick(list()->header()->viewport(), Qt::LeftButton, {},
+                      QPoint(list()->header()->sectionViewportPosition(1) + 5, 5));
+    EXPECT_EQ(list()->model()->index(0, 0).data().toString(), "Zed") << "by code, descending";
+    EXPECT_TRUE(list()->model()->headerData(0, Qt::Horizontal, Qt::DecorationRole).isNull());
+
+    find<QPushButton>("CmdEdit")->click();
+    EXPECT_FALSE(find<QToolButton>("Toolbar1_LAUNCH")->isEnabled());
+    EXPECT_FALSE(find<QPlainTextEdit>("TxtComentarios")->isReadOnly());
+    EXPECT_FALSE(entry("Accounts")->isEnabled());
+    EXPECT_TRUE(entry("Tools")->isEnabled());
+    EXPECT_FALSE(list()->isEnabled());
+    find<QPlainTextEdit>("TxtComentarios")->setPlainText("edited\ntwice");
+    find<QPushButton>("CmdSalvaComentarios")->click();
+    EXPECT_TRUE(app.read("Accounts.dat").contains("Zed\r\nc-z\r\ns-z\r\n<COMENTARIO>\r\nedited\r\ntwice\r\n</COMENTARIO>"));
+    EXPECT_TRUE(find<QToolButton>("Toolbar1_LAUNCH")->isEnabled());
+
+    find<QCheckBox>("ChkDeletion")->click();
+    EXPECT_EQ(app.read("Opciones.dat"), "OPC VERSION: 100\r\n0\r\n1\r\n");
+    EXPECT_TRUE(find<QCheckBox>("ChkDeletion")->isChecked());
+    EXPECT_EQ(find<QCheckBox>("ChkDeletion")->palette().color(QPalette::Window), QColor(255, 128, 128));
+}
+
+TEST_F(FrmMainViewTest, RenamingInPlaceSavesShortlyAfter) {
+    const QModelIndex first = list()->model()->index(0, 0);
+    list()->setCurrentIndex(first);
+    // Types a name into the real editor; the editor hands it over once events are processed.
+    const auto rename = [&](const QString& name) {
+        list()->edit(first);
+        QPointer<QLineEdit> editor = list()->findChild<QLineEdit*>();
+        ASSERT_NE(editor, nullptr);
+        editor->selectAll();
+        QTest::keyClicks(editor, name);
+        QTest::keyClick(editor, Qt::Key_Return);
+        QTRY_VERIFY(!editor || !editor->isVisible());
+    };
+    rename("Beta");
+    EXPECT_EQ(first.data().toString(), "Beta");
+    EXPECT_FALSE(find<QPushButton>("CmdEdit")->isEnabled());
+    QTRY_VERIFY_WITH_TIMEOUT(app.read("Accounts.dat").startsWith("DB Version: 101\r\nBeta\r\nc-a\r\n"), 3000);
+    QTRY_VERIFY(find<QPushButton>("CmdEdit")->isEnabled());
+
+    app.dialogs.expect({"The name you have entered already exists"});
+    rename("ZED");
+    EXPECT_EQ(first.data().toString(), "Beta");
+}
+
+TEST_F(FrmMainViewTest, TheAddDialogDisablesTheMainWindowUntilItCloses) {
+    entry("MnuAdd")->trigger();
+    auto* dialog = view.findChild<QDialog*>(Frm_Add::Name);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_FALSE(dialog->isModal());
+    EXPECT_FALSE(view.centralWidget()->isEnabled());
+    dialog->close();
+    EXPECT_TRUE(view.centralWidget()->isEnabled());
+
+    entry("MnuAdd")->trigger();
+    dialog->findChild<QLineEdit*>("TxtNombre")->setText("Manual");
+    dialog->findChild<QLineEdit*>("TxtCodigo")->setText("c-m");
+    dialog->findChild<QLineEdit*>("TxtFirma")->setText("s-m");
+    dialog->findChild<QPlainTextEdit*>("TxtComentarios")->setPlainText("one\ntwo");
+    app.dialogs.expect({"Account added successfully. Do you wish to activate the new account?", {}, MsgButtons::YesNo,
+                        MsgIcon::Question, MsgAnswer::Yes},
+                       MsgAnswer::No);
+    dialog->findChild<QPushButton*>("CmdAdd")->click();
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_TRUE(view.centralWidget()->isEnabled());
+    EXPECT_TRUE(app.read("Accounts.dat").endsWith("Manual\r\nc-m\r\ns-m\r\n<COMENTARIO>\r\none\r\ntwo\r\n</COMENTARIO>\r\n"));
+    EXPECT_EQ(list()->model()->rowCount(), 3);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    // Widget tests need no display.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
