@@ -113,6 +113,6 @@ void ClsPrincipal::Launchar(bool windowed) {
             return;
         }
         mv_.dialogs.StartProgram(QDir::toNativeSeparators(program), gameArguments(windowed, mv_.ServidorCmd),
-                                 QFileInfo(program).absolutePath());
+                                 QFileInfo(program).absolutePath(), Dialogs::Show::Minimized);
     });
 }

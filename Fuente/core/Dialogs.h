@@ -53,7 +53,9 @@ public:
     virtual void OpenLink(const QString& url) = 0;
     // Starts a program without waiting for it. `arguments` is the command-line text after the
     // program, split into arguments as the platform does. Fails with RunError.
-    virtual void StartProgram(const QString& program, const QString& arguments, const QString& workingFolder) = 0;
+    enum class Show { Normal, Minimized };
+    virtual void StartProgram(const QString& program, const QString& arguments, const QString& workingFolder,
+                              Show show) = 0;
 
 protected:
     virtual MsgAnswer showMessage(const MessageBoxSpec& box) = 0;

@@ -85,13 +85,15 @@ void QtDialogs::Beep() { QApplication::beep(); }
 
 void QtDialogs::OpenLink(const QString& url) { QDesktopServices::openUrl(QUrl(url)); }
 
-void QtDialogs::StartProgram(const QString& program, const QString& arguments, const QString& workingFolder) {
+void QtDialogs::StartProgram(const QString& program, const QString& arguments, const QString& workingFolder,
+                             Show show) {
 #ifdef Q_OS_WIN
-    const win32::Status status =
-        win32::startMinimized(program.toStdWString(), arguments.toStdWString(), workingFolder.toStdWString());
+    const win32::Status status = win32::startProgram(program.toStdWString(), arguments.toStdWString(),
+                                                     workingFolder.toStdWString(), show == Show::Minimized);
     if (!status.ok())
         throw RunError{int(status.code), QString::fromStdWString(status.message) + ": " + program};
 #else
+    Q_UNUSED(show)  // the desktop decides how a new window shows
     // A Windows program that is not executable here is started through Wine.
     QString executable = program;
     QStringList argumentList = QProcess::splitCommand(arguments);

@@ -18,7 +18,8 @@ public:
     void SetClipboard(const QString& text) override;
     void Beep() override;
     void OpenLink(const QString& url) override;
-    void StartProgram(const QString& program, const QString& arguments, const QString& workingFolder) override;
+    void StartProgram(const QString& program, const QString& arguments, const QString& workingFolder,
+                      Show show) override;
 
     // "Text(*.txt)|*.txt|All(*.*)|*.*" in the form the Qt file dialogs take.
     static QString qtFilter(const QString& filter);

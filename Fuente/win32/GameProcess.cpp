@@ -6,7 +6,8 @@
 
 namespace win32 {
 
-Status startMinimized(const std::wstring& program, const std::wstring& arguments, const std::wstring& workingFolder) {
+Status startProgram(const std::wstring& program, const std::wstring& arguments, const std::wstring& workingFolder,
+                    bool minimized) {
     std::wstring line = L"\"" + program + L"\"";
     if (!arguments.empty())
         line += L" " + arguments;
@@ -16,7 +17,7 @@ Status startMinimized(const std::wstring& program, const std::wstring& arguments
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESHOWWINDOW;
-    startup.wShowWindow = SW_SHOWMINIMIZED;
+    startup.wShowWindow = minimized ? SW_SHOWMINIMIZED : SW_SHOWNORMAL;
     PROCESS_INFORMATION process{};
     if (!CreateProcessW(program.c_str(), buffer.data(), nullptr, nullptr, FALSE, 0, nullptr,
                         workingFolder.empty() ? nullptr : workingFolder.c_str(), &startup, &process))

@@ -8,9 +8,11 @@
 
 namespace win32 {
 
-// Starts a program minimized with focus, without waiting for it. The program's path is quoted on
-// the command line, so a path with blanks starts the right program; `arguments` follow as given.
-Status startMinimized(const std::wstring& program, const std::wstring& arguments, const std::wstring& workingFolder);
+// Starts a program without waiting for it, shown normally or minimized with focus. The program's
+// path is quoted on the command line, so a path with blanks starts the right program; `arguments`
+// follow as given.
+Status startProgram(const std::wstring& program, const std::wstring& arguments, const std::wstring& workingFolder,
+                    bool minimized);
 
 // The process's raw command line after the program's name, without the blanks before it.
 std::wstring commandLineArguments();

@@ -29,7 +29,8 @@ public:
     void SetClipboard(const QString& text) override { clipboard.push_back(text); }
     void Beep() override { ++beeps; }
     void OpenLink(const QString& url) override { links.push_back(url); }
-    void StartProgram(const QString& program, const QString& arguments, const QString& workingFolder) override {
+    void StartProgram(const QString& program, const QString& arguments, const QString& workingFolder,
+                      Show) override {
         started.push_back({program, arguments, workingFolder});
     }
 
