@@ -6,9 +6,9 @@
 #include <benchmark/benchmark.h>
 
 #include <QByteArray>
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QString>
 #include <QTemporaryDir>
 
@@ -43,6 +43,7 @@ public:
     void SetClipboard(const QString&) override {}
     void Beep() override { ++messages; }
     void OpenLink(const QString&) override {}
+    void StartProgram(const QString&, const QString&, const QString&, Show) override {}
 
 protected:
     MsgAnswer showMessage(const MessageBoxSpec& box) override {
@@ -67,8 +68,11 @@ struct Database {
         std::mt19937 random(20240611u + unsigned(n));
         std::uniform_int_distribution<int> letter(0, 51), length(6, 14);
         QByteArray text = "DB Version: 101\r\n";
-        text.reserve(qsizetype(n) * 150);
+        text.reserve(qsizetype(n) * 170);
+        std::vector<qsizetype> starts;
+        starts.reserve(std::size_t(n) + 1);
         for (int i = 0; i < n; ++i) {
+            starts.push_back(text.size());
             const int size = length(random);
             for (int k = 0; k < size; ++k) {
                 const int c = letter(random);
@@ -82,10 +86,25 @@ struct Database {
             text += "Last seen near the trade lane " + QByteArray::number(i % 97) + "\r\n";
             text += "</COMENTARIO>\r\n";
         }
+        starts.push_back(text.size());
         QFile file(mv.RutaBD);
         if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size())
             qFatal("cannot write the benchmark database");
         fileSize = text.size();
+
+        // The list shows the records in reverse file order, and a save writes them in list order.
+        QCryptographicHash digest(QCryptographicHash::Sha1);
+        digest.addData(QByteArrayView(text).first(starts.front()));
+        for (std::size_t r = std::size_t(n); r > 0; --r)
+            digest.addData(QByteArrayView(text).sliced(starts[r - 1], starts[r] - starts[r - 1]));
+        savedDigest = digest.result();
+    }
+
+    // Whether the file on disk is what saving the loaded database must write.
+    bool fileSaved() const {
+        QFile file(mv.RutaBD);
+        QCryptographicHash digest(QCryptographicHash::Sha1);
+        return file.open(QIODevice::ReadOnly) && digest.addData(&file) && digest.result() == savedDigest;
     }
 
     AccountList& list() { return mv.main().LvAccounts; }
@@ -115,6 +134,7 @@ struct Database {
     Mod_Variables mv;
     int accounts;
     qint64 fileSize = 0;
+    QByteArray savedDigest;
 };
 
 // One database per size for the whole run: generating the larger files costs more than
@@ -149,28 +169,33 @@ void BM_Save(benchmark::State& state) {
     }
     for (auto _ : state)
         db.mv.bd().guardarcambios();
-    // Saving what was loaded gives back the very same file.
-    if (db.dialogs.messages != 0 || QFileInfo(db.mv.RutaBD).size() != db.fileSize)
-        state.SkipWithError("the saved file differs from the loaded one");
+    if (db.dialogs.messages != 0 || !db.fileSaved())
+        state.SkipWithError("the saved file is not the loaded database");
     state.SetComplexityN(state.range(0));
     state.SetBytesProcessed(state.iterations() * db.fileSize);
 }
 
-// Keys for the lookups: existing accounts spread over the whole list, written the way the
-// person might type them (other letter case, blanks around the code), and one missing key.
+// Keys for the lookups: a thousand accounts spread over the whole list, the last key replaced by
+// one that matches nothing. Codes come as stored, in other letter case, and in other letter case
+// with blanks around them (which only the signature lookup trims); names in other letter case.
 struct Keys {
-    std::vector<QString> codes, typedCodes, names;
+    std::vector<QString> codes, lowerCodes, typedCodes, names;
 
     explicit Keys(Database& db) {
         const int step = db.accounts / 1000;
         for (int i = 0; i < db.accounts; i += step) {
             codes.push_back(codeOf(i));
-            typedCodes.push_back(QStringLiteral(" ") + codeOf(i).toLower() + QStringLiteral(" "));
+            lowerCodes.push_back(codeOf(i).toLower());
+            typedCodes.push_back(QStringLiteral(" ") + lowerCodes.back() + QStringLiteral(" "));
             names.push_back(db.list().row(db.accounts - i).name.toLower());
         }
-        codes.back() = typedCodes.back() = names.back() = QStringLiteral("no such account");
+        for (auto* keys : {&codes, &lowerCodes, &typedCodes, &names})
+            keys->back() = QStringLiteral("no such account");
     }
 };
+
+bool found(bool hit) { return hit; }
+bool found(const QString& text) { return !text.isEmpty(); }
 
 template <typename Lookup>
 void runLookups(benchmark::State& state, const std::vector<QString> Keys::*which, Lookup lookup) {
@@ -181,7 +206,14 @@ void runLookups(benchmark::State& state, const std::vector<QString> Keys::*which
     }
     const Keys keys(db);
     const std::vector<QString>& k = keys.*which;
-    lookup(db, k.front());  // builds the indexes
+    // The first pass builds the indexes and checks that every key but the last one is found.
+    std::size_t hits = 0;
+    for (const QString& key : k)
+        hits += found(lookup(db, key)) ? 1 : 0;
+    if (hits != k.size() - 1) {
+        state.SkipWithError("a lookup gave a wrong answer");
+        return;
+    }
     std::size_t i = 0;
     for (auto _ : state) {
         benchmark::DoNotOptimize(lookup(db, k[i]));
@@ -196,7 +228,7 @@ void BM_BuscarfirmaenLV(benchmark::State& state) {
 }
 
 void BM_CuentaDupl(benchmark::State& state) {
-    runLookups(state, &Keys::typedCodes, [](Database& db, const QString& key) { return db.mv.validacion().CuentaDupl(key); });
+    runLookups(state, &Keys::lowerCodes, [](Database& db, const QString& key) { return db.mv.validacion().CuentaDupl(key); });
 }
 
 void BM_NomDuplic(benchmark::State& state) {
@@ -241,7 +273,7 @@ void fileSizes(benchmark::internal::Benchmark* b) {
 }
 
 void lookupSizes(benchmark::internal::Benchmark* b) {
-    b->Arg(10'000)->Arg(100'000)->Unit(benchmark::kNanosecond)->Complexity(benchmark::o1);
+    b->Arg(10'000)->Arg(100'000)->Arg(1'000'000)->Unit(benchmark::kNanosecond)->Complexity(benchmark::o1);
 }
 
 }  // namespace
