@@ -6,6 +6,7 @@
 #include "AccountList.h"
 #include "ClsControlErrores.h"
 #include "ClsControles.h"
+#include "ClsconvertirBaseVieja.h"
 #include "FileSystem.h"
 #include "Mod_Variables.h"
 #include "TextReader.h"
@@ -27,6 +28,10 @@ void ClsBD::load() {
         file.close();
         return;
     }
+    // An older file is converted first, a newer one ends the program; a file left in an older
+    // layout by a failed conversion is not read as a current one.
+    if (!mv_.conversion().ConvDbOld(mv_.RutaBD, false))
+        return;
     TextReader file(mv_.RutaBD);
     AccountList& list = mv_.main().LvAccounts;
     list.clear();

@@ -17,6 +17,8 @@ public:
     static inline const QString Opener = QStringLiteral("<COMENTARIO>");
     static inline const QString Closer = QStringLiteral("</COMENTARIO>");
     static inline const QString LogName = QStringLiteral("ClsBD.log");
+    // The import's working copy of the chosen file, beside the database.
+    static inline const QString SufijoAux = QStringLiteral(".Aux");
 
     explicit ClsBD(Mod_Variables& mv) : mv_(mv) {}
 

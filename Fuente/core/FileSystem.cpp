@@ -48,6 +48,14 @@ void copyFile(const QString& from, const QString& to) {
         throw writeFailure(to, target.errorString());
 }
 
+void deleteFile(const QString& path) {
+    if (folderExists(path))
+        throw openFailure(path, false);
+    QFile file(path);
+    if (file.exists() && !file.remove())
+        throw RunError{RunError::PermissionDenied, "Permission denied: " + shown(path)};
+}
+
 RunError openFailure(const QString& path, bool forReading) {
     const QFileInfo info(path);
     if (info.isDir())

@@ -17,6 +17,9 @@ void createFolder(const QString& path);
 // Copies a file over another, replacing it in one step.
 void copyFile(const QString& from, const QString& to);
 
+// Deletes a file; a file that is not there is no failure.
+void deleteFile(const QString& path);
+
 // The error for a file that could not be opened, told apart by what is at the path.
 RunError openFailure(const QString& path, bool forReading);
 

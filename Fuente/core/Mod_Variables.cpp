@@ -5,6 +5,7 @@
 #include "ClsControlErrores.h"
 #include "ClsControles.h"
 #include "ClsPrincipal.h"
+#include "ClsconvertirBaseVieja.h"
 #include "Clsvalidacion.h"
 #include "forms/Frm_Add.h"
 #include "forms/Frm_Main.h"
@@ -19,6 +20,7 @@ Mod_Variables::Mod_Variables(const QString& appFolder, Dialogs& dialogs, Registr
       comandos_(std::make_unique<ClsComandos>(*this)),
       controles_(std::make_unique<ClsControles>(*this)),
       principal_(std::make_unique<ClsPrincipal>(*this)),
+      conversion_(std::make_unique<ClsconvertirBaseVieja>(*this)),
       main_(std::make_unique<Frm_Main>(*this)),
       frmAdd_(std::make_unique<Frm_Add>(*this)) {}
 

@@ -11,6 +11,7 @@ class ClsComandos;
 class ClsControlErrores;
 class ClsControles;
 class ClsPrincipal;
+class ClsconvertirBaseVieja;
 class Clsvalidacion;
 class Dialogs;
 class Frm_Add;
@@ -53,6 +54,7 @@ public:
     ClsComandos& comandos() { return *comandos_; }
     ClsControles& controles() { return *controles_; }
     ClsPrincipal& principal() { return *principal_; }
+    ClsconvertirBaseVieja& conversion() { return *conversion_; }
     Frm_Main& main() { return *main_; }
     Frm_Add& frmAdd() { return *frmAdd_; }
 
@@ -63,6 +65,7 @@ private:
     std::unique_ptr<ClsComandos> comandos_;
     std::unique_ptr<ClsControles> controles_;
     std::unique_ptr<ClsPrincipal> principal_;
+    std::unique_ptr<ClsconvertirBaseVieja> conversion_;
     std::unique_ptr<Frm_Main> main_;
     std::unique_ptr<Frm_Add> frmAdd_;
 };

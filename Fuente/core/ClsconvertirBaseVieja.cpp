@@ -1,0 +1,96 @@
+#include "ClsconvertirBaseVieja.h"
+
+#include <cmath>
+#include <QDir>
+
+#include "ClsBD.h"
+#include "ClsControlErrores.h"
+#include "Dialogs.h"
+#include "FileSystem.h"
+#include "Mod_Variables.h"
+#include "Programa.h"
+#include "TextReader.h"
+#include "TextWriter.h"
+#include "VbText.h"
+
+namespace {
+
+QString newerVersionMessage(bool importFlag) {
+    return (importFlag ? QStringLiteral("The Version of the file you are about to import was created by a newer version "
+                                        "of this program. I cannot import it without damaging the database. ")
+                       : QStringLiteral("The Version of the current database was created by a newer version of this "
+                                        "program. I cannot convert it without damaging the database. ")) +
+           QStringLiteral("Download the lastest version of the program.\r\nYou can get the lastest version at ") +
+           Programa::PaginaWeb;
+}
+
+}  // namespace
+
+int ClsconvertirBaseVieja::version(const QString& firstLine) {
+    // Rounded half to even, as a whole-number variable takes a fraction.
+    return int(std::nearbyint(VbText::val(QStringView(firstLine).right(3))));
+}
+
+bool ClsconvertirBaseVieja::ConvDbOld(const QString& path, bool importFlag) {
+    bool current = false;
+    mv_.errores().guard(LogName, QStringLiteral("ClsDBConv.ConvDbOld"), [&] {
+        TextReader file(path);
+        if (file.atEnd()) {
+            TextWriter empty(path, TextWriter::Mode::Rewrite);
+            ClsBD::escribirversion(empty);
+            empty.close();
+            current = true;
+            return;
+        }
+        const int v = version(file.readLine());
+        if (v > ClsBD::Version) {
+            mv_.dialogs.MsgBox(newerVersionMessage(importFlag));
+            throw EndProgram{};
+        }
+        if (v < ClsBD::Version) {
+            if (!ConvDBdesde100(importFlag))
+                return;
+            if (importFlag)
+                mv_.dialogs.MsgBox(QStringLiteral("The source has been created by an old version of this program.\r\n"
+                                                  "It is recomended to replace it with a new one, exported from this "
+                                                  "version."));
+            else
+                mv_.dialogs.MsgBox(
+                    "The Database has been converted from the older format to the current one.\r\nA file called "
+                    "Accounts.dat.old." +
+                    QString::number(v) +
+                    " was created just in case. That file is a copy of the old database. It is located on the program "
+                    "instalation directory at " +
+                    QDir::toNativeSeparators(mv_.App) + ".");
+        }
+        current = true;
+    });
+    return current;
+}
+
+bool ClsconvertirBaseVieja::ConvDBdesde100(bool importFlag) {
+    return mv_.errores().guard(LogName, QStringLiteral("ClsDBConv.ConvDBdesde100"), [&] {
+        const QString old = mv_.RutaBD + QStringLiteral(".old");
+        const QString aux = mv_.RutaBD + ClsBD::SufijoAux;
+        const QString temp = mv_.RutaBD + QStringLiteral(".temp2");
+        FileSystem::copyFile(mv_.RutaBD, old);
+
+        TextReader source(importFlag ? aux : old);
+        // Nothing reaches the destination before close(): a source that ends inside an account
+        // leaves the destination as it was.
+        TextWriter destination(importFlag ? temp : mv_.RutaBD, TextWriter::Mode::Rewrite);
+        destination.writeLine(QStringLiteral("Version: %1").arg(ClsBD::Version));
+        while (!source.atEnd()) {
+            const QString name = source.readLine();
+            const QString code = source.readLine();
+            const QString signature = source.readLine();
+            ClsBD::escribirRegistro(destination, name, code, signature, std::nullopt);
+        }
+        destination.close();
+
+        if (importFlag) {
+            FileSystem::copyFile(temp, aux);  // replaces the working copy in one step
+            FileSystem::deleteFile(temp);
+        }
+    });
+}

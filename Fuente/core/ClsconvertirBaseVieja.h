@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QString>
+
+class Mod_Variables;
+
+// Brings database files of older versions up to the current one and refuses newer ones.
+//
+// The older layout (version 100) has no header and no comments: three lines per account, the
+// name, the code and the signature. A file's version is read from its first line.
+class ClsconvertirBaseVieja {
+public:
+    static inline const QString LogName = QStringLiteral("ClsConvertirDBVieja.log");
+
+    explicit ClsconvertirBaseVieja(Mod_Variables& mv) : mv_(mv) {}
+
+    // Checks the database (import flag false) or the import's working copy (true) before it is
+    // read. An empty file gets the header; an older file is converted in place and the person is
+    // told; a newer one is refused with a message and the program ends without touching it.
+    // Returns whether the file is now of the current version: false after a reported failure,
+    // when the file must not be read as a current one.
+    bool ConvDbOld(const QString& path, bool importFlag);
+
+    // Converts the older layout to the current one, every comment empty: the database from its
+    // ".old" copy, or the import's working copy through ".temp2". The converted file replaces the
+    // old one only once it is complete. Returns whether the conversion completed.
+    bool ConvDBdesde100(bool importFlag);
+
+    // A file's version: the last three characters of its first line, read as a number.
+    static int version(const QString& firstLine);
+
+private:
+    Mod_Variables& mv_;
+};

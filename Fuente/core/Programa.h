@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QString>
+
+// What the program says about itself in more than one place.
+namespace Programa {
+
+// The program's web page, where its latest version can be had.
+inline const QString PaginaWeb = QStringLiteral("https://vantor.example.org");
+
+}  // namespace Programa
