@@ -35,6 +35,12 @@ public:
     // Rewrites RutaBD from the account list in its display order and the comment table.
     void guardarcambios();
 
+    // Merges the accounts of an account data file that the person chooses: accounts whose code
+    // is stored are skipped, an imported name already in use is marked. The database is replaced
+    // in one step, its previous content kept in ".bak"; a source that ends inside an account
+    // imports nothing.
+    void importar();
+
     // The comment stored for a code (exact letter case), or the empty text.
     QString traercomentario(const QString& code) const;
 

@@ -5,6 +5,7 @@
 #include "ClsControlErrores.h"
 #include "ClsControles.h"
 #include "ClsPrincipal.h"
+#include "ClsRegistro.h"
 #include "ClsconvertirBaseVieja.h"
 #include "Clsvalidacion.h"
 #include "forms/Frm_Add.h"
@@ -21,6 +22,7 @@ Mod_Variables::Mod_Variables(const QString& appFolder, Dialogs& dialogs, Registr
       controles_(std::make_unique<ClsControles>(*this)),
       principal_(std::make_unique<ClsPrincipal>(*this)),
       conversion_(std::make_unique<ClsconvertirBaseVieja>(*this)),
+      registro_(std::make_unique<ClsRegistro>(*this)),
       main_(std::make_unique<Frm_Main>(*this)),
       frmAdd_(std::make_unique<Frm_Add>(*this)) {}
 

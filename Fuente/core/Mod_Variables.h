@@ -11,6 +11,7 @@ class ClsComandos;
 class ClsControlErrores;
 class ClsControles;
 class ClsPrincipal;
+class ClsRegistro;
 class ClsconvertirBaseVieja;
 class Clsvalidacion;
 class Dialogs;
@@ -55,6 +56,7 @@ public:
     ClsControles& controles() { return *controles_; }
     ClsPrincipal& principal() { return *principal_; }
     ClsconvertirBaseVieja& conversion() { return *conversion_; }
+    ClsRegistro& registro() { return *registro_; }
     Frm_Main& main() { return *main_; }
     Frm_Add& frmAdd() { return *frmAdd_; }
 
@@ -66,6 +68,7 @@ private:
     std::unique_ptr<ClsControles> controles_;
     std::unique_ptr<ClsPrincipal> principal_;
     std::unique_ptr<ClsconvertirBaseVieja> conversion_;
+    std::unique_ptr<ClsRegistro> registro_;
     std::unique_ptr<Frm_Main> main_;
     std::unique_ptr<Frm_Add> frmAdd_;
 };

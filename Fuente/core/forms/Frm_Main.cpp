@@ -115,6 +115,8 @@ void Frm_Main::Toolbar1_ButtonClick(const QString& key) {
             if (PopupAccountsMenu)
                 PopupAccountsMenu();
             mv_.controles().Activmnuaccounts(true, true, true, true, true, true);
+        } else if (command == QLatin1String("EXPORT")) {
+            Export_Click();
         } else if (command == QLatin1String("SCAN")) {
             Scan_Click();
         }

@@ -88,6 +88,11 @@ public:
     void MnuAdd_Click();
     void Launch_Click();
     void LaunchW_Click();
+    // Merges an account data file into the database, then reloads everything, whatever the
+    // merge did.
+    void Import_Click();
+    // Writes all accounts or the selected one to an account data file or to registry scripts.
+    void Export_Click();
     void Toolbar1_ButtonClick(const QString& key);
     void Toolbar1_ButtonMenuClick(const QString& key);
 

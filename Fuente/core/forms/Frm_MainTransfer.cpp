@@ -1,0 +1,134 @@
+// The main window's transfers: importing an account data file, exporting to account data files
+// and registry scripts.
+#include <vector>
+
+#include "ClsBD.h"
+#include "ClsRegistro.h"
+#include "Clsvalidacion.h"
+#include "Dialogs.h"
+#include "FileSystem.h"
+#include "Mod_Variables.h"
+#include "TextWriter.h"
+#include "forms/Frm_Main.h"
+
+namespace {
+
+const QString kExportTitle = QStringLiteral("Export");
+
+bool ask(Dialogs& dialogs, const QString& text, MsgIcon icon, const QString& title = {}) {
+    return dialogs.MsgBox(text, MsgButtons::YesNo, icon, title) == MsgAnswer::Yes;
+}
+
+bool mayOverwrite(Dialogs& dialogs, const QString& fileName) {
+    return !FileSystem::fileExists(fileName) ||
+           ask(dialogs, QStringLiteral("The file already exists. Overwrite?"), MsgIcon::Question);
+}
+
+// The kind of file a chosen name asks for: its last three characters, upper-cased.
+QString kindOf(const QString& fileName) { return fileName.right(3).toUpper(); }
+
+// A name that is neither an account data file nor a registry script: nothing is written.
+void tellNothingWritten(Dialogs& dialogs) {
+    dialogs.MsgBox(QStringLiteral("Nothing was exported: the file name must end in .ADF or .reg."), MsgButtons::OK,
+                   MsgIcon::Exclamation, kExportTitle);
+}
+
+// One script per account, in a folder named after the chosen name without its extension.
+bool exportFolder(Mod_Variables& mv, const AccountList& list, const QString& fileName) {
+    if (!ask(mv.dialogs,
+             QStringLiteral("The name you entered will be used as a folder name. A file per every account will be "
+                            "created on that folder. The comments can't be saved. Continue?"),
+             MsgIcon::Exclamation, kExportTitle))
+        return false;
+    const QString folder = fileName.left(qMax<qsizetype>(0, fileName.size() - 4));
+    std::vector<QString> paths;
+    paths.reserve(std::size_t(list.count()));
+    for (int i = 1; i <= list.count(); ++i)
+        paths.push_back(folder + QLatin1Char('/') + Clsvalidacion::CharProhib(list.row(i).name) +
+                        QStringLiteral(".reg"));
+
+    if (FileSystem::folderExists(folder)) {
+        for (const QString& path : paths) {
+            if (FileSystem::fileExists(path)) {
+                if (!ask(mv.dialogs,
+                         QStringLiteral("The destination folder Contains some files with the same name as the ones "
+                                        "you are going to export. Overwrite?"),
+                         MsgIcon::Question))
+                    return false;
+                break;
+            }
+        }
+    } else {
+        FileSystem::createFolder(folder);
+    }
+    // A script that cannot be written is reported by the writer; the others are still written,
+    // but the export is not called successful.
+    bool allWritten = true;
+    for (int i = 1; i <= list.count(); ++i)
+        allWritten &= mv.registro().CrearReg(paths[std::size_t(i - 1)], list.row(i).code, list.row(i).signature);
+    return allWritten;
+}
+
+bool exportAll(Mod_Variables& mv, const AccountList& list, const QString& fileName) {
+    const QString kind = kindOf(fileName);
+    if (kind == QLatin1String("REG"))
+        return exportFolder(mv, list, fileName);
+    if (kind == QLatin1String("ADF")) {
+        if (!mayOverwrite(mv.dialogs, fileName))
+            return false;
+        // The database as it is on disk.
+        FileSystem::copyFile(mv.RutaBD, fileName);
+        return true;
+    }
+    tellNothingWritten(mv.dialogs);
+    return false;
+}
+
+bool exportSelected(Mod_Variables& mv, const AccountList& list, const QString& comment, const QString& fileName) {
+    if (!mayOverwrite(mv.dialogs, fileName))
+        return false;
+    const QString kind = kindOf(fileName);
+    if (kind == QLatin1String("REG")) {
+        if (!ask(mv.dialogs, QStringLiteral("The comments cannot be saved using this file format. Continue?"),
+                 MsgIcon::Exclamation, kExportTitle))
+            return false;
+        const AccountRow& row = list.selectedRow();
+        return mv.registro().CrearReg(fileName, row.code, row.signature);
+    }
+    if (kind == QLatin1String("ADF")) {
+        // The comment as the comment box shows it, edits not saved yet included.
+        const AccountRow& row = list.selectedRow();
+        TextWriter file(fileName, TextWriter::Mode::Rewrite);
+        ClsBD::escribirversion(file);
+        ClsBD::escribirRegistro(file, row.name, row.code, row.signature, comment);
+        file.close();
+        return true;
+    }
+    tellNothingWritten(mv.dialogs);
+    return false;
+}
+
+}  // namespace
+
+void Frm_Main::Import_Click() {
+    mv_.bd().importar();
+    Form_Load();
+}
+
+void Frm_Main::Export_Click() {
+    guard(QStringLiteral("main.export_click"), [this] {
+        const FileChoice choice = mv_.dialogs.ShowSave(
+            QStringLiteral("VTR Data File(*.ADF)|*.ADF|Windows Registry files(*.reg)|*.reg"), QString());
+        if (choice.fileName.isEmpty())
+            return;
+        const bool all = ask(mv_.dialogs,
+                             QStringLiteral("Do you wish to export all the accounts?\r\nYes = Export all\r\n"
+                                            "No = Export only the selected one"),
+                             MsgIcon::Question, kExportTitle);
+        const bool written = all ? exportAll(mv_, LvAccounts, choice.fileName)
+                                 : exportSelected(mv_, LvAccounts, TxtComentarios.Text, choice.fileName);
+        if (written)
+            mv_.dialogs.MsgBox(QStringLiteral("Export Successful"), MsgButtons::OK, MsgIcon::Information,
+                               QStringLiteral(":)"));
+    });
+}

@@ -1,0 +1,161 @@
+#include <gtest/gtest.h>
+#include <map>
+#include <QDir>
+
+#include "AppFolder.h"
+#include "ClsRegistro.h"
+#include "Printers.h"
+#include "forms/Frm_Main.h"
+
+namespace {
+
+const QByteArray kHeader = "DB Version: 101\r\n";
+// Two names that become one file name, one that becomes none, values a script must escape.
+const QByteArray kDatabase = kHeader +
+                             "Quote\r\nq\\1\"2\r\ns\"\\\r\n<COMENTARIO>\r\n\r\n</COMENTARIO>\r\n"
+                             "Al|pha\r\nc-x\r\ns-x\r\n<COMENTARIO>\r\n\r\n</COMENTARIO>\r\n"
+                             "Alpha\r\nc-a\r\ns-a\r\n<COMENTARIO>\r\nabout alpha\r\n</COMENTARIO>\r\n"
+                             "???\r\nc-q\r\ns-q\r\n<COMENTARIO>\r\n\r\n</COMENTARIO>\r\n";
+
+QByteArray script(const QByteArray& code, const QByteArray& signature) {
+    return "REGEDIT4\r\n\r\r\n[HKEY_CURRENT_USER\\Software\\Microsoft\\Microsoft Games\\Freelancer\\1.0]\r\n"
+           "\"MPAccountName\"=\"" + code + "\"\r\n\"MPAccountNameSig\"=\"" + signature + "\"\r\n";
+}
+const QByteArray kQuoteScript = script("q\\\\1\\\"2", "s\\\"\\\\");
+
+using Box = std::pair<MessageBoxSpec, MsgAnswer>;
+const MessageBoxSpec kScope{
+    "Do you wish to export all the accounts?\r\nYes = Export all\r\nNo = Export only the selected one", "Export",
+    MsgButtons::YesNo, MsgIcon::Question, MsgAnswer::Yes};
+const MessageBoxSpec kFolder{"The name you entered will be used as a folder name. A file per every account will be "
+                             "created on that folder. The comments can't be saved. Continue?",
+                             "Export", MsgButtons::YesNo, MsgIcon::Exclamation, MsgAnswer::Yes};
+const MessageBoxSpec kFolderOverwrite{"The destination folder Contains some files with the same name as the ones you "
+                                      "are going to export. Overwrite?",
+                                      "", MsgButtons::YesNo, MsgIcon::Question, MsgAnswer::Yes};
+const MessageBoxSpec kOverwrite{"The file already exists. Overwrite?", "", MsgButtons::YesNo, MsgIcon::Question,
+                                MsgAnswer::Yes};
+const MessageBoxSpec kComments{"The comments cannot be saved using this file format. Continue?", "Export",
+                               MsgButtons::YesNo, MsgIcon::Exclamation, MsgAnswer::Yes};
+const MessageBoxSpec kNothing{"Nothing was exported: the file name must end in .ADF or .reg.", "Export",
+                              MsgButtons::OK, MsgIcon::Exclamation};
+const MessageBoxSpec kSuccess{"Export Successful", ":)", MsgButtons::OK, MsgIcon::Information};
+
+struct ExportCase {
+    const char* what;
+    QString chosen;
+    bool all;
+    std::map<QString, QByteArray> before;
+    std::vector<Box> questions;  // after the scope question
+    std::map<QString, QByteArray> after;  // "<missing>" for a file that must not exist
+    bool succeeds;
+};
+
+// The database loaded as at start-up, sorted by name, with the selected account's comment
+// being edited and an account added to the list but not saved.
+void start(AppFolder& app) {
+    app.write("Accounts.dat", kDatabase);
+    app.setStore("c-a", "s-a");
+    app.main().Form_Load();
+    AccountList& list = app.main().LvAccounts;
+    list.add(list.count() + 1, {"Zulu", "z", "sz"});
+    for (int i = 1; i <= list.count(); ++i)
+        if (list.row(i).name == "Quote")
+            list.select(i);
+    app.main().TxtComentarios.Text = "edited\r\nnot saved";
+}
+
+TEST(Export, WritesWhatTheScopeAndKindAskFor) {
+    const QByteArray folder = "Backup/";
+    const std::map<QString, QByteArray> allScripts{
+        {"Backup/.reg", script("c-q", "s-q")}, {"Backup/Alpha.reg", script("c-x", "s-x")},
+        {"Backup/Quote.reg", kQuoteScript},    {"Backup/Zulu.reg", script("z", "sz")},
+        {"Backup.reg", "<missing>"}};
+    const ExportCase cases[] = {
+        {"all to .ADF: the database on disk", "Backup.ADF", true, {}, {}, {{"Backup.ADF", kDatabase}}, true},
+        {"all to an existing .adf, declined", "Backup.adf", true, {{"Backup.adf", "old"}},
+         {{kOverwrite, MsgAnswer::No}}, {{"Backup.adf", "old"}}, false},
+        {"all to .reg: a folder of scripts, the later of two equal names wins", "Backup.reg", true, {},
+         {{kFolder, MsgAnswer::Yes}}, allScripts, true},
+        {"all into an existing folder: asked once, every script replaced", "Backup.REG", true,
+         {{"Backup/Alpha.reg", "old"}, {"Backup/Quote.reg", "old"}},
+         {{kFolder, MsgAnswer::Yes}, {kFolderOverwrite, MsgAnswer::Yes}}, allScripts, true},
+        {"all into an existing folder, declined", "Backup.reg", true, {{"Backup/Quote.reg", "old"}},
+         {{kFolder, MsgAnswer::Yes}, {kFolderOverwrite, MsgAnswer::No}},
+         {{"Backup/Quote.reg", "old"}, {"Backup/Zulu.reg", "<missing>"}}, false},
+        {"the selected one to .ADF, with the comment being edited", "One.ADF", false, {}, {},
+         {{"One.ADF", kHeader + "Quote\r\nq\\1\"2\r\ns\"\\\r\n<COMENTARIO>\r\nedited\r\nnot saved\r\n</COMENTARIO>\r\n"}},
+         true},
+        {"the selected one over an existing .reg: overwrite asked before comments", "One.reg", false,
+         {{"One.reg", "old"}}, {{kOverwrite, MsgAnswer::Yes}, {kComments, MsgAnswer::Yes}}, {{"One.reg", kQuoteScript}},
+         true},
+        {"the selected one to .reg, comments declined", "One.reg", false, {}, {{kComments, MsgAnswer::No}},
+         {{"One.reg", "<missing>"}}, false},
+        {"the selected one, no known extension", "One", false, {}, {{kNothing, MsgAnswer::OK}}, {{"One", "<missing>"}},
+         false},
+        {"all, no known extension", "Backup.txt", true, {}, {{kNothing, MsgAnswer::OK}},
+         {{"Backup.txt", "<missing>"}, {"Backup.", "<missing>"}}, false},
+    };
+    for (const ExportCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        AppFolder app;
+        start(app);
+        QDir(app.path("")).mkdir("Backup");
+        for (const auto& [name, bytes] : c.before)
+            app.write(name, bytes);
+        if (c.before.empty())
+            QDir(app.path("")).rmdir("Backup");
+        app.dialogs.files.push_back({app.path(c.chosen), c.chosen});
+        app.dialogs.expect(kScope, c.all ? MsgAnswer::Yes : MsgAnswer::No);
+        for (const auto& [box, answer] : c.questions)
+            app.dialogs.expect(box, answer);
+        if (c.succeeds)
+            app.dialogs.expect(kSuccess);
+        app.main().Export_Click();
+        for (const auto& [name, bytes] : c.after)
+            EXPECT_EQ(app.read(name), bytes) << name.toStdString();
+        EXPECT_EQ(app.read("Accounts.dat"), kDatabase);
+    }
+}
+
+TEST(Export, CancellingWritesNothing) {
+    AppFolder app;
+    start(app);
+    app.dialogs.files.push_back({});
+    app.main().Toolbar1_ButtonClick("export");
+    EXPECT_EQ(QDir(app.path("")).entryList(QDir::Files).size(), 3);  // database, options, store
+}
+
+TEST(Export, AScriptThatCannotBeWrittenIsReportedAndTheOthersWritten) {
+    AppFolder app;
+    start(app);
+    QDir(app.path("")).mkpath("Backup/Quote.reg");
+    app.dialogs.files.push_back({app.path("Backup.reg"), "Backup.reg"});
+    app.dialogs.expect(kScope, MsgAnswer::Yes);
+    app.dialogs.expect(kFolder, MsgAnswer::Yes);
+    app.dialogs.expect(ScriptedDialogs::errorBox(
+        "Path/File access error: " + QDir::toNativeSeparators(app.path("Backup/Quote.reg")) + " is a folder",
+        app.logPath("ClsReg.log")));
+    app.main().Export_Click();  // and no success message
+    EXPECT_EQ(app.read("Backup/Zulu.reg"), script("z", "sz"));
+    EXPECT_TRUE(app.read("Logs/ClsReg.log").endsWith("\r\n       ClsReg.CrearReg\r\n"));
+}
+
+TEST(Export, MergingAScriptSetsExactlyTheStoredValues) {
+    AppFolder app;
+    QDir(app.path("")).mkdir("Logs");
+    const std::pair<QString, QByteArray> values[] = {
+        {"", ""}, {"a\\b", "a\\\\b"}, {"\\\"\\", "\\\\\\\"\\\\"}, {"é ", "\xE9 "},
+    };
+    for (const auto& [value, written] : values) {
+        SCOPED_TRACE(value.toStdString());
+        ASSERT_TRUE(app.mv->registro().CrearReg(app.path("x.reg"), value, value + "sig"));
+        EXPECT_EQ(app.read("x.reg"), script(written, written + "sig"));
+        RegistryFile merged(app.path("x.reg"));
+        EXPECT_EQ(merged.ReadValue(RegistryAccess::CurrentUser, RegistryAccess::GameKey, "MPAccountName"), value);
+        EXPECT_EQ(merged.ReadValue(RegistryAccess::CurrentUser, RegistryAccess::GameKey, "MPAccountNameSig"),
+                  value + "sig");
+    }
+}
+
+}  // namespace
