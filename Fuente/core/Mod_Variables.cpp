@@ -9,6 +9,8 @@
 #include "ClsconvertirBaseVieja.h"
 #include "Clsvalidacion.h"
 #include "forms/Frm_Add.h"
+#include "forms/Frm_ShortCut.h"
+#include "forms/frmAbout.h"
 #include "forms/Frm_Main.h"
 
 Mod_Variables::Mod_Variables(const QString& appFolder, Dialogs& dialogs, RegistryAccess& registry)
@@ -24,6 +26,8 @@ Mod_Variables::Mod_Variables(const QString& appFolder, Dialogs& dialogs, Registr
       conversion_(std::make_unique<ClsconvertirBaseVieja>(*this)),
       registro_(std::make_unique<ClsRegistro>(*this)),
       main_(std::make_unique<Frm_Main>(*this)),
-      frmAdd_(std::make_unique<Frm_Add>(*this)) {}
+      frmAdd_(std::make_unique<Frm_Add>(*this)),
+      frmShortCut_(std::make_unique<Frm_ShortCut>(*this)),
+      frmAbout_(std::make_unique<frmAbout>(*this)) {}
 
 Mod_Variables::~Mod_Variables() = default;

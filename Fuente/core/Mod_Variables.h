@@ -16,6 +16,8 @@ class ClsconvertirBaseVieja;
 class Clsvalidacion;
 class Dialogs;
 class Frm_Add;
+class Frm_ShortCut;
+class frmAbout;
 class Frm_Main;
 class RegistryAccess;
 
@@ -59,6 +61,8 @@ public:
     ClsRegistro& registro() { return *registro_; }
     Frm_Main& main() { return *main_; }
     Frm_Add& frmAdd() { return *frmAdd_; }
+    Frm_ShortCut& frmShortCut() { return *frmShortCut_; }
+    frmAbout& about() { return *frmAbout_; }
 
 private:
     std::unique_ptr<ClsControlErrores> errores_;
@@ -71,4 +75,6 @@ private:
     std::unique_ptr<ClsRegistro> registro_;
     std::unique_ptr<Frm_Main> main_;
     std::unique_ptr<Frm_Add> frmAdd_;
+    std::unique_ptr<Frm_ShortCut> frmShortCut_;
+    std::unique_ptr<frmAbout> frmAbout_;
 };

@@ -6,6 +6,9 @@
 namespace Programa {
 
 // The program's web page, where its latest version can be had.
+// The running program's version, "major.minor.revision".
+inline const QString Version = QStringLiteral(VANTOR_VERSION);
+
 inline const QString PaginaWeb = QStringLiteral("https://vantor.example.org");
 
 }  // namespace Programa

@@ -19,7 +19,9 @@
 #include "AccountTreeView.h"
 #include "Artwork.h"
 #include "Colors.h"
+#include "FrmAboutView.h"
 #include "FrmAddView.h"
+#include "FrmShortCutView.h"
 #include "Mod_Variables.h"
 #include "RunError.h"
 #include "Twips.h"
@@ -53,6 +55,8 @@ FrmMainView::FrmMainView(Mod_Variables& mv, QWidget* parent) : QMainWindow(paren
         accountsMenu_->exec(QCursor::pos());
     };
     addView_ = new FrmAddView(mv, *this);
+    shortcutView_ = new FrmShortCutView(mv, *this);
+    aboutView_ = new FrmAboutView(mv, *this);
 }
 
 void FrmMainView::forward(const std::function<void()>& handler) {
@@ -70,7 +74,8 @@ void FrmMainView::forward(const std::function<void()>& handler) {
 }
 
 void FrmMainView::closeEvent(QCloseEvent* event) {
-    addView_->close();
+    for (QDialog* dialog : std::initializer_list<QDialog*>{addView_, shortcutView_, aboutView_})
+        dialog->close();
     event->accept();
 }
 
@@ -268,15 +273,15 @@ void FrmMainView::buildMenus() {
     addEntry(accountsMenu_, model_.Delete, "Delete", &Frm_Main::Delete_Click);
     addEntry(accountsMenu_, model_.rrwerw, "rrwerw", nullptr);
     addEntry(accountsMenu_, model_.MnuAdd, "MnuAdd", &Frm_Main::MnuAdd_Click);
-    addEntry(accountsMenu_, model_.Import, "Import", nullptr);
-    addEntry(accountsMenu_, model_.Export, "Export", nullptr);
+    addEntry(accountsMenu_, model_.Import, "Import", &Frm_Main::Import_Click);
+    addEntry(accountsMenu_, model_.Export, "Export", &Frm_Main::Export_Click);
     QMenu* game = topMenu(model_.Game, "Game");
     addEntry(game, model_.Launch, "Launch", &Frm_Main::Launch_Click);
     addEntry(game, model_.LaunchW, "LaunchW", &Frm_Main::LaunchW_Click);
     QMenu* tools = topMenu(model_.Tools, "Tools");
-    addEntry(tools, model_.Shortcut, "Shortcut", nullptr);
+    addEntry(tools, model_.Shortcut, "Shortcut", &Frm_Main::Shortcut_Click);
     QMenu* help = topMenu(model_.Help, "Help");
-    addEntry(help, model_.About, "About", nullptr);
+    addEntry(help, model_.About, "About", &Frm_Main::About_Click);
 }
 
 void FrmMainView::render() {
@@ -318,6 +323,8 @@ void FrmMainView::render() {
     if (model_.TiSave.Enabled != tiSave_->isActive())
         model_.TiSave.Enabled ? tiSave_->start() : tiSave_->stop();
     addView_->render();
+    shortcutView_->render();
+    aboutView_->render();
 }
 
 void FrmMainView::renderList() {

@@ -8,7 +8,9 @@
 
 class AccountTableModel;
 class AccountTreeView;
+class FrmAboutView;
 class FrmAddView;
+class FrmShortCutView;
 class Frm_Main;
 class Mod_Variables;
 class QAction;
@@ -71,4 +73,6 @@ private:
     QPlainTextEdit* txtComentarios_ = nullptr;
     QTimer* tiSave_ = nullptr;
     FrmAddView* addView_ = nullptr;
+    FrmShortCutView* shortcutView_ = nullptr;
+    FrmAboutView* aboutView_ = nullptr;
 };

@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QDialog>
 #include <QDir>
+#include <QFile>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -219,6 +220,46 @@ TEST_F(FrmMainViewTest, TheAddDialogDisablesTheMainWindowUntilItCloses) {
     EXPECT_TRUE(view.centralWidget()->isEnabled());
     EXPECT_TRUE(app.read("Accounts.dat").endsWith("Manual\r\nc-m\r\ns-m\r\n<COMENTARIO>\r\none\r\ntwo\r\n</COMENTARIO>\r\n"));
     EXPECT_EQ(list()->model()->rowCount(), 3);
+}
+
+TEST_F(FrmMainViewTest, TheShortcutDialogIsModalAndWritesALauncher) {
+    entry("Shortcut")->trigger();
+    auto* dialog = view.findChild<QDialog*>("Frm_ShortCut");
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_EQ(dialog->windowModality(), Qt::ApplicationModal);
+    EXPECT_EQ(dialog->findChild<QLineEdit*>("TxtIP(4)")->text(), "2302");
+    EXPECT_FALSE(dialog->findChild<QLineEdit*>("TxtIP(0)")->isEnabled());
+    dialog->findChild<QCheckBox*>("ChkAutoConnect")->click();
+    EXPECT_TRUE(dialog->findChild<QLineEdit*>("TxtIP(0)")->isEnabled());
+    QTest::keyClick(dialog->findChild<QLineEdit*>("TxtIP(1)"), Qt::Key_Period);
+    EXPECT_EQ(dialog->focusWidget(), dialog->findChild<QLineEdit*>("TxtIP(2)"));
+
+    QDir().mkpath(app.path("links"));
+    app.dialogs.files.push_back({app.path("links/Quick.desktop"), "Quick.desktop"});
+    dialog->findChild<QPushButton*>("CmdPath")->click();
+    EXPECT_EQ(dialog->findChild<QLineEdit*>("TxtNombre")->text(), "Quick");
+    app.dialogs.expect({"Shortcut Quick Created at " + app.path("links/"), {}, MsgButtons::OK, MsgIcon::Exclamation});
+    dialog->findChild<QPushButton*>("CmdOk")->click();
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_TRUE(QFile::exists(app.path("links/Quick.desktop")));
+}
+
+TEST_F(FrmMainViewTest, TheAboutDialogClosesWithEnterOrEscape) {
+    for (int key : {Qt::Key_Return, Qt::Key_Escape}) {
+        QTest::keyClick(&view, Qt::Key_F1);
+        auto* dialog = view.findChild<QDialog*>("frmAbout");
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_TRUE(dialog->isVisible());
+        EXPECT_FALSE(dialog->isModal());
+        EXPECT_FALSE(view.centralWidget()->isEnabled());
+        EXPECT_EQ(dialog->windowTitle(), "About Vantor");
+        EXPECT_EQ(dialog->findChild<QLabel*>("lblVersion")->text(), "Version 1.0.0");
+        QTest::keyClick(dialog, Qt::Key(key));
+        EXPECT_FALSE(dialog->isVisible());
+        EXPECT_TRUE(view.centralWidget()->isEnabled());
+        view.activateWindow();
+    }
 }
 
 }  // namespace

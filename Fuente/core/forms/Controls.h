@@ -34,6 +34,7 @@ struct TextBox {
     bool Enabled = true;
     int SelStart = 0;
     int SelLength = 0;
+    int MaxLength = 0;  // 0: no limit
 };
 
 struct CommandButton {

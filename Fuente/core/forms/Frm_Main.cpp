@@ -10,6 +10,8 @@
 #include "Mod_Variables.h"
 #include "RegistryAccess.h"
 #include "forms/Frm_Add.h"
+#include "forms/Frm_ShortCut.h"
+#include "forms/frmAbout.h"
 
 Frm_Main::Frm_Main(Mod_Variables& mv) : mv_(mv) {}
 
@@ -94,6 +96,12 @@ void Frm_Main::TiSave_Timer() {
 
 void Frm_Main::MnuAdd_Click() { mv_.frmAdd().Show(); }
 
+void Frm_Main::Shortcut_Click() { mv_.frmShortCut().Show(); }
+
+void Frm_Main::About_Click() {
+    guard(QStringLiteral("main.about_click"), [this] { mv_.about().Show(); });
+}
+
 void Frm_Main::Launch_Click() { mv_.principal().Launchar(false); }
 
 void Frm_Main::LaunchW_Click() { mv_.principal().Launchar(true); }
@@ -119,6 +127,8 @@ void Frm_Main::Toolbar1_ButtonClick(const QString& key) {
             Export_Click();
         } else if (command == QLatin1String("SCAN")) {
             Scan_Click();
+        } else if (command == QLatin1String("ABOUT")) {
+            About_Click();
         }
     });
 }

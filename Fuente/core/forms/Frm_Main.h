@@ -93,6 +93,10 @@ public:
     void Import_Click();
     // Writes all accounts or the selected one to an account data file or to registry scripts.
     void Export_Click();
+    // The shortcut dialog, modal.
+    void Shortcut_Click();
+    // The About dialog, while this window is disabled.
+    void About_Click();
     void Toolbar1_ButtonClick(const QString& key);
     void Toolbar1_ButtonMenuClick(const QString& key);
 

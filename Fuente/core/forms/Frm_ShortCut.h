@@ -1,0 +1,50 @@
+#pragma once
+
+#include <array>
+
+#include "forms/Controls.h"
+
+class Mod_Variables;
+
+// The shortcut dialog: a desktop shortcut that starts the program in command-line mode for the
+// selected account, optionally windowed, connecting to a server, or forcing the activation.
+class Frm_ShortCut {
+public:
+    static inline const QString Name = QStringLiteral("Frm_ShortCut");
+    static inline const QString Caption = QStringLiteral("Create a shortcut");
+
+    explicit Frm_ShortCut(Mod_Variables& mv) : mv_(mv) {}
+
+    TextBox TxtNombre;
+    TextBox TxtPath{QString(), true};
+    CommandButton CmdPath{QStringLiteral(". . .")};
+    CheckBox ChkWindowed{QStringLiteral("Launch the game in windowed mode (/W)")};
+    CheckBox ChkAutoConnect{QStringLiteral("Auto connect to the following server:") + QString(56, QLatin1Char(' ')) +
+                            QStringLiteral("(/S)")};
+    CheckBox ChkOverwrite{QStringLiteral("Overwrite an active account even if it is not on the VTR DB. (/Y)")};
+    // The server's four numbers, then its port.
+    std::array<TextBox, 5> TxtIP;
+    CommandButton CmdOk{QStringLiteral("Create")};
+    CommandButton CmdCancel{QStringLiteral("Exit")};
+
+    bool Visible = false;
+    QString FocusedControl;  // "TxtIP(2)" names a box of the address
+
+    // Opens the dialog with its defaults.
+    void Show();
+    void ChkAutoConnect_Click();
+    void TxtIP_KeyUp(int index, int keyCode);
+    void GotFocus(TextBox& box);
+    void CmdPath_Click();
+    void CmdOk_Click();
+    void CmdCancel_Click() { Visible = false; }
+
+    // The shortcut's arguments for the selected account as the boxes stand.
+    QString arguments(const QString& code) const;
+
+private:
+    // Shows the first failed check and focuses its box; false when all pass.
+    bool refused();
+
+    Mod_Variables& mv_;
+};

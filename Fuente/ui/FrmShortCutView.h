@@ -1,0 +1,38 @@
+#pragma once
+
+#include <array>
+#include <QDialog>
+
+class Frm_ShortCut;
+class FrmMainView;
+class Mod_Variables;
+class QCheckBox;
+class QLineEdit;
+struct TextBox;
+
+// The shortcut dialog, modal over the main window.
+class FrmShortCutView : public QDialog {
+    Q_OBJECT
+public:
+    FrmShortCutView(Mod_Variables& mv, FrmMainView& main);
+
+    void render();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void reject() override;
+
+private:
+    // Copies what the person typed or ticked into the model.
+    void take();
+    QLineEdit* boxFor(const QString& controlName) const;
+
+    Frm_ShortCut& model_;
+    FrmMainView& main_;
+    QLineEdit* txtNombre_;
+    QLineEdit* txtPath_;
+    std::array<QLineEdit*, 5> txtIP_;
+    QCheckBox* chkWindowed_;
+    QCheckBox* chkAutoConnect_;
+    QCheckBox* chkOverwrite_;
+};
