@@ -28,13 +28,16 @@ Status startProgram(const std::wstring& program, const std::wstring& arguments, 
 }
 
 std::wstring argumentsOf(const std::wstring& commandLine) {
+    // A quoted name ends at its closing quote, even where no blank follows it (as the C runtime
+    // reads it); an unquoted one at the first blank or tab.
     std::size_t i = 0;
     if (!commandLine.empty() && commandLine[0] == L'"') {
         const std::size_t close = commandLine.find(L'"', 1);
         i = close == std::wstring::npos ? commandLine.size() : close + 1;
+    } else {
+        while (i < commandLine.size() && commandLine[i] != L' ' && commandLine[i] != L'\t')
+            ++i;
     }
-    while (i < commandLine.size() && commandLine[i] != L' ' && commandLine[i] != L'\t')
-        ++i;
     while (i < commandLine.size() && (commandLine[i] == L' ' || commandLine[i] == L'\t'))
         ++i;
     return commandLine.substr(i);
