@@ -49,7 +49,10 @@ Status readText(unsigned long root, const std::wstring& keyPath, const std::wstr
 Status writeText(unsigned long root, const std::wstring& keyPath, const std::wstring& valueName,
                          const std::wstring& value) {
     HKEY key = nullptr;
-    LONG code = RegCreateKeyExW(rootKey(root), keyPath.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr);
+    // Into the 32-bit view, where the game reads and where readText looks first: written into the
+    // native view, an older value in the 32-bit view would still be the one read back.
+    LONG code = RegCreateKeyExW(rootKey(root), keyPath.c_str(), 0, nullptr, 0, KEY_SET_VALUE | KEY_WOW64_32KEY, nullptr,
+                                &key, nullptr);
     if (code != ERROR_SUCCESS)
         return statusOf(code);
     code = RegSetValueExW(key, valueName.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),

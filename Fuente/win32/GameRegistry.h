@@ -19,7 +19,8 @@ constexpr unsigned long kLocalMachine = 0x80000002UL;
 Status readText(unsigned long root, const std::wstring& keyPath, const std::wstring& valueName,
                         std::wstring& value);
 
-// Creates the key when needed and writes the value as REG_SZ.
+// Creates the key when needed and writes the value as REG_SZ, into the 32-bit view (the same key
+// as the native view for HKEY_CURRENT_USER\Software), so that readText reads it back.
 Status writeText(unsigned long root, const std::wstring& keyPath, const std::wstring& valueName,
                          const std::wstring& value);
 
