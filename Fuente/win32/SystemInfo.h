@@ -6,10 +6,10 @@
 
 namespace win32 {
 
-// Reads one registry value into `value`. Text (REG_SZ) gives its characters; a 32-bit number
-// (REG_DWORD) gives "&h" and the hexadecimal form of its bytes from the last to the first, each
-// without a leading zero; any other type leaves `value` as it was. False, with `value` emptied,
-// when the key or the value cannot be read.
+// Reads one registry value into `value`. Text (REG_SZ) gives its characters up to the first zero;
+// a 32-bit number (REG_DWORD) gives "&h" and the number in hexadecimal without leading zeros
+// (0x12A0B gives "&h12a0b"); any other type leaves `value` as it was and still gives true. False,
+// with `value` emptied, when the key or the value cannot be read.
 bool getKeyValue(void* root, const std::string& keyName, const std::string& valueName, std::string& value);
 
 // The system information tool's program, from the registry; empty when it cannot be found.
