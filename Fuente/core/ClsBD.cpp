@@ -6,6 +6,7 @@
 #include "AccountList.h"
 #include "ClsControlErrores.h"
 #include "ClsControles.h"
+#include "ClsRespaldos.h"
 #include "ClsconvertirBaseVieja.h"
 #include "FileSystem.h"
 #include "Mod_Variables.h"
@@ -84,9 +85,14 @@ QString ClsBD::BuscarfirmaenLV(const QString& code) {
     return position == 0 ? QString() : list.row(position).signature;
 }
 
+TextWriter ClsBD::reescritura() {
+    mv_.respaldos().respaldarBD();
+    return TextWriter(mv_.RutaBD, TextWriter::Mode::Rewrite);
+}
+
 void ClsBD::guardarcambios() {
     mv_.errores().guard(LogName, QStringLiteral("ClsBD.guardarcambios"), [this] {
-        TextWriter file(mv_.RutaBD, TextWriter::Mode::Rewrite);
+        TextWriter file = reescritura();
         escribirversion(file);
         escribirCuentas(file);
         file.close();

@@ -44,6 +44,9 @@ public:
     // The comment stored for a code (exact letter case), or the empty text.
     QString traercomentario(const QString& code) const;
 
+    // Opens the database for a rewrite, after a copy of it went into the backups.
+    TextWriter reescritura();
+
     // Writes every row of the account list as records, with their comments.
     void escribirCuentas(TextWriter& file) const;
     // Writes one record. The comment's CR LF pairs become line ends and an empty comment is one

@@ -26,7 +26,7 @@ void ClsBD::importar() {
         TextReader source(aux);
         // The merged database reaches the disk only at close(), in place of the old one in one
         // step: a source that ends inside an account changes nothing.
-        TextWriter destination(mv_.RutaBD, TextWriter::Mode::Rewrite);
+        TextWriter destination = reescritura();
         escribirversion(destination);
         escribirCuentas(destination);
 

@@ -5,6 +5,7 @@
 
 #include "ClsBD.h"
 #include "ClsControlErrores.h"
+#include "ClsRespaldos.h"
 #include "Clsvalidacion.h"
 #include "Dialogs.h"
 #include "FileSystem.h"
@@ -92,6 +93,7 @@ void ClsPrincipal::showNotStored(const QString& caption) {
 }
 
 void ClsPrincipal::EscribirActiva(const QString& code, const QString& signature) {
+    mv_.respaldos().anotarActiva();
     mv_.registry.WriteValue(RegistryAccess::CurrentUser, RegistryAccess::GameKey, QStringLiteral("MPAccountName"), code);
     mv_.registry.WriteValue(RegistryAccess::CurrentUser, RegistryAccess::GameKey, QStringLiteral("MPAccountNameSig"),
                             signature);

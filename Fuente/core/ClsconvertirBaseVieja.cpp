@@ -78,7 +78,7 @@ bool ClsconvertirBaseVieja::ConvDBdesde100(bool importFlag) {
         TextReader source(importFlag ? aux : old);
         // Nothing reaches the destination before close(): a source that ends inside an account
         // leaves the destination as it was.
-        TextWriter destination(importFlag ? temp : mv_.RutaBD, TextWriter::Mode::Rewrite);
+        TextWriter destination = importFlag ? TextWriter(temp, TextWriter::Mode::Rewrite) : mv_.bd().reescritura();
         destination.writeLine(QStringLiteral("Version: %1").arg(ClsBD::Version));
         while (!source.atEnd()) {
             const QString name = source.readLine();

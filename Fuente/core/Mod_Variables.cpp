@@ -6,6 +6,7 @@
 #include "ClsControles.h"
 #include "ClsPrincipal.h"
 #include "ClsRegistro.h"
+#include "ClsRespaldos.h"
 #include "ClsconvertirBaseVieja.h"
 #include "Clsvalidacion.h"
 #include "forms/Frm_Add.h"
@@ -25,6 +26,7 @@ Mod_Variables::Mod_Variables(const QString& appFolder, Dialogs& dialogs, Registr
       principal_(std::make_unique<ClsPrincipal>(*this)),
       conversion_(std::make_unique<ClsconvertirBaseVieja>(*this)),
       registro_(std::make_unique<ClsRegistro>(*this)),
+      respaldos_(std::make_unique<ClsRespaldos>(*this)),
       main_(std::make_unique<Frm_Main>(*this)),
       frmAdd_(std::make_unique<Frm_Add>(*this)),
       frmShortCut_(std::make_unique<Frm_ShortCut>(*this)),

@@ -12,6 +12,7 @@ class ClsControlErrores;
 class ClsControles;
 class ClsPrincipal;
 class ClsRegistro;
+class ClsRespaldos;
 class ClsconvertirBaseVieja;
 class Clsvalidacion;
 class Dialogs;
@@ -59,6 +60,7 @@ public:
     ClsPrincipal& principal() { return *principal_; }
     ClsconvertirBaseVieja& conversion() { return *conversion_; }
     ClsRegistro& registro() { return *registro_; }
+    ClsRespaldos& respaldos() { return *respaldos_; }
     Frm_Main& main() { return *main_; }
     Frm_Add& frmAdd() { return *frmAdd_; }
     Frm_ShortCut& frmShortCut() { return *frmShortCut_; }
@@ -73,6 +75,7 @@ private:
     std::unique_ptr<ClsPrincipal> principal_;
     std::unique_ptr<ClsconvertirBaseVieja> conversion_;
     std::unique_ptr<ClsRegistro> registro_;
+    std::unique_ptr<ClsRespaldos> respaldos_;
     std::unique_ptr<Frm_Main> main_;
     std::unique_ptr<Frm_Add> frmAdd_;
     std::unique_ptr<Frm_ShortCut> frmShortCut_;

@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <vector>
 
+#include "ClsRegistro.h"
 #include "FileSystem.h"
 #include "RunError.h"
 #include "TextReader.h"
@@ -54,12 +55,6 @@ std::optional<QString> unquote(const QString& line, qsizetype& pos) {
         text += line[pos];
     }
     return std::nullopt;
-}
-
-QString quote(const QString& text) {
-    QString out = text;
-    out.replace(QLatin1Char('\\'), QLatin1String("\\\\")).replace(QLatin1Char('"'), QLatin1String("\\\""));
-    return QLatin1Char('"') + out + QLatin1Char('"');
 }
 
 Script parse(const QString& path) {
@@ -168,7 +163,7 @@ void RegistryFile::WriteValue(quint32 root, const QString& keyPath, const QStrin
                                          "stored in %1")
                               .arg(QDir::toNativeSeparators(path_))};
     Script script = parse(path_);
-    const QString line = (valueName.isEmpty() ? QStringLiteral("@") : quote(valueName)) + '=' + quote(value);
+    const QString line = (valueName.isEmpty() ? QStringLiteral("@") : ClsRegistro::valorCitado(valueName)) + '=' + ClsRegistro::valorCitado(value);
     const Found found = find(script, key, valueName);
     QStringList& lines = script.lines;
     if (found.entry) {

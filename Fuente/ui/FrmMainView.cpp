@@ -45,6 +45,11 @@ FrmMainView::FrmMainView(Mod_Variables& mv, QWidget* parent) : QMainWindow(paren
     buildLists(client);
     buildActiveAccount(client);
     buildMenus();
+    // The keyboard goes from the list to the comment, its three buttons and the two options.
+    QWidget* order[] = {lvAccounts_, txtComentarios_, buttons_[0].second, buttons_[1].second, buttons_[2].second,
+                        checkBoxes_[0].second, checkBoxes_[1].second};
+    for (std::size_t i = 0; i + 1 < std::size(order); ++i)
+        setTabOrder(order[i], order[i + 1]);
     setFixedSize(client->width(), client->height() + menuBar()->sizeHint().height());
 
     tiSave_ = new QTimer(this);

@@ -83,6 +83,15 @@ TEST_F(FrmMainViewTest, ControlsStandAtTheirPlacesWithTheirTexts) {
             EXPECT_EQ(widget->property("text").toString(), c.text) << c.name;
         }
     }
+    QWidget* widget = list();
+    QStringList order;
+    for (int i = 0; i < 7; ++i, widget = widget->nextInFocusChain()) {
+        while (widget->focusPolicy() == Qt::NoFocus)
+            widget = widget->nextInFocusChain();
+        order << widget->objectName();
+    }
+    EXPECT_EQ(order, (QStringList{"LvAccounts", "TxtComentarios", "CmdEdit", "CmdSalvaComentarios", "CmdCancelar",
+                                  "ChkActivation", "ChkDeletion"}));
     EXPECT_EQ(view.windowTitle(), "Vantor 1.0");
     EXPECT_EQ(view.centralWidget()->size(), QSize(967, 456));
     EXPECT_FALSE(view.windowFlags() & Qt::WindowMaximizeButtonHint);

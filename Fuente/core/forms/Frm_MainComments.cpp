@@ -47,7 +47,7 @@ void Frm_Main::CmdSalvaComentarios_Click() {
             return;
         }
         const QString editedCode = LvAccounts.selectedRow().code;
-        TextWriter file(mv_.RutaBD, TextWriter::Mode::Rewrite);
+        TextWriter file = mv_.bd().reescritura();
         ClsBD::escribirversion(file);
         for (int i = 1; i <= LvAccounts.count(); ++i) {
             const AccountRow& row = LvAccounts.row(i);

@@ -45,7 +45,7 @@ void Frm_Main::Delete_Click() {
             return;
         FileSystem::copyFile(mv_.RutaBD, mv_.RutaBD + QStringLiteral(".bak"));
         LvAccounts.remove(LvAccounts.selected());
-        TextWriter file(mv_.RutaBD, TextWriter::Mode::Rewrite);
+        TextWriter file = mv_.bd().reescritura();
         ClsBD::escribirversion(file);
         mv_.bd().escribirCuentas(file);
         file.close();

@@ -1,0 +1,77 @@
+#include <gtest/gtest.h>
+#include <QDir>
+#include <QRegularExpression>
+
+#include "AppFolder.h"
+#include "ClsBD.h"
+#include "Printers.h"
+#include "RunError.h"
+
+namespace {
+
+const QByteArray kDatabase = "DB Version: 101\r\nMain\r\nabc\r\nsig\r\n<COMENTARIO>\r\n</COMENTARIO>\r\n";
+
+class BackupsTest : public ::testing::Test {
+protected:
+    BackupsTest() {
+        app.write("Accounts.dat", kDatabase);
+        app.write("Opciones.dat", "OPC VERSION: 100\r\n1\r\n1\r\n");
+    }
+    QStringList copies() {
+        return QDir(app.path("Backups")).entryList({"Accounts *.dat"}, QDir::Files, QDir::Name);
+    }
+    AppFolder app;
+};
+
+TEST_F(BackupsTest, EveryRewriteKeepsACopyOfTheDatabaseTheNewestTen) {
+    app.setStore("abc", "sig");
+    app.main().Form_Load();
+    EXPECT_TRUE(copies().isEmpty()) << "loading rewrites nothing";
+    for (int i = 0; i < 12; ++i) {
+        app.main().LvAccounts.setName(1, QString("Name %1").arg(i));
+        app.mv->bd().guardarcambios();
+    }
+    const QStringList names = copies();
+    ASSERT_EQ(names.size(), 10);
+    const QRegularExpression pattern(R"(^Accounts \d{4}-\d\d-\d\d \d\d\.\d\d\.\d\d\.\d{3}\.dat$)");
+    EXPECT_TRUE(pattern.match(names.last()).hasMatch()) << names.last().toStdString();
+    EXPECT_TRUE(app.read("Backups/" + names.last()).contains("Name 10\r\n")) << "the database just before the last save";
+    EXPECT_TRUE(app.read("Backups/" + names.first()).contains("Name 1\r\n"));
+
+    app.main().Delete_Click();  // the deletion option is on
+    EXPECT_TRUE(app.read("Backups/" + copies().last()).contains("Name 11\r\n"));
+}
+
+TEST_F(BackupsTest, EveryOverwriteOfTheActiveAccountIsLogged) {
+    app.setStore("unstored \"quoted\\\"", "old-sig");
+    app.dialogs.expect({"The active account does not match the accounts stored on my database, therefore it must be a "
+                        "new one. Do you want to add it to the database?",
+                        "New Account Found", MsgButtons::YesNo, MsgIcon::Question, MsgAnswer::Yes},
+                       MsgAnswer::No);
+    app.main().Form_Load();
+    app.dialogs.expect({"Warning! The currently active account is not in the database. If you activate an account "
+                        "now, the active one will be lost. Continue?",
+                        "Danger!", MsgButtons::YesNo, MsgIcon::Critical, MsgAnswer::Yes},
+                       MsgAnswer::Yes);
+    app.main().LvAccounts_DblClick();
+    const QStringList lines = QString::fromLatin1(app.read("Backups/ActiveAccounts.log")).split("\r\n");
+    ASSERT_EQ(lines.size(), 2);
+    EXPECT_TRUE(QRegularExpression(R"(^\d{4}-\d\d-\d\d \d\d:\d\d:\d\d  )").match(lines[0]).hasMatch());
+    EXPECT_TRUE(lines[0].endsWith(R"("MPAccountName"="unstored \"quoted\\\""  "MPAccountNameSig"="old-sig")"))
+        << lines[0].toStdString();
+    EXPECT_EQ(app.storeValue("MPAccountName"), "abc");
+}
+
+TEST_F(BackupsTest, ABackupsFolderThatCannotBeMadeStopsTheSaveAndIsReported) {
+    QDir(app.path("")).mkdir("Logs");
+    app.write("Backups", "a file where the folder should be");
+    app.setStore("abc", "sig");
+    app.main().Form_Load();
+    app.main().LvAccounts.setName(1, "Renamed");
+    app.dialogs.expect(ScriptedDialogs::errorBox(
+        "Path/File access error: " + QDir::toNativeSeparators(app.path("Backups")) + " is a file", app.logPath("ClsBD.log")));
+    app.mv->bd().guardarcambios();
+    EXPECT_EQ(app.read("Accounts.dat"), kDatabase);
+}
+
+}  // namespace
