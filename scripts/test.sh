@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds Vantor and runs the whole test suite: once in build/, warnings as errors, and once more
-# in build-asan/ with the address and undefined-behaviour sanitizers.
+# in build-asan/ with the address and undefined-behaviour sanitizers; then the Windows-only code,
+# cross-built with mingw-w64, under Wine (test-windows.sh).
 set -euo pipefail
 source "$(dirname "$0")/setup.sh"
 
@@ -18,3 +19,6 @@ echo "== The same tests with the address and undefined-behaviour sanitizers"
 build_into "$ROOT/build-asan" -DVANTOR_WERROR=ON -DVANTOR_SANITIZE=ON -DVANTOR_BENCH=OFF
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
     ctest --test-dir "$ROOT/build-asan" --output-on-failure -j "$(nproc)"
+
+echo "== Windows code under Wine"
+bash "$ROOT/scripts/test-windows.sh"
