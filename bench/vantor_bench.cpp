@@ -147,16 +147,32 @@ Database& database(int n) {
     return *slot;
 }
 
+// The memory the process holds, in bytes.
+qint64 residentBytes() {
+    QFile statm(QStringLiteral("/proc/self/statm"));
+    if (!statm.open(QIODevice::ReadOnly))
+        return 0;
+    const QList<QByteArray> fields = statm.readAll().split(' ');
+    return fields.size() > 1 ? fields[1].toLongLong() * 4096 : 0;
+}
+
 void BM_Load(benchmark::State& state) {
     Database& db = database(int(state.range(0)));
+    qint64 held = 0;
     for (auto _ : state) {
         state.PauseTiming();
         db.unload();
+        const qint64 before = residentBytes();
         state.ResumeTiming();
         db.mv.bd().cargarbdallv();
+        state.PauseTiming();
+        held = residentBytes() - before;
+        state.ResumeTiming();
     }
     if (!db.ensureLoaded() || db.mv.Comentarios.rowCount() != db.accounts)
         state.SkipWithError("the database did not load completely");
+    // What the loaded database costs in memory, per byte of its file.
+    state.counters["memory_per_file_byte"] = double(held) / double(db.fileSize);
     state.SetComplexityN(state.range(0));
     state.SetBytesProcessed(state.iterations() * db.fileSize);
 }
@@ -240,6 +256,24 @@ void BM_traercomentario(benchmark::State& state) {
 }
 
 // Sorting the list by name from its loaded (unsorted) order.
+// Deleting one account: the backup copy, the rewrite and the reload, as the window does it.
+void BM_Delete(benchmark::State& state) {
+    Database& db = database(int(state.range(0)));
+    if (!db.ensureLoaded()) {
+        state.SkipWithError("the database did not load");
+        return;
+    }
+    db.mv.Opciones[1] = 1;  // no question
+    for (auto _ : state) {
+        db.list().select(db.list().count() / 2);
+        db.mv.main().Delete_Click();
+    }
+    if (db.dialogs.messages != 0 || db.list().count() != db.accounts - int(state.iterations()))
+        state.SkipWithError("the deletions did not all succeed");
+    db.unload();  // the file no longer holds the generated database
+    state.SetComplexityN(state.range(0));
+}
+
 void BM_SortByName(benchmark::State& state) {
     Database& db = database(int(state.range(0)));
     if (!db.ensureLoaded()) {
@@ -285,5 +319,6 @@ BENCHMARK(BM_CuentaDupl)->Apply(lookupSizes);
 BENCHMARK(BM_NomDuplic)->Apply(lookupSizes);
 BENCHMARK(BM_traercomentario)->Apply(lookupSizes);
 BENCHMARK(BM_SortByName)->Arg(100'000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Delete)->Arg(10'000)->Arg(100'000)->Unit(benchmark::kMillisecond)->Iterations(5)->Complexity(benchmark::oN);
 
 BENCHMARK_MAIN();

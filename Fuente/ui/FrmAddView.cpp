@@ -1,6 +1,5 @@
 #include "FrmAddView.h"
 
-#include <QCloseEvent>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLabel>
@@ -78,12 +77,6 @@ void FrmAddView::render() {
             widget->setFocus();
         model_.FocusedControl.clear();
     }
-}
-
-void FrmAddView::closeEvent(QCloseEvent* event) {
-    if (model_.Visible)
-        main_.forward([this] { model_.Form_Unload(); });
-    event->accept();
 }
 
 void FrmAddView::reject() {

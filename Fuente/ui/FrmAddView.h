@@ -18,7 +18,7 @@ public:
     void render();
 
 protected:
-    void closeEvent(QCloseEvent* event) override;
+    // Esc and the window's close button end here too.
     void reject() override;
 
 private:

@@ -88,7 +88,7 @@ bool FrmMainView::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::MouseButtonDblClick)
         for (const auto& [label, handler] : labelDoubleClicks_)
             if (watched == label) {
-                forward([this, handler = handler] { (model_.*handler)(); });
+                forward(std::bind(handler, &model_));
                 return true;
             }
     return QMainWindow::eventFilter(watched, event);
@@ -147,10 +147,11 @@ void FrmMainView::buildToolbar(QWidget* client) {
         checkBoxes_.emplace_back(box, widget);
         auto handler = box == &model_.ChkActivation ? &Frm_Main::ChkActivation_Click : &Frm_Main::ChkDeletion_Click;
         // A click clears a ticked or greyed box and ticks a clear one.
-        connect(widget, &QCheckBox::clicked, this, [this, box = box, handler] {
-            forward([this, box, handler] {
+        const std::function<void()> command = std::bind(handler, &model_);
+        connect(widget, &QCheckBox::clicked, this, [this, box = box, command] {
+            forward([box, command] {
                 box->Value = box->Value == 0 ? 1 : 0;
-                (model_.*handler)();
+                command();
             });
         });
     }
@@ -210,10 +211,11 @@ void FrmMainView::buildLists(QWidget* client) {
         auto* widget = place<QPushButton>(frame, name, at.x(), at.y(), at.width(), at.height());
         widget->setAccessibleName(button->Caption);
         buttons_.emplace_back(button, widget);
-        connect(widget, &QPushButton::clicked, this, [this, handler = handler] {
-            forward([this, handler] {
+        const std::function<void()> command = std::bind(handler, &model_);
+        connect(widget, &QPushButton::clicked, this, [this, command] {
+            forward([this, command] {
                 takeComment();
-                (model_.*handler)();
+                command();
             });
         });
     }
@@ -259,8 +261,10 @@ QAction* FrmMainView::addEntry(QMenu* menu, MenuItem& item, const char* name, vo
     action->setObjectName(QLatin1String(name));
     if (!item.Shortcut.isEmpty())
         action->setShortcut(QKeySequence(item.Shortcut));
-    if (handler)
-        connect(action, &QAction::triggered, this, [this, handler] { forward([this, handler] { (model_.*handler)(); }); });
+    if (handler) {
+        const std::function<void()> command = std::bind(handler, &model_);
+        connect(action, &QAction::triggered, this, [this, command] { forward(command); });
+    }
     menuEntries_.push_back({&item, action});
     return action;
 }

@@ -1,5 +1,7 @@
 #include "FrmShortCutView.h"
 
+#include <functional>
+
 #include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QGridLayout>
@@ -115,11 +117,12 @@ FrmShortCutView::FrmShortCutView(Mod_Variables& mv, FrmMainView& main)
     layout->addWidget(chkOverwrite_);
     layout->addWidget(buttons);
 
-    const auto on = [this](auto handler) {
-        return [this, handler] {
-            main_.forward([this, handler] {
+    const auto on = [this](void (Frm_ShortCut::*handler)()) {
+        const std::function<void()> command = std::bind(handler, &model_);
+        return [this, command] {
+            main_.forward([this, command] {
                 take();
-                (model_.*handler)();
+                command();
             });
         };
     };
