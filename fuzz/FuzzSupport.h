@@ -1,0 +1,89 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <QByteArray>
+#include <QString>
+#include <QTemporaryDir>
+#include <vector>
+
+#include "Dialogs.h"
+#include "Mod_Variables.h"
+#include "RegistryFile.h"
+
+// Answers every message box with its default button, every input box with its preset and every
+// open or save dialog with the file the target set; counts the failure reports shown.
+class SilentDialogs : public Dialogs {
+public:
+    FileChoice open;
+    FileChoice save;
+    int reports = 0;
+    int boxes = 0;
+
+    QString InputBox(const QString&, const QString&, const QString& preset) override { return preset; }
+    FileChoice ShowOpen(const QString&, const QString&) override { return open; }
+    FileChoice ShowSave(const QString&, const QString&) override { return save; }
+    void SetClipboard(const QString&) override {}
+    void Beep() override {}
+    void OpenLink(const QString&) override {}
+    void StartProgram(const QString&, const QString&, const QString&, Show) override {}
+
+protected:
+    MsgAnswer showMessage(const MessageBoxSpec& box) override;
+};
+
+// The application folder of one fuzzing process: created once, with its Logs folder, and reused
+// by every input. Each input starts from the same state: the program's working copies (".old",
+// ".Aux", ".temp2", ".bak") are removed, and the reports that pile up in Logs are deleted every
+// few hundred inputs so that the log files stay small.
+class Workspace {
+public:
+    static Workspace& instance();
+
+    const QString& folder() const { return folder_; }
+    QString path(const QString& name) const { return folder_ + QLatin1Char('/') + name; }
+
+    // Call at the start of every input.
+    void nextInput();
+    void write(const QString& name, const QByteArray& bytes) const;
+    void write(const QString& name, const std::uint8_t* data, std::size_t size) const;
+    // The file's bytes; nothing when it cannot be read.
+    std::optional<QByteArray> read(const QString& name) const;
+    void remove(const QString& name) const;
+
+private:
+    Workspace();
+
+    QTemporaryDir dir_;
+    QString folder_;
+    unsigned inputs_ = 0;
+};
+
+// The program's shared state in the workspace, with silent dialogs and the registry script store;
+// the database is Accounts.dat.
+struct FuzzApp {
+    explicit FuzzApp(const Workspace& workspace);
+
+    SilentDialogs dialogs;
+    RegistryFile registry;
+    Mod_Variables mv;
+};
+
+// One loaded account as the program shows it: the list's row and the comment found for its code.
+struct LoadedAccount {
+    QString name, code, signature, comment;
+    bool operator==(const LoadedAccount& o) const {
+        return name == o.name && code == o.code && signature == o.signature && comment == o.comment;
+    }
+};
+// The accounts of the list in display order.
+std::vector<LoadedAccount> loadedAccounts(Mod_Variables& mv);
+
+// Stops the process with a message that libFuzzer reports as a crash, keeping the input.
+[[noreturn]] void fuzzFailure(const char* what);
+#define FUZZ_CHECK(condition)                                                 \
+    do {                                                                      \
+        if (!(condition))                                                     \
+            fuzzFailure(__FILE__ ": check failed: " #condition);              \
+    } while (false)

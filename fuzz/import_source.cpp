@@ -1,0 +1,52 @@
+// The import source reader: the input is the account data file chosen for an import into a
+// database of two accounts. The chosen file is never changed, the database keeps its accounts
+// whatever the source holds, and the merged database loads in full.
+#include <algorithm>
+
+#include "ClsBD.h"
+#include "FuzzSupport.h"
+#include "RunError.h"
+#include "forms/Frm_Main.h"
+
+namespace {
+
+const QByteArray kDatabase = "DB Version: 101\r\n"
+                             "bravo\r\nc-b\r\ns-b\r\n<COMENTARIO>\r\n\r\n</COMENTARIO>\r\n"
+                             "Alpha\r\nc-a\r\ns-a\r\n<COMENTARIO>\r\nabout alpha\r\nline two\r\n</COMENTARIO>\r\n";
+
+bool holds(const std::vector<LoadedAccount>& accounts, const LoadedAccount& account) {
+    return std::find(accounts.begin(), accounts.end(), account) != accounts.end();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    Workspace& workspace = Workspace::instance();
+    workspace.nextInput();
+    const QByteArray source(reinterpret_cast<const char*>(data), qsizetype(size));
+    workspace.write(QStringLiteral("Accounts.dat"), kDatabase);
+    workspace.write(QStringLiteral("source.ADF"), source);
+
+    {
+        FuzzApp app(workspace);
+        app.dialogs.open = {workspace.path(QStringLiteral("source.ADF")), QStringLiteral("source.ADF")};
+        app.mv.bd().cargarbdallv();
+        FUZZ_CHECK(app.dialogs.boxes == 0 && app.mv.main().LvAccounts.count() == 2);
+        try {
+            app.mv.bd().importar();
+        } catch (const EndProgram&) {
+            // A newer source is refused and the database is left alone.
+            FUZZ_CHECK(workspace.read(QStringLiteral("Accounts.dat")) == kDatabase);
+        }
+        FUZZ_CHECK(workspace.read(QStringLiteral("source.ADF")) == source);
+        FUZZ_CHECK(workspace.read(QStringLiteral("Accounts.dat.bak")) == kDatabase);
+    }
+
+    FuzzApp after(workspace);
+    after.mv.bd().cargarbdallv();
+    FUZZ_CHECK(after.dialogs.boxes == 0);
+    const std::vector<LoadedAccount> accounts = loadedAccounts(after.mv);
+    FUZZ_CHECK(holds(accounts, {"Alpha", "c-a", "s-a", "about alpha\r\nline two"}));
+    FUZZ_CHECK(holds(accounts, {"bravo", "c-b", "s-b", ""}));
+    return 0;
+}
