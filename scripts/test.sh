@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds Vantor and runs the whole test suite: once in build/, warnings as errors, and once more
 # in build-asan/ with the address and undefined-behaviour sanitizers; then the Windows-only code,
-# cross-built with mingw-w64, under Wine (test-windows.sh).
+# cross-built with mingw-w64, under Wine (test-windows.sh); last, each fuzz target of fuzz/ for
+# 30 seconds (fuzz.sh).
 set -euo pipefail
 source "$(dirname "$0")/setup.sh"
 
@@ -22,3 +23,6 @@ ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 
 echo "== Windows code under Wine"
 bash "$ROOT/scripts/test-windows.sh"
+
+echo "== Fuzzing"
+bash "$ROOT/scripts/fuzz.sh" 30
