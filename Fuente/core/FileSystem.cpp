@@ -4,10 +4,35 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <cerrno>
+#include <cstring>
+
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
 
 namespace {
 
 QString shown(const QString& path) { return QDir::toNativeSeparators(path); }
+
+// Writes every byte to a file opened unbuffered and gets them onto the device. A write may take
+// only part of the bytes (a disk filling up); writing the rest then fails with the reason.
+void writeDurably(QFileDevice& file, const QByteArray& bytes, const QString& path) {
+    for (qint64 done = 0; done < bytes.size();) {
+        const qint64 written = file.write(bytes.constData() + done, bytes.size() - done);
+        if (written <= 0)
+            throw FileSystem::writeFailure(path, file);
+        done += written;
+    }
+    if (!file.flush())
+        throw FileSystem::writeFailure(path, file);
+#ifdef Q_OS_UNIX
+    // A device that could not keep the bytes says so here, before they replace anything.
+    if (::fsync(file.handle()) != 0)
+        throw RunError{RunError::DeviceIo,
+                       "Device I/O error: " + shown(path) + ": " + QString::fromLocal8Bit(std::strerror(errno))};
+#endif
+}
 
 }  // namespace
 
@@ -36,16 +61,44 @@ void copyFile(const QString& from, const QString& to) {
     QFile source(from);
     if (folderExists(from) || !source.open(QIODevice::ReadOnly))
         throw openFailure(from, true);
-    if (folderExists(to))
-        throw openFailure(to, false);
-    QSaveFile target(to);
-    if (!target.open(QIODevice::WriteOnly))
-        throw openFailure(to, false);
     const QByteArray bytes = source.readAll();
     if (source.error() != QFileDevice::NoError)
-        throw writeFailure(from, source.errorString());
-    if (target.write(bytes) != bytes.size() || !target.commit())
-        throw writeFailure(to, target.errorString());
+        throw RunError{RunError::DeviceIo, "Device I/O error: " + shown(from) + ": " + source.errorString()};
+    replaceFile(to, bytes);
+}
+
+void replaceFile(const QString& path, const QByteArray& bytes) {
+    if (folderExists(path))
+        throw openFailure(path, false);
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        throw openFailure(path, false);
+    // commit() puts the temporary file in place even when writing out what it still buffered
+    // failed, so nothing may be left for it to write: everything is written and synced here, and
+    // a failure drops the temporary file (the destructor) without touching the old one.
+    writeDurably(file, bytes, path);
+    if (!file.commit())
+        throw writeFailure(path, file);
+}
+
+void appendToFile(const QString& path, const QByteArray& bytes) {
+    if (folderExists(path))
+        throw openFailure(path, false);
+    const bool existed = fileExists(path);
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
+        throw openFailure(path, false);
+    const qint64 before = file.size();
+    try {
+        writeDurably(file, bytes, path);
+    } catch (const RunError&) {
+        // No part of the bytes stays behind, nor a file that was not there.
+        if (existed)
+            file.resize(before);
+        else
+            file.remove();
+        throw;
+    }
 }
 
 void deleteFile(const QString& path) {
@@ -67,8 +120,10 @@ RunError openFailure(const QString& path, bool forReading) {
     return {RunError::PermissionDenied, "Permission denied: " + shown(path)};
 }
 
-RunError writeFailure(const QString& path, const QString& reason) {
-    return {RunError::DeviceIo, "Device I/O error: " + shown(path) + ": " + reason};
+RunError writeFailure(const QString& path, const QFileDevice& file) {
+    if (file.error() == QFileDevice::ResourceError)
+        return {RunError::DiskFull, "Disk full: " + shown(path) + ": " + file.errorString()};
+    return {RunError::DeviceIo, "Device I/O error: " + shown(path) + ": " + file.errorString()};
 }
 
 }  // namespace FileSystem

@@ -1,8 +1,11 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 #include "RunError.h"
+
+class QFileDevice;
 
 // The file-system service: the few folder and file operations the program needs, failing with
 // the platform's run-time error numbers.
@@ -17,13 +20,23 @@ void createFolder(const QString& path);
 // Copies a file over another, replacing it in one step.
 void copyFile(const QString& from, const QString& to);
 
+// Replaces a file's content (or creates the file) in one step: the bytes go to a temporary file
+// beside it, which takes the file's place only once every byte has been written and synced to
+// the device. Any failure leaves the file as it was.
+void replaceFile(const QString& path, const QByteArray& bytes);
+
+// Adds the bytes at the end of a file (created when missing), written and synced; a failure
+// cuts the file back to its previous length.
+void appendToFile(const QString& path, const QByteArray& bytes);
+
 // Deletes a file; a file that is not there is no failure.
 void deleteFile(const QString& path);
 
 // The error for a file that could not be opened, told apart by what is at the path.
 RunError openFailure(const QString& path, bool forReading);
 
-// The error for a write or commit that failed after the file was opened.
-RunError writeFailure(const QString& path, const QString& reason);
+// The error for a write or commit that failed after the file was opened: 61 when the disk is
+// full, 57 otherwise.
+RunError writeFailure(const QString& path, const QFileDevice& file);
 
 }  // namespace FileSystem

@@ -1,7 +1,7 @@
 #include "ShortcutFile.h"
 
 #include <QDir>
-#include <QSaveFile>
+#include <QFile>
 
 #include "FileSystem.h"
 #include "RunError.h"
@@ -64,14 +64,7 @@ QString write(const QString& folder, const QString& name, const QString& target,
     const QString text = QStringLiteral("[Desktop Entry]\nType=Application\nVersion=1.0\nName=") + desktopValue(name) +
                          QStringLiteral("\nExec=") + desktopValue(desktopExec(target, arguments)) +
                          QStringLiteral("\nTerminal=false\n");
-    if (FileSystem::folderExists(path))
-        throw FileSystem::openFailure(path, false);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        throw FileSystem::openFailure(path, false);
-    const QByteArray bytes = text.toUtf8();
-    if (file.write(bytes) != bytes.size() || !file.commit())
-        throw FileSystem::writeFailure(path, file.errorString());
+    FileSystem::replaceFile(path, text.toUtf8());
     // Desktops start only launchers that may be executed.
     QFile::setPermissions(path, QFile::permissions(path) | QFile::ExeOwner | QFile::ExeUser);
 #endif

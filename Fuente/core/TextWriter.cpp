@@ -2,7 +2,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include "Cp1252.h"
 #include "FileSystem.h"
@@ -37,22 +36,9 @@ void TextWriter::writeLine(QStringView line) {
 }
 
 void TextWriter::close() {
-    if (mode_ == Mode::Rewrite) {
-        QSaveFile file(path_);
-        if (!file.open(QIODevice::WriteOnly))
-            throw FileSystem::openFailure(path_, false);
-        if (file.write(buffer_) != buffer_.size() || !file.commit())
-            throw FileSystem::writeFailure(path_, file.errorString());
-    } else {
-        QFile file(path_);
-        if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
-            throw FileSystem::openFailure(path_, false);
-        const qint64 before = file.size();
-        if (file.write(buffer_) != buffer_.size() || !file.flush()) {
-            const QString reason = file.errorString();
-            file.resize(before);  // no half-written record stays behind
-            throw FileSystem::writeFailure(path_, reason);
-        }
-    }
+    if (mode_ == Mode::Rewrite)
+        FileSystem::replaceFile(path_, buffer_);
+    else
+        FileSystem::appendToFile(path_, buffer_);
     buffer_.clear();
 }

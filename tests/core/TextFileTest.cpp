@@ -135,7 +135,7 @@ TEST_F(TextFileTest, AFailedAppendIsReported) {
         GTEST_SKIP() << "no /dev/full";
     TextWriter writer("/dev/full", TextWriter::Mode::Append);
     writer.writeLine(QString(100000, 'x'));
-    EXPECT_EQ(failureOf([&] { writer.close(); }), RunError::DeviceIo);
+    EXPECT_EQ(failureOf([&] { writer.close(); }), RunError::DiskFull);
 }
 
 }  // namespace
