@@ -94,9 +94,10 @@ void ClsPrincipal::showNotStored(const QString& caption) {
 
 void ClsPrincipal::EscribirActiva(const QString& code, const QString& signature) {
     mv_.respaldos().anotarActiva();
-    mv_.registry.WriteValue(RegistryAccess::CurrentUser, RegistryAccess::GameKey, QStringLiteral("MPAccountName"), code);
-    mv_.registry.WriteValue(RegistryAccess::CurrentUser, RegistryAccess::GameKey, QStringLiteral("MPAccountNameSig"),
-                            signature);
+    // Together, so that a failure cannot leave the game with one account's code and another's
+    // signature.
+    mv_.registry.WriteValues(RegistryAccess::CurrentUser, RegistryAccess::GameKey,
+                             {{QStringLiteral("MPAccountName"), code}, {QStringLiteral("MPAccountNameSig"), signature}});
 }
 
 QString ClsPrincipal::executablePath(const QString& gameFolder) { return gameFolder + QStringLiteral("/EXE/Freelancer.exe"); }

@@ -57,13 +57,10 @@ std::optional<QString> unquote(const QString& line, qsizetype& pos) {
     return std::nullopt;
 }
 
-Script parse(const QString& path) {
+// Finds the keys and values in a script's lines.
+Script index(const QString& path, QStringList lines) {
     Script script;
-    if (!FileSystem::fileExists(path) && !FileSystem::folderExists(path))
-        return script;
-    TextReader reader(path);
-    while (!reader.atEnd())
-        script.lines << reader.readLine();
+    script.lines = std::move(lines);
     if (script.lines.isEmpty())
         return script;
     if (script.lines.first().trimmed().compare(kHeader, Qt::CaseInsensitive) != 0)
@@ -115,6 +112,16 @@ Script parse(const QString& path) {
     return script;
 }
 
+Script parse(const QString& path) {
+    QStringList lines;
+    if (!FileSystem::fileExists(path) && !FileSystem::folderExists(path))
+        return {};
+    TextReader reader(path);
+    while (!reader.atEnd())
+        lines << reader.readLine();
+    return index(path, std::move(lines));
+}
+
 QString sectionKey(const QString& path, quint32 root, const QString& keyPath) {
     switch (root) {
     case RegistryAccess::CurrentUser:
@@ -157,29 +164,39 @@ QString RegistryFile::ReadValue(quint32 root, const QString& keyPath, const QStr
 }
 
 void RegistryFile::WriteValue(quint32 root, const QString& keyPath, const QString& valueName, const QString& value) {
+    WriteValues(root, keyPath, {{valueName, value}});
+}
+
+void RegistryFile::WriteValues(quint32 root, const QString& keyPath, const Values& values) {
     const QString key = sectionKey(path_, root, keyPath);
-    if (value.contains(QLatin1Char('\r')) || value.contains(QLatin1Char('\n')))
-        throw RunError{5, QStringLiteral("Invalid procedure call or argument: a value with a line break cannot be "
-                                         "stored in %1")
-                              .arg(QDir::toNativeSeparators(path_))};
+    for (const auto& [valueName, value] : values)
+        if (value.contains(QLatin1Char('\r')) || value.contains(QLatin1Char('\n')))
+            throw RunError{5, QStringLiteral("Invalid procedure call or argument: a value with a line break cannot be "
+                                             "stored in %1")
+                                  .arg(QDir::toNativeSeparators(path_))};
     Script script = parse(path_);
-    const QString line = (valueName.isEmpty() ? QStringLiteral("@") : ClsRegistro::valorCitado(valueName)) + '=' + ClsRegistro::valorCitado(value);
-    const Found found = find(script, key, valueName);
-    QStringList& lines = script.lines;
-    if (found.entry) {
-        lines.remove(found.entry->firstLine, found.entry->lastLine - found.entry->firstLine + 1);
-        lines.insert(found.entry->firstLine, line);
-    } else if (found.section) {
-        lines.insert(found.section->lastLine + 1, line);
-    } else {
-        if (lines.isEmpty())
-            lines << kHeader;
-        if (!lines.last().trimmed().isEmpty())
-            lines << QString();
-        lines << '[' + key + ']' << line;
+    for (const auto& [valueName, value] : values) {
+        const QString line = (valueName.isEmpty() ? QStringLiteral("@") : ClsRegistro::valorCitado(valueName)) + '=' +
+                             ClsRegistro::valorCitado(value);
+        const Found found = find(script, key, valueName);
+        QStringList lines = script.lines;
+        if (found.entry) {
+            lines.remove(found.entry->firstLine, found.entry->lastLine - found.entry->firstLine + 1);
+            lines.insert(found.entry->firstLine, line);
+        } else if (found.section) {
+            lines.insert(found.section->lastLine + 1, line);
+        } else {
+            if (lines.isEmpty())
+                lines << kHeader;
+            if (!lines.last().trimmed().isEmpty())
+                lines << QString();
+            lines << '[' + key + ']' << line;
+        }
+        script = index(path_, std::move(lines));
     }
+    // All the values reach the file in one rewrite: a failure changes none of them.
     TextWriter writer(path_, TextWriter::Mode::Rewrite);
-    for (const QString& l : lines)
+    for (const QString& l : script.lines)
         writer.writeLine(l);
     writer.close();
 }

@@ -15,6 +15,8 @@ public:
 
     QString ReadValue(quint32 root, const QString& keyPath, const QString& valueName) override;
     void WriteValue(quint32 root, const QString& keyPath, const QString& valueName, const QString& value) override;
+    // Rewrites the file once with every value set.
+    void WriteValues(quint32 root, const QString& keyPath, const Values& values) override;
 
 private:
     QString path_;

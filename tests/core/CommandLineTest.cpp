@@ -130,7 +130,8 @@ TEST_F(CommandLineModeTest, AFailureAfterTheCommandLineWasReadEndsTheProgram) {
             QDir::toNativeSeparators(app.path("GameSettings.reg")),
         app.logPath("Frm_Main.log")));
     run("/a=abc");
-    EXPECT_EQ(app.storeValue("MPAccountName"), "abc") << "nothing is rolled back";
+    EXPECT_EQ(app.storeValue("MPAccountName"), "before") << "the code and the signature go in together or not at all";
+    EXPECT_EQ(app.storeValue("MPAccountNameSig"), "before-sig");
     EXPECT_TRUE(app.dialogs.started.empty());
 }
 

@@ -1,4 +1,5 @@
-// What a disk that fills up or a failing device must not do to the files.
+// What a disk that fills up or a failing device must not do to the files: the file layer's
+// guarantees, and the game's active account written as a whole.
 #include <functional>
 #include <gtest/gtest.h>
 #include <QDir>
@@ -6,6 +7,8 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
+#include "AppFolder.h"
+#include "ClsPrincipal.h"
 #include "FaultInjection.h"
 #include "Printers.h"
 #include "RunError.h"
@@ -90,6 +93,33 @@ TEST(FileLayer, AFailedWriteLeavesTheFileAsItWas) {
                 EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"Accounts.dat"});
             }
         }
+    }
+}
+
+// Making an account the game's active one changes the code and the signature together or not at
+// all, wherever the disk fills up: never one account's code with another's signature.
+TEST(Activation, TheGameKeepsAWholePair) {
+    AppFolder app;
+    QDir(app.path("")).mkdir("Logs");
+    app.setStore("old-code", "old-sig");
+    for (qint64 room = 0;; room += 5) {
+        SCOPED_TRACE(room);
+        FaultInjection::arm({app.path(""), app.path("Logs"), room});
+        bool failed = false;
+        try {
+            app.mv->principal().EscribirActiva("new-code", "new-sig");
+        } catch (const RunError& e) {
+            failed = true;
+            EXPECT_EQ(e.number, RunError::DiskFull);
+        }
+        FaultInjection::disarm();
+        const QString code = app.storeValue("MPAccountName");
+        const QString signature = app.storeValue("MPAccountNameSig");
+        if (!failed) {
+            EXPECT_EQ(code + ' ' + signature, "new-code new-sig");
+            break;
+        }
+        ASSERT_EQ(code + ' ' + signature, "old-code old-sig");
     }
 }
 
