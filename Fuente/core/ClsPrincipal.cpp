@@ -55,13 +55,16 @@ void ClsPrincipal::SetCuentaAct(const QString& code, const QString& signature) {
         if (name.isEmpty())
             return showNotStored(QStringLiteral("Warning! Not in the database"));
 
+        // Stored first: the list shows the account, and the person is told it was added, only
+        // once it is in the file. Until then it is shown as not stored.
+        showNotStored(QStringLiteral("Warning! Not in the database"));
+        TextWriter file(mv_.RutaBD, TextWriter::Mode::Append);
+        ClsBD::escribirRegistro(file, name, code, signature, std::nullopt);
+        file.close();
         main.LvAccounts.select(main.LvAccounts.add(1, {name, code, signature}));
         mv_.dialogs.MsgBox(QStringLiteral("The new account has been added"), MsgButtons::OK, MsgIcon::Exclamation,
                            QStringLiteral("New Account"));
         showActive(name);
-        TextWriter file(mv_.RutaBD, TextWriter::Mode::Append);
-        ClsBD::escribirRegistro(file, name, code, signature, std::nullopt);
-        file.close();
     });
 }
 

@@ -1,5 +1,5 @@
 // What a disk that fills up or a failing device must not do to the files: the file layer's
-// guarantees, and the game's active account written as a whole.
+// guarantees, and the two places above it that wrote or announced more than reached the disk.
 #include <functional>
 #include <gtest/gtest.h>
 #include <QDir>
@@ -121,6 +121,34 @@ TEST(Activation, TheGameKeepsAWholePair) {
         }
         ASSERT_EQ(code + ' ' + signature, "old-code old-sig");
     }
+}
+
+// A new active account that cannot be stored is neither announced as added nor listed: the
+// window shows it as not stored, as the file has it.
+TEST(NewActiveAccount, OneThatCannotBeStoredIsNotShownAsStored) {
+    AppFolder app;
+    QDir(app.path("")).mkdir("Logs");
+    const QByteArray database = "DB Version: 101\r\nKept\r\nc-k\r\ns-k\r\n<COMENTARIO>\r\n\r\n</COMENTARIO>\r\n";
+    app.write("Accounts.dat", database);
+    app.write("Opciones.dat", "OPC VERSION: 100\r\n0\r\n0\r\n");
+    app.setStore("fresh", "sig-fresh");
+    app.dialogs.expect({"The active account does not match the accounts stored on my database, therefore it must be a "
+                        "new one. Do you want to add it to the database?",
+                        "New Account Found", MsgButtons::YesNo, MsgIcon::Question, MsgAnswer::Yes},
+                       MsgAnswer::Yes);
+    app.dialogs.expectInput("Fresh one");
+    app.dialogs.expect(ScriptedDialogs::errorBox(
+        "Disk full: " + QDir::toNativeSeparators(app.path("Accounts.dat")) + ": No space left on device",
+        app.logPath("ClsMain.log")));
+
+    FaultInjection::arm({app.path(""), app.path("Logs"), 0});
+    app.main().Form_Load();
+    FaultInjection::disarm();
+
+    EXPECT_EQ(app.read("Accounts.dat"), database);
+    EXPECT_EQ(app.main().LvAccounts.count(), 1);
+    EXPECT_EQ(app.main().LblName.Caption, "Warning! Not in the database");
+    EXPECT_EQ(app.main().LblName.ForeColor, Colores::Red);
 }
 
 }  // namespace
