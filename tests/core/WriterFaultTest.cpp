@@ -1,0 +1,642 @@
+// Every operation that writes, under every kind of file system fault: a disk that is or becomes
+// full, a write, a sync or the final rename that fails, a target that is a folder, a folder that
+// is missing. After each one every file is whole (as it was, or as a successful run leaves it),
+// the failure is reported where the operation reports its failures (or, with nowhere to write
+// a report, by a beep), nothing is announced as a success, and the same operation started again
+// without the fault succeeds.
+#include <algorithm>
+#include <functional>
+#include <map>
+#include <optional>
+#include <set>
+#include <gtest/gtest.h>
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+
+#include "FaultInjection.h"
+#include "Mod_Variables.h"
+#include "Printers.h"
+#include "RegistryFile.h"
+#include "RunError.h"
+#include "forms/Frm_Add.h"
+#include "forms/Frm_Main.h"
+#include "forms/Frm_ShortCut.h"
+
+namespace {
+
+using Box = std::pair<MessageBoxSpec, MsgAnswer>;
+using Files = std::map<QString, QByteArray>;  // by path inside the application folder
+
+const QString kReportTitle = QStringLiteral("I'm sorry Dave. I'm afraid I can't do that");
+
+const QByteArray kHeader = "DB Version: 101\r\n";
+const QByteArray kDatabase = kHeader +
+                             "Alpha\r\nc-a\r\ns-a\r\n<COMENTARIO>\r\nabout alpha\r\n</COMENTARIO>\r\n"
+                             "bravo\r\nc-b\r\ns-b\r\n<COMENTARIO>\r\n\r\n</COMENTARIO>\r\n"
+                             "Charlie\r\nc-c\r\ns-c\r\n<COMENTARIO>\r\nfirst\r\nsecond\r\n</COMENTARIO>\r\n";
+
+QByteArray store(const QByteArray& code, const QByteArray& signature, const QString& gameFolder) {
+    return "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Microsoft\\Microsoft Games\\Freelancer\\1.0]\r\n"
+           "\"MPAccountName\"=\"" + code + "\"\r\n\"MPAccountNameSig\"=\"" + signature + "\"\r\n\r\n"
+           "[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Microsoft Games\\Freelancer\\1.0]\r\n"
+           "\"AppPath\"=\"" + gameFolder.toUtf8() + "\"\r\n";
+}
+
+// Answers what an operation may ask and records every box. A box the operation does not list
+// fails the test; failure reports are kept for the test to check.
+class Answers : public Dialogs {
+public:
+    std::vector<Box> known;
+    QString name;
+    FileChoice file;
+    std::vector<MessageBoxSpec> shown;
+    int beeps = 0;
+
+    QString InputBox(const QString&, const QString&, const QString&) override { return name; }
+    FileChoice ShowOpen(const QString&, const QString&) override { return file; }
+    FileChoice ShowSave(const QString&, const QString&) override { return file; }
+    void SetClipboard(const QString&) override {}
+    void Beep() override { ++beeps; }
+    void OpenLink(const QString&) override {}
+    void StartProgram(const QString&, const QString&, const QString&, Show) override {}
+
+    std::vector<MessageBoxSpec> reports() const {
+        std::vector<MessageBoxSpec> result;
+        for (const MessageBoxSpec& box : shown)
+            if (box.title == kReportTitle)
+                result.push_back(box);
+        return result;
+    }
+    bool showed(const QString& text) const {
+        return std::any_of(shown.begin(), shown.end(), [&](const MessageBoxSpec& box) { return box.text == text; });
+    }
+    void clear() {
+        shown.clear();
+        beeps = 0;
+    }
+
+protected:
+    MsgAnswer showMessage(const MessageBoxSpec& box) override {
+        shown.push_back(box);
+        if (box.title == kReportTitle)
+            return MsgAnswer::OK;
+        for (auto [expected, answer] : known) {
+            if (expected.title.isEmpty())
+                expected.title = AppTitle;
+            if (expected == box)
+                return answer;
+        }
+        ADD_FAILURE() << "unexpected message box: " << box;
+        return box.buttons == MsgButtons::YesNo ? MsgAnswer::No : MsgAnswer::OK;
+    }
+};
+
+// An application folder holding a database of three accounts (bravo active), the options, the
+// store and two empty folders for exports and shortcuts.
+class Folder {
+    QTemporaryDir dir_;
+
+public:
+    Folder() {
+        write("Accounts.dat", kDatabase);
+        write("Opciones.dat", "OPC VERSION: 100\r\n0\r\n0\r\n");
+        write("GameSettings.reg", store("c-b", "s-b", path("Game")));
+        write("Game/EXE/Freelancer.exe", "");
+        for (const char* folder : {"Logs", "Exports", "Links"})
+            QDir(dir_.path()).mkdir(folder);
+        mv.RutaBD = path("Accounts.dat");
+    }
+
+    QString path(const QString& name = {}) const { return name.isEmpty() ? dir_.path() : dir_.path() + '/' + name; }
+    void write(const QString& name, const QByteArray& bytes) const {
+        QDir().mkpath(QFileInfo(path(name)).absolutePath());
+        QFile file(path(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate)) << name.toStdString();
+        file.write(bytes);
+    }
+    // Every file, those in `folder` alone or else all but the logs and the backups; the
+    // folder's own path in them reads "<folder>", so that two folders compare.
+    Files files(const QString& folder = {}) const {
+        Files result;
+        QDirIterator it(path(folder), QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            const QString name = QDir(path()).relativeFilePath(it.next());
+            if (!folder.isEmpty() || !(name.startsWith("Logs/") || name.startsWith("Backups/"))) {
+                QFile file(path(name));
+                result[name] = file.open(QIODevice::ReadOnly) ? file.readAll().replace(path().toUtf8(), "<folder>")
+                                                              : QByteArray("<unreadable>");
+            }
+        }
+        return result;
+    }
+    std::vector<AccountRow> rows() {
+        std::vector<AccountRow> result;
+        for (int i = 1; i <= main().LvAccounts.count(); ++i)
+            result.push_back(main().LvAccounts.row(i));
+        return result;
+    }
+    void select(const QString& name) {
+        AccountList& list = main().LvAccounts;
+        for (int i = 1; i <= list.count(); ++i)
+            if (list.row(i).name == name)
+                return list.select(i);
+        ADD_FAILURE() << "no account " << name.toStdString();
+    }
+    Frm_Main& main() { return mv.main(); }
+
+    Answers dialogs;
+    RegistryFile registry{path(RegistryFile::FileName)};
+    Mod_Variables mv{dir_.path(), dialogs, registry};
+};
+
+struct Report {
+    QString log;
+    QString place;
+};
+
+// One operation that writes: how to get the window to it, the operation, what it may ask, and
+// where its failures are reported.
+struct Writer {
+    const char* what;
+    std::vector<Report> reports;
+    std::function<void(Folder&)> act;
+    std::function<void(Folder&)> prepare = [](Folder&) {};
+    std::function<std::vector<Box>(const Folder&)> boxes = [](const Folder&) { return std::vector<Box>{}; };
+    // The box that only a success shows.
+    std::function<QString(const Folder&)> success = [](const Folder&) { return QString(); };
+    // Whether the window has loaded before the operation (otherwise the operation is the loading).
+    bool loaded = true;
+    // A file that, found to be a folder, makes the operation fail, and what that reports when it
+    // is not the usual report.
+    QString folderTarget = {};
+    std::vector<Report> folderReports = {};
+    // The folder whose absence makes the operation fail; empty: the application folder, whose
+    // absence leaves nowhere to report (a beep).
+    QString missingFolder = {};
+    std::vector<Report> missingReports = {};
+    // Working copies that a failure may leave behind.
+    QStringList workingCopies = {};
+};
+
+// Gets the window to the operation.
+void setUp(Folder& f, const Writer& w) {
+    if (w.loaded)
+        f.main().Form_Load();
+    w.prepare(f);
+}
+
+void act(Folder& f, const Writer& w) {
+    try {
+        w.act(f);
+    } catch (const EndProgram&) {
+        // the command line ends the program
+    }
+}
+
+void rename(Folder& f, const QString& newName) {
+    f.select("bravo");
+    ASSERT_TRUE(f.main().LvAccounts_AfterLabelEdit(newName));
+}
+
+const Box kNewAccountFound{{"The active account does not match the accounts stored on my database, therefore it must "
+                            "be a new one. Do you want to add it to the database?",
+                            "New Account Found", MsgButtons::YesNo, MsgIcon::Question, MsgAnswer::Yes},
+                           MsgAnswer::Yes};
+const QString kAdded = QStringLiteral("The new account has been added");
+const QString kAddedAsk = QStringLiteral("Account added successfully. Do you wish to activate the new account?");
+const QString kImported = QStringLiteral("Accounts imported successfuly");
+const QString kActivated = QStringLiteral("Account activated");
+const QString kExported = QStringLiteral("Export Successful");
+const Box kExportAll{{"Do you wish to export all the accounts?\r\nYes = Export all\r\n"
+                      "No = Export only the selected one",
+                      "Export", MsgButtons::YesNo, MsgIcon::Question, MsgAnswer::Yes},
+                     MsgAnswer::Yes};
+const Box kExportOne{kExportAll.first, MsgAnswer::No};
+const Box kExportSuccess{{kExported, ":)", MsgButtons::OK, MsgIcon::Information}, MsgAnswer::OK};
+
+QString exportedTo(const Folder&) { return kExported; }
+
+std::vector<Writer> writers() {
+    const Report save{"ClsBD.log", "ClsBD.guardarcambios"};
+    const Report load{"ClsBD.log", "ClsBD.cargarbdallv"};
+    std::vector<Writer> w;
+
+    w.push_back(
+        {"the toolbar's Save after a rename", {save}, [](Folder& f) { f.main().Toolbar1_ButtonClick("SAVE"); }});
+    w.back().prepare = [](Folder& f) { rename(f, "Bravo two"); };
+    w.back().folderTarget = "Accounts.dat";
+    w.back().folderReports = {save, load};  // the reload after the save finds no database either
+
+    w.push_back({"the save timer after a rename", {save}, [](Folder& f) {
+                     f.main().TiSave_Timer();
+                     f.main().TiSave_Timer();
+                 }});
+    w.back().prepare = [](Folder& f) { rename(f, "Bravo two"); };
+    w.back().folderTarget = "Accounts.dat";
+
+    w.push_back({"a new active account stored at start-up", {{"ClsMain.log", "ClsPrinc.SetCuentaAct"}},
+                 [](Folder& f) { f.main().Form_Load(); }});
+    w.back().loaded = false;
+    w.back().prepare = [](Folder& f) {
+        f.write("GameSettings.reg", store("c-new", "s-new", f.path("Game")));
+        f.dialogs.name = "Newcomer";
+    };
+    w.back().boxes = [](const Folder&) {
+        return std::vector<Box>{kNewAccountFound, {{kAdded, "New Account", MsgButtons::OK, MsgIcon::Exclamation}, {}}};
+    };
+    w.back().success = [](const Folder&) { return kAdded; };
+    w.back().folderTarget = "Accounts.dat";
+    w.back().folderReports = {load, {"ClsMain.log", "ClsPrinc.SetCuentaAct"}};
+
+    w.push_back(
+        {"the manual add dialog", {{"Frm_Add.log", "Add.CmdAdd"}}, [](Folder& f) { f.mv.frmAdd().CmdAdd_Click(); }});
+    w.back().prepare = [](Folder& f) {
+        Frm_Add& add = f.mv.frmAdd();
+        add.Show();
+        add.TxtNombre.Text = "Delta";
+        add.TxtCodigo.Text = "c-d";
+        add.TxtFirma.Text = "s-d";
+        add.TxtComentarios.Text = "typed\r\nin";
+    };
+    w.back().boxes = [](const Folder&) {
+        return std::vector<Box>{{{kAddedAsk, "", MsgButtons::YesNo, MsgIcon::Question, MsgAnswer::Yes}, MsgAnswer::No}};
+    };
+    w.back().success = [](const Folder&) { return kAddedAsk; };
+    w.back().folderTarget = "Accounts.dat";
+
+    w.push_back({"deletion", {{"Frm_Main.log", "main.delete_click"}}, [](Folder& f) { f.main().Delete_Click(); }});
+    w.back().prepare = [](Folder& f) { f.select("Charlie"); };
+    w.back().boxes = [](const Folder&) {
+        return std::vector<Box>{{{"Are you sure you want to delete the account c-c?", "Delete", MsgButtons::YesNo,
+                                  MsgIcon::Question, MsgAnswer::No},
+                                 MsgAnswer::Yes}};
+    };
+    w.back().folderTarget = "Accounts.dat.bak";
+
+    w.push_back({"saving an edited comment", {{"Frm_Main.log", "main.cmdsalvacomentarios_click"}},
+                 [](Folder& f) { f.main().CmdSalvaComentarios_Click(); }});
+    w.back().prepare = [](Folder& f) {
+        f.select("Charlie");
+        f.main().LvAccounts_Click();
+        f.main().CmdEdit_Click();
+        f.main().TxtComentarios.Text = "edited\r\ncomment";
+    };
+    w.back().folderTarget = "Accounts.dat";
+
+    w.push_back({"import", {{"ClsBD.log", "ClsBD.importar"}}, [](Folder& f) { f.main().Import_Click(); }});
+    w.back().prepare = [](Folder& f) {
+        f.write("source.ADF", kHeader + "Delta\r\nc-d\r\ns-d\r\n<COMENTARIO>\r\nimported\r\n</COMENTARIO>\r\n");
+        f.dialogs.file = {f.path("source.ADF"), "source.ADF"};
+    };
+    w.back().boxes = [](const Folder&) { return std::vector<Box>{{{kImported, ":)"}, {}}}; };
+    w.back().success = [](const Folder&) { return kImported; };
+    w.back().folderTarget = "Accounts.dat.bak";
+    w.back().workingCopies = {"Accounts.dat.Aux"};  // the next import replaces it
+
+    w.push_back({"conversion of an older database at start-up",
+                 {{"ClsConvertirDBVieja.log", "ClsDBConv.ConvDBdesde100"}}, [](Folder& f) { f.main().Form_Load(); }});
+    w.back().loaded = false;
+    w.back().prepare = [](Folder& f) { f.write("Accounts.dat", "Alpha\r\nc-a\r\ns-a\r\nbravo\r\nc-b\r\ns-b\r\n"); };
+    const auto converted = [](const Folder& f) {
+        return "The Database has been converted from the older format to the current one.\r\nA file called "
+               "Accounts.dat.old.0 was created just in case. That file is a copy of the old database. It is located "
+               "on the program instalation directory at " +
+               QDir::toNativeSeparators(f.path()) + ".";
+    };
+    w.back().boxes = [converted](const Folder& f) {
+        // Without the conversion the active account is not among the (no) accounts loaded.
+        return std::vector<Box>{{{converted(f)}, {}}, {kNewAccountFound.first, MsgAnswer::No}};
+    };
+    w.back().success = converted;
+    w.back().folderTarget = "Accounts.dat.old";
+
+    w.push_back({"an option box", {{"Frm_Main.log", "main_chkactivation_click"}},
+                 [](Folder& f) { f.main().ChkActivation_Click(); }});
+    w.back().prepare = [](Folder& f) { f.main().ChkActivation.Value = 1; };
+    w.back().folderTarget = "Opciones.dat";
+
+    w.push_back({"activating an account", {{"Frm_Main.log", "main.lvaccounts_dblclick"}},
+                 [](Folder& f) { f.main().LvAccounts_DblClick(); }});
+    w.back().prepare = [](Folder& f) { f.select("Alpha"); };
+    w.back().boxes = [](const Folder&) {
+        return std::vector<Box>{{{"Are you sure that you want to activate the selected account?", "Account Activation",
+                                  MsgButtons::YesNo, MsgIcon::Question, MsgAnswer::Yes},
+                                 MsgAnswer::Yes},
+                                {{kActivated}, {}}};
+    };
+    w.back().success = [](const Folder&) { return kActivated; };
+    w.back().folderTarget = "GameSettings.reg";
+
+    w.push_back({"activating from the command line", {{"Frm_Main.log", "main.form_load"}},
+                 [](Folder& f) { f.main().Form_Load(); }});
+    w.back().loaded = false;
+    w.back().prepare = [](Folder& f) { f.mv.Command = "/a=c-a /y"; };
+    w.back().folderTarget = "GameSettings.reg";
+
+    w.push_back({"export of all accounts to a data file", {{"Frm_Main.log", "main.export_click"}},
+                 [](Folder& f) { f.main().Export_Click(); }});
+    w.back().prepare = [](Folder& f) { f.dialogs.file = {f.path("Exports/All.ADF"), "All.ADF"}; };
+    w.back().boxes = [](const Folder&) { return std::vector<Box>{kExportAll, kExportSuccess}; };
+    w.back().success = exportedTo;
+    w.back().folderTarget = "Exports/All.ADF";
+    w.back().missingFolder = "Exports";
+
+    w.push_back({"export of the selected account to a data file", {{"Frm_Main.log", "main.export_click"}},
+                 [](Folder& f) { f.main().Export_Click(); }});
+    w.back().prepare = [](Folder& f) {
+        f.select("Alpha");
+        f.dialogs.file = {f.path("Exports/One.ADF"), "One.ADF"};
+    };
+    w.back().boxes = [](const Folder&) { return std::vector<Box>{kExportOne, kExportSuccess}; };
+    w.back().success = exportedTo;
+    w.back().folderTarget = "Exports/One.ADF";
+    w.back().missingFolder = "Exports";
+
+    w.push_back({"export of the selected account to a registry script", {{"ClsReg.log", "ClsReg.CrearReg"}},
+                 [](Folder& f) { f.main().Export_Click(); }});
+    w.back().prepare = [](Folder& f) {
+        f.select("Alpha");
+        f.dialogs.file = {f.path("Exports/One.reg"), "One.reg"};
+    };
+    w.back().boxes = [](const Folder&) {
+        return std::vector<Box>{kExportOne,
+                                {{"The comments cannot be saved using this file format. Continue?", "Export",
+                                  MsgButtons::YesNo, MsgIcon::Exclamation, MsgAnswer::Yes},
+                                 MsgAnswer::Yes},
+                                kExportSuccess};
+    };
+    w.back().success = exportedTo;
+    w.back().folderTarget = "Exports/One.reg";
+    w.back().missingFolder = "Exports";
+
+    w.push_back({"export of all accounts to registry scripts", {{"ClsReg.log", "ClsReg.CrearReg"}},
+                 [](Folder& f) { f.main().Export_Click(); }});
+    w.back().prepare = [](Folder& f) { f.dialogs.file = {f.path("Exports/All.reg"), "All.reg"}; };
+    w.back().boxes = [](const Folder&) {
+        return std::vector<Box>{
+            kExportAll,
+            {{"The name you entered will be used as a folder name. A file per every account will be created on that "
+              "folder. The comments can't be saved. Continue?",
+              "Export", MsgButtons::YesNo, MsgIcon::Exclamation, MsgAnswer::Yes},
+             MsgAnswer::Yes},
+            // a second attempt finds the scripts the first one wrote
+            {{"The destination folder Contains some files with the same name as the ones you are going to export. "
+              "Overwrite?",
+              "", MsgButtons::YesNo, MsgIcon::Question, MsgAnswer::Yes},
+             MsgAnswer::Yes},
+            kExportSuccess};
+    };
+    w.back().success = exportedTo;
+    w.back().folderTarget = "Exports/All/Charlie.reg";
+    w.back().missingFolder = "Exports";
+    w.back().missingReports = {{"Frm_Main.log", "main.export_click"}};  // the scripts' folder cannot be made
+
+    w.push_back({"a desktop shortcut", {{"Frm_ShortCut.log", "Shct.cmdok_click"}},
+                 [](Folder& f) { f.mv.frmShortCut().CmdOk_Click(); }});
+    w.back().prepare = [](Folder& f) {
+        f.select("Alpha");
+        f.mv.frmShortCut().Show();
+        f.mv.frmShortCut().TxtNombre.Text = "Alpha";
+        f.mv.frmShortCut().TxtPath.Text = f.path("Links/");
+    };
+    const auto shortcutMade = [](const Folder& f) { return "Shortcut Alpha Created at " + f.path("Links/"); };
+    w.back().boxes = [shortcutMade](const Folder& f) {
+        return std::vector<Box>{{{shortcutMade(f), "", MsgButtons::OK, MsgIcon::Exclamation}, {}}};
+    };
+    w.back().success = shortcutMade;
+    w.back().folderTarget = "Links/Alpha.desktop";
+    w.back().missingFolder = "Links";
+
+    for (Writer& writer : w)
+        for (auto& box : {&writer.folderReports, &writer.missingReports})
+            if (box->empty())
+                *box = writer.reports;
+    return w;
+}
+
+struct Fault {
+    const char* name;
+    enum Kind {
+        DiskFull,
+        DiskFullLogsToo,
+        FailingWrite,
+        FailingSync,
+        FailingCommit,
+        TargetIsFolder,
+        MissingFolder
+    } kind;
+    enum Point { FirstByte, HalfWay, LastByte } point = FirstByte;
+};
+
+// The file system that makes the fault, sized after what the operation wrote without it.
+FaultInjection::Plan plan(const Fault& fault, const Folder& f, const FaultInjection::Counts& clean) {
+    FaultInjection::Plan plan{f.path(), f.path("Logs")};
+    switch (fault.kind) {
+    case Fault::DiskFullLogsToo:
+        plan.spared.clear();
+        [[fallthrough]];
+    case Fault::DiskFull:
+        plan.spaceLeft = fault.point == Fault::FirstByte ? 0
+                         : fault.point == Fault::HalfWay ? clean.bytes / 2
+                                                         : clean.bytes - 1;
+        break;
+    case Fault::FailingWrite:
+        plan.failing = FaultInjection::Call::Write;
+        plan.failOn = clean.writes;  // the last one
+        break;
+    case Fault::FailingSync:
+        plan.failing = FaultInjection::Call::Sync;
+        plan.failOn = 1;
+        plan.failAfter = true;
+        break;
+    case Fault::FailingCommit:
+        plan.failing = FaultInjection::Call::Commit;
+        plan.failOn = clean.commits;  // the last one
+        break;
+    default:
+        break;
+    }
+    return plan;
+}
+
+// Whether a fault of this kind can happen to the operation at all.
+bool applies(const Fault& fault, const FaultInjection::Counts& clean) {
+    switch (fault.kind) {
+    case Fault::DiskFull:
+    case Fault::DiskFullLogsToo:
+        return fault.point == Fault::FirstByte || clean.bytes > 1;
+    case Fault::FailingWrite:
+        return clean.writes > 0;
+    case Fault::FailingSync:
+        return clean.syncs > 0;
+    case Fault::FailingCommit:
+        return clean.commits > 0;
+    default:
+        return true;
+    }
+}
+
+// The report expected from a fault: none (only a beep) when it leaves nowhere to write one.
+std::optional<std::vector<Report>> expectedReports(const Fault& fault, const Writer& w) {
+    switch (fault.kind) {
+    case Fault::DiskFullLogsToo:
+        return std::nullopt;
+    case Fault::TargetIsFolder:
+        return w.folderReports;
+    case Fault::MissingFolder:
+        return w.missingFolder.isEmpty() ? std::nullopt : std::optional(w.missingReports);
+    default:
+        return w.reports;
+    }
+}
+
+QString reportedLog(const MessageBoxSpec& report) {
+    static const QRegularExpression where(QStringLiteral("It can be found at (.*)\r\n\r\nPlease report"));
+    return QDir::fromNativeSeparators(where.match(report.text).captured(1));
+}
+
+void PrintTo(const Fault& fault, std::ostream* os) { *os << fault.name; }
+
+class WriterFaultTest : public ::testing::TestWithParam<Fault> {};
+
+TEST_P(WriterFaultTest, LeavesWholeFilesReportsAndTheNextAttemptSucceeds) {
+    const Fault& fault = GetParam();
+    for (const Writer& w : writers()) {
+        SCOPED_TRACE(w.what);
+
+        // The same operation without a fault: what it writes, and what it leaves.
+        Folder clean;
+        clean.dialogs.known = w.boxes(clean);
+        setUp(clean, w);
+        FaultInjection::arm({clean.path(), clean.path("Logs")});
+        act(clean, w);
+        const FaultInjection::Counts counts = FaultInjection::disarm();
+        ASSERT_GT(counts.writes, 0) << "the file system calls are not intercepted";
+        ASSERT_TRUE(clean.dialogs.reports().empty()) << clean.dialogs.reports().front();
+        if (!w.success(clean).isEmpty()) {
+            ASSERT_TRUE(clean.dialogs.showed(w.success(clean)));
+        }
+        const Files done = clean.files();
+        if (!applies(fault, counts))
+            continue;
+
+        Folder f;
+        f.dialogs.known = w.boxes(f);
+        setUp(f, w);
+        const Files before = f.files();
+        const Files logsBefore = f.files("Logs");
+        f.dialogs.clear();
+
+        const QString target = fault.kind == Fault::TargetIsFolder ? f.path(w.folderTarget)
+                               : fault.kind == Fault::MissingFolder ? f.path(w.missingFolder)
+                                                                    : QString();
+        const QString moved = target + ".moved";
+        QByteArray targetBytes;
+        if (fault.kind == Fault::TargetIsFolder) {
+            QFile file(target);
+            if (file.open(QIODevice::ReadOnly))
+                targetBytes = file.readAll();
+            file.remove();
+            ASSERT_TRUE(QDir().mkpath(target));
+        }
+        if (fault.kind == Fault::MissingFolder) {
+            ASSERT_TRUE(QDir().rename(target, moved));
+        }
+        FaultInjection::arm(plan(fault, f, counts));
+        act(f, w);
+        FaultInjection::disarm();
+        if (fault.kind == Fault::TargetIsFolder) {
+            ASSERT_TRUE(QDir().rmdir(target));
+            if (before.count(w.folderTarget))
+                f.write(w.folderTarget, targetBytes);
+        }
+        if (fault.kind == Fault::MissingFolder) {
+            ASSERT_TRUE(QDir().rename(moved, target));
+        }
+
+        // Reported where the operation reports, and not as a success.
+        const auto expected = expectedReports(fault, w);
+        const std::vector<MessageBoxSpec> reports = f.dialogs.reports();
+        if (!w.success(f).isEmpty()) {
+            EXPECT_FALSE(f.dialogs.showed(w.success(f))) << "a failure shown as a success";
+        }
+        if (expected) {
+            EXPECT_EQ(f.dialogs.beeps, 0);
+            QStringList logs, wanted;
+            for (const MessageBoxSpec& report : reports) {
+                const QString log = QFileInfo(reportedLog(report)).fileName();
+                if (logs.isEmpty() || logs.last() != log)
+                    logs << log;
+                EXPECT_TRUE(report.text.contains(QDir::toNativeSeparators(f.path())))
+                    << "the report names the file: " << report;
+            }
+            for (const Report& r : *expected) {
+                if (wanted.isEmpty() || wanted.last() != r.log)
+                    wanted << r.log;
+                const Files logFiles = f.files("Logs");
+                const auto log = logFiles.find("Logs/" + r.log);
+                EXPECT_TRUE(log != logFiles.end() && log->second.contains("\r\n       " + r.place.toUtf8() + "\r\n"))
+                    << r.log.toStdString() << " names " << r.place.toStdString();
+            }
+            EXPECT_EQ(logs, wanted);
+            wanted.removeDuplicates();
+            wanted.sort();
+            EXPECT_EQ(QDir(f.path("Logs")).entryList(QDir::Files, QDir::Name), wanted) << "reported nowhere else";
+        } else {
+            EXPECT_TRUE(reports.empty()) << reports.front();
+            EXPECT_GE(f.dialogs.beeps, 1);
+            EXPECT_EQ(f.files("Logs"), logsBefore) << "a log written in part";
+        }
+
+        // Every file is whole: as it was, or as the operation leaves it when it succeeds.
+        const Files after = f.files();
+        std::set<QString> names;
+        for (const Files* files : {&before, &after, &done})
+            for (const auto& [name, bytes] : *files)
+                names.insert(name);
+        for (const QString& name : names) {
+            const auto at = [&](const Files& files) {
+                const auto it = files.find(name);
+                return it == files.end() ? QByteArray("<missing>") : it->second;
+            };
+            // A working copy the operation makes may stay, if it is a whole copy of a file.
+            const bool copy = w.workingCopies.contains(name) &&
+                              std::any_of(before.begin(), before.end(),
+                                          [&](const auto& file) { return file.second == at(after); });
+            EXPECT_TRUE(at(after) == at(before) || at(after) == at(done) || copy)
+                << name.toStdString() << " is " << ::testing::PrintToString(at(after)) << ", was "
+                << ::testing::PrintToString(at(before)) << ", or would be " << ::testing::PrintToString(at(done));
+        }
+
+        // The program goes on: the same operation, started again from the files, succeeds.
+        f.dialogs.clear();
+        setUp(f, w);
+        act(f, w);
+        EXPECT_TRUE(f.dialogs.reports().empty()) << f.dialogs.reports().front();
+        if (!w.success(f).isEmpty()) {
+            EXPECT_TRUE(f.dialogs.showed(w.success(f))) << "the next attempt succeeds";
+        }
+        EXPECT_EQ(f.files(), done);
+        EXPECT_EQ(f.rows(), clean.rows());
+    }
+}
+
+const Fault kFaults[] = {
+    {"DiskFull", Fault::DiskFull, Fault::FirstByte},
+    {"DiskFillsHalfWay", Fault::DiskFull, Fault::HalfWay},
+    {"DiskFillsAtTheLastByte", Fault::DiskFull, Fault::LastByte},
+    {"DiskFullForTheLogsToo", Fault::DiskFullLogsToo, Fault::HalfWay},
+    {"LastWriteFails", Fault::FailingWrite},
+    {"SyncFails", Fault::FailingSync},
+    {"PuttingTheFileInPlaceFails", Fault::FailingCommit},
+    {"TargetIsAFolder", Fault::TargetIsFolder},
+    {"FolderIsMissing", Fault::MissingFolder},
+};
+
+INSTANTIATE_TEST_SUITE_P(EveryWriter, WriterFaultTest, ::testing::ValuesIn(kFaults),
+                         [](const ::testing::TestParamInfo<Fault>& info) { return std::string(info.param.name); });
+
+}  // namespace
