@@ -184,7 +184,12 @@ void RegistryFile::WriteValues(quint32 root, const QString& keyPath, const Value
             lines.remove(found.entry->firstLine, found.entry->lastLine - found.entry->firstLine + 1);
             lines.insert(found.entry->firstLine, line);
         } else if (found.section) {
-            lines.insert(found.section->lastLine + 1, line);
+            // A binary value whose last line still ends in "\" (only the file's last line can) would
+            // take the new line as its continuation: an empty line ends it first.
+            qsizetype at = found.section->lastLine + 1;
+            if (lines[at - 1].trimmed().endsWith(QLatin1Char('\\')))
+                lines.insert(at++, QString());
+            lines.insert(at, line);
         } else {
             if (lines.isEmpty())
                 lines << kHeader;

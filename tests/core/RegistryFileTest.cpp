@@ -70,6 +70,22 @@ TEST_F(RegistryFileTest, ValuesRoundTripWithEscapes) {
     EXPECT_TRUE(read().contains("\"MPAccountName\"=\"a\\\\b\\\"c\"\r\n"));
 }
 
+// A binary value at the end of the file whose last line still asks for a continuation: a value
+// added to its key after it must not become that continuation.
+TEST_F(RegistryFileTest, AValueAddedAfterAnUnfinishedBinaryValueIsKeptApart) {
+    const QByteArray before = "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\" + kKey.toLatin1() +
+                              "]\r\n\"Blob\"=hex:01,02,\\\r\n";
+    write(before);
+    store.WriteValue(HKCU, kKey, "MPAccountName", "abc");
+    EXPECT_EQ(store.ReadValue(HKCU, kKey, "MPAccountName"), "abc");
+    EXPECT_EQ(read(), before + "\r\n\"MPAccountName\"=\"abc\"\r\n");
+
+    write(before);
+    store.WriteValues(HKCU, kKey, {{"MPAccountName", "code"}, {"MPAccountNameSig", "sig"}});
+    EXPECT_EQ(store.ReadValue(HKCU, kKey, "MPAccountName"), "code");
+    EXPECT_EQ(store.ReadValue(HKCU, kKey, "MPAccountNameSig"), "sig");
+}
+
 TEST_F(RegistryFileTest, MalformedFilesAndUnstorableValuesAreErrors) {
     const QByteArray files[] = {
         "not a registry script\r\n",
