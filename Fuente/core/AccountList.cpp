@@ -127,13 +127,12 @@ const AccountList::Indexes& AccountList::indexes() const {
         ix.lastByTrimmedCode.reserve(n);
         ix.upperCodes.reserve(n);
         ix.upperNames.reserve(n);
-        for (int i = int(rows_.size()) - 1; i >= 0; --i)
-            ix.firstByUpperTrimmedCode.insert(VbText::trim(rows_[std::size_t(i)].code).toUpper(), i + 1);
-        for (int i = 0; i < int(rows_.size()); ++i) {
+        for (int i = 0; i < int(n); ++i) {
             const AccountRow& r = rows_[std::size_t(i)];
-            ix.lastByTrimmedCode.insert(VbText::trim(r.code), i + 1);
-            ix.upperCodes.insert(r.code.toUpper());
-            ix.upperNames.insert(r.name.toUpper());
+            ix.firstByUpperTrimmedCode.addFirst(VbText::trim(r.code).toUpper(), i + 1);
+            ix.lastByTrimmedCode.addLast(VbText::trim(r.code), i + 1);
+            ix.upperCodes.addLast(r.code.toUpper(), true);
+            ix.upperNames.addLast(r.name.toUpper(), true);
         }
     }
     return *indexes_;

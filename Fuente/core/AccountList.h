@@ -2,10 +2,10 @@
 
 #include <array>
 #include <optional>
-#include <QHash>
-#include <QSet>
 #include <QString>
 #include <vector>
+
+#include "TextIndex.h"
 
 // One row of the account list: the name is the row's text, the code and the signature its
 // two sub-items.
@@ -88,10 +88,10 @@ private:
     quint64 revision_ = 0;
 
     struct Indexes {
-        QHash<QString, int> firstByUpperTrimmedCode;
-        QHash<QString, int> lastByTrimmedCode;
-        QSet<QString> upperCodes;
-        QSet<QString> upperNames;
+        TextIndex<int> firstByUpperTrimmedCode;
+        TextIndex<int> lastByTrimmedCode;
+        TextIndex<bool> upperCodes;
+        TextIndex<bool> upperNames;
     };
     const Indexes& indexes() const;
     mutable std::optional<Indexes> indexes_;

@@ -1,11 +1,12 @@
 #include "ClsBD.h"
 
-#include <iterator>
+#include <algorithm>
 #include <vector>
 
 #include "AccountList.h"
 #include "ClsControlErrores.h"
 #include "ClsControles.h"
+#include "Cp1252.h"
 #include "ClsRespaldos.h"
 #include "ClsconvertirBaseVieja.h"
 #include "FileSystem.h"
@@ -44,7 +45,10 @@ void ClsBD::load() {
     const auto publish = [&] {
         // Each record goes on top of the list, so the list holds the records in reverse file order;
         // the first record added stays selected.
-        list.assign({std::make_move_iterator(rows.rbegin()), std::make_move_iterator(rows.rend())});
+        std::reverse(rows.begin(), rows.end());
+        rows.shrink_to_fit();  // the list keeps this vector: no room for growth it will not use
+        comments.shrink_to_fit();
+        list.assign(std::move(rows));
         if (list.count() > 0)
             list.select(list.count());
         mv_.Comentarios.assign(std::move(comments));
@@ -64,10 +68,11 @@ void ClsBD::load() {
             for (QString line = file.readLine(); !isCloser(line); line = file.readLine()) {
                 comment.code = row.code;
                 if (!first)
-                    comment.comment += QLatin1String("\r\n");
-                comment.comment += line;
+                    comment.comment += "\r\n";
+                Cp1252::encodeAppend(line, comment.comment);
                 first = false;
             }
+            comment.comment.squeeze();
             rows.push_back(std::move(row));
         }
     } catch (...) {

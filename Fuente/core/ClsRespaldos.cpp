@@ -1,5 +1,8 @@
 #include "ClsRespaldos.h"
 
+#include <filesystem>
+#include <system_error>
+
 #include <QDateTime>
 #include <QDir>
 
@@ -27,7 +30,14 @@ void ClsRespaldos::respaldarBD() {
     QDateTime time = QDateTime::currentDateTime();
     while (backups.exists(name(time)))
         time = time.addMSecs(1);
-    FileSystem::copyFile(mv_.RutaBD, backups.filePath(name(time)));
+    // A second name for the file costs nothing: the rewrite that follows puts a new file under the
+    // database's name and leaves this one as it is. Where links are not possible, a copy.
+    const QString copy = backups.filePath(name(time));
+    std::error_code linkFailed;
+    std::filesystem::create_hard_link(std::filesystem::path(mv_.RutaBD.toStdU16String()),
+                                      std::filesystem::path(copy.toStdU16String()), linkFailed);
+    if (linkFailed)
+        FileSystem::copyFile(mv_.RutaBD, copy);
     const QStringList copies = backups.entryList({QStringLiteral("Accounts *.dat")}, QDir::Files, QDir::Name);
     for (qsizetype i = 0; i + Kept < copies.size(); ++i)
         QFile::remove(backups.filePath(copies[i]));

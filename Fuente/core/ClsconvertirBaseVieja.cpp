@@ -34,15 +34,15 @@ int ClsconvertirBaseVieja::version(const QString& firstLine) {
 bool ClsconvertirBaseVieja::ConvDbOld(const QString& path, bool importFlag) {
     bool current = false;
     mv_.errores().guard(LogName, QStringLiteral("ClsDBConv.ConvDbOld"), [&] {
-        TextReader file(path);
-        if (file.atEnd()) {
+        const std::optional<QString> header = TextReader::firstLine(path);
+        if (!header) {
             TextWriter empty(path, TextWriter::Mode::Rewrite);
             ClsBD::escribirversion(empty);
             empty.close();
             current = true;
             return;
         }
-        const int v = version(file.readLine());
+        const int v = version(*header);
         if (v > ClsBD::Version) {
             mv_.dialogs.MsgBox(newerVersionMessage(importFlag));
             throw EndProgram{};

@@ -1,29 +1,38 @@
 #pragma once
 
-#include <QHash>
+#include <QByteArray>
 #include <QString>
 #include <vector>
 
 // The comment table: one row per loaded record, in file order, with the record's code (filled
-// only when the record has comment lines) and its comment lines joined by CR LF.
+// only when the record has comment lines) and its comment lines joined by CR LF. Comments are
+// kept as the file's 8-bit text, half the memory of a QString; most are never looked at.
 // A comment is found by its code: the first row whose code is exactly equal.
 class TablaComentarios {
 public:
     struct Row {
         QString code;
-        QString comment;
+        QByteArray comment;  // Windows-1252
     };
 
     // Replaces the table; an empty list of rows gives the one empty row of an empty database.
     void assign(std::vector<Row> rows);
 
     int rowCount() const { return int(rows_.size()); }
-    const Row& row(int k) const { return rows_.at(std::size_t(k)); }
 
     // The comment of the first row whose code equals `code` exactly, or the empty text.
     QString commentFor(const QString& code) const;
 
 private:
+    // The first row of a code, or -1.
+    int find(const QString& code, quint32 hash) const;
+
     std::vector<Row> rows_;
-    QHash<QString, int> firstRowOfCode_;
+    // An open-addressing index of the first row of each code: a slot holds the code's hash and
+    // its row (-1 when free), 8 bytes where a hash table of strings would take several times that.
+    struct Slot {
+        quint32 hash;
+        int row;
+    };
+    std::vector<Slot> slots_;
 };

@@ -16,6 +16,24 @@ TextReader::TextReader(const QString& path) : path_(path) {
     text_ = Cp1252::decode(bytes);
 }
 
+std::optional<QString> TextReader::firstLine(const QString& path) {
+    QFile file(path);
+    if (FileSystem::folderExists(path) || !file.open(QIODevice::ReadOnly))
+        throw FileSystem::openFailure(path, true);
+    QByteArray bytes;
+    qsizetype cr = -1;
+    while (cr < 0 && !file.atEnd()) {
+        const qsizetype searched = bytes.size();
+        bytes += file.read(64 * 1024);
+        if (file.error() != QFileDevice::NoError)
+            throw RunError{RunError::DeviceIo, "Device I/O error: " + QDir::toNativeSeparators(path)};
+        cr = bytes.indexOf('\r', searched);
+    }
+    if (bytes.isEmpty())
+        return std::nullopt;
+    return Cp1252::decode(bytes.constData(), cr < 0 ? bytes.size() : cr);
+}
+
 QString TextReader::readLine() {
     if (atEnd())
         throw RunError{RunError::InputPastEnd,

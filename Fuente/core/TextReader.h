@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <QString>
 
 // Reads a text file line by line. A line ends at CR, and an LF right after that CR belongs to
@@ -10,6 +11,9 @@ public:
 
     bool atEnd() const { return pos_ >= text_.size(); }
     QString readLine();
+
+    // The first line of a file, read without reading the rest; none when the file is empty.
+    static std::optional<QString> firstLine(const QString& path);
 
 private:
     QString path_;
