@@ -43,7 +43,7 @@ void frmAbout::Label2_Click() { mv_.dialogs.OpenLink(Programa::PaginaWeb); }
 
 void frmAbout::StartSysInfo() {
 #ifdef Q_OS_WIN
-    const QString program = QString::fromStdString(win32::systemInfoPath());
+    const QString program = QString::fromLocal8Bit(win32::systemInfoPath());
     if (!program.isEmpty()) {
         try {
             mv_.dialogs.StartProgram(program, QString(), QString(), Dialogs::Show::Normal);
