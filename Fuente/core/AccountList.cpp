@@ -115,41 +115,40 @@ void AccountList::sortRows() {
 }
 
 void AccountList::changed() {
-    indexes_.reset();
+    for (auto* slot : {&firstByUpperTrimmedCode_, &lastByTrimmedCode_, &byUpperCode_, &byUpperName_})
+        slot->reset();
     ++revision_;
 }
 
-const AccountList::Indexes& AccountList::indexes() const {
-    if (!indexes_) {
-        Indexes& ix = indexes_.emplace();
-        const auto n = qsizetype(rows_.size());
-        ix.firstByUpperTrimmedCode.reserve(n);
-        ix.lastByTrimmedCode.reserve(n);
-        ix.upperCodes.reserve(n);
-        ix.upperNames.reserve(n);
-        for (int i = 0; i < int(n); ++i) {
-            const AccountRow& r = rows_[std::size_t(i)];
-            ix.firstByUpperTrimmedCode.addFirst(VbText::trim(r.code).toUpper(), i + 1);
-            ix.lastByTrimmedCode.addLast(VbText::trim(r.code), i + 1);
-            ix.upperCodes.addLast(r.code.toUpper(), true);
-            ix.upperNames.addLast(r.name.toUpper(), true);
+const AccountList::Index& AccountList::index(std::optional<Index>& slot, bool lastWins,
+                                             QString (*key)(const AccountRow&)) const {
+    if (!slot) {
+        Index& built = slot.emplace();
+        built.reserve(qsizetype(rows_.size()));
+        for (int i = 0; i < int(rows_.size()); ++i) {
+            if (lastWins)
+                built.addLast(key(rows_[std::size_t(i)]), i + 1);
+            else
+                built.addFirst(key(rows_[std::size_t(i)]), i + 1);
         }
     }
-    return *indexes_;
+    return *slot;
 }
 
 int AccountList::firstWithCodeIgnoringCase(const QString& code) const {
-    return indexes().firstByUpperTrimmedCode.value(VbText::trim(code).toUpper(), 0);
+    return index(firstByUpperTrimmedCode_, false, [](const AccountRow& r) { return VbText::trim(r.code).toUpper(); })
+        .value(VbText::trim(code).toUpper(), 0);
 }
 
 int AccountList::lastWithTrimmedCode(const QString& code) const {
-    return indexes().lastByTrimmedCode.value(VbText::trim(code), 0);
+    return index(lastByTrimmedCode_, true, [](const AccountRow& r) { return VbText::trim(r.code); })
+        .value(VbText::trim(code), 0);
 }
 
 bool AccountList::hasCodeIgnoringCase(const QString& code) const {
-    return indexes().upperCodes.contains(code.toUpper());
+    return index(byUpperCode_, false, [](const AccountRow& r) { return r.code.toUpper(); }).contains(code.toUpper());
 }
 
 bool AccountList::hasNameIgnoringCase(const QString& name) const {
-    return indexes().upperNames.contains(name.toUpper());
+    return index(byUpperName_, false, [](const AccountRow& r) { return r.name.toUpper(); }).contains(name.toUpper());
 }

@@ -87,12 +87,11 @@ private:
     std::array<int, ColumnCount> headerIcons_{};
     quint64 revision_ = 0;
 
-    struct Indexes {
-        TextIndex<int> firstByUpperTrimmedCode;
-        TextIndex<int> lastByTrimmedCode;
-        TextIndex<bool> upperCodes;
-        TextIndex<bool> upperNames;
-    };
-    const Indexes& indexes() const;
-    mutable std::optional<Indexes> indexes_;
+    // Each index is built on the first lookup that needs it and dropped by every change.
+    using Index = TextIndex<int>;
+    const Index& index(std::optional<Index>& slot, bool lastWins, QString (*key)(const AccountRow&)) const;
+    mutable std::optional<Index> firstByUpperTrimmedCode_;
+    mutable std::optional<Index> lastByTrimmedCode_;
+    mutable std::optional<Index> byUpperCode_;
+    mutable std::optional<Index> byUpperName_;
 };
