@@ -11,7 +11,7 @@
 #include <QTemporaryDir>
 #include <QTreeView>
 
-#include "Dialogs.h"
+#include "DefaultDialogs.h"
 #include "FrmMainView.h"
 #include "Mod_Variables.h"
 #include "RegistryFile.h"
@@ -19,20 +19,6 @@
 
 namespace {
 
-// Answers every question with its default.
-class SilentDialogs : public Dialogs {
-public:
-    QString InputBox(const QString&, const QString&, const QString&) override { return {}; }
-    FileChoice ShowOpen(const QString&, const QString&) override { return {}; }
-    FileChoice ShowSave(const QString&, const QString&) override { return {}; }
-    void SetClipboard(const QString&) override {}
-    void Beep() override {}
-    void OpenLink(const QString&) override {}
-    void StartProgram(const QString&, const QString&, const QString&, Show) override {}
-
-protected:
-    MsgAnswer showMessage(const MessageBoxSpec& box) override { return box.defaultButton; }
-};
 
 // The real window over a database of n accounts, the first of them the game's active one.
 struct Window {
@@ -54,7 +40,7 @@ struct Window {
     }
 
     QTemporaryDir dir;
-    SilentDialogs dialogs;
+    DefaultDialogs dialogs;
     RegistryFile registry;
     Mod_Variables mv;
     std::unique_ptr<FrmMainView> view;

@@ -20,36 +20,13 @@
 
 #include "AccountList.h"
 #include "ClsBD.h"
-#include "Dialogs.h"
+#include "DefaultDialogs.h"
 #include "Mod_Variables.h"
 #include "RegistryFile.h"
 #include "forms/Frm_Main.h"
 
 namespace {
 
-// Chooses the prepared file in every file dialog, answers every question with its default
-// (Yes) and keeps the last message, so that a failure report fails the benchmark.
-class ChoosingDialogs : public Dialogs {
-public:
-    QString chosen;
-    QString lastMessage;
-    int messages = 0;
-
-    QString InputBox(const QString&, const QString&, const QString&) override { return {}; }
-    FileChoice ShowOpen(const QString&, const QString&) override { return {chosen, QDir(chosen).dirName()}; }
-    FileChoice ShowSave(const QString&, const QString&) override { return {chosen, QDir(chosen).dirName()}; }
-    void SetClipboard(const QString&) override {}
-    void Beep() override { ++messages; }
-    void OpenLink(const QString&) override {}
-    void StartProgram(const QString&, const QString&, const QString&, Show) override {}
-
-protected:
-    MsgAnswer showMessage(const MessageBoxSpec& box) override {
-        ++messages;
-        lastMessage = box.text;
-        return box.defaultButton;
-    }
-};
 
 // n records from `first` on: codes unique to the range, names "Pilot" + number, a two-line comment.
 QByteArray records(int first, int n) {
@@ -81,7 +58,7 @@ struct Folder {
     }
 
     QTemporaryDir dir;
-    ChoosingDialogs dialogs;
+    DefaultDialogs dialogs;
     RegistryFile registry;
     Mod_Variables mv;
     QByteArray database;

@@ -24,33 +24,13 @@
 #include "AccountList.h"
 #include "ClsBD.h"
 #include "Clsvalidacion.h"
-#include "Dialogs.h"
+#include "DefaultDialogs.h"
 #include "Mod_Variables.h"
 #include "RegistryFile.h"
 #include "forms/Frm_Main.h"
 
 namespace {
 
-// Answers every question with its default and counts the messages, so that an error report
-// (the database layer reports failures instead of throwing) fails the benchmark.
-class SilentDialogs : public Dialogs {
-public:
-    int messages = 0;
-
-    QString InputBox(const QString&, const QString&, const QString&) override { return {}; }
-    FileChoice ShowOpen(const QString&, const QString&) override { return {}; }
-    FileChoice ShowSave(const QString&, const QString&) override { return {}; }
-    void SetClipboard(const QString&) override {}
-    void Beep() override { ++messages; }
-    void OpenLink(const QString&) override {}
-    void StartProgram(const QString&, const QString&, const QString&, Show) override {}
-
-protected:
-    MsgAnswer showMessage(const MessageBoxSpec& box) override {
-        ++messages;
-        return box.defaultButton;
-    }
-};
 
 QString codeOf(int i) { return QStringLiteral("CD%1").arg(i, 7, 10, QLatin1Char('0')); }
 
@@ -129,7 +109,7 @@ struct Database {
     }
 
     QTemporaryDir dir;
-    SilentDialogs dialogs;
+    DefaultDialogs dialogs;
     RegistryFile registry;
     Mod_Variables mv;
     int accounts;
