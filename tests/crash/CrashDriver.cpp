@@ -1,0 +1,137 @@
+// Runs one of the window's operations over and over on an application folder, through the same
+// handlers the window calls, with fixed answers to its questions, so that a test can kill it at
+// any moment. Each operation takes the database from one of two states to the other:
+//
+//   save    renames the first account ("Account 00000" <-> "Account 00000 renamed") and saves
+//   import  imports the account "Zeta" from Zeta.ADF, or deletes it when it is stored
+//   delete  deletes "Zeta", or adds it again through the manual add dialog
+//
+// Usage: crash_driver <save|import|delete> <folder> [rounds]. Without rounds it goes on until it
+// is killed. It prints "ready" once the database is loaded. Writes go through a slow device (at
+// most 64 KiB a write, each after 1 ms) so that a kill often lands inside one.
+#include <cstdio>
+#include <cstdlib>
+#include <QString>
+
+#include "Dialogs.h"
+#include "FaultInjection.h"
+#include "Mod_Variables.h"
+#include "RegistryFile.h"
+#include "RunError.h"
+#include "forms/Frm_Add.h"
+#include "forms/Frm_Main.h"
+
+namespace {
+
+const QString kFirst = QStringLiteral("Account 00000");
+const QString kRenamed = QStringLiteral("Account 00000 renamed");
+const QString kZeta = QStringLiteral("Zeta");
+
+[[noreturn]] void fail(const QString& what) {
+    std::fprintf(stderr, "crash_driver: %s\n", qPrintable(what));
+    std::exit(2);
+}
+
+// Yes to every question but the offer to activate an added account; any failure report ends
+// the driver, since the runs that are not killed must succeed.
+class Answers : public Dialogs {
+public:
+    explicit Answers(const QString& source) : source_(source) {}
+
+    QString InputBox(const QString& prompt, const QString&, const QString&) override { fail("asked: " + prompt); }
+    FileChoice ShowOpen(const QString&, const QString&) override { return {source_, QStringLiteral("Zeta.ADF")}; }
+    FileChoice ShowSave(const QString&, const QString&) override { fail(QStringLiteral("asked for a file to save")); }
+    void SetClipboard(const QString&) override {}
+    void Beep() override { fail(QStringLiteral("a failure that could not be reported")); }
+    void OpenLink(const QString&) override {}
+    void StartProgram(const QString&, const QString&, const QString&, Show) override {}
+
+protected:
+    MsgAnswer showMessage(const MessageBoxSpec& box) override {
+        if (box.title == QLatin1String("I'm sorry Dave. I'm afraid I can't do that"))
+            fail(box.text);
+        if (box.buttons == MsgButtons::OK)
+            return MsgAnswer::OK;
+        return box.text.startsWith(QLatin1String("Account added successfully")) ? MsgAnswer::No : MsgAnswer::Yes;
+    }
+
+private:
+    QString source_;
+};
+
+// Selects the row with this name; false when there is none.
+bool select(Frm_Main& main, const QString& name) {
+    for (int i = 1; i <= main.LvAccounts.count(); ++i) {
+        if (main.LvAccounts.row(i).name == name) {
+            main.LvAccounts.select(i);
+            return true;
+        }
+    }
+    return false;
+}
+
+void deleteZeta(Frm_Main& main) {
+    select(main, kZeta);
+    main.Delete_Click();
+}
+
+void round(Mod_Variables& mv, const QString& mode) {
+    Frm_Main& main = mv.main();
+    const bool zeta = select(main, kZeta);
+    if (mode == QLatin1String("save")) {
+        const bool first = select(main, kFirst);
+        if (!first && !select(main, kRenamed))
+            fail(QStringLiteral("no first account"));
+        if (!main.LvAccounts_AfterLabelEdit(first ? kRenamed : kFirst))
+            fail(QStringLiteral("the rename was refused"));
+        main.Toolbar1_ButtonClick(QStringLiteral("SAVE"));  // saves and loads again
+    } else if (mode == QLatin1String("import")) {
+        if (zeta) {
+            deleteZeta(main);
+            // The deletion reloads the list in file order; the window shows it sorted by name,
+            // and the import writes the stored accounts in the window's order.
+            main.LvAccounts.sortBy(0, AccountList::Order::Ascending);
+        } else {
+            main.Import_Click();  // imports and loads again
+        }
+    } else if (mode == QLatin1String("delete")) {
+        if (zeta) {
+            deleteZeta(main);
+        } else {
+            Frm_Add& add = mv.frmAdd();
+            add.Show();
+            add.TxtNombre.Text = kZeta;
+            add.TxtCodigo.Text = QStringLiteral("code-zeta");
+            add.TxtFirma.Text = QStringLiteral("sig-zeta");
+            add.CmdAdd_Click();  // appends and loads again
+        }
+    } else {
+        fail("unknown operation " + mode);
+    }
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    if (argc < 3)
+        fail(QStringLiteral("usage: crash_driver <save|import|delete> <folder> [rounds]"));
+    const QString mode = QString::fromLocal8Bit(argv[1]);
+    const QString folder = QString::fromLocal8Bit(argv[2]);
+    const int rounds = argc > 3 ? std::atoi(argv[3]) : 0;
+
+    FaultInjection::Plan slow{folder, folder + QStringLiteral("/Logs")};
+    slow.slowChunk = 64 * 1024;
+    slow.slowMicroseconds = 1000;
+    FaultInjection::arm(slow);
+
+    Answers dialogs(folder + QStringLiteral("/Zeta.ADF"));
+    RegistryFile registry(folder + '/' + RegistryFile::FileName);
+    Mod_Variables mv(folder, dialogs, registry);
+    mv.main().Form_Load();
+    std::printf("ready\n");
+    std::fflush(stdout);
+    for (int i = 0; rounds == 0 || i < rounds; ++i)
+        round(mv, mode);
+    FaultInjection::disarm();
+    return 0;
+}

@@ -1,0 +1,277 @@
+// Kills programs that are writing the database (SIGKILL, at random moments) and then reads the
+// database: it must always be either the database before the operation or the one after it,
+// whole, byte for byte. Saving, importing and deleting run in crash_driver, which repeats the
+// window's operation on 10,000 accounts; the conversion of an older database runs in the real
+// program at start-up, in command-line mode.
+#include <chrono>
+#include <functional>
+#include <gtest/gtest.h>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QThread>
+#include <random>
+
+#include "ClsBD.h"
+#include "Dialogs.h"
+#include "Mod_Variables.h"
+#include "Printers.h"
+#include "RegistryFile.h"
+#include "forms/Frm_Main.h"
+
+namespace {
+
+constexpr int kAccounts = 10000;
+// Per operation: kills, and the time they may take once the first few are done.
+constexpr int kMostKills = 100;
+constexpr int kFewestKills = 20;
+constexpr int kSeconds = 15;
+
+QString number(int i) { return QStringLiteral("%1").arg(i, 5, 10, QLatin1Char('0')); }
+
+QByteArray record(const QString& name, const QString& code, const QString& signature, const QByteArray& comment) {
+    return name.toLatin1() + "\r\n" + code.toLatin1() + "\r\n" + signature.toLatin1() + "\r\n<COMENTARIO>\r\n" +
+           comment + "</COMENTARIO>\r\n";
+}
+
+// The database as the program writes it: sorted by name, every comment at least one line.
+QByteArray database(bool renamed, bool zeta) {
+    QByteArray bytes = "DB Version: 101\r\n";
+    for (int i = 0; i < kAccounts; ++i) {
+        const QString name = i == 0 && renamed ? QStringLiteral("Account 00000 renamed") : "Account " + number(i);
+        bytes += record(name, "code-" + number(i), "sig-" + number(i),
+                        i % 10 == 0 ? "comment " + number(i).toLatin1() + "\r\n" : "\r\n");
+    }
+    if (zeta)
+        bytes += record("Zeta", "code-zeta", "sig-zeta", "\r\n");
+    return bytes;
+}
+
+// The older layout: three lines per account, no header, no comments; and what it becomes.
+QByteArray olderDatabase() {
+    QByteArray bytes;
+    for (int i = 0; i < kAccounts; ++i)
+        bytes += ("Account " + number(i) + "\r\ncode-" + number(i) + "\r\nsig-" + number(i) + "\r\n").toLatin1();
+    return bytes;
+}
+QByteArray convertedDatabase() {
+    QByteArray bytes = "Version: 101\r\n";
+    for (int i = 0; i < kAccounts; ++i)
+        bytes += record("Account " + number(i), "code-" + number(i), "sig-" + number(i), "");
+    return bytes;
+}
+
+QByteArray read(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+bool write(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
+}
+
+// An application folder: the database, the options, a store whose active account is stored,
+// a game that ends at once, and the file the import reads.
+class Folder {
+    QTemporaryDir dir_;
+
+public:
+    explicit Folder(const QByteArray& accounts) {
+        const QString game = path("Game/EXE/Freelancer.exe");
+        ok = dir_.isValid() && QDir().mkpath(path("Logs")) && QDir().mkpath(path("Game/EXE")) &&
+             write(game, "#!/bin/sh\nexit 0\n") &&
+             QFile::setPermissions(game, QFile::permissions(game) | QFileDevice::ExeOwner) &&
+             write(path("Accounts.dat"), accounts) && write(path("Opciones.dat"), "OPC VERSION: 100\r\n0\r\n0\r\n") &&
+             write(path("Zeta.ADF"), "DB Version: 101\r\n" + record("Zeta", "code-zeta", "sig-zeta", "\r\n")) &&
+             write(path(RegistryFile::FileName),
+                   "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Microsoft\\Microsoft Games\\Freelancer\\1.0]\r\n"
+                   "\"MPAccountName\"=\"code-00005\"\r\n\"MPAccountNameSig\"=\"sig-00005\"\r\n\r\n"
+                   "[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Microsoft Games\\Freelancer\\1.0]\r\n"
+                   "\"AppPath\"=\"" + path("Game").toUtf8() + "\"\r\n");
+    }
+    QString path(const QString& name = {}) const { return name.isEmpty() ? dir_.path() : dir_.path() + '/' + name; }
+    bool ok = false;
+};
+
+// Loads the database as the window does and counts its accounts.
+int loadedAccounts(const QString& folder) {
+    class Silent : public Dialogs {
+        QString InputBox(const QString&, const QString&, const QString&) override { return {}; }
+        FileChoice ShowOpen(const QString&, const QString&) override { return {}; }
+        FileChoice ShowSave(const QString&, const QString&) override { return {}; }
+        void SetClipboard(const QString&) override {}
+        void Beep() override {}
+        void OpenLink(const QString&) override {}
+        void StartProgram(const QString&, const QString&, const QString&, Show) override {}
+        MsgAnswer showMessage(const MessageBoxSpec& box) override {
+            ADD_FAILURE() << box;
+            return MsgAnswer::No;
+        }
+    } dialogs;
+    RegistryFile registry(folder + '/' + RegistryFile::FileName);
+    Mod_Variables mv(folder, dialogs, registry);
+    mv.RutaBD = folder + "/Accounts.dat";
+    mv.bd().cargarbdallv();
+    return mv.main().LvAccounts.count();
+}
+
+// How many kills left the database as it was, and how many as the operation leaves it.
+struct Kills {
+    int old = 0;
+    int changed = 0;
+};
+
+// Starts a program (`start` returns once it is ready for the clock to start), kills it after
+// `delay` microseconds and checks the database, again and again: up to kMostKills times, and
+// no longer than kSeconds once kFewestKills are done. `reset` prepares each run.
+
+Kills killRepeatedly(const QString& database, const QByteArray& before, const QByteArray& after,
+                     const std::function<bool(QProcess&)>& start, const std::function<int()>& delay,
+                     const std::function<void()>& reset) {
+    Kills kills;
+    QElapsedTimer clock;
+    clock.start();
+    for (int i = 0; i < kMostKills && (i < kFewestKills || clock.elapsed() < kSeconds * 1000); ++i) {
+        reset();
+        QProcess program;
+        if (!start(program)) {
+            ADD_FAILURE() << "kill " << i
+                          << ": the program did not get ready: " << program.readAllStandardError().toStdString();
+            break;
+        }
+        QThread::usleep(static_cast<unsigned long>(delay()));
+        program.kill();
+        program.waitForFinished(10000);
+        const QByteArray bytes = read(database);
+        if (bytes == before) {
+            ++kills.old;
+        } else if (bytes == after) {
+            ++kills.changed;
+        } else {
+            ADD_FAILURE() << "kill " << i << ": the database is neither the old nor the new one (" << bytes.size()
+                          << " bytes, expected " << before.size() << " or " << after.size() << ")";
+            break;
+        }
+    }
+    std::printf("killed %d times: %d old, %d new\n", kills.old + kills.changed, kills.old, kills.changed);
+    return kills;
+}
+
+struct Operation {
+    const char* name;
+    QByteArray before;
+    QByteArray after;
+};
+
+void PrintTo(const Operation& operation, std::ostream* os) { *os << operation.name; }
+
+class CrashTest : public ::testing::TestWithParam<Operation> {};
+
+TEST_P(CrashTest, TheDatabaseIsTheOldOrTheNewOneWhole) {
+    const Operation& operation = GetParam();
+    Folder folder(operation.before);
+    ASSERT_TRUE(folder.ok);
+    const QString database = folder.path("Accounts.dat");
+    const auto start = [&](QProcess& driver, int rounds) {
+        QStringList arguments{operation.name, folder.path()};
+        if (rounds > 0)
+            arguments << QString::number(rounds);
+        driver.start(QStringLiteral(CRASH_DRIVER_PATH), arguments);
+        return driver.waitForReadyRead(60000) && driver.readLine() == "ready\n";
+    };
+
+    // Two rounds without a kill: there and back, and how long they take. The kills then come
+    // within as long after the database is loaded.
+    QProcess calibration;
+    ASSERT_TRUE(start(calibration, 2)) << calibration.readAllStandardError().toStdString();
+    QElapsedTimer round;
+    round.start();
+    ASSERT_TRUE(calibration.waitForFinished(120000));
+    const qint64 roundMicroseconds = round.nsecsElapsed() / 2000;
+    ASSERT_EQ(calibration.exitCode(), 0) << calibration.readAllStandardError().toStdString();
+    ASSERT_EQ(read(database), operation.before) << "two rounds come back to the start";
+
+    std::mt19937 random(20261206);
+    std::uniform_int_distribution<qint64> within(0, 2 * roundMicroseconds);
+    const Kills kills = killRepeatedly(
+        database, operation.before, operation.after, [&](QProcess& driver) { return start(driver, 0); },
+        [&] { return int(within(random)); }, [] {});
+    if (HasFailure())
+        return;
+    EXPECT_GE(kills.old + kills.changed, kFewestKills);
+    const int count = loadedAccounts(folder.path());
+    EXPECT_TRUE(count == kAccounts || count == kAccounts + 1) << count;
+}
+
+const Operation kOperations[] = {
+    {"save", database(false, false), database(true, false)},
+    {"import", database(false, false), database(false, true)},
+    {"delete", database(false, true), database(false, false)},
+};
+
+INSTANTIATE_TEST_SUITE_P(Driver, CrashTest, ::testing::ValuesIn(kOperations),
+                         [](const ::testing::TestParamInfo<Operation>& info) { return std::string(info.param.name); });
+
+// The real program converts an older database at start-up (here in command-line mode, which
+// needs no window).
+TEST(CrashTest, ConversionAtStartUp) {
+    const QByteArray older = olderDatabase();
+    const QByteArray newer = convertedDatabase();
+    Folder folder(older);
+    ASSERT_TRUE(folder.ok);
+    const QString program = folder.path("VTR");
+    ASSERT_TRUE(QFile::copy(QStringLiteral(VTR_PATH), program));
+    const QString database = folder.path("Accounts.dat");
+    const QString copy = folder.path("Accounts.dat.old");
+    const auto start = [&](QProcess& vtr) {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("QT_QPA_PLATFORM", "offscreen");
+        vtr.setProcessEnvironment(environment);
+        vtr.start(program, {"/a=code-00005", "/y"});
+        return vtr.waitForStarted(10000);
+    };
+
+    // One run, watched: from the copy to .old (the conversion's first step) to the converted
+    // database in place. The program then tells the person about the conversion and waits for
+    // an answer, so it is ended there.
+    const auto copyMade = [&](QProcess& vtr) {
+        QDeadlineTimer deadline(60000);
+        while (!QFileInfo::exists(copy))
+            if (deadline.hasExpired() || vtr.waitForFinished(0))
+                return false;
+        return true;
+    };
+    QProcess calibration;
+    ASSERT_TRUE(start(calibration) && copyMade(calibration)) << calibration.readAllStandardError().toStdString();
+    QElapsedTimer clock;
+    clock.start();
+    qint64 converted = -1;
+    while (converted < 0 && clock.elapsed() < 60000 && !calibration.waitForFinished(1)) {
+        QFile file(database);
+        if (file.open(QIODevice::ReadOnly) && file.read(8) == "Version:")
+            converted = clock.nsecsElapsed() / 1000;
+    }
+    calibration.kill();
+    calibration.waitForFinished(10000);
+    ASSERT_GE(converted, 0) << "the database was not converted";
+    ASSERT_EQ(read(database), newer);
+
+    // Kills from the copy to twice as long as the conversion took.
+    std::mt19937 random(20261206);
+    std::uniform_int_distribution<qint64> within(0, 2 * converted);
+    const Kills kills = killRepeatedly(
+        database, older, newer, [&](QProcess& vtr) { return start(vtr) && copyMade(vtr); },
+        [&] { return int(within(random)); },
+        [&] {
+            ASSERT_TRUE(write(database, older));
+            QFile::remove(copy);
+        });
+    EXPECT_GE(kills.old + kills.changed, kFewestKills);
+}
+
+}  // namespace
