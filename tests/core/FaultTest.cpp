@@ -151,4 +151,48 @@ TEST(NewActiveAccount, OneThatCannotBeStoredIsNotShownAsStored) {
     EXPECT_EQ(app.main().LblName.ForeColor, Colores::Red);
 }
 
+// A deletion whose rewrite of the database fails leaves the account in the list, where the file
+// still has it, and selected, so that deleting it again works.
+TEST(Deletion, AnAccountThatCouldNotBeDeletedStaysListed) {
+    const QByteArray database = "DB Version: 101\r\n"
+                                "Alpha\r\nc-a\r\ns-a\r\n<COMENTARIO>\r\n\r\n</COMENTARIO>\r\n"
+                                "bravo\r\nc-b\r\ns-b\r\n<COMENTARIO>\r\n\r\n</COMENTARIO>\r\n";
+    const auto deleteBravo = [&](AppFolder& app) {
+        app.main().LvAccounts.select(2);
+        ASSERT_EQ(app.main().LvAccounts.selectedRow().name, "bravo");
+        app.main().Delete_Click();
+    };
+    const auto start = [&](AppFolder& app) {
+        app.write("Accounts.dat", database);
+        app.write("Opciones.dat", "OPC VERSION: 100\r\n0\r\n1\r\n");  // no question before deleting
+        app.setStore("c-a", "s-a");
+        app.main().Form_Load();
+    };
+    // How many files a deletion puts in place; the last one is the database.
+    AppFolder clean;
+    start(clean);
+    FaultInjection::arm({clean.path(""), clean.path("Logs")});
+    deleteBravo(clean);
+    const int commits = FaultInjection::disarm().commits;
+    ASSERT_GT(commits, 0);
+
+    AppFolder app;
+    start(app);
+    Plan plan{app.path(""), app.path("Logs")};
+    plan.failing = FaultInjection::Call::Commit;
+    plan.failOn = commits;
+    app.dialogs.expect(ScriptedDialogs::errorBox(
+        "Device I/O error: " + QDir::toNativeSeparators(app.path("Accounts.dat")) + ": Input/output error",
+        app.logPath("Frm_Main.log")));
+    FaultInjection::arm(plan);
+    deleteBravo(app);
+    FaultInjection::disarm();
+    EXPECT_EQ(app.read("Accounts.dat"), database);
+    ASSERT_EQ(app.main().LvAccounts.count(), 2);
+    EXPECT_EQ(app.main().LvAccounts.selectedRow().name, "bravo");
+
+    app.main().Delete_Click();
+    EXPECT_EQ(app.read("Accounts.dat"), clean.read("Accounts.dat"));
+}
+
 }  // namespace

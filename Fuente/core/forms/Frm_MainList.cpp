@@ -44,11 +44,20 @@ void Frm_Main::Delete_Click() {
                                 MsgButtons::YesNo, MsgIcon::Question, MsgAnswer::No}) != MsgAnswer::Yes)
             return;
         FileSystem::copyFile(mv_.RutaBD, mv_.RutaBD + QStringLiteral(".bak"));
-        LvAccounts.remove(LvAccounts.selected());
-        TextWriter file = mv_.bd().reescritura();
-        ClsBD::escribirversion(file);
-        mv_.bd().escribirCuentas(file);
-        file.close();
+        // The database is written from the list without the row. When that fails the account is
+        // still stored, and the list shows it again.
+        const int position = LvAccounts.selected();
+        const AccountRow row = LvAccounts.selectedRow();
+        LvAccounts.remove(position);
+        try {
+            TextWriter file = mv_.bd().reescritura();
+            ClsBD::escribirversion(file);
+            mv_.bd().escribirCuentas(file);
+            file.close();
+        } catch (...) {
+            LvAccounts.select(LvAccounts.add(position, row));
+            throw;
+        }
         mv_.bd().cargarbdallv();
         if (!mv_.principal().BuscYselAccounts(mv_.CuentaActiva)) {
             LblName.ForeColor = Colores::Red;
