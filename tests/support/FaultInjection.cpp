@@ -1,5 +1,6 @@
 #include "FaultInjection.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <climits>
