@@ -242,7 +242,7 @@ TEST(CrashTest, ConversionAtStartUp) {
     const auto copyMade = [&](QProcess& vtr) {
         QDeadlineTimer deadline(60000);
         while (!QFileInfo::exists(copy))
-            if (deadline.hasExpired() || vtr.waitForFinished(0))
+            if (deadline.hasExpired() || vtr.waitForFinished(1))
                 return false;
         return true;
     };
