@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <QFile>
-#include <QTemporaryDir>
+
+#include "AppFolder.h"
 
 #include "Printers.h"
 #include "RegistryFile.h"
@@ -14,19 +15,11 @@ constexpr auto HKLM = RegistryAccess::LocalMachine;
 
 class RegistryFileTest : public ::testing::Test {
 protected:
-    QString path() const { return dir_.path() + "/GameSettings.reg"; }
-    void write(const QByteArray& bytes) const {
-        QFile file(path());
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-    }
-    QByteArray read() const {
-        QFile file(path());
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-    }
+    void write(const QByteArray& bytes) const { app.write(RegistryFile::FileName, bytes); }
+    QByteArray read() const { return app.read(RegistryFile::FileName); }
 
-    QTemporaryDir dir_;
-    RegistryFile store{path()};
+    AppFolder app;
+    RegistryFile& store = app.registry;
 };
 
 TEST_F(RegistryFileTest, AMissingFileReadsEmptyAndTheFirstWriteCreatesIt) {

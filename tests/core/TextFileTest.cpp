@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 #include <QFile>
 #include <QStringList>
-#include <QTemporaryDir>
+#include <QDir>
+
+#include "AppFolder.h"
 
 #include "Cp1252.h"
 #include "Printers.h"
@@ -19,16 +21,9 @@ struct LineCase {
 
 class TextFileTest : public ::testing::Test {
 protected:
-    QString path(const QString& name = QStringLiteral("file.txt")) const { return dir_.path() + '/' + name; }
-    void write(const QByteArray& bytes) const {
-        QFile file(path());
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-    }
-    QByteArray read() const {
-        QFile file(path());
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-    }
+    QString path(const QString& name = QStringLiteral("file.txt")) const { return app.path(name); }
+    void write(const QByteArray& bytes) const { app.write(QStringLiteral("file.txt"), bytes); }
+    QByteArray read() const { return app.read(QStringLiteral("file.txt")); }
     QStringList readAll() const {
         TextReader reader(path());
         QStringList lines;
@@ -45,7 +40,7 @@ protected:
         return 0;
     }
 
-    QTemporaryDir dir_;
+    AppFolder app;
 };
 
 TEST_F(TextFileTest, SplitsLinesAtCarriageReturns) {
@@ -74,7 +69,7 @@ TEST_F(TextFileTest, ReadingPastTheEndIsError62) {
 }
 
 TEST_F(TextFileTest, OpenFailuresAreToldApart) {
-    QDir(dir_.path()).mkdir("folder");
+    QDir(app.path("")).mkdir("folder");
     EXPECT_EQ(failureOf([&] { TextReader r(path("missing.txt")); }), RunError::FileNotFound);
     EXPECT_EQ(failureOf([&] { TextReader r(path("no/such/file.txt")); }), RunError::PathNotFound);
     EXPECT_EQ(failureOf([&] { TextReader r(path("folder")); }), RunError::PathFileAccess);
