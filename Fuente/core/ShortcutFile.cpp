@@ -26,6 +26,7 @@ QString execArgument(const QString& argument) {
     return QLatin1Char('"') + quoted.replace(QLatin1Char('\\'), QLatin1String("\\\\")) + QLatin1Char('"');
 }
 
+#ifndef Q_OS_WIN
 // A value of a .desktop key: line breaks and backslashes escaped.
 QString desktopValue(QString text) {
     return text.replace(QLatin1Char('\\'), QLatin1String("\\\\"))
@@ -33,6 +34,7 @@ QString desktopValue(QString text) {
         .replace(QLatin1Char('\r'), QLatin1String("\\r"))
         .replace(QLatin1Char('\t'), QLatin1String("\\t"));
 }
+#endif
 
 }  // namespace
 

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDesktopServices>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QInputDialog>
@@ -39,7 +40,10 @@ QMessageBox::StandardButton qtButton(MsgAnswer answer) {
     return answer == MsgAnswer::Yes ? QMessageBox::Yes : answer == MsgAnswer::No ? QMessageBox::No : QMessageBox::Ok;
 }
 
-FileChoice choice(const QString& fileName) { return {fileName, fileName.isEmpty() ? QString() : QFileInfo(fileName).fileName()}; }
+// The name as the person reads it: the dialogs give "/" on every platform.
+FileChoice choice(const QString& fileName) {
+    return {QDir::toNativeSeparators(fileName), fileName.isEmpty() ? QString() : QFileInfo(fileName).fileName()};
+}
 
 }  // namespace
 
@@ -89,7 +93,8 @@ void QtDialogs::StartProgram(const QString& program, const QString& arguments, c
                              Show show) {
 #ifdef Q_OS_WIN
     const win32::Status status = win32::startProgram(program.toStdWString(), arguments.toStdWString(),
-                                                     workingFolder.toStdWString(), show == Show::Minimized);
+                                                     QDir::toNativeSeparators(workingFolder).toStdWString(),
+                                                     show == Show::Minimized);
     if (!status.ok())
         throw RunError{int(status.code), QString::fromStdWString(status.message) + ": " + program};
 #else

@@ -9,47 +9,15 @@
 #include <string>
 #include <thread>
 
+#include "LinkReader.h"
 #include "ShortcutLink.h"
 #include "TestFolder.h"
 
+using testing_win32::Link;
+using testing_win32::readLink;
 using testing_win32::TestFolder;
 
 namespace {
-
-// What a shortcut file says, read back through the shell's own IShellLinkW.
-struct Link {
-    HRESULT loaded = E_FAIL;
-    std::wstring target;
-    std::wstring arguments;
-    std::wstring workingFolder;
-};
-
-Link readLink(const std::wstring& path) {
-    Link link;
-    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-    IShellLinkW* shellLink = nullptr;
-    IPersistFile* file = nullptr;
-    if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
-                                   reinterpret_cast<void**>(&shellLink))) &&
-        SUCCEEDED(shellLink->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
-        link.loaded = file->Load(path.c_str(), STGM_READ);
-        wchar_t text[MAX_PATH * 4] = {};
-        if (SUCCEEDED(link.loaded) && SUCCEEDED(shellLink->GetPath(text, MAX_PATH, nullptr, SLGP_RAWPATH)))
-            link.target = text;
-        text[0] = 0;
-        if (SUCCEEDED(link.loaded) && SUCCEEDED(shellLink->GetArguments(text, MAX_PATH * 4)))
-            link.arguments = text;
-        text[0] = 0;
-        if (SUCCEEDED(link.loaded) && SUCCEEDED(shellLink->GetWorkingDirectory(text, MAX_PATH)))
-            link.workingFolder = text;
-    }
-    if (file)
-        file->Release();
-    if (shellLink)
-        shellLink->Release();
-    CoUninitialize();
-    return link;
-}
 
 // The show command as the file holds it: a 32-bit number at byte 0x3C of the 0x4C-byte header.
 // (Wine's IShellLinkW::GetShowCmd does not give back what the file holds.)

@@ -1,0 +1,77 @@
+// The program's window models and views in this process, on Windows' own registry and shell.
+
+#include <gtest/gtest.h>
+#include <QDir>
+#include <QLabel>
+#include <QTemporaryDir>
+
+#include "FrmMainView.h"
+#include "LinkReader.h"
+#include "Mod_Variables.h"
+#include "Printers.h"
+#include "RegistryAccess.h"
+#include "RegistryWindows.h"
+#include "ScriptedDialogs.h"
+#include "WindowsTestSupport.h"
+#include "forms/Frm_Main.h"
+#include "forms/Frm_ShortCut.h"
+
+using namespace testing_windows;
+
+namespace {
+
+class InProcessTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        reset();
+        writeFile(appFolder() + "/Accounts.dat",
+                  "DB Version: 101\r\nMain\r\nCODE-1\r\nSIG-1\r\n<COMENTARIO>\r\n\r\n</COMENTARIO>\r\n"
+                  "Alt \"quoted\"\r\ncode-2\r\nsig-2\r\n<COMENTARIO>\r\nTrader\r\n</COMENTARIO>\r\n");
+        registry.WriteValues(RegistryAccess::CurrentUser, RegistryAccess::GameKey,
+                             {{"MPAccountName", "code-2"}, {"MPAccountNameSig", "sig-2"}});
+    }
+
+    RegistryWindows registry;
+    ScriptedDialogs dialogs;
+    Mod_Variables mv{appFolder(), dialogs, registry};
+};
+
+TEST_F(InProcessTest, WindowShowsTheActiveAccountFromTheRegistry) {
+    FrmMainView view(mv);
+    mv.main().Form_Load();
+    view.render();
+    view.show();
+
+    EXPECT_EQ(view.windowTitle(), "Vantor 1.0");
+    EXPECT_EQ(view.findChild<QLabel*>("LblName")->text(), "Alt \"quoted\"");
+    EXPECT_EQ(view.findChild<QLabel*>("LblCode")->text(), "code-2");
+    EXPECT_EQ(view.findChild<QLabel*>("LblSignature")->text(), "sig-2");
+    EXPECT_EQ(mv.main().LvAccounts.selectedRow().code, "code-2");
+}
+
+// A shortcut made through the dialog's handlers, as the dialog's buttons run them.
+TEST_F(InProcessTest, ShortcutIsALinkThatStartsTheProgramForTheSelectedAccount) {
+    QTemporaryDir desktop;
+    const QString folder = QDir::toNativeSeparators(desktop.path()) + '\\';
+    mv.main().Form_Load();
+    Frm_ShortCut& shortcut = mv.frmShortCut();
+    shortcut.Show();
+    dialogs.files.push_back({folder + "Play Alt.lnk", "Play Alt.lnk"});
+    shortcut.CmdPath_Click();
+    shortcut.ChkWindowed.Value = 1;
+    shortcut.ChkAutoConnect.Value = 1;
+    shortcut.ChkAutoConnect_Click();
+    const char* server[] = {"10", "0", "0", "7", "2302"};
+    for (int i = 0; i < 5; ++i)
+        shortcut.TxtIP[std::size_t(i)].Text = server[i];
+    dialogs.expect({"Shortcut Play Alt Created at " + folder, {}, MsgButtons::OK, MsgIcon::Exclamation});
+    shortcut.CmdOk_Click();
+
+    const testing_win32::Link link = testing_win32::readLink((folder + "Play Alt.lnk").toStdWString());
+    ASSERT_TRUE(SUCCEEDED(link.loaded)) << std::hex << link.loaded;
+    EXPECT_EQ(QString::fromStdWString(link.target), QDir::toNativeSeparators(appFolder() + "/VTR.exe"));
+    EXPECT_EQ(QString::fromStdWString(link.arguments), "/A=code-2 /S=10.0.0.7:2302 /W");
+    EXPECT_EQ(QString::fromStdWString(link.workingFolder), "C:\\");
+}
+
+}  // namespace

@@ -1,0 +1,42 @@
+#pragma once
+
+// The setting of the Windows program's tests: the program's folder (where VTR.exe and its DLLs
+// lie, named by VANTOR_APP), the game's folder from the registry, and running the program.
+
+#include <windows.h>
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+namespace testing_windows {
+
+// The folder of VTR.exe, with "/" separators. Its database and options are removed by reset().
+QString appFolder();
+void reset();
+void writeFile(const QString& path, const QByteArray& bytes);
+
+// The game's folder as the program finds it (AppPath), and what the stand-in game recorded there
+// when it was last started: command line, working folder, code, signature; empty when it was not.
+QString gameFolder();
+QStringList gameRun(int waitMilliseconds);
+void forgetGameRun();
+
+// A running VTR.exe with the given command-line text; ended when the object goes.
+class Program {
+public:
+    explicit Program(const QString& arguments);
+    ~Program();
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
+
+    // The exit code, or -1 when the program has not ended within the time.
+    int wait(int milliseconds);
+    // The program's visible top-level window with this title, or null when none comes in the time.
+    HWND window(const QString& title, int milliseconds) const;
+
+private:
+    PROCESS_INFORMATION process_{};
+};
+
+}  // namespace testing_windows
