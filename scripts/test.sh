@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Builds Vantor and runs the whole test suite: once in build/, warnings as errors, and once more
-# in build-asan/ with the address and undefined-behaviour sanitizers; then the Windows-only code,
-# cross-built with mingw-w64, under Wine (test-windows.sh); last, each fuzz target of fuzz/ for
-# 30 seconds (fuzz.sh).
+# in build-asan/ with the address and undefined-behaviour sanitizers; then the Windows-only code
+# and the Windows program, cross-built with mingw-w64, under Wine (test-windows.sh); last, each
+# fuzz target of fuzz/ for 30 seconds (fuzz.sh).
 set -euo pipefail
 source "$(dirname "$0")/setup.sh"
 
