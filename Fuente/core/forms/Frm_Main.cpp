@@ -9,6 +9,7 @@
 #include "FileSystem.h"
 #include "Mod_Variables.h"
 #include "RegistryAccess.h"
+#include "VbText.h"
 #include "forms/Frm_Add.h"
 #include "forms/Frm_ShortCut.h"
 #include "forms/frmAbout.h"
@@ -108,7 +109,7 @@ void Frm_Main::LaunchW_Click() { mv_.principal().Launchar(true); }
 
 void Frm_Main::Toolbar1_ButtonClick(const QString& key) {
     guard(QStringLiteral("main.tb1_click"), [&] {
-        const QString command = key.toUpper();
+        const QString command = VbText::ucase(key);
         if (command == QLatin1String("SAVE")) {
             mv_.bd().guardarcambios();
             Form_Load();
