@@ -36,8 +36,9 @@ void Frm_Main::Form_Load() {
             runCommandLine();
         showActiveAccount();
     });
-    // The command line never leads to the window, not even after a failure.
-    if (commandLine && !completed)
+    // Any argument text never leads to the window, not even after a failure that came before the
+    // command line was read.
+    if (!mv_.Command.isEmpty() && !completed)
         throw EndProgram{};
 }
 
