@@ -18,6 +18,7 @@
 #include <QToolButton>
 #include <QTreeView>
 
+#include "Keyboard.h"
 #include "AppFolder.h"
 #include "FrmMainView.h"
 #include "Printers.h"
@@ -28,6 +29,30 @@ namespace {
 const QByteArray kDatabase = "DB Version: 101\r\n"
                              "Zed\r\nc-z\r\ns-z\r\n<COMENTARIO>\r\nzed's\r\ncomment\r\n</COMENTARIO>\r\n"
                              "alpha\r\nc-a\r\ns-a\r\n<COMENTARIO>\r\n</COMENTARIO>\r\n";
+
+// The colour on screen of a check box's background: its right end, past the caption.
+QColor backgroundOf(QWidget* widget) { return widget->grab().toImage().pixelColor(widget->width() - 2, widget->height() / 2); }
+
+// The darkest pixel a label draws, and its reddest one (the one whose red stands out most).
+QColor darkest(QWidget* widget) {
+    const QImage image = widget->grab().toImage();
+    QColor result = Qt::white;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixelColor(x, y).lightness() < result.lightness())
+                result = image.pixelColor(x, y);
+    return result;
+}
+QColor reddest(QWidget* widget) {
+    const QImage image = widget->grab().toImage();
+    const auto redness = [](const QColor& c) { return c.red() - std::max(c.green(), c.blue()); };
+    QColor result = Qt::white;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (redness(image.pixelColor(x, y)) > redness(result))
+                result = image.pixelColor(x, y);
+    return result;
+}
 
 class FrmMainViewTest : public ::testing::Test {
 protected:
@@ -83,15 +108,6 @@ TEST_F(FrmMainViewTest, ControlsStandAtTheirPlacesWithTheirTexts) {
             EXPECT_EQ(widget->property("text").toString(), c.text) << c.name;
         }
     }
-    QWidget* widget = list();
-    QStringList order;
-    for (int i = 0; i < 7; ++i, widget = widget->nextInFocusChain()) {
-        while (widget->focusPolicy() == Qt::NoFocus)
-            widget = widget->nextInFocusChain();
-        order << widget->objectName();
-    }
-    EXPECT_EQ(order, (QStringList{"LvAccounts", "TxtComentarios", "CmdEdit", "CmdSalvaComentarios", "CmdCancelar",
-                                  "ChkActivation", "ChkDeletion"}));
     EXPECT_EQ(view.windowTitle(), "Vantor 1.0");
     EXPECT_EQ(view.centralWidget()->size(), QSize(967, 456));
     EXPECT_FALSE(view.windowFlags() & Qt::WindowMaximizeButtonHint);
@@ -103,6 +119,30 @@ TEST_F(FrmMainViewTest, ControlsStandAtTheirPlacesWithTheirTexts) {
             EXPECT_FALSE(widget->accessibleName().isEmpty()) << widget->objectName().toStdString();
         }
     }
+}
+
+// The keyboard starts on the account list; Tab walks the controls in their order, past the
+// disabled ones, and comes round again; Shift+Tab walks back.
+TEST_F(FrmMainViewTest, TheKeyboardStartsOnTheListAndTabFollowsTheOrder) {
+    ASSERT_TRUE(becomesActive(&view));
+    ASSERT_NE(QApplication::focusWidget(), nullptr);
+    EXPECT_EQ(QApplication::focusWidget()->objectName(), "LvAccounts");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    EXPECT_FALSE(find<QCheckBox>("ChkActivation")->isChecked()) << "a Space after start-up ticks no option";
+    EXPECT_EQ(app.read("Opciones.dat"), "OPC VERSION: 100\r\n0\r\n0\r\n");
+
+    const auto walk = [](Qt::KeyboardModifiers modifiers) {
+        QStringList walked;
+        for (int i = 0; i < 6; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, modifiers);
+            walked << QApplication::focusWidget()->objectName();
+        }
+        return walked;
+    };
+    EXPECT_EQ(walk({}), (QStringList{"TxtComentarios", "CmdEdit", "ChkActivation", "ChkDeletion", "LvAccounts",
+                                     "TxtComentarios"}));
+    EXPECT_EQ(walk(Qt::ShiftModifier), (QStringList{"LvAccounts", "ChkDeletion", "ChkActivation", "CmdEdit",
+                                                    "TxtComentarios", "LvAccounts"}));
 }
 
 TEST_F(FrmMainViewTest, MenusCarryTheirCaptionsAndShortcutKeys) {
@@ -179,7 +219,48 @@ TEST_F(FrmMainViewTest, RenderingFollowsTheModel) {
     find<QCheckBox>("ChkDeletion")->click();
     EXPECT_EQ(app.read("Opciones.dat"), "OPC VERSION: 100\r\n0\r\n1\r\n");
     EXPECT_TRUE(find<QCheckBox>("ChkDeletion")->isChecked());
-    EXPECT_EQ(find<QCheckBox>("ChkDeletion")->palette().color(QPalette::Window), QColor(255, 128, 128));
+}
+
+// The colours as they are on screen: a ticked option light red, a clear one the button face, from
+// start-up on and after every click; the name of an account not in the database red.
+TEST_F(FrmMainViewTest, OptionsAndTheNotStoredNameShowTheirColours) {
+    const QColor lightRed(255, 128, 128);
+    const QColor buttonFace = QApplication::palette().color(QPalette::Button);
+    auto* activation = find<QCheckBox>("ChkActivation");
+    auto* deletion = find<QCheckBox>("ChkDeletion");
+    app.write("Opciones.dat", "OPC VERSION: 100\r\n1\r\n0\r\n");
+    entry("Scan")->trigger();
+    EXPECT_EQ(backgroundOf(activation), lightRed);
+    EXPECT_EQ(backgroundOf(deletion), buttonFace);
+    deletion->click();
+    activation->click();
+    EXPECT_EQ(backgroundOf(activation), buttonFace);
+    EXPECT_EQ(backgroundOf(deletion), lightRed);
+
+    auto* name = find<QLabel>("LblName");
+    EXPECT_LT(reddest(name).red() - reddest(name).green(), 40) << "a stored account's name is not red";
+    app.setStore("not-stored", "s");
+    app.dialogs.expect({"The active account does not match the accounts stored on my database, therefore it must be "
+                        "a new one. Do you want to add it to the database?",
+                        "New Account Found", MsgButtons::YesNo, MsgIcon::Question, MsgAnswer::Yes},
+                       MsgAnswer::No);
+    entry("Scan")->trigger();
+    EXPECT_EQ(name->text(), "WARNING! This account is not in the database");
+    EXPECT_GT(reddest(name).red(), 200);
+    EXPECT_LT(std::max(reddest(name).green(), reddest(name).blue()), 60);
+}
+
+// While a dialog has the main window disabled, the whole "Account in use:" frame, captions and
+// values alike, greys; its values are dark again afterwards.
+TEST_F(FrmMainViewTest, TheActiveAccountGreysAsAWholeWhileTheWindowIsDisabled) {
+    const char* const labels[] = {"Label2", "LblName", "Label6", "LblCode", "Label4", "LblSignature"};
+    const int grey = view.palette().color(QPalette::Disabled, QPalette::WindowText).lightness();
+    QTest::keyClick(&view, Qt::Key_F1);
+    for (const char* label : labels)
+        EXPECT_GE(darkest(find<QLabel>(label)).lightness(), grey - 8) << label;
+    QTest::keyClick(view.findChild<QDialog*>("frmAbout"), Qt::Key_Escape);
+    for (const char* label : labels)
+        EXPECT_LT(darkest(find<QLabel>(label)).lightness(), grey - 40) << label;
 }
 
 TEST_F(FrmMainViewTest, RenamingInPlaceSavesShortlyAfter) {
@@ -213,6 +294,11 @@ TEST_F(FrmMainViewTest, TheAddDialogDisablesTheMainWindowUntilItCloses) {
     EXPECT_TRUE(dialog->isVisible());
     EXPECT_FALSE(dialog->isModal());
     EXPECT_FALSE(view.centralWidget()->isEnabled());
+    dialog->findChild<QLineEdit*>("TxtNombre")->setText("Typed");
+    EXPECT_FALSE(view.close()) << "the disabled window stays open";
+    EXPECT_TRUE(view.isVisible());
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_EQ(dialog->findChild<QLineEdit*>("TxtNombre")->text(), "Typed");
     dialog->close();
     EXPECT_TRUE(view.centralWidget()->isEnabled());
 
@@ -239,10 +325,28 @@ TEST_F(FrmMainViewTest, TheShortcutDialogIsModalAndWritesALauncher) {
     EXPECT_EQ(dialog->windowModality(), Qt::ApplicationModal);
     EXPECT_EQ(dialog->findChild<QLineEdit*>("TxtIP(4)")->text(), "2302");
     EXPECT_FALSE(dialog->findChild<QLineEdit*>("TxtIP(0)")->isEnabled());
+    EXPECT_EQ(dialog->findChild<QCheckBox*>("ChkAutoConnect")->text(),
+              "Auto connect to the following server:" + QString(56, ' ') + "(/S)");
+    // However the focus comes into an address box, its text is selected, so typing replaces it.
+    ASSERT_TRUE(becomesActive(dialog));
     dialog->findChild<QCheckBox*>("ChkAutoConnect")->click();
     EXPECT_TRUE(dialog->findChild<QLineEdit*>("TxtIP(0)")->isEnabled());
-    QTest::keyClick(dialog->findChild<QLineEdit*>("TxtIP(1)"), Qt::Key_Period);
-    EXPECT_EQ(dialog->focusWidget(), dialog->findChild<QLineEdit*>("TxtIP(2)"));
+    EXPECT_EQ(QApplication::focusWidget(), dialog->findChild<QLineEdit*>("TxtIP(0)"));
+    EXPECT_EQ(dialog->findChild<QLineEdit*>("TxtIP(0)")->selectedText(), "127");
+    type("192.168.1.10");
+    QStringList address;
+    for (int i = 0; i < 4; ++i)
+        address << dialog->findChild<QLineEdit*>(QString("TxtIP(%1)").arg(i))->text();
+    EXPECT_EQ(address, (QStringList{"192", "168", "1", "10"}));
+    auto* port = dialog->findChild<QLineEdit*>("TxtIP(4)");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Period);
+    EXPECT_EQ(QApplication::focusWidget(), port);
+    EXPECT_EQ(port->selectedText(), "2302");
+    QTest::mouseClick(dialog->findChild<QLineEdit*>("TxtIP(1)"), Qt::LeftButton);
+    EXPECT_EQ(dialog->findChild<QLineEdit*>("TxtIP(1)")->selectedText(), "168") << "a click selects too";
+    QTest::mouseClick(port, Qt::LeftButton);
+    type("2303");
+    EXPECT_EQ(port->text(), "2303");
 
     QDir().mkpath(app.path("links"));
     app.dialogs.files.push_back({app.path("links/Quick.desktop"), "Quick.desktop"});
@@ -251,7 +355,7 @@ TEST_F(FrmMainViewTest, TheShortcutDialogIsModalAndWritesALauncher) {
     app.dialogs.expect({"Shortcut Quick Created at " + app.path("links/"), {}, MsgButtons::OK, MsgIcon::Exclamation});
     dialog->findChild<QPushButton*>("CmdOk")->click();
     EXPECT_FALSE(dialog->isVisible());
-    EXPECT_TRUE(QFile::exists(app.path("links/Quick.desktop")));
+    EXPECT_TRUE(app.read("links/Quick.desktop").contains("/A=c-a /S=192.168.1.10:2303")) << app.read("links/Quick.desktop").toStdString();
 }
 
 TEST_F(FrmMainViewTest, TheAboutDialogClosesWithEnterOrEscape) {
@@ -264,6 +368,8 @@ TEST_F(FrmMainViewTest, TheAboutDialogClosesWithEnterOrEscape) {
         EXPECT_FALSE(view.centralWidget()->isEnabled());
         EXPECT_EQ(dialog->windowTitle(), "About Vantor");
         EXPECT_EQ(dialog->findChild<QLabel*>("lblVersion")->text(), "Version 1.0.0");
+        EXPECT_FALSE(view.close()) << "the disabled window stays open";
+        EXPECT_TRUE(dialog->isVisible());
         QTest::keyClick(dialog, Qt::Key(key));
         EXPECT_FALSE(dialog->isVisible());
         EXPECT_TRUE(view.centralWidget()->isEnabled());
