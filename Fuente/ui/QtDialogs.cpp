@@ -45,7 +45,7 @@ FileChoice choice(const QString& fileName) { return {fileName, fileName.isEmpty(
 
 QWidget* QtDialogs::owner() const {
     QWidget* active = QApplication::activeWindow();
-    return active ? active : parent_.data();
+    return active && active->isVisible() ? active : parent_.data();
 }
 
 MsgAnswer QtDialogs::showMessage(const MessageBoxSpec& box) {
