@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QStringList>
 
 #include "FrmMainView.h"
 #include "Mod_Variables.h"
@@ -15,19 +16,26 @@
 
 namespace {
 
-// The command-line text after the program's name: the raw text on Windows, elsewhere the
-// arguments joined by one blank.
-QString commandLineText() {
+// The command-line text after the program's name, as typed: the raw text on Windows, elsewhere
+// the arguments joined by one blank. Read before QApplication takes out the options it knows
+// itself (-reverse, -style, ...), which belong to the text all the same.
+QString commandLineText(int argc, char* argv[]) {
 #ifdef Q_OS_WIN
+    Q_UNUSED(argc)
+    Q_UNUSED(argv)
     return QString::fromStdWString(win32::commandLineArguments());
 #else
-    return QCoreApplication::arguments().mid(1).join(QLatin1Char(' '));
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    return arguments.join(QLatin1Char(' '));
 #endif
 }
 
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    const QString command = commandLineText(argc, argv);
     QApplication app(argc, argv);
     QApplication::setApplicationName(Dialogs::AppTitle);
     const QString appFolder = QCoreApplication::applicationDirPath();
@@ -38,7 +46,7 @@ int main(int argc, char* argv[]) {
 #endif
     QtDialogs dialogs;
     Mod_Variables mv(appFolder, dialogs, registry);
-    mv.Command = commandLineText();
+    mv.Command = command;
     FrmMainView view(mv);
     dialogs.setParentWindow(&view);
     try {

@@ -136,8 +136,8 @@ const AccountList::Index& AccountList::index(std::optional<Index>& slot, bool la
 }
 
 int AccountList::firstWithCodeIgnoringCase(const QString& code) const {
-    return index(firstByUpperTrimmedCode_, false, [](const AccountRow& r) { return VbText::trim(r.code).toUpper(); })
-        .value(VbText::trim(code).toUpper(), 0);
+    return index(firstByUpperTrimmedCode_, false, [](const AccountRow& r) { return VbText::ucase(VbText::trim(r.code)); })
+        .value(VbText::ucase(VbText::trim(code)), 0);
 }
 
 int AccountList::lastWithTrimmedCode(const QString& code) const {
@@ -146,9 +146,11 @@ int AccountList::lastWithTrimmedCode(const QString& code) const {
 }
 
 bool AccountList::hasCodeIgnoringCase(const QString& code) const {
-    return index(byUpperCode_, false, [](const AccountRow& r) { return r.code.toUpper(); }).contains(code.toUpper());
+    return index(byUpperCode_, false, [](const AccountRow& r) { return VbText::ucase(r.code); })
+        .contains(VbText::ucase(code));
 }
 
 bool AccountList::hasNameIgnoringCase(const QString& name) const {
-    return index(byUpperName_, false, [](const AccountRow& r) { return r.name.toUpper(); }).contains(name.toUpper());
+    return index(byUpperName_, false, [](const AccountRow& r) { return VbText::ucase(r.name); })
+        .contains(VbText::ucase(name));
 }

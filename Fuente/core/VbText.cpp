@@ -12,6 +12,13 @@ QString trim(QStringView text) {
     return text.mid(begin, end - begin).toString();
 }
 
+QString ucase(QStringView text) {
+    QString upper(text.size(), Qt::Uninitialized);
+    for (qsizetype i = 0; i < text.size(); ++i)
+        upper[i] = text[i].toUpper();
+    return upper;
+}
+
 double val(QStringView text) {
     qsizetype i = 0;
     while (i < text.size() && (text[i] == QLatin1Char(' ') || text[i] == QLatin1Char('\t')))

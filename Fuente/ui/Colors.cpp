@@ -24,6 +24,13 @@ QColor toQColor(quint32 value) {
 
 void applyColor(QWidget* widget, QPalette::ColorRole role, quint32 value) {
     QPalette palette = widget->palette();
-    palette.setColor(role, toQColor(value));
+    const QColor color = toQColor(value);
+    // A text colour is the enabled look only: disabled, the text greys like every other control's.
+    if (role == QPalette::WindowText || role == QPalette::Text || role == QPalette::ButtonText) {
+        palette.setColor(QPalette::Active, role, color);
+        palette.setColor(QPalette::Inactive, role, color);
+    } else {
+        palette.setColor(role, color);
+    }
     widget->setPalette(palette);
 }

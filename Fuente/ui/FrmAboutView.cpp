@@ -93,8 +93,10 @@ void FrmAboutView::render() {
     setWindowTitle(model_.Caption);
     lblTitle_->setText(model_.lblTitle.Caption);
     lblVersion_->setText(model_.lblVersion.Caption);
-    if (!isVisible())
+    if (!isVisible()) {
         show();
+        activateWindow();  // a dialog opens with the keyboard
+    }
 }
 
 void FrmAboutView::reject() {

@@ -44,6 +44,9 @@ FrmAddView::FrmAddView(Mod_Variables& mv, FrmMainView& main)
             take();
             model_.CmdAdd_Click();
         });
+        // After a refusal's message the dialog, still open, takes the keyboard back.
+        if (isVisible())
+            activateWindow();
     });
     connect(cancel, &QPushButton::clicked, this, [this] { main_.forward([this] { model_.CmdCancel_Click(); }); });
 
@@ -71,6 +74,7 @@ void FrmAddView::render() {
         txtFirma_->setText(model_.TxtFirma.Text);
         txtComentarios_->setPlainText(QString(model_.TxtComentarios.Text).replace(QLatin1String("\r\n"), QLatin1String("\n")));
         show();
+        activateWindow();  // a dialog opens with the keyboard
     }
     if (!model_.FocusedControl.isEmpty()) {
         if (auto* widget = findChild<QWidget*>(model_.FocusedControl))

@@ -50,6 +50,8 @@ FrmMainView::FrmMainView(Mod_Variables& mv, QWidget* parent) : QMainWindow(paren
                         checkBoxes_[0].second, checkBoxes_[1].second};
     for (std::size_t i = 0; i + 1 < std::size(order); ++i)
         setTabOrder(order[i], order[i + 1]);
+    // The window opens with the keyboard on the list, the first control of that order.
+    lvAccounts_->setFocus();
     setFixedSize(client->width(), client->height() + menuBar()->sizeHint().height());
 
     tiSave_ = new QTimer(this);
@@ -79,6 +81,11 @@ void FrmMainView::forward(const std::function<void()>& handler) {
 }
 
 void FrmMainView::closeEvent(QCloseEvent* event) {
+    // Disabled while the manual add or the About dialog is open: what is typed there is kept.
+    if (!model_.Enabled && !ended_) {
+        event->ignore();
+        return;
+    }
     for (QDialog* dialog : std::initializer_list<QDialog*>{addView_, shortcutView_, aboutView_})
         dialog->close();
     event->accept();
@@ -312,7 +319,7 @@ void FrmMainView::render() {
         widget->setText(box->Caption);
         widget->setCheckState(box->Value == 0 ? Qt::Unchecked : box->Value == 1 ? Qt::Checked : Qt::PartiallyChecked);
         widget->setEnabled(box->Enabled);
-        applyColor(widget, QPalette::Window, box->BackColor);
+        applyColor(widget, widget->backgroundRole(), box->BackColor);
     }
     for (const auto& [button, widget] : buttons_) {
         widget->setText(button->Caption);

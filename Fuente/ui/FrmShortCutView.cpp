@@ -30,7 +30,8 @@ void showBox(QLineEdit* widget, const TextBox& box) {
         widget->setText(box.Text);
     widget->setReadOnly(box.Locked);
     widget->setEnabled(box.Enabled);
-    if (box.MaxLength > 0)
+    // Setting the limit sets the text again, which drops its selection.
+    if (box.MaxLength > 0 && widget->maxLength() != box.MaxLength)
         widget->setMaxLength(box.MaxLength);
 }
 
@@ -76,7 +77,7 @@ FrmShortCutView::FrmShortCutView(Mod_Variables& mv, FrmMainView& main)
         return box;
     };
     chkWindowed_ = checkBox("ChkWindowed", model_.ChkWindowed.Caption);
-    chkAutoConnect_ = checkBox("ChkAutoConnect", model_.ChkAutoConnect.Caption.simplified());
+    chkAutoConnect_ = checkBox("ChkAutoConnect", model_.ChkAutoConnect.Caption);
     chkOverwrite_ = checkBox("ChkOverwrite", model_.ChkOverwrite.Caption);
 
     auto* address = new QGroupBox;
@@ -143,17 +144,30 @@ void FrmShortCutView::take() {
 
 QLineEdit* FrmShortCutView::boxFor(const QString& controlName) const { return findChild<QLineEdit*>(controlName); }
 
+TextBox& FrmShortCutView::modelFor(const QLineEdit* box) {
+    if (box == txtNombre_)
+        return model_.TxtNombre;
+    if (box == txtPath_)
+        return model_.TxtPath;
+    return model_.TxtIP.at(std::size_t(std::find(txtIP_.begin(), txtIP_.end(), box) - txtIP_.begin()));
+}
+
 bool FrmShortCutView::eventFilter(QObject* watched, QEvent* event) {
     auto* box = qobject_cast<QLineEdit*>(watched);
     if (box && event->type() == QEvent::FocusIn) {
         main_.forward([this, box] {
             take();
-            TextBox& model = box == txtNombre_ ? model_.TxtNombre
-                             : box == txtPath_ ? model_.TxtPath
-                                               : model_.TxtIP[std::size_t(std::find(txtIP_.begin(), txtIP_.end(), box) - txtIP_.begin())];
-            model_.GotFocus(model);
-            box->setSelection(model.SelStart, model.SelLength);
+            model_.GotFocus(modelFor(box));
         });
+        const TextBox& model = modelFor(box);
+        box->setSelection(model.SelStart, model.SelLength);
+        // A click places the cursor after the focus came: the selection is made again once it is over.
+        clickedInto_ = static_cast<QFocusEvent*>(event)->reason() == Qt::MouseFocusReason ? box : nullptr;
+    } else if (box && box == clickedInto_ && event->type() == QEvent::MouseButtonRelease) {
+        clickedInto_ = nullptr;
+        const TextBox& model = modelFor(box);
+        if (!box->hasSelectedText())  // unless the person dragged over some text
+            box->setSelection(model.SelStart, model.SelLength);
     } else if (box && event->type() == QEvent::KeyRelease) {
         const auto* key = static_cast<QKeyEvent*>(event);
         const auto at = std::find(txtIP_.begin(), txtIP_.end(), box);
@@ -182,8 +196,10 @@ void FrmShortCutView::render() {
     chkWindowed_->setChecked(model_.ChkWindowed.Value == 1);
     chkAutoConnect_->setChecked(model_.ChkAutoConnect.Value == 1);
     chkOverwrite_->setChecked(model_.ChkOverwrite.Value == 1);
-    if (!isVisible())
+    if (!isVisible()) {
         show();
+        activateWindow();  // a dialog opens with the keyboard
+    }
     if (!model_.FocusedControl.isEmpty()) {
         if (QLineEdit* box = boxFor(model_.FocusedControl))
             box->setFocus();

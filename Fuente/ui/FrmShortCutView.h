@@ -26,6 +26,7 @@ private:
     // Copies what the person typed or ticked into the model.
     void take();
     QLineEdit* boxFor(const QString& controlName) const;
+    TextBox& modelFor(const QLineEdit* box);
 
     Frm_ShortCut& model_;
     FrmMainView& main_;
@@ -35,4 +36,6 @@ private:
     QCheckBox* chkWindowed_;
     QCheckBox* chkAutoConnect_;
     QCheckBox* chkOverwrite_;
+    // The box that a mouse press has just put the focus into.
+    QLineEdit* clickedInto_ = nullptr;
 };

@@ -47,10 +47,15 @@ FileChoice choice(const QString& fileName) {
 
 }  // namespace
 
+QWidget* QtDialogs::owner() const {
+    QWidget* active = QApplication::activeWindow();
+    return active && active->isVisible() ? active : parent_.data();
+}
+
 MsgAnswer QtDialogs::showMessage(const MessageBoxSpec& box) {
     QMessageBox message(qtIcon(box.icon), box.title, box.text,
                         box.buttons == MsgButtons::YesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok,
-                        parent_);
+                        owner());
     message.setTextFormat(Qt::PlainText);
     message.setDefaultButton(qtButton(box.defaultButton));
     const int pressed = message.exec();
@@ -61,7 +66,7 @@ MsgAnswer QtDialogs::showMessage(const MessageBoxSpec& box) {
 
 QString QtDialogs::InputBox(const QString& prompt, const QString& title, const QString& preset) {
     bool ok = false;
-    const QString text = QInputDialog::getText(parent_, title, prompt, QLineEdit::Normal, preset, &ok);
+    const QString text = QInputDialog::getText(owner(), title, prompt, QLineEdit::Normal, preset, &ok);
     return ok ? text : QString();
 }
 
@@ -76,11 +81,13 @@ QString QtDialogs::qtFilter(const QString& filter) {
 }
 
 FileChoice QtDialogs::ShowOpen(const QString& filter, const QString& initialName) {
-    return choice(QFileDialog::getOpenFileName(parent_, QString(), initialName, qtFilter(filter)));
+    return choice(QFileDialog::getOpenFileName(owner(), QString(), initialName, qtFilter(filter)));
 }
 
 FileChoice QtDialogs::ShowSave(const QString& filter, const QString& initialName) {
-    return choice(QFileDialog::getSaveFileName(parent_, QString(), initialName, qtFilter(filter)));
+    // The caller asks about an existing file itself, when it wishes to.
+    return choice(QFileDialog::getSaveFileName(owner(), QString(), initialName, qtFilter(filter), nullptr,
+                                               QFileDialog::DontConfirmOverwrite));
 }
 
 void QtDialogs::SetClipboard(const QString& text) { QApplication::clipboard()->setText(text); }

@@ -28,5 +28,9 @@ protected:
     MsgAnswer showMessage(const MessageBoxSpec& box) override;
 
 private:
+    // The window a box belongs to: the one the person works in (a dialog, when one is open), so
+    // that the keyboard goes back there once the box closes; else the main window.
+    QWidget* owner() const;
+
     QPointer<QWidget> parent_;
 };

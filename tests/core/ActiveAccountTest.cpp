@@ -58,6 +58,19 @@ TEST_F(ActiveAccountTest, AStoredCodeIsFoundIgnoringBlanksButNotCase) {
     app.main().Scan_Click();  // asked again at every refresh
 }
 
+// The list holds the records in reverse file order, and of two rows with the active code the
+// last one of the list is shown and selected: the earlier record in the file.
+TEST_F(ActiveAccountTest, OfTwoRowsWithTheActiveCodeTheLastOfTheListIsShown) {
+    app.write("Accounts.dat", "DB Version: 101\r\n"
+                              "Early\r\ndup\r\ns-early\r\n<COMENTARIO>\r\n</COMENTARIO>\r\n"
+                              "Late\r\ndup\r\ns-late\r\n<COMENTARIO>\r\n</COMENTARIO>\r\n"
+                              "Other\r\nxyz\r\ns\r\n<COMENTARIO>\r\n</COMENTARIO>\r\n");
+    app.setStore("dup", "s-late");
+    app.main().Form_Load();
+    EXPECT_EQ(app.main().LblName.Caption, "Early");
+    EXPECT_EQ(selectedName(), "Early");
+}
+
 TEST_F(ActiveAccountTest, ANewActiveAccountIsStoredUnderAFreshName) {
     app.setStore("new-code", "new-sig");
     app.dialogs.expect(kNewAccountFound, MsgAnswer::Yes);

@@ -135,7 +135,9 @@ TEST_F(CommandLineModeTest, AFailureAfterTheCommandLineWasReadEndsTheProgram) {
     EXPECT_TRUE(app.dialogs.started.empty());
 }
 
-TEST_F(CommandLineModeTest, AFailureBeforeTheCommandLineWasReadShowsTheWindow) {
+// With argument text the window never shows: a failure before the command line was read is
+// reported, and the program ends.
+TEST_F(CommandLineModeTest, AFailureBeforeTheCommandLineWasReadEndsTheProgramToo) {
     QDir(app.path("")).mkdir("Logs");
     app.write("GameSettings.reg", "REGEDIT4\r\nbroken line\r\n");
     app.dialogs.expect(ScriptedDialogs::errorBox(
@@ -143,7 +145,7 @@ TEST_F(CommandLineModeTest, AFailureBeforeTheCommandLineWasReadShowsTheWindow) {
             ", line 2: neither a key nor a value",
         app.logPath("Frm_Main.log")));
     app.mv->Command = "/a=abc";
-    EXPECT_NO_THROW(app.main().Form_Load());
+    EXPECT_THROW(app.main().Form_Load(), EndProgram);
     EXPECT_TRUE(app.dialogs.started.empty());
 }
 

@@ -149,6 +149,9 @@ const CommandCase kCases[] = {
     {"TheLaterCodeWins", {"/a=unstored", "/a=Code-2"}, "Code-2", "sig-alt", {"-s"}},
     {"ACodeSplitFromItsOption", {"/a=", "CODE-1", "/s=", "5.6.7.8:2303"}, "CODE-1", "sig-main",
      {"-s5.6.7.8:2303"}},
+    // Options that Qt knows itself are text of the command line like any other.
+    {"QtOptionsArePartOfTheCode", {"/y", "/a=CODE-1", "-reverse", "-style", "fusion"}, "CODE-1 -reverse -style fusion",
+     "", {"-s"}},
     {"BlanksAroundTheServerAreDropped", {"/a=CODE-1 ", "/s=  host:2302  "}, "CODE-1", "sig-main",
      {"-shost:2302"}},
 };

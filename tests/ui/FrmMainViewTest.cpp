@@ -20,6 +20,7 @@
 
 #include "AppFolder.h"
 #include "FrmMainView.h"
+#include "Keyboard.h"
 #include "Printers.h"
 #include "forms/Frm_Add.h"
 
@@ -28,6 +29,22 @@ namespace {
 const QByteArray kDatabase = "DB Version: 101\r\n"
                              "Zed\r\nc-z\r\ns-z\r\n<COMENTARIO>\r\nzed's\r\ncomment\r\n</COMENTARIO>\r\n"
                              "alpha\r\nc-a\r\ns-a\r\n<COMENTARIO>\r\n</COMENTARIO>\r\n";
+
+// The colour on screen of a check box's background: its right end, past the caption.
+QColor backgroundOf(QWidget* widget) { return widget->grab().toImage().pixelColor(widget->width() - 2, widget->height() / 2); }
+
+// The pixel of a widget on screen that scores highest.
+QColor most(QWidget* widget, int (*score)(const QColor&)) {
+    const QImage image = widget->grab().toImage();
+    QColor best = image.pixelColor(0, 0);
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (score(image.pixelColor(x, y)) > score(best))
+                best = image.pixelColor(x, y);
+    return best;
+}
+int darkness(const QColor& c) { return -c.lightness(); }
+int redness(const QColor& c) { return c.red() - std::max(c.green(), c.blue()); }
 
 class FrmMainViewTest : public ::testing::Test {
 protected:
@@ -83,15 +100,6 @@ TEST_F(FrmMainViewTest, ControlsStandAtTheirPlacesWithTheirTexts) {
             EXPECT_EQ(widget->property("text").toString(), c.text) << c.name;
         }
     }
-    QWidget* widget = list();
-    QStringList order;
-    for (int i = 0; i < 7; ++i, widget = widget->nextInFocusChain()) {
-        while (widget->focusPolicy() == Qt::NoFocus)
-            widget = widget->nextInFocusChain();
-        order << widget->objectName();
-    }
-    EXPECT_EQ(order, (QStringList{"LvAccounts", "TxtComentarios", "CmdEdit", "CmdSalvaComentarios", "CmdCancelar",
-                                  "ChkActivation", "ChkDeletion"}));
     EXPECT_EQ(view.windowTitle(), "Vantor 1.0");
     EXPECT_EQ(view.centralWidget()->size(), QSize(967, 456));
     EXPECT_FALSE(view.windowFlags() & Qt::WindowMaximizeButtonHint);
@@ -103,6 +111,21 @@ TEST_F(FrmMainViewTest, ControlsStandAtTheirPlacesWithTheirTexts) {
             EXPECT_FALSE(widget->accessibleName().isEmpty()) << widget->objectName().toStdString();
         }
     }
+}
+
+// The keyboard starts on the account list (a Space there ticks no option); Tab walks the controls
+// in their order, past the disabled ones, and comes round again.
+TEST_F(FrmMainViewTest, TheKeyboardStartsOnTheListAndTabFollowsTheOrder) {
+    ASSERT_TRUE(becomesActive(&view));
+    QStringList walked{QApplication::focusWidget()->objectName()};
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    for (int i = 0; i < 5; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        walked << QApplication::focusWidget()->objectName();
+    }
+    EXPECT_EQ(walked, (QStringList{"LvAccounts", "TxtComentarios", "CmdEdit", "ChkActivation", "ChkDeletion",
+                                   "LvAccounts"}));
+    EXPECT_EQ(app.read("Opciones.dat"), "OPC VERSION: 100\r\n0\r\n0\r\n");
 }
 
 TEST_F(FrmMainViewTest, MenusCarryTheirCaptionsAndShortcutKeys) {
@@ -179,7 +202,34 @@ TEST_F(FrmMainViewTest, RenderingFollowsTheModel) {
     find<QCheckBox>("ChkDeletion")->click();
     EXPECT_EQ(app.read("Opciones.dat"), "OPC VERSION: 100\r\n0\r\n1\r\n");
     EXPECT_TRUE(find<QCheckBox>("ChkDeletion")->isChecked());
-    EXPECT_EQ(find<QCheckBox>("ChkDeletion")->palette().color(QPalette::Window), QColor(255, 128, 128));
+}
+
+// The colours as they are on screen: a ticked option light red, a clear one the button face, from
+// start-up on and after every click; the name of an account not in the database red.
+TEST_F(FrmMainViewTest, OptionsAndTheNotStoredNameShowTheirColours) {
+    const QColor lightRed(255, 128, 128);
+    const QColor buttonFace = QApplication::palette().color(QPalette::Button);
+    auto* activation = find<QCheckBox>("ChkActivation");
+    auto* deletion = find<QCheckBox>("ChkDeletion");
+    app.write("Opciones.dat", "OPC VERSION: 100\r\n1\r\n0\r\n");
+    entry("Scan")->trigger();
+    EXPECT_EQ(backgroundOf(activation), lightRed);
+    EXPECT_EQ(backgroundOf(deletion), buttonFace);
+    deletion->click();
+    activation->click();
+    EXPECT_EQ(backgroundOf(activation), buttonFace);
+    EXPECT_EQ(backgroundOf(deletion), lightRed);
+
+    auto* name = find<QLabel>("LblName");
+    EXPECT_LT(redness(most(name, redness)), 40) << "a stored account's name is not red";
+    app.setStore("not-stored", "s");
+    app.dialogs.expect({"The active account does not match the accounts stored on my database, therefore it must be "
+                        "a new one. Do you want to add it to the database?",
+                        "New Account Found", MsgButtons::YesNo, MsgIcon::Question, MsgAnswer::Yes},
+                       MsgAnswer::No);
+    entry("Scan")->trigger();
+    EXPECT_EQ(name->text(), "WARNING! This account is not in the database");
+    EXPECT_GT(redness(most(name, redness)), 150);
 }
 
 TEST_F(FrmMainViewTest, RenamingInPlaceSavesShortlyAfter) {
@@ -197,7 +247,8 @@ TEST_F(FrmMainViewTest, RenamingInPlaceSavesShortlyAfter) {
     };
     rename("Beta");
     EXPECT_EQ(first.data().toString(), "Beta");
-    EXPECT_FALSE(find<QPushButton>("CmdEdit")->isEnabled());
+    // Shown once the editor has gone, for the two ticks of the save timer.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !find<QPushButton>("CmdEdit")->isEnabled(); }));
     QTRY_VERIFY_WITH_TIMEOUT(app.read("Accounts.dat").startsWith("DB Version: 101\r\nBeta\r\nc-a\r\n"), 20000);
     QTRY_VERIFY_WITH_TIMEOUT(find<QPushButton>("CmdEdit")->isEnabled(), 20000);
 
@@ -213,6 +264,8 @@ TEST_F(FrmMainViewTest, TheAddDialogDisablesTheMainWindowUntilItCloses) {
     EXPECT_TRUE(dialog->isVisible());
     EXPECT_FALSE(dialog->isModal());
     EXPECT_FALSE(view.centralWidget()->isEnabled());
+    EXPECT_FALSE(view.close()) << "the disabled window stays open";
+    EXPECT_TRUE(dialog->isVisible());
     dialog->close();
     EXPECT_TRUE(view.centralWidget()->isEnabled());
 
@@ -239,10 +292,22 @@ TEST_F(FrmMainViewTest, TheShortcutDialogIsModalAndWritesALauncher) {
     EXPECT_EQ(dialog->windowModality(), Qt::ApplicationModal);
     EXPECT_EQ(dialog->findChild<QLineEdit*>("TxtIP(4)")->text(), "2302");
     EXPECT_FALSE(dialog->findChild<QLineEdit*>("TxtIP(0)")->isEnabled());
+    EXPECT_EQ(dialog->findChild<QCheckBox*>("ChkAutoConnect")->text(),
+              "Auto connect to the following server:" + QString(56, ' ') + "(/S)");
+    // However the focus comes into an address box, its text is selected, so typing replaces it.
+    ASSERT_TRUE(becomesActive(dialog));
     dialog->findChild<QCheckBox*>("ChkAutoConnect")->click();
     EXPECT_TRUE(dialog->findChild<QLineEdit*>("TxtIP(0)")->isEnabled());
-    QTest::keyClick(dialog->findChild<QLineEdit*>("TxtIP(1)"), Qt::Key_Period);
-    EXPECT_EQ(dialog->focusWidget(), dialog->findChild<QLineEdit*>("TxtIP(2)"));
+    EXPECT_EQ(QApplication::focusWidget(), dialog->findChild<QLineEdit*>("TxtIP(0)"));
+    EXPECT_EQ(dialog->findChild<QLineEdit*>("TxtIP(0)")->selectedText(), "127");
+    type("192.168.1.10");
+    QStringList address;
+    for (int i = 0; i < 4; ++i)
+        address << dialog->findChild<QLineEdit*>(QString("TxtIP(%1)").arg(i))->text();
+    EXPECT_EQ(address, (QStringList{"192", "168", "1", "10"}));
+    QTest::mouseClick(dialog->findChild<QLineEdit*>("TxtIP(4)"), Qt::LeftButton);
+    type("2303");
+    EXPECT_EQ(dialog->findChild<QLineEdit*>("TxtIP(4)")->text(), "2303") << "a click selects too";
 
     QDir().mkpath(app.path("links"));
     app.dialogs.files.push_back({app.path("links/Quick.desktop"), "Quick.desktop"});
@@ -251,10 +316,14 @@ TEST_F(FrmMainViewTest, TheShortcutDialogIsModalAndWritesALauncher) {
     app.dialogs.expect({"Shortcut Quick Created at " + app.path("links/"), {}, MsgButtons::OK, MsgIcon::Exclamation});
     dialog->findChild<QPushButton*>("CmdOk")->click();
     EXPECT_FALSE(dialog->isVisible());
-    EXPECT_TRUE(QFile::exists(app.path("links/Quick.desktop")));
+    EXPECT_TRUE(app.read("links/Quick.desktop").contains("/A=c-a /S=192.168.1.10:2303"));
 }
 
+// While it is open the main window, the "Account in use:" frame whole, looks disabled and cannot
+// be closed.
 TEST_F(FrmMainViewTest, TheAboutDialogClosesWithEnterOrEscape) {
+    const char* const labels[] = {"Label2", "LblName", "Label6", "LblCode", "Label4", "LblSignature"};
+    const int grey = view.palette().color(QPalette::Disabled, QPalette::WindowText).lightness();
     for (int key : {Qt::Key_Return, Qt::Key_Escape}) {
         QTest::keyClick(&view, Qt::Key_F1);
         auto* dialog = view.findChild<QDialog*>("frmAbout");
@@ -264,9 +333,14 @@ TEST_F(FrmMainViewTest, TheAboutDialogClosesWithEnterOrEscape) {
         EXPECT_FALSE(view.centralWidget()->isEnabled());
         EXPECT_EQ(dialog->windowTitle(), "About Vantor");
         EXPECT_EQ(dialog->findChild<QLabel*>("lblVersion")->text(), "Version 1.0.0");
+        EXPECT_FALSE(view.close()) << "the disabled window stays open";
+        EXPECT_TRUE(dialog->isVisible());
+        for (const char* label : labels)
+            EXPECT_GE(most(find<QLabel>(label), darkness).lightness(), grey - 8) << label;
         QTest::keyClick(dialog, Qt::Key(key));
         EXPECT_FALSE(dialog->isVisible());
         EXPECT_TRUE(view.centralWidget()->isEnabled());
+        EXPECT_LT(most(find<QLabel>("LblCode"), darkness).lightness(), grey - 40);
         view.activateWindow();
     }
 }

@@ -9,6 +9,7 @@
 #include "FileSystem.h"
 #include "Mod_Variables.h"
 #include "RegistryAccess.h"
+#include "VbText.h"
 #include "forms/Frm_Add.h"
 #include "forms/Frm_ShortCut.h"
 #include "forms/frmAbout.h"
@@ -35,8 +36,9 @@ void Frm_Main::Form_Load() {
             runCommandLine();
         showActiveAccount();
     });
-    // The command line never leads to the window, not even after a failure.
-    if (commandLine && !completed)
+    // Any argument text never leads to the window, not even after a failure that came before the
+    // command line was read.
+    if (!mv_.Command.isEmpty() && !completed)
         throw EndProgram{};
 }
 
@@ -108,7 +110,7 @@ void Frm_Main::LaunchW_Click() { mv_.principal().Launchar(true); }
 
 void Frm_Main::Toolbar1_ButtonClick(const QString& key) {
     guard(QStringLiteral("main.tb1_click"), [&] {
-        const QString command = key.toUpper();
+        const QString command = VbText::ucase(key);
         if (command == QLatin1String("SAVE")) {
             mv_.bd().guardarcambios();
             Form_Load();

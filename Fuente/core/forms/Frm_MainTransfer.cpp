@@ -9,6 +9,7 @@
 #include "FileSystem.h"
 #include "Mod_Variables.h"
 #include "TextWriter.h"
+#include "VbText.h"
 #include "forms/Frm_Main.h"
 
 namespace {
@@ -25,7 +26,7 @@ bool mayOverwrite(Dialogs& dialogs, const QString& fileName) {
 }
 
 // The kind of file a chosen name asks for: its last three characters, upper-cased.
-QString kindOf(const QString& fileName) { return fileName.right(3).toUpper(); }
+QString kindOf(const QString& fileName) { return VbText::ucase(fileName.right(3)); }
 
 // A name that is neither an account data file nor a registry script: nothing is written.
 void tellNothingWritten(Dialogs& dialogs) {
