@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QFile>
 
 #include "FrmMainView.h"
 #include "Mod_Variables.h"
@@ -10,7 +11,11 @@
 #include "GameProcess.h"
 #include "RegistryWindows.h"
 #else
+#include <optional>
+
+#include "FileSystem.h"
 #include "RegistryFile.h"
+#include "RegistryWine.h"
 #endif
 
 namespace {
@@ -32,12 +37,27 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(Dialogs::AppTitle);
     const QString appFolder = QCoreApplication::applicationDirPath();
 #ifdef Q_OS_WIN
-    RegistryWindows registry;
+    RegistryWindows windowsRegistry;
+    RegistryAccess& registry = windowsRegistry;
 #else
-    RegistryFile registry(appFolder + '/' + RegistryFile::FileName);
+    // A GameSettings.reg beside the program is the store (tests, portable copies); otherwise the
+    // registry of the Wine prefix the game runs in.
+    const QString storeFile = appFolder + '/' + RegistryFile::FileName;
+    std::optional<RegistryFile> fileRegistry;
+    std::optional<RegistryWine> wineRegistry;
+    RegistryAccess& registry = FileSystem::fileExists(storeFile)
+                                   ? static_cast<RegistryAccess&>(fileRegistry.emplace(storeFile))
+                                   : wineRegistry.emplace(WinePrefix(WinePrefix::defaultFolder()));
+    // The game, started through wine, runs in the same prefix, also when it was not set.
+    if (wineRegistry)
+        qputenv("WINEPREFIX", QFile::encodeName(wineRegistry->prefix().folder()));
 #endif
     QtDialogs dialogs;
     Mod_Variables mv(appFolder, dialogs, registry);
+#ifndef Q_OS_WIN
+    if (wineRegistry)
+        mv.winePrefix = &wineRegistry->prefix();
+#endif
     mv.Command = commandLineText();
     FrmMainView view(mv);
     dialogs.setParentWindow(&view);
