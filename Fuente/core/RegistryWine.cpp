@@ -76,6 +76,7 @@ void RegistryWine::WriteValues(quint32 root, const QString& keyPath, const Value
                               "Wine prefix " + prefix_.folder()};
         script += WineRegistryFile::exportLine(name, value) + QStringLiteral("\r\n");
     }
+    last_.reset();
     prefix_.checkFolder();
     // The server writes the whole file back when it ends: it must be a file Wine wrote, in a
     // folder where it may be replaced, or the values would be lost then.
@@ -97,18 +98,23 @@ void RegistryWine::WriteValues(quint32 root, const QString& keyPath, const Value
 }
 
 RegistryAccess::Values RegistryWine::exported(const QString& key, bool view32) {
+    if (last_ && last_->key == key && last_->view32 == view32 && !last_->fresh.hasExpired())
+        return last_->values;
     QTemporaryDir scratch;
     const QString file = scratch.filePath(QStringLiteral("export.reg"));
     const RegRun run = reg({QStringLiteral("export"), key, wineVisible(file), QStringLiteral("/y"),
                             view32 ? QStringLiteral("/reg:32") : QStringLiteral("/reg:64")});
     // reg ends with 1 when the key does not exist.
-    if (run.status == 1 && !QFileInfo::exists(file))
+    if (run.status == 1 && !QFileInfo::exists(file)) {
+        last_ = Export{key, view32, {}, QDeadlineTimer(1000)};
         return {};
+    }
     QFile exported(file);
     if (run.status != 0 || !exported.open(QIODevice::ReadOnly))
         throw RunError{RunError::PathFileAccess, "Path/File access error: Wine's reg could not read " + key + " in " +
                                                      prefix_.folder() + ": " + run.output};
-    return WineRegistryFile::readExport(exported.readAll());
+    last_ = Export{key, view32, WineRegistryFile::readExport(exported.readAll()), QDeadlineTimer(1000)};
+    return last_->values;
 }
 
 RegistryWine::RegRun RegistryWine::reg(const QStringList& arguments) {

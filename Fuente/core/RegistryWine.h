@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QDeadlineTimer>
 #include <QStringList>
+#include <optional>
 
 #include "RegistryAccess.h"
 #include "WinePrefix.h"
@@ -35,4 +37,13 @@ private:
     RegRun reg(const QStringList& arguments);
 
     WinePrefix prefix_;
+    // The last key read through reg, used again for a second: start-up reads the code and then
+    // the signature, and one export holds both. A write forgets it.
+    struct Export {
+        QString key;
+        bool view32;
+        Values values;
+        QDeadlineTimer fresh;
+    };
+    std::optional<Export> last_;
 };

@@ -27,8 +27,9 @@ int hexDigit(QChar c) {
 }
 
 // Reads an escaped text that starts at `pos` and ends at `end` (a quote, or the bracket of a key
-// name); `pos` moves past the end. False when the line ends first.
-bool unescape(QStringView line, qsizetype& pos, QChar end, QString& text) {
+// name) into `text`, or only checks it when `text` is null; `pos` moves past the end. False when
+// the line ends first.
+bool unescape(QStringView line, qsizetype& pos, QChar end, QString* text) {
     static const QString named = QStringLiteral("a\ab\bt\tn\nv\vf\fr\re\x1b");
     for (; pos < line.size(); ++pos) {
         QChar c = line[pos];
@@ -36,7 +37,9 @@ bool unescape(QStringView line, qsizetype& pos, QChar end, QString& text) {
             ++pos;
             return true;
         }
-        if (c == QLatin1Char('\\') && ++pos < line.size()) {
+        if (c == QLatin1Char('\\')) {
+            if (++pos == line.size())
+                return false;
             c = line[pos];
             const qsizetype at = named.indexOf(c);
             if (at >= 0 && at % 2 == 0) {
@@ -54,10 +57,9 @@ bool unescape(QStringView line, qsizetype& pos, QChar end, QString& text) {
                     code = char16_t(code * 8 + (line[++pos].unicode() - '0'));
                 c = QChar(code);
             }
-        } else if (c == QLatin1Char('\\')) {
-            return false;
         }
-        text += c;
+        if (text)
+            *text += c;
     }
     return false;
 }
@@ -66,13 +68,13 @@ bool unescape(QStringView line, qsizetype& pos, QChar end, QString& text) {
 struct ValueLine {
     QString name;
     std::optional<QString> text;
-    bool continues = false;  // a binary value that goes on on the next line
 };
 
-std::optional<ValueLine> parseValue(QStringView line) {
+// Checks a value's line; its name and text are read only when `read` is set.
+std::optional<ValueLine> parseValue(QStringView line, bool read) {
     ValueLine value;
     qsizetype pos = 1;
-    if (line.startsWith(QLatin1Char('"')) ? !unescape(line, pos, QLatin1Char('"'), value.name)
+    if (line.startsWith(QLatin1Char('"')) ? !unescape(line, pos, QLatin1Char('"'), read ? &value.name : nullptr)
                                           : !line.startsWith(QLatin1Char('@')))
         return std::nullopt;
     if (pos >= line.size() || line[pos] != QLatin1Char('='))
@@ -81,26 +83,37 @@ std::optional<ValueLine> parseValue(QStringView line) {
     if (data.startsWith(QLatin1Char('"'))) {
         QString text;
         qsizetype at = 1;
-        if (!unescape(data, at, QLatin1Char('"'), text) || !data.mid(at).trimmed().isEmpty())
+        if (!unescape(data, at, QLatin1Char('"'), read ? &text : nullptr) || !data.mid(at).trimmed().isEmpty())
             return std::nullopt;
         value.text = text;
-    } else if (data.startsWith(u"hex")) {
-        value.continues = data.trimmed().endsWith(QLatin1Char('\\'));
-    } else if (!data.startsWith(u"dword:") && !data.startsWith(u"str(")) {
+    } else if (!data.startsWith(u"hex") && !data.startsWith(u"dword:") && !data.startsWith(u"str(")) {
         return std::nullopt;
     }
     return value;
 }
 
-QString keyOf(QStringView line, qsizetype& pos) {
-    QString key;
-    pos = 1;
-    return unescape(line, pos, QLatin1Char(']'), key) ? key : QString();
+// A key name as Wine writes it in its files. Written the same way every time, it can be compared
+// to the names in a file as they are, which is much quicker than reading each of them.
+QString escapedKey(QStringView key) {
+    QString escaped;
+    for (qsizetype i = 0; i < key.size(); ++i) {
+        const char16_t c = key[i].unicode();
+        const bool hexFollows = i + 1 < key.size() && hexDigit(key[i + 1]) >= 0;
+        if (c > 127)
+            escaped += QStringLiteral("\\x%1").arg(int(c), hexFollows ? 4 : 0, 16, QLatin1Char('0'));
+        else if (c < 32)
+            escaped += QStringLiteral("\\%1").arg(int(c), hexFollows ? 3 : 0, 8, QLatin1Char('0'));
+        else
+            escaped += (c == '\\' || c == '[' || c == ']' ? QStringLiteral("\\") : QString()) + QChar(c);
+    }
+    return escaped;
 }
 
-// Goes through a prefix's file, checking every line; `onValue` sees each value with its key.
-template <typename OnValue>
-void scan(const QString& path, OnValue onValue) {
+// Goes through a prefix's file; `onValue` sees each value of the keys that `wanted` accepts (it is
+// given the key's line after the bracket). The values read are checked, and with `checkAll` every
+// line; otherwise only what tells the lines apart.
+template <typename Wanted, typename OnValue>
+void scan(const QString& path, bool checkAll, Wanted wanted, OnValue onValue) {
     QFile file(path);
     if (!file.exists())
         return;
@@ -109,8 +122,7 @@ void scan(const QString& path, OnValue onValue) {
     // Wine writes the files in ASCII, escaping every other character.
     const QString text = QString::fromLatin1(file.readAll());
     qsizetype start = 0, number = 0;
-    QString key;
-    bool haveKey = false, continuation = false;
+    bool haveKey = false, read = false, continuation = false;
     while (start < text.size()) {
         qsizetype end = text.indexOf(QLatin1Char('\n'), start);
         if (end < 0)
@@ -125,19 +137,22 @@ void scan(const QString& path, OnValue onValue) {
         } else if (number == 0 || line.isEmpty() || line.startsWith(QLatin1Char(';')) ||
                    line.startsWith(QLatin1Char('#'))) {
         } else if (line.startsWith(QLatin1Char('['))) {
-            qsizetype pos = 0;
-            key = keyOf(line, pos);
-            if (pos <= 1 || line[pos - 1] != QLatin1Char(']'))
+            qsizetype pos = 1;
+            if (checkAll ? !unescape(line, pos, QLatin1Char(']'), nullptr) : !line.contains(QLatin1Char(']')))
                 throw damaged(path, number, QStringLiteral("a key without its closing bracket"));
             haveKey = true;
+            read = wanted(line.mid(1));
         } else {
-            const auto value = parseValue(line);
+            const bool named = line.startsWith(QLatin1Char('"')) || line.startsWith(QLatin1Char('@'));
+            const auto value = read || checkAll || !named ? parseValue(line, read) : ValueLine{};
             if (!value)
                 throw damaged(path, number, QStringLiteral("neither a key nor a value"));
             if (!haveKey)
                 throw damaged(path, number, QStringLiteral("a value outside of any key"));
-            continuation = value->continues;
-            onValue(key, *value);
+            // A text value ends in its quote, so only a binary one can end in a backslash.
+            continuation = line.trimmed().endsWith(QLatin1Char('\\'));
+            if (read)
+                onValue(*value);
         }
         start = end + 1;
         ++number;
@@ -152,15 +167,22 @@ namespace WineRegistryFile {
 
 RegistryAccess::Values readKey(const QString& path, const QString& keyPath) {
     RegistryAccess::Values values;
-    scan(path, [&](const QString& key, const ValueLine& value) {
-        if (value.text && key.compare(keyPath, Qt::CaseInsensitive) == 0)
-            values.emplace_back(value.name, *value.text);
-    });
+    const QString key = escapedKey(keyPath);
+    scan(
+        path, false,
+        [&](QStringView line) {
+            return line.startsWith(key, Qt::CaseInsensitive) && line.mid(key.size()).startsWith(QLatin1Char(']'));
+        },
+        [&](const ValueLine& value) {
+            if (value.text)
+                values.emplace_back(value.name, *value.text);
+        });
     return values;
 }
 
 void check(const QString& path) {
-    scan(path, [](const QString&, const ValueLine&) {});
+    scan(
+        path, true, [](QStringView) { return false; }, [](const ValueLine&) {});
 }
 
 RegistryAccess::Values readExport(const QByteArray& bytes) {
@@ -173,7 +195,7 @@ RegistryAccess::Values readExport(const QByteArray& bytes) {
     for (const QString& line : lines) {
         if (line.startsWith(QLatin1Char('[')) && ++sections > 1)
             break;
-        if (const auto value = parseValue(line); sections == 1 && value && value->text)
+        if (const auto value = parseValue(line, true); sections == 1 && value && value->text)
             values.emplace_back(value->name, *value->text);
     }
     return values;
