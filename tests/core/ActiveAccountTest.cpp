@@ -211,6 +211,13 @@ TEST_F(ActiveAccountTest, InAWinePrefixTheGameStartsThroughWine) {
         app.main().Launch_Click();
     }
     EXPECT_EQ(app.dialogs.started.size(), 1u);
+
+    app.mv->RutaJuego = "C:\\Games\\My Game";
+    QFile::remove(app.path("bin/wine"));
+    app.dialogs.expect(ScriptedDialogs::errorBox(
+        "File not found: wine, which runs the game; install Wine or add it to the PATH", app.logPath("ClsMain.log")));
+    app.main().Launch_Click();
+    EXPECT_EQ(app.dialogs.started.size(), 1u);
     qputenv("PATH", path);
 }
 

@@ -4,6 +4,9 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <linux/capability.h>
+#include <sys/syscall.h>
+#include <unistd.h>
 
 #include "Printers.h"
 #include "RegistryWine.h"
@@ -131,6 +134,38 @@ TEST_F(WinePrefixTest, WritesNeedAPrefixThatWineHasSetUp) {
     EXPECT_THROW(store.WriteValue(RegistryAccess::CurrentUser, kKey, "MPAccountName", "x"), RunError)
         << "a prefix without user.reg";
     EXPECT_FALSE(QFile::exists(prefix.userRegistry()));
+}
+
+// Takes from this test process the power to write where the permissions say no, which root has.
+void dropOverridingPermissions() {
+    __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct data[2]{};
+    ASSERT_EQ(syscall(SYS_capget, &header, data), 0);
+    for (auto& set : data) {
+        set.effective &= ~(1u << CAP_DAC_OVERRIDE);
+        set.permitted &= ~(1u << CAP_DAC_OVERRIDE);
+    }
+    ASSERT_EQ(syscall(SYS_capset, &header, data), 0);
+}
+
+TEST_F(WinePrefixTest, AReadOnlyPrefixIsRefusedUntouched) {
+    const QByteArray file = wineFile(kGameKey + "\"MPAccountName\"=\"old\"\n");
+    ASSERT_TRUE(write(prefix.userRegistry(), file));
+    dropOverridingPermissions();
+    const auto readOnly = QFile::ReadOwner | QFile::ExeOwner;
+    for (const QString& path : {prefix.folder(), prefix.userRegistry()}) {
+        SCOPED_TRACE(path.toStdString());
+        QFile::setPermissions(path, readOnly);
+        try {
+            store.WriteValues(RegistryAccess::CurrentUser, kKey, {{"MPAccountName", "new"}});
+            ADD_FAILURE() << "no failure";
+        } catch (const RunError& e) {
+            EXPECT_EQ(e.description, "Permission denied: the Wine prefix " + prefix.folder() + " is read-only");
+        }
+        QFile::setPermissions(path, readOnly | QFile::WriteOwner);
+        EXPECT_EQ(read(prefix.userRegistry()), file);
+        EXPECT_EQ(store.ReadValue(RegistryAccess::CurrentUser, kKey, "MPAccountName"), "old");
+    }
 }
 
 TEST(WineExport, TheFirstKeysTextValues) {
