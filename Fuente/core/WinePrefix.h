@@ -28,7 +28,7 @@ public:
     // prefix no such drive.
     QString hostPath(const QString& windowsPath) const;
 
-    // Whether a wineserver runs for this prefix now.
+    // Whether a wineserver runs for this prefix now (Linux: looked for in /proc).
     bool serverRunning() const;
 
     // The environment of a Wine program started in this prefix.
