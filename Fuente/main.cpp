@@ -36,6 +36,7 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(Dialogs::AppTitle);
     const QString appFolder = QCoreApplication::applicationDirPath();
+    const WinePrefix* winePrefix = nullptr;
 #ifdef Q_OS_WIN
     RegistryWindows windowsRegistry;
     RegistryAccess& registry = windowsRegistry;
@@ -48,16 +49,15 @@ int main(int argc, char* argv[]) {
     RegistryAccess& registry = FileSystem::fileExists(storeFile)
                                    ? static_cast<RegistryAccess&>(fileRegistry.emplace(storeFile))
                                    : wineRegistry.emplace(WinePrefix(WinePrefix::defaultFolder()));
-    // The game, started through wine, runs in the same prefix, also when it was not set.
-    if (wineRegistry)
-        qputenv("WINEPREFIX", QFile::encodeName(wineRegistry->prefix().folder()));
+    if (wineRegistry) {
+        winePrefix = &wineRegistry->prefix();
+        // The game, started through wine, runs in the same prefix, also when none was set.
+        qputenv("WINEPREFIX", QFile::encodeName(winePrefix->folder()));
+    }
 #endif
     QtDialogs dialogs;
     Mod_Variables mv(appFolder, dialogs, registry);
-#ifndef Q_OS_WIN
-    if (wineRegistry)
-        mv.winePrefix = &wineRegistry->prefix();
-#endif
+    mv.winePrefix = winePrefix;
     mv.Command = commandLineText();
     FrmMainView view(mv);
     dialogs.setParentWindow(&view);
