@@ -97,11 +97,12 @@ public:
         }
         return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
     }
-    // A server that stays until it is stopped, as while the game or another program runs (one
-    // that reg left would end after three seconds).
+    // A server that stays, as while the game or another program runs (one that reg left would
+    // end three seconds after it): until it is stopped, or a minute after its last program, so
+    // that a test that dies leaves none behind for long.
     void startServer() {
         stopServer();
-        ASSERT_EQ(run("wineserver", {"-p"}), 0);
+        ASSERT_EQ(run("wineserver", {"-p60"}), 0);
     }
     // Ends the server, which writes the registry to the files first.
     void stopServer() {
