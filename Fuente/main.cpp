@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QFile>
 #include <QStringList>
 
 #include "FrmMainView.h"
@@ -11,7 +12,11 @@
 #include "GameProcess.h"
 #include "RegistryWindows.h"
 #else
+#include <optional>
+
+#include "FileSystem.h"
 #include "RegistryFile.h"
+#include "RegistryWine.h"
 #endif
 
 namespace {
@@ -39,13 +44,28 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(Dialogs::AppTitle);
     const QString appFolder = QCoreApplication::applicationDirPath();
+    const WinePrefix* winePrefix = nullptr;
 #ifdef Q_OS_WIN
-    RegistryWindows registry;
+    RegistryWindows windowsRegistry;
+    RegistryAccess& registry = windowsRegistry;
 #else
-    RegistryFile registry(appFolder + '/' + RegistryFile::FileName);
+    // A GameSettings.reg beside the program is the store (tests, portable copies); otherwise the
+    // registry of the Wine prefix the game runs in.
+    const QString storeFile = appFolder + '/' + RegistryFile::FileName;
+    std::optional<RegistryFile> fileRegistry;
+    std::optional<RegistryWine> wineRegistry;
+    RegistryAccess& registry = FileSystem::fileExists(storeFile)
+                                   ? static_cast<RegistryAccess&>(fileRegistry.emplace(storeFile))
+                                   : wineRegistry.emplace(WinePrefix(WinePrefix::defaultFolder()));
+    if (wineRegistry) {
+        winePrefix = &wineRegistry->prefix();
+        // The game, started through wine, runs in the same prefix, also when none was set.
+        qputenv("WINEPREFIX", QFile::encodeName(winePrefix->folder()));
+    }
 #endif
     QtDialogs dialogs;
     Mod_Variables mv(appFolder, dialogs, registry);
+    mv.winePrefix = winePrefix;
     mv.Command = command;
     FrmMainView view(mv);
     dialogs.setParentWindow(&view);

@@ -8,7 +8,7 @@ set -euo pipefail
 source "$(dirname "$0")/setup.sh"
 
 SECONDS_EACH="${1:-30}"
-TARGETS=(load_database import_source convert_database options_file store_file command_line is_ip)
+TARGETS=(load_database import_source convert_database options_file store_file wine_registry command_line is_ip)
 BUILD="$ROOT/build-fuzz"
 
 ensure_packages cmake ninja-build g++ clang libclang-rt-14-dev qt6-base-dev libgl-dev

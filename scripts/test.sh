@@ -6,7 +6,8 @@
 set -euo pipefail
 source "$(dirname "$0")/setup.sh"
 
-ensure_packages "${BUILD_PACKAGES[@]}"
+# Wine and mingw-w64 also for the suite itself: its test in a Wine prefix (tests/wine) needs them.
+ensure_packages "${BUILD_PACKAGES[@]}" wine wine64 g++-mingw-w64-x86-64-posix
 
 export QT_QPA_PLATFORM=offscreen LANG=C.UTF-8
 export XDG_RUNTIME_DIR="${XDG_RUNTIME_DIR:-$(mktemp -d)}"

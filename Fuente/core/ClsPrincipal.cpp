@@ -13,6 +13,7 @@
 #include "RegistryAccess.h"
 #include "TextWriter.h"
 #include "VbText.h"
+#include "WinePrefix.h"
 #include "forms/Frm_Main.h"
 
 bool ClsPrincipal::BuscYselAccounts(const QString& code) {
@@ -111,14 +112,30 @@ QString ClsPrincipal::gameArguments(bool windowed, const QString& server) {
 
 void ClsPrincipal::Launchar(bool windowed) {
     mv_.errores().guard(LogName, QStringLiteral("ClsPrinc.Launchar"), [&] {
+        const QString arguments = gameArguments(windowed, mv_.ServidorCmd);
+        if (mv_.winePrefix)
+            return launchInWine(*mv_.winePrefix, arguments);
         const QString program = executablePath(mv_.RutaJuego);
         // Without a game folder there is no game: never look for the program elsewhere.
-        if (mv_.RutaJuego.isEmpty() || !FileSystem::fileExists(program)) {
-            mv_.dialogs.MsgBox("''" + QDir::toNativeSeparators(program) + "'' not found.", MsgButtons::OK,
-                               MsgIcon::Critical, QStringLiteral("File not Found"));
-            return;
-        }
-        mv_.dialogs.StartProgram(QDir::toNativeSeparators(program), gameArguments(windowed, mv_.ServidorCmd),
-                                 QFileInfo(program).absolutePath(), Dialogs::Show::Minimized);
+        if (mv_.RutaJuego.isEmpty() || !FileSystem::fileExists(program))
+            return showNotFound(QDir::toNativeSeparators(program));
+        mv_.dialogs.StartProgram(QDir::toNativeSeparators(program), arguments, QFileInfo(program).absolutePath(),
+                                 Dialogs::Show::Minimized);
     });
+}
+
+void ClsPrincipal::launchInWine(const WinePrefix& prefix, const QString& arguments) {
+    // The game folder is a Windows path, found through the prefix's drives.
+    const QString windowsProgram = mv_.RutaJuego + QStringLiteral("\\EXE\\Freelancer.exe");
+    const QString program = mv_.RutaJuego.isEmpty() ? QString() : prefix.hostPath(windowsProgram);
+    if (program.isEmpty() || !FileSystem::fileExists(program))
+        return showNotFound(windowsProgram);
+    // Windows paths hold no quotes, so quoting the program keeps it one argument.
+    mv_.dialogs.StartProgram(WinePrefix::wineProgram(), '"' + program + QStringLiteral("\" ") + arguments,
+                             QFileInfo(program).absolutePath(), Dialogs::Show::Minimized);
+}
+
+void ClsPrincipal::showNotFound(const QString& program) {
+    mv_.dialogs.MsgBox("''" + program + "'' not found.", MsgButtons::OK, MsgIcon::Critical,
+                       QStringLiteral("File not Found"));
 }

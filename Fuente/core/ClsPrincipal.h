@@ -3,6 +3,7 @@
 #include <QString>
 
 class Mod_Variables;
+class WinePrefix;
 
 // The game's active account and the game itself: finding the active account among the stored
 // ones, offering to store a new one, writing the active account, starting the game.
@@ -30,6 +31,10 @@ public:
     static QString gameArguments(bool windowed, const QString& server);
 
 private:
+    // Starts the game of a Wine prefix through wine, in its EXE folder.
+    void launchInWine(const WinePrefix& prefix, const QString& arguments);
+    // The "File not Found" message for the game's program.
+    void showNotFound(const QString& program);
     void showActive(const QString& name);
     void showNotStored(const QString& caption);
     // Asks for a name until it is new and storable; empty when the person cancels.

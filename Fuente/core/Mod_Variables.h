@@ -21,6 +21,7 @@ class Frm_ShortCut;
 class frmAbout;
 class Frm_Main;
 class RegistryAccess;
+class WinePrefix;
 
 // What the whole program shares: the application paths, the options, the active account, the
 // command-line values, the one instance of each service and the main window model.
@@ -51,6 +52,9 @@ public:
 
     Dialogs& dialogs;
     RegistryAccess& registry;
+    // The Wine prefix the game is installed in, when the store is its registry (Linux); the game
+    // starts there and shortcuts carry it.
+    const WinePrefix* winePrefix = nullptr;
 
     ClsControlErrores& errores() { return *errores_; }
     ClsBD& bd() { return *bd_; }

@@ -50,13 +50,17 @@ QString extension() {
 
 QString filter() { return "Shortcut(*" + extension() + ")|*" + extension(); }
 
-QString desktopExec(const QString& target, const QString& arguments) {
-    return execArgument(target) + QLatin1Char(' ') + execArgument(arguments);
+QString desktopExec(const QString& target, const QString& arguments, const QString& winePrefix) {
+    const QString environment =
+        winePrefix.isEmpty() ? QString() : "env " + execArgument("WINEPREFIX=" + winePrefix) + QLatin1Char(' ');
+    return environment + execArgument(target) + QLatin1Char(' ') + execArgument(arguments);
 }
 
-QString write(const QString& folder, const QString& name, const QString& target, const QString& arguments) {
+QString write(const QString& folder, const QString& name, const QString& target, const QString& arguments,
+              const QString& winePrefix) {
     const QString path = QDir(folder).filePath(name + extension());
 #ifdef Q_OS_WIN
+    Q_UNUSED(winePrefix)  // no prefixes on Windows
     const win32::Status status = win32::writeShortcut(QDir::toNativeSeparators(path).toStdWString(),
                                                       QDir::toNativeSeparators(target).toStdWString(),
                                                       arguments.toStdWString(), L"C:\\");
@@ -64,7 +68,7 @@ QString write(const QString& folder, const QString& name, const QString& target,
         throw RunError{int(status.code), QString::fromStdWString(status.message) + ": " + QDir::toNativeSeparators(path)};
 #else
     const QString text = QStringLiteral("[Desktop Entry]\nType=Application\nVersion=1.0\nName=") + desktopValue(name) +
-                         QStringLiteral("\nExec=") + desktopValue(desktopExec(target, arguments)) +
+                         QStringLiteral("\nExec=") + desktopValue(desktopExec(target, arguments, winePrefix)) +
                          QStringLiteral("\nTerminal=false\n");
     FileSystem::replaceFile(path, text.toUtf8());
     // Desktops start only launchers that may be executed.

@@ -4,6 +4,7 @@
 #include "AppFolder.h"
 #include "ClsPrincipal.h"
 #include "Printers.h"
+#include "WinePrefix.h"
 
 namespace {
 
@@ -189,6 +190,48 @@ TEST_F(ActiveAccountTest, LaunchingStartsTheGameOrSaysItIsMissing) {
         app.main().Launch_Click();
     }
     EXPECT_EQ(app.dialogs.started.size(), std::size(expected));
+}
+
+// In a Wine prefix the game folder is a Windows path: the game is found through the prefix's
+// drives and started by wine (the one on the PATH) in its EXE folder.
+TEST_F(ActiveAccountTest, InAWinePrefixTheGameStartsThroughWine) {
+    QDir().mkpath(app.path("prefix/drive_c/Games/My Game/EXE"));
+    QDir().mkpath(app.path("prefix/dosdevices"));
+    ASSERT_TRUE(QFile::link("../drive_c", app.path("prefix/dosdevices/c:")));
+    app.write("prefix/drive_c/Games/My Game/EXE/Freelancer.exe", "");
+    QDir().mkpath(app.path("bin"));
+    app.write("bin/wine", "#!/bin/sh\n");
+    QFile::setPermissions(app.path("bin/wine"), QFile::ReadOwner | QFile::ExeOwner);
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", QFile::encodeName(app.path("bin")));
+    const WinePrefix prefix(app.path("prefix"));
+    app.mv->winePrefix = &prefix;
+    app.setStore("abc", "s", "C:\\games\\my game");
+    app.main().Form_Load();
+
+    app.mv->ServidorCmd = "1.2.3.4:2302";
+    app.main().LaunchW_Click();
+    const QString exe = QDir(app.path("prefix/drive_c")).canonicalPath() + "/Games/My Game/EXE";
+    ASSERT_EQ(app.dialogs.started.size(), 1u);
+    EXPECT_EQ(app.dialogs.started[0].program, app.path("bin/wine"));
+    EXPECT_EQ(app.dialogs.started[0].arguments, '"' + exe + "/Freelancer.exe\" -w -s1.2.3.4:2302");
+    EXPECT_EQ(app.dialogs.started[0].workingFolder, exe);
+
+    for (const QString folder : {"C:\\Games\\Nowhere", "D:\\Games\\My Game", "/home/me/My Game", ""}) {
+        app.mv->RutaJuego = folder;
+        app.dialogs.expect({"''" + folder + "\\EXE\\Freelancer.exe'' not found.", "File not Found", MsgButtons::OK,
+                            MsgIcon::Critical});
+        app.main().Launch_Click();
+    }
+    EXPECT_EQ(app.dialogs.started.size(), 1u);
+
+    app.mv->RutaJuego = "C:\\Games\\My Game";
+    QFile::remove(app.path("bin/wine"));
+    app.dialogs.expect(ScriptedDialogs::errorBox(
+        "File not found: wine, which runs the game; install Wine or add it to the PATH", app.logPath("ClsMain.log")));
+    app.main().Launch_Click();
+    EXPECT_EQ(app.dialogs.started.size(), 1u);
+    qputenv("PATH", path);
 }
 
 }  // namespace

@@ -71,8 +71,13 @@ TEST(DesktopExec, ParsesBackToTheProgramAndOneArgument) {
         {"/home/me/my games/VTR", "/A=a\"b\\c$d`e%f /S=1.2.3.4:2302 /Y"},
         {"/tmp/100% sure/VTR", "/A=x;rm -rf ~ &"},
     };
-    for (const auto& [target, arguments] : cases)
+    for (const auto& [target, arguments] : cases) {
         EXPECT_EQ(parseExec(ShortcutFile::desktopExec(target, arguments)), (QStringList{target, arguments}));
+        // Made in a Wine prefix, the launcher runs the program in it.
+        for (const QString prefix : {"/games/fl", "/home/me/$HOME \"pre\" 100%"})
+            EXPECT_EQ(parseExec(ShortcutFile::desktopExec(target, arguments, prefix)),
+                      (QStringList{"env", "WINEPREFIX=" + prefix, target, arguments}));
+    }
 }
 
 TEST_F(ShortcutTest, BrowsingProposesACleanNameAndSplitsTheChoice) {

@@ -25,6 +25,8 @@ TEST(FirstRun, CreatesLogsOptionsAndDatabaseBesideTheProgram) {
     QProcess vtr;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("QT_QPA_PLATFORM", "offscreen");
+    // Without a GameSettings.reg the store is a Wine prefix's registry: one that is not there.
+    env.insert("WINEPREFIX", dir.path() + "/no-prefix");
     vtr.setProcessEnvironment(env);
     vtr.start(program, {});
     ASSERT_TRUE(vtr.waitForStarted());

@@ -12,6 +12,7 @@
 #include "Mod_Variables.h"
 #include "ShortcutFile.h"
 #include "VbText.h"
+#include "WinePrefix.h"
 #include "forms/Frm_Main.h"
 
 namespace {
@@ -131,7 +132,8 @@ void Frm_ShortCut::CmdOk_Click() {
         }
         TxtNombre.Text = ClsControles::NomArchivoValido(TxtNombre.Text);
         const QString program = mv_.App + (ShortcutFile::extension() == QLatin1String(".lnk") ? "/VTR.exe" : "/VTR");
-        const QString path = ShortcutFile::write(TxtPath.Text, TxtNombre.Text, program, arguments(code));
+        const QString path = ShortcutFile::write(TxtPath.Text, TxtNombre.Text, program, arguments(code),
+                                                 mv_.winePrefix ? mv_.winePrefix->folder() : QString());
         if (!FileSystem::fileExists(path))
             throw RunError{RunError::FileNotFound, "File not found: the shortcut " + QDir::toNativeSeparators(path) +
                                                        " was not created"};

@@ -1,0 +1,205 @@
+// The Wine prefix's registry files and drives, read without Wine: prefixes written by hand in a
+// temporary folder, with no wineserver for them.
+#include <gtest/gtest.h>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <linux/capability.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+
+#include "Printers.h"
+#include "RegistryWine.h"
+#include "RunError.h"
+#include "WineRegistryFile.h"
+
+namespace {
+
+const QString kKey = RegistryAccess::GameKey;
+
+bool write(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+QByteArray read(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+// A registry file as the wineserver saves it, with the given lines after the header.
+QByteArray wineFile(const QByteArray& body) {
+    return "WINE REGISTRY Version 2\n;; All keys relative to \\\\User\\\\S-1-5-21-0-0-0-1000\n\n#arch=win64\n\n" + body;
+}
+
+const QByteArray kGameKey = "[Software\\\\Microsoft\\\\Microsoft Games\\\\Freelancer\\\\1.0] 1733500000\n#time=1d0\n";
+
+class WinePrefixTest : public ::testing::Test {
+protected:
+    WinePrefixTest() { QDir().mkpath(prefix.folder() + "/drive_c/Games/Free Lancer/EXE"); }
+    QTemporaryDir dir;
+    WinePrefix prefix{dir.path() + "/prefix"};
+    RegistryWine store{prefix};
+};
+
+TEST_F(WinePrefixTest, ValuesAreReadWithWinesEscapesInTheGamesView) {
+    struct Case {
+        const char* what;
+        QByteArray user, system;
+        QString code, signature, gameFolder;
+    };
+    const Case cases[] = {
+        {"plain values, other keys and binary values around them",
+         "[Software\\\\Wine] 1\n\"Version\"=\"win10\"\n\n" + kGameKey +
+             "\"Bin\"=hex:01,02,\\\n  03\n\"MPAccountName\"=\"code\"\n\"MPAccountNameSig\"=\"sig\"\n\"N\"=dword:00000001\n",
+         "", "code", "sig", ""},
+        {"quotes, backslashes and characters outside ASCII",
+         kGameKey + "\"mpaccountname\"=\"a\\\"b\\\\c \\xe9\\x20ac \\x4e2d1\"\n\"MPAccountNameSig\"=\"\\t\\101\\0101\"\n", "",
+         "a\"b\\c \u00e9\u20ac \u4e2d1", "\tA\u00081", ""},
+        {"key names in other letter cases",
+         "[software\\\\microsoft\\\\MICROSOFT GAMES\\\\freelancer\\\\1.0] 5\n\"MPAccountName\"=\"x\"\n", "", "x", "", ""},
+        {"a subkey of the game's key is another key",
+         "[Software\\\\Microsoft\\\\Microsoft Games\\\\Freelancer\\\\1.0\\\\Sub] 5\n\"MPAccountName\"=\"x\"\n", "", "", "",
+         ""},
+        {"the 32-bit view first",
+         "",
+         "[Software\\\\Microsoft\\\\Microsoft Games\\\\Freelancer\\\\1.0] 5\n\"AppPath\"=\"C:\\\\native\"\n"
+         "[Software\\\\Wow6432Node\\\\Microsoft\\\\Microsoft Games\\\\Freelancer\\\\1.0] 5\n\"AppPath\"=\"C:\\\\Games\"\n",
+         "", "", "C:\\Games"},
+        {"then the native view", "",
+         "[Software\\\\Microsoft\\\\Microsoft Games\\\\Freelancer\\\\1.0] 5\n\"AppPath\"=\"C:\\\\native\"\n", "", "",
+         "C:\\native"},
+        {"values that are not text read empty", kGameKey + "\"MPAccountName\"=str(2):\"%x%\"\n\"MPAccountNameSig\"=hex:41,00\n",
+         "", "", "", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ASSERT_TRUE(write(prefix.userRegistry(), wineFile(c.user)));
+        ASSERT_TRUE(write(prefix.systemRegistry(), wineFile(c.system)));
+        EXPECT_EQ(store.ReadValue(RegistryAccess::CurrentUser, kKey, "MPAccountName"), c.code);
+        EXPECT_EQ(store.ReadValue(RegistryAccess::CurrentUser, kKey, "MPAccountNameSig"), c.signature);
+        EXPECT_EQ(store.ReadValue(RegistryAccess::LocalMachine, kKey, "AppPath"), c.gameFolder);
+    }
+}
+
+TEST_F(WinePrefixTest, AMissingPrefixOrFileReadsEmpty) {
+    EXPECT_EQ(store.ReadValue(RegistryAccess::CurrentUser, kKey, "MPAccountName"), "");
+    RegistryWine nowhere{WinePrefix(dir.path() + "/nowhere")};
+    EXPECT_EQ(nowhere.ReadValue(RegistryAccess::LocalMachine, kKey, "AppPath"), "");
+}
+
+// Damaged files and prefixes that are not folders: every read and every write fails with a report
+// that names the problem, before Wine is started, and the files stay as they were.
+TEST_F(WinePrefixTest, BadPrefixesAreReportedAndLeftUntouched) {
+    struct Case {
+        const char* what;
+        QByteArray user;  // empty: the prefix is a file
+        QString report;
+    };
+    const Case cases[] = {
+        {"not a registry file", "REGEDIT4\n", "line 1: the first line is not \"WINE REGISTRY Version 2\""},
+        {"a value cut short", wineFile(kGameKey + "\"MPAccountName\"=\"cut"), "line 8: neither a key nor a value"},
+        {"a key cut short", wineFile("[Software\\\\Micro"), "line 6: a key without its closing bracket"},
+        {"a value before any key", wineFile("\"MPAccountName\"=\"x\"\n"), "line 6: a value outside of any key"},
+        {"a binary value cut short", wineFile(kGameKey + "\"B\"=hex:01,\\\n"), "line 8: the file ends inside a value"},
+        {"garbage", wineFile(kGameKey + "\x01\x02garbage\n"), "line 8: neither a key nor a value"},
+        {"a prefix that is a file", "", "the Wine prefix " + prefix.folder() + " is not a folder"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        QDir(prefix.folder()).removeRecursively();
+        QFile::remove(prefix.folder());
+        const QString file = c.user.isEmpty() ? prefix.folder() : prefix.userRegistry();
+        const QByteArray before = c.user.isEmpty() ? QByteArray("not a prefix") : c.user;
+        ASSERT_TRUE(c.user.isEmpty() || QDir().mkpath(prefix.folder()));
+        ASSERT_TRUE(write(file, before));
+        const auto fails = [&](auto operation) {
+            try {
+                operation();
+                ADD_FAILURE() << "no failure";
+            } catch (const RunError& e) {
+                EXPECT_TRUE(e.description.contains(c.report)) << e.description.toStdString();
+            }
+        };
+        fails([&] { store.ReadValue(RegistryAccess::CurrentUser, kKey, "MPAccountName"); });
+        fails([&] { store.WriteValues(RegistryAccess::CurrentUser, kKey, {{"MPAccountName", "n"}, {"MPAccountNameSig", "s"}}); });
+        EXPECT_EQ(read(file), before);
+    }
+}
+
+TEST_F(WinePrefixTest, WritesNeedAPrefixThatWineHasSetUp) {
+    RegistryWine nowhere{WinePrefix(dir.path() + "/nowhere")};
+    EXPECT_THROW(nowhere.WriteValue(RegistryAccess::CurrentUser, kKey, "MPAccountName", "x"), RunError);
+    EXPECT_FALSE(QFile::exists(dir.path() + "/nowhere")) << "no prefix is made";
+    EXPECT_THROW(store.WriteValue(RegistryAccess::CurrentUser, kKey, "MPAccountName", "x"), RunError)
+        << "a prefix without user.reg";
+    EXPECT_FALSE(QFile::exists(prefix.userRegistry()));
+}
+
+// Takes from this test process the power to write where the permissions say no, which root has.
+void dropOverridingPermissions() {
+    __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct data[2]{};
+    ASSERT_EQ(syscall(SYS_capget, &header, data), 0);
+    for (auto& set : data) {
+        set.effective &= ~(1u << CAP_DAC_OVERRIDE);
+        set.permitted &= ~(1u << CAP_DAC_OVERRIDE);
+    }
+    ASSERT_EQ(syscall(SYS_capset, &header, data), 0);
+}
+
+TEST_F(WinePrefixTest, AReadOnlyPrefixIsRefusedUntouched) {
+    const QByteArray file = wineFile(kGameKey + "\"MPAccountName\"=\"old\"\n");
+    ASSERT_TRUE(write(prefix.userRegistry(), file));
+    dropOverridingPermissions();
+    const auto readOnly = QFile::ReadOwner | QFile::ExeOwner;
+    for (const QString& path : {prefix.folder(), prefix.userRegistry()}) {
+        SCOPED_TRACE(path.toStdString());
+        QFile::setPermissions(path, readOnly);
+        try {
+            store.WriteValues(RegistryAccess::CurrentUser, kKey, {{"MPAccountName", "new"}});
+            ADD_FAILURE() << "no failure";
+        } catch (const RunError& e) {
+            EXPECT_EQ(e.description, "Permission denied: the Wine prefix " + prefix.folder() + " is read-only");
+        }
+        QFile::setPermissions(path, readOnly | QFile::WriteOwner);
+        EXPECT_EQ(read(prefix.userRegistry()), file);
+        EXPECT_EQ(store.ReadValue(RegistryAccess::CurrentUser, kKey, "MPAccountName"), "old");
+    }
+}
+
+TEST(WineExport, TheFirstKeysTextValues) {
+    const QString text = QStringLiteral(
+        "\ufeffWindows Registry Editor Version 5.00\r\n\r\n"
+        "[HKEY_CURRENT_USER\\Software\\Microsoft\\Microsoft Games\\Freelancer\\1.0]\r\n"
+        "\"MPAccountName\"=\"a\\\"b\\\\c \u00e9\u20ac\"\r\n\"N\"=dword:00000001\r\n\"B\"=hex:01,\\\r\n  02\r\n"
+        "\"MPAccountNameSig\"=\"\"\r\n\r\n"
+        "[HKEY_CURRENT_USER\\Software\\Microsoft\\Microsoft Games\\Freelancer\\1.0\\Sub]\r\n\"Other\"=\"x\"\r\n");
+    const QByteArray bytes(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
+    const RegistryAccess::Values expected{{"MPAccountName", "a\"b\\c \u00e9\u20ac"}, {"MPAccountNameSig", ""}};
+    EXPECT_EQ(WineRegistryFile::readExport(bytes), expected);
+    EXPECT_EQ(WineRegistryFile::readExport("REGEDIT4\r\n"), RegistryAccess::Values{});
+    EXPECT_EQ(WineRegistryFile::exportLine("MPAccountName", "a\"b\\c"), "\"MPAccountName\"=\"a\\\"b\\\\c\"");
+}
+
+TEST_F(WinePrefixTest, WindowsPathsAreFoundThroughTheDrivesWithoutRegardToCase) {
+    QDir().mkpath(prefix.folder() + "/dosdevices");
+    ASSERT_TRUE(QFile::link("../drive_c", prefix.folder() + "/dosdevices/c:"));
+    ASSERT_TRUE(QFile::link(dir.path() + "/gone", prefix.folder() + "/dosdevices/d:"));
+    const QString drive = QDir(prefix.folder() + "/drive_c").canonicalPath();
+    const std::pair<QString, QString> cases[] = {
+        {"C:\\Games\\Free Lancer\\EXE\\Freelancer.exe", drive + "/Games/Free Lancer/EXE/Freelancer.exe"},
+        {"c:\\GAMES\\free lancer\\exe", drive + "/Games/Free Lancer/EXE"},
+        {"C:/Games//Free Lancer\\.\\x\\..\\EXE\\", drive + "/Games/Free Lancer/EXE"},
+        {"C:\\", drive},
+        {"D:\\Games", ""},
+        {"E:\\Games", ""},
+        {"\\\\server\\share\\Games", ""},
+        {"Games", ""},
+        {"", ""},
+    };
+    for (const auto& [windows, host] : cases)
+        EXPECT_EQ(prefix.hostPath(windows), host) << windows.toStdString();
+}
+
+}  // namespace

@@ -1,0 +1,301 @@
+// The Linux program against the real thing: a new Wine prefix, made here without a display, with
+// a stand-in for the game (a Windows program, StandInGame.cpp) in its drive C, the game folder set
+// with Wine's own reg, and the real VTR and its window models switching the account in it, with
+// and without the prefix's wineserver running.
+#include <gtest/gtest.h>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QThread>
+#include <iostream>
+
+#include "Cp1252.h"
+#include "Mod_Variables.h"
+#include "Printers.h"
+#include "QtDialogs.h"
+#include "RegistryWine.h"
+#include "ScriptedDialogs.h"
+#include "forms/Frm_Main.h"
+#include "forms/Frm_ShortCut.h"
+
+namespace {
+
+const QString kKey = RegistryAccess::GameKey;
+const QString kGameFolder = QStringLiteral("C:\\Games\\Free Lancer");
+// Codes and signatures with quotes, backslashes and letters outside ASCII (all in the game's
+// ANSI code page, so that the stand-in reads them as they are).
+const QString kOddCode = QStringLiteral("q\"u\\o t\u00e9-\u00fc");
+const QString kOddSignature = QStringLiteral("s\\\\ig\"\u00e9");
+
+QByteArray readFile(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+bool writeFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
+}
+
+QByteArray database() {
+    return "DB Version: 101\r\n"
+           "Main\r\nCODE-1\r\nsig-main\r\n<COMENTARIO>\r\n</COMENTARIO>\r\n"
+           "Odd\r\n" + Cp1252::encode(kOddCode) + "\r\n" + Cp1252::encode(kOddSignature) +
+           "\r\n<COMENTARIO>\r\n</COMENTARIO>\r\n";
+}
+
+// The prefix, made once for all tests: setting one up takes Wine many seconds.
+class Prefix : public ::testing::Environment {
+public:
+    static inline Prefix* instance = nullptr;
+
+    void SetUp() override {
+        instance = this;
+        environment_ = QProcessEnvironment::systemEnvironment();
+        environment_.insert("WINEPREFIX", folder());
+        environment_.insert("WINEDEBUG", "-all");
+        // No .NET or HTML engine installers, no menu entries made on this machine.
+        environment_.insert("WINEDLLOVERRIDES", "mscoree,mshtml=;winemenubuilder.exe=d");
+        environment_.insert("XDG_DATA_HOME", root_.filePath("data"));
+        environment_.insert("XDG_CONFIG_HOME", root_.filePath("config"));
+        environment_.remove("DISPLAY");
+        environment_.remove("WAYLAND_DISPLAY");
+        // The game and Wine's reg, started by the code under test, run in this prefix.
+        for (const QString& name : environment_.keys())
+            qputenv(name.toLocal8Bit(), environment_.value(name).toLocal8Bit());
+        qunsetenv("DISPLAY");
+        qunsetenv("WAYLAND_DISPLAY");
+
+        ASSERT_EQ(run("wineboot", {"--init"}), 0);
+        stopServer();
+        ASSERT_TRUE(QDir().mkpath(gameExe()));
+        ASSERT_TRUE(QFile::copy(QStringLiteral(STAND_IN_GAME), gameExe() + "/Freelancer.exe"));
+        ASSERT_EQ(run("wine", {"reg", "add", "HKLM\\" + kKey, "/v", "AppPath", "/d", kGameFolder, "/f", "/reg:32"}), 0);
+        stopServer();
+    }
+    void TearDown() override { run("wineserver", {"-k"}); }
+
+    QString folder() const { return root_.filePath("prefix"); }
+    QString gameExe() const { return folder() + "/drive_c/Games/Free Lancer/EXE"; }
+    QString record() const { return gameExe() + "/recorded.txt"; }
+
+    // Runs a program in the prefix to its end; its exit code, -1 when it did not end.
+    int run(const QString& program, const QStringList& arguments) {
+        QProcess process;
+        process.setProcessEnvironment(environment_);
+        process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        process.setStandardOutputFile(QProcess::nullDevice());
+        process.start(program, arguments);
+        if (!process.waitForFinished(90000)) {
+            process.kill();
+            process.waitForFinished();
+            return -1;
+        }
+        return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    }
+    // A server that stays, as while the game or another program runs (one that reg left would
+    // end three seconds after it): until it is stopped, or a minute after its last program, so
+    // that a test that dies leaves none behind for long.
+    void startServer() {
+        stopServer();
+        ASSERT_EQ(run("wineserver", {"-p60"}), 0);
+    }
+    // Ends the server, which writes the registry to the files first.
+    void stopServer() {
+        run("wineserver", {"-k"});
+        run("wineserver", {"-w"});
+    }
+
+    // What the stand-in game recorded when it was last started: command line, working folder,
+    // code, signature, game folder. Waits for it, as the game starts detached.
+    QStringList recorded() {
+        QDeadlineTimer deadline(60000);
+        while (!QFile::exists(record()) && !deadline.hasExpired())
+            QThread::msleep(50);
+        const QStringList lines = Cp1252::decode(readFile(record())).split('\n');
+        QFile::remove(record());
+        return lines.mid(0, 5);
+    }
+
+private:
+    QTemporaryDir root_;
+    QProcessEnvironment environment_;
+};
+
+QStringList expectedRecord(const QString& arguments, const QString& code, const QString& signature) {
+    return {'"' + kGameFolder + "\\EXE\\Freelancer.exe\" " + arguments, kGameFolder + "\\EXE", code, signature,
+            kGameFolder};
+}
+
+// Runs the stand-in as the game that makes a new account: it stores the code and signature.
+void gameMakesAccount(const QString& code, const QString& signature) {
+    Prefix& prefix = *Prefix::instance;
+    ASSERT_EQ(prefix.run("wine", {prefix.gameExe() + "/Freelancer.exe", "write", code, signature}), 0);
+}
+
+class WineGameTest : public ::testing::TestWithParam<bool> {
+protected:
+    void SetUp() override {
+        if (serverRunning())
+            prefix.startServer();
+        else
+            prefix.stopServer();
+    }
+    void TearDown() override { prefix.stopServer(); }
+    static bool serverRunning() { return GetParam(); }
+
+    Prefix& prefix = *Prefix::instance;
+    RegistryWine store{WinePrefix(prefix.folder())};
+    QTemporaryDir app;
+};
+
+// The real program in command-line mode, as a shortcut starts it.
+TEST_P(WineGameTest, TheCommandLineSwitchesTheAccountAndStartsTheGame) {
+    ASSERT_TRUE(QFile::copy(QStringLiteral(VTR_PATH), app.filePath("VTR")));
+    ASSERT_TRUE(writeFile(app.filePath("Accounts.dat"), database()));
+    store.WriteValues(RegistryAccess::CurrentUser, kKey, {{"MPAccountName", "CODE-1"}, {"MPAccountNameSig", "sig-main"}});
+    EXPECT_EQ(store.prefix().serverRunning(), true) << "reg leaves a server for a moment";
+
+    const std::pair<QStringList, QStringList> cases[] = {
+        {{"/a=" + kOddCode, "/s=1.2.3.4:2302", "/w"}, expectedRecord("-w -s1.2.3.4:2302", kOddCode, kOddSignature)},
+        {{"/A=CODE-1"}, expectedRecord("-s", "CODE-1", "sig-main")},
+    };
+    for (const auto& [arguments, record] : cases) {
+        SCOPED_TRACE(arguments.join(' ').toStdString());
+        if (!serverRunning())
+            prefix.stopServer();
+        QProcess vtr;
+        vtr.start(app.filePath("VTR"), arguments);
+        ASSERT_TRUE(vtr.waitForFinished(60000));
+        EXPECT_EQ(vtr.exitCode(), 0);
+        EXPECT_EQ(prefix.recorded(), record);
+        EXPECT_FALSE(QDir(app.filePath("Logs")).entryList(QDir::Files).size()) << "nothing was reported";
+    }
+}
+
+// A dialog layer whose program starts are real, as in the window.
+class StartingDialogs : public ScriptedDialogs {
+public:
+    void StartProgram(const QString& program, const QString& arguments, const QString& workingFolder,
+                      Show show) override {
+        ScriptedDialogs::StartProgram(program, arguments, workingFolder, show);
+        real_.StartProgram(program, arguments, workingFolder, show);
+    }
+
+private:
+    QtDialogs real_;
+};
+
+// The window models: activation and the launch with no server, Scan noticing the account the
+// game made while the server runs, and a shortcut that runs in the prefix from a desktop that has
+// none.
+TEST(WineWindowTest, TheWindowSwitchesLaunchesNoticesAndMakesShortcuts) {
+    Prefix& prefix = *Prefix::instance;
+    RegistryWine store{WinePrefix(prefix.folder())};
+    QTemporaryDir app;
+    ASSERT_TRUE(writeFile(app.filePath("Accounts.dat"), database()));
+    ASSERT_TRUE(writeFile(app.filePath("Opciones.dat"), "OPC VERSION: 100\r\n1\r\n0\r\n"));  // activate silently
+    store.WriteValues(RegistryAccess::CurrentUser, kKey, {{"MPAccountName", "CODE-1"}, {"MPAccountNameSig", "sig-main"}});
+    prefix.stopServer();
+    StartingDialogs dialogs;
+    Mod_Variables mv(app.path(), dialogs, store);
+    mv.RutaBD = app.filePath("Accounts.dat");
+    mv.winePrefix = &store.prefix();
+    Frm_Main& main = mv.main();
+    const auto select = [&](const QString& name) {
+        for (int i = 1; i <= main.LvAccounts.count(); ++i)
+            if (main.LvAccounts.row(i).name == name)
+                main.LvAccounts.select(i);
+    };
+
+    main.Form_Load();
+    EXPECT_EQ(main.LblName.Caption, "Main");
+    EXPECT_EQ(mv.RutaJuego, kGameFolder);
+    select("Odd");
+    main.LvAccounts_DblClick();
+    EXPECT_EQ(main.LblName.Caption, "Odd");
+    main.LaunchW_Click();
+    EXPECT_EQ(prefix.recorded(), expectedRecord("-w -s", kOddCode, kOddSignature));
+
+    // The game makes an account while the server keeps the registry; Scan finds it.
+    prefix.startServer();
+    gameMakesAccount("NEW-CODE", "new-sig");
+    dialogs.expect({"The active account does not match the accounts stored on my database, therefore it must be a new "
+                    "one. Do you want to add it to the database?",
+                    "New Account Found", MsgButtons::YesNo, MsgIcon::Question, MsgAnswer::Yes},
+                   MsgAnswer::Yes);
+    dialogs.expectInput("Fresh");
+    dialogs.expect({"The new account has been added", "New Account", MsgButtons::OK, MsgIcon::Exclamation});
+    main.Scan_Click();
+    EXPECT_EQ(main.LblName.Caption, "Fresh");
+    EXPECT_TRUE(readFile(mv.RutaBD).endsWith("Fresh\r\nNEW-CODE\r\nnew-sig\r\n<COMENTARIO>\r\n</COMENTARIO>\r\n"));
+
+    // A shortcut for Main, started with the prefix nowhere in the desktop's environment.
+    ASSERT_TRUE(QFile::copy(QStringLiteral(VTR_PATH), app.filePath("VTR")));
+    Frm_ShortCut& shortcut = mv.frmShortCut();
+    shortcut.Show();
+    select("Main");
+    shortcut.TxtPath.Text = app.path() + '/';
+    shortcut.TxtNombre.Text = "Main";
+    dialogs.expect({"Shortcut Main Created at " + app.path() + '/', {}, MsgButtons::OK, MsgIcon::Exclamation});
+    shortcut.CmdOk_Click();
+    prefix.stopServer();
+    const QString launcher = QString::fromUtf8(readFile(app.filePath("Main.desktop")));
+    const QString exec = QRegularExpression("\nExec=(.*)\n").match(launcher).captured(1);
+    ASSERT_TRUE(exec.startsWith("env \"WINEPREFIX=" + prefix.folder() + '"')) << exec.toStdString();
+    QProcess desktop;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove("WINEPREFIX");
+    desktop.setProcessEnvironment(environment);
+    // The launcher's value unescaped once; what is left is quoted as the shell quotes.
+    desktop.start("/bin/sh", {"-c", "exec " + QString(exec).replace("\\\\", "\\")});
+    ASSERT_TRUE(desktop.waitForFinished(60000));
+    EXPECT_EQ(desktop.exitCode(), 0);
+    EXPECT_EQ(prefix.recorded(), expectedRecord("-s", "CODE-1", "sig-main"));
+    EXPECT_EQ(store.ReadValue(RegistryAccess::CurrentUser, kKey, "MPAccountName"), "CODE-1");
+    prefix.stopServer();
+}
+
+// Values come back as they were written, through the server and through the files; what the
+// game reads through its ANSI calls is checked above.
+TEST_P(WineGameTest, ValuesRoundTripAndReadingIsQuick) {
+    const RegistryAccess::Values values{{"MPAccountName", "plain"},
+                                        {"MPAccountNameSig", "q\"u\\o\\\\ \\\""},
+                                        {"Other", "\u00e9\u20ac \u4e2d\u6587 \u0436"},
+                                        {"Empty", ""},
+                                        {"Blanks", " blanks "}};
+    store.WriteValues(RegistryAccess::CurrentUser, kKey, values);
+    if (!serverRunning())
+        prefix.stopServer();
+    for (const auto& [name, value] : values)
+        EXPECT_EQ(store.ReadValue(RegistryAccess::CurrentUser, kKey, name.toLower()), value);
+    // What start-up reads, timed: the game folder, the code and the signature.
+    qint64 best = -1;
+    for (int i = 0; i < 3; ++i) {
+        QThread::msleep(1000);  // no export kept from the last round
+        QElapsedTimer timer;
+        timer.start();
+        EXPECT_EQ(store.ReadValue(RegistryAccess::LocalMachine, kKey, "AppPath"), kGameFolder);
+        store.ReadValue(RegistryAccess::CurrentUser, kKey, "MPAccountName");
+        store.ReadValue(RegistryAccess::CurrentUser, kKey, "MPAccountNameSig");
+        best = best < 0 ? timer.elapsed() : std::min(best, timer.elapsed());
+    }
+    std::cout << "Reading the three values with the server " << (serverRunning() ? "running" : "stopped") << ": "
+              << best << " ms at best of 3\n";
+}
+
+INSTANTIATE_TEST_SUITE_P(Wine, WineGameTest, ::testing::Bool(), [](const ::testing::TestParamInfo<bool>& info) {
+    return std::string(info.param ? "ServerRunning" : "ServerStopped");
+});
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    ::testing::InitGoogleTest(&argc, argv);
+    ::testing::AddGlobalTestEnvironment(new Prefix);
+    return RUN_ALL_TESTS();
+}
