@@ -37,7 +37,7 @@ TEST_F(ProgramTest, CommandLineActivatesTheAccountAndStartsTheGameWithItsServer)
     ASSERT_EQ(vtr.wait(Generous), 0);
 
     const QStringList run = gameRun(Generous);
-    ASSERT_EQ(run.size(), 4) << "the game was not started";
+    ASSERT_EQ(run.size(), 5) << "the game was not started";
     const QString executable = QDir::toNativeSeparators(gameFolder() + "/EXE/Freelancer.exe");
     EXPECT_EQ(run[0], '"' + executable + "\" -w -s1.2.3.4:2302");
     EXPECT_EQ(run[1], QDir::toNativeSeparators(gameFolder() + "/EXE"));

@@ -26,7 +26,7 @@ bool waitFor(int milliseconds, Ready ready) {
     return true;
 }
 
-QString gameRunPath() { return gameFolder() + "/EXE/game-run.txt"; }
+QString gameRunPath() { return gameFolder() + "/EXE/recorded.txt"; }
 
 }  // namespace
 

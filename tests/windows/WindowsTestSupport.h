@@ -16,8 +16,9 @@ QString appFolder();
 void reset();
 void writeFile(const QString& path, const QByteArray& bytes);
 
-// The game's folder as the program finds it (AppPath), and what the stand-in game recorded there
-// when it was last started: command line, working folder, code, signature; empty when it was not.
+// The game's folder as the program finds it (AppPath), and what the stand-in game recorded in its
+// EXE folder when it was last started there: command line, working folder, code, signature and
+// the game's folder; empty when it was not.
 QString gameFolder();
 QStringList gameRun(int waitMilliseconds);
 void forgetGameRun();
