@@ -22,14 +22,7 @@ namespace {
 
 class InProcessTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        reset();
-        writeFile(appFolder() + "/Accounts.dat",
-                  "DB Version: 101\r\nMain\r\nCODE-1\r\nSIG-1\r\n<COMENTARIO>\r\n\r\n</COMENTARIO>\r\n"
-                  "Alt \"quoted\"\r\ncode-2\r\nsig-2\r\n<COMENTARIO>\r\nTrader\r\n</COMENTARIO>\r\n");
-        registry.WriteValues(RegistryAccess::CurrentUser, RegistryAccess::GameKey,
-                             {{"MPAccountName", "code-2"}, {"MPAccountNameSig", "sig-2"}});
-    }
+    void SetUp() override { testing_windows::setUp("code-2", "sig-2"); }
 
     RegistryWindows registry;
     ScriptedDialogs dialogs;

@@ -19,14 +19,7 @@ constexpr int Generous = 60000;  // Wine starts a Qt program in one to several s
 
 class ProgramTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        reset();
-        writeFile(appFolder() + "/Accounts.dat",
-                  "DB Version: 101\r\nMain\r\nCODE-1\r\nSIG-1\r\n<COMENTARIO>\r\n\r\n</COMENTARIO>\r\n"
-                  "Alt \"quoted\"\r\ncode-2\r\nsig-2\r\n<COMENTARIO>\r\nTrader\r\n</COMENTARIO>\r\n");
-        registry.WriteValues(RegistryAccess::CurrentUser, RegistryAccess::GameKey,
-                             {{"MPAccountName", "CODE-1"}, {"MPAccountNameSig", "SIG-1"}});
-    }
+    void SetUp() override { testing_windows::setUp("CODE-1", "SIG-1"); }
     QString activeCode() { return registry.ReadValue(RegistryAccess::CurrentUser, RegistryAccess::GameKey, "MPAccountName"); }
 
     RegistryWindows registry;

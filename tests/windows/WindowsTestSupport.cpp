@@ -32,12 +32,17 @@ QString gameRunPath() { return gameFolder() + "/EXE/recorded.txt"; }
 
 QString appFolder() { return QDir::fromNativeSeparators(qEnvironmentVariable("VANTOR_APP")); }
 
-void reset() {
-    for (const char* name : {"Accounts.dat", "Accounts.dat.bak", "Accounts.dat.old", "Opciones.dat"})
+void setUp(const QString& activeCode, const QString& activeSignature) {
+    for (const char* name : {"Accounts.dat.bak", "Accounts.dat.old", "Opciones.dat"})
         QFile::remove(appFolder() + '/' + name);
     QDir(appFolder() + "/Logs").removeRecursively();
     QDir(appFolder() + "/Backups").removeRecursively();
     forgetGameRun();
+    writeFile(appFolder() + "/Accounts.dat",
+              "DB Version: 101\r\nMain\r\nCODE-1\r\nSIG-1\r\n<COMENTARIO>\r\n\r\n</COMENTARIO>\r\n"
+              "Alt \"quoted\"\r\ncode-2\r\nsig-2\r\n<COMENTARIO>\r\nTrader\r\n</COMENTARIO>\r\n");
+    RegistryWindows().WriteValues(RegistryAccess::CurrentUser, RegistryAccess::GameKey,
+                                  {{"MPAccountName", activeCode}, {"MPAccountNameSig", activeSignature}});
 }
 
 void writeFile(const QString& path, const QByteArray& bytes) {

@@ -11,10 +11,12 @@
 
 namespace testing_windows {
 
-// The folder of VTR.exe, with "/" separators. Its database and options are removed by reset().
+// The folder of VTR.exe, with "/" separators.
 QString appFolder();
-void reset();
 void writeFile(const QString& path, const QByteArray& bytes);
+// A fresh start: the program's own files removed, then a database of two accounts, Main
+// (CODE-1, SIG-1) and Alt "quoted" (code-2, sig-2), and the given active account in the registry.
+void setUp(const QString& activeCode, const QString& activeSignature);
 
 // The game's folder as the program finds it (AppPath), and what the stand-in game recorded in its
 // EXE folder when it was last started there: command line, working folder, code, signature and
