@@ -68,14 +68,15 @@ void start(AppFolder& app) {
 TEST(Export, WritesWhatTheScopeAndKindAskFor) {
     const QByteArray folder = "Backup/";
     const std::map<QString, QByteArray> allScripts{
-        {"Backup/.reg", script("c-q", "s-q")}, {"Backup/Alpha.reg", script("c-x", "s-x")},
-        {"Backup/Quote.reg", kQuoteScript},    {"Backup/Zulu.reg", script("z", "sz")},
+        {"Backup/.reg", script("c-q", "s-q")}, {"Backup/Alpha.reg", script("c-a", "s-a")},
+        {"Backup/Alpha (2).reg", script("c-x", "s-x")}, {"Backup/Quote.reg", kQuoteScript},
+        {"Backup/Zulu.reg", script("z", "sz")},
         {"Backup.reg", "<missing>"}};
     const ExportCase cases[] = {
         {"all to .ADF: the database on disk", "Backup.ADF", true, {}, {}, {{"Backup.ADF", kDatabase}}, true},
         {"all to an existing .adf, declined", "Backup.adf", true, {{"Backup.adf", "old"}},
          {{kOverwrite, MsgAnswer::No}}, {{"Backup.adf", "old"}}, false},
-        {"all to .reg: a folder of scripts, the later of two equal names wins", "Backup.reg", true, {},
+        {"all to .reg: a folder of scripts, two equal names each in a file of its own", "Backup.reg", true, {},
          {{kFolder, MsgAnswer::Yes}}, allScripts, true},
         {"all into an existing folder: asked once, every script replaced", "Backup.REG", true,
          {{"Backup/Alpha.reg", "old"}, {"Backup/Quote.reg", "old"}},
