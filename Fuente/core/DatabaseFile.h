@@ -1,11 +1,13 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <QByteArray>
 #include <QString>
 
 class Mod_Variables;
+class QFile;
 class TextWriter;
 
 // The one way Accounts.dat is changed. Every change is a read-check-write on the file, made
@@ -33,9 +35,12 @@ public:
         }
         bool operator!=(const Fingerprint& o) const { return !(*this == o); }
     };
+    // The file's bytes, read at one moment. They may be the file's pages mapped into memory,
+    // valid while the snapshot lives: whatever keeps them longer copies them.
     struct Snapshot {
         QByteArray bytes;
         Fingerprint fingerprint;
+        std::shared_ptr<QFile> mapped;
     };
 
     // One change to the database, as its writer describes it.
