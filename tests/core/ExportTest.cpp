@@ -119,6 +119,25 @@ TEST(Export, WritesWhatTheScopeAndKindAskFor) {
     }
 }
 
+// A code or signature holding a line break (from an imported file) would break a script apart:
+// the writer refuses it, says so, and writes nothing for that account; the others are written.
+TEST(Export, AValueWithALineBreakIsRefused) {
+    AppFolder app;
+    app.write("Accounts.dat", kHeader + "Broken\r\nc\nx\r\ns\r\n<COMENTARIO>\r\n</COMENTARIO>\r\n" +
+                                  "Fine\r\nc-f\r\ns-f\r\n<COMENTARIO>\r\n</COMENTARIO>\r\n");
+    app.setStore("c-f", "s-f");
+    app.main().Form_Load();
+    app.dialogs.files.push_back({app.path("All.reg"), "All.reg"});
+    app.dialogs.expect(kScope, MsgAnswer::Yes);
+    app.dialogs.expect(kFolder, MsgAnswer::Yes);
+    app.dialogs.expect({"The account code or its signature holds a line break, which a registry script cannot hold. "
+                        "Nothing was written to " + QDir::toNativeSeparators(app.path("All/Broken.reg")) + ".",
+                        {}, MsgButtons::OK, MsgIcon::Exclamation});
+    app.main().Export_Click();  // not called successful
+    EXPECT_EQ(app.read("All/Broken.reg"), "<missing>");
+    EXPECT_EQ(app.read("All/Fine.reg"), script("c-f", "s-f"));
+}
+
 TEST(Export, CancellingWritesNothing) {
     AppFolder app;
     start(app);
