@@ -644,6 +644,36 @@ TEST_P(WriterFaultTest, LeavesWholeFilesReportsAndTheNextAttemptSucceeds) {
     }
 }
 
+// A safety net that cannot be made (the backups' folder is a file) stops no writer: each one
+// does exactly what it does without the fault, and the missing copy is reported once.
+TEST(EveryWriterWithoutBackups, DoesItsWorkAndReportsTheCopyOnce) {
+    for (const Writer& w : writers()) {
+        SCOPED_TRACE(w.what);
+        Folder clean;
+        clean.dialogs.known = w.boxes(clean);
+        setUp(clean, w);
+        act(clean, w);
+        const Files done = clean.files();
+
+        Folder f;
+        f.dialogs.known = w.boxes(f);
+        f.write("Backups", "a file where the folder should be");
+        setUp(f, w);
+        act(f, w);
+        const std::vector<MessageBoxSpec> reports = f.dialogs.reports();
+        EXPECT_LE(reports.size(), 1u);
+        for (const MessageBoxSpec& report : reports)
+            EXPECT_TRUE(report.text.contains(kSafetyNet)) << report;
+        if (!w.success(f).isEmpty()) {
+            EXPECT_TRUE(f.dialogs.showed(w.success(f)));
+        }
+        Files after = f.files();
+        after.erase("Backups");
+        EXPECT_EQ(after, done);
+        EXPECT_EQ(f.rows(), clean.rows());
+    }
+}
+
 const Fault kFaults[] = {
     {"DiskFull", Fault::DiskFull, Fault::FirstByte},
     {"DiskFillsHalfWay", Fault::DiskFull, Fault::HalfWay},
