@@ -1,5 +1,7 @@
 #include "ClsRespaldos.h"
 
+#include <utility>
+
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -33,10 +35,17 @@ void ClsRespaldos::safely(const QString& place, const std::function<void()>& wor
         if (failureReported_)
             return;
         failureReported_ = true;
-        mv_.errores().informarerror(mv_.errores().logPath(LogName), e.number,
-                                    e.description + " (the safety copy was not made; the work goes on without it)",
-                                    place);
+        unreported_ = Failure{e, place};
     }
+}
+
+void ClsRespaldos::informar() {
+    if (!unreported_)
+        return;
+    const Failure failure = *std::exchange(unreported_, std::nullopt);
+    mv_.errores().informarerror(mv_.errores().logPath(LogName), failure.error.number,
+                                failure.error.description + " (the safety copy was not made; the work goes on without it)",
+                                failure.place);
 }
 
 void ClsRespaldos::respaldarBD(const QByteArray& database) {
@@ -85,4 +94,5 @@ void ClsRespaldos::anotarActiva() {
         log.writeLine(line);
         log.close();
     });
+    informar();
 }

@@ -1,8 +1,11 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <QByteArray>
 #include <QString>
+
+#include "RunError.h"
 
 class Mod_Variables;
 
@@ -29,6 +32,9 @@ public:
     void copiaBak(const QByteArray& database);
     // Removes the copies beyond the newest ten; called once a rewrite has succeeded.
     void podar();
+    // Reports a copy that could not be made, once the database's lock is given back: a box
+    // waiting for the person must not keep another copy of the program from writing.
+    void informar();
     // Appends the game's current code and signature, with the date and time, to the log.
     void anotarActiva();
 
@@ -36,6 +42,12 @@ private:
     QString folder();
     void safely(const QString& place, const std::function<void()>& work);
 
+    struct Failure {
+        RunError error;
+        QString place;
+    };
+
     Mod_Variables& mv_;
     bool failureReported_ = false;
+    std::optional<Failure> unreported_;
 };

@@ -115,7 +115,7 @@ bool DatabaseFile::append(const Change& change) { return this->change(change, Ki
 bool DatabaseFile::change(const Change& change, Kind kind) {
     for (int attempt = 1;; ++attempt) {
         requireLoaded();
-        if (writeIfCurrent(change, kind))
+        if (afterLock([&] { return writeIfCurrent(change, kind); }))
             return true;
         if (attempt == kAttempts)
             throw RunError{RunError::PermissionDenied, "Permission denied: " + shown(mv_.RutaBD) +
@@ -161,6 +161,23 @@ bool DatabaseFile::writeIfCurrent(const Change& change, Kind kind) {
 }
 
 bool DatabaseFile::replace(const std::function<bool(const std::optional<QByteArray>&, TextWriter&)>& write) {
+    return afterLock([&] { return replaceLocked(write); });
+}
+
+bool DatabaseFile::afterLock(const std::function<bool()>& locked) {
+    // What the lock's holder could not report is reported once the lock is given back, whether
+    // or not the write succeeded.
+    try {
+        const bool written = locked();
+        mv_.respaldos().informar();
+        return written;
+    } catch (...) {
+        mv_.respaldos().informar();
+        throw;
+    }
+}
+
+bool DatabaseFile::replaceLocked(const std::function<bool(const std::optional<QByteArray>&, TextWriter&)>& write) {
     const WriteLock lock(lockPath());
     const std::optional<Snapshot> current = read(mv_.RutaBD);
     TextWriter file(mv_.RutaBD, TextWriter::Mode::Rewrite);

@@ -84,6 +84,9 @@ private:
     bool change(const Change& change, Kind kind);
     // Under the lock: false when the file is not the one loaded; otherwise writes it.
     bool writeIfCurrent(const Change& change, Kind kind);
+    bool replaceLocked(const std::function<bool(const std::optional<QByteArray>&, TextWriter&)>& write);
+    // Runs a write made under the lock, then reports the safety copies it could not make.
+    bool afterLock(const std::function<bool()>& locked);
     QString lockPath() const;
     void requireLoaded() const;
 
