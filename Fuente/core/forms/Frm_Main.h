@@ -35,6 +35,7 @@ public:
     Toolbar<10> Toolbar1{{{
         {QStringLiteral("launch"), QStringLiteral("Launch Freelancer"), QStringLiteral("Opens the game")},
         {QString(), QString(), QString(), true},
+        // Never enabled: a rename is saved by TiSave, and a list that is not the file's must not be.
         {QStringLiteral("SAVE"), QStringLiteral("Save Changes"), QStringLiteral("Saves the changes if account is renamed"),
          false, false},
         {QStringLiteral("delete"), QStringLiteral("Delete selected"),
