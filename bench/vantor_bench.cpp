@@ -9,6 +9,7 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
+#include <QLockFile>
 #include <QString>
 #include <QTemporaryDir>
 
@@ -24,6 +25,7 @@
 #include "AccountList.h"
 #include "ClsBD.h"
 #include "Clsvalidacion.h"
+#include "DatabaseFile.h"
 #include "DefaultDialogs.h"
 #include "Mod_Variables.h"
 #include "RegistryFile.h"
@@ -171,6 +173,30 @@ void BM_Save(benchmark::State& state) {
     state.SetBytesProcessed(state.iterations() * db.fileSize);
 }
 
+// What every save adds to the writing itself: the lock file taken and given back, the file read
+// whole and its fingerprint (size, time, content hash) compared with the one the load took. To be
+// set against BM_Save of the same size.
+void BM_SaveChecks(benchmark::State& state) {
+    Database& db = database(int(state.range(0)));
+    if (!db.ensureLoaded()) {
+        state.SkipWithError("the database did not load");
+        return;
+    }
+    db.mv.bd().guardarcambios();  // the file as a save leaves it, its fingerprint the loaded one
+    bool current = true;
+    for (auto _ : state) {
+        QLockFile lock(db.mv.RutaBD + DatabaseFile::LockSuffix);
+        current &= lock.tryLock(0);
+        const std::optional<DatabaseFile::Snapshot> snapshot = DatabaseFile::read(db.mv.RutaBD);
+        current &= snapshot && db.mv.database().isLoaded();
+        benchmark::DoNotOptimize(snapshot);
+    }
+    if (!current || db.dialogs.messages != 0)
+        state.SkipWithError("the checks failed");
+    state.SetComplexityN(state.range(0));
+    state.SetBytesProcessed(state.iterations() * db.fileSize);
+}
+
 // Keys for the lookups: a thousand accounts spread over the whole list, the last key replaced by
 // one that matches nothing. Codes come as stored, in other letter case, and in other letter case
 // with blanks around them (which only the signature lookup trims); names in other letter case.
@@ -294,6 +320,7 @@ void lookupSizes(benchmark::internal::Benchmark* b) {
 
 BENCHMARK(BM_Load)->Apply(fileSizes);
 BENCHMARK(BM_Save)->Apply(fileSizes);
+BENCHMARK(BM_SaveChecks)->Apply(fileSizes);
 BENCHMARK(BM_BuscarfirmaenLV)->Apply(lookupSizes);
 BENCHMARK(BM_CuentaDupl)->Apply(lookupSizes);
 BENCHMARK(BM_NomDuplic)->Apply(lookupSizes);

@@ -1,8 +1,10 @@
 // The database loader: the input is Accounts.dat. Whatever the file holds, loading reports its
-// failures instead of letting them escape, and what was loaded survives a save and a reload.
+// failures instead of letting them escape; what was loaded whole survives a save and a reload,
+// and what was not is never saved.
 #include <algorithm>
 
 #include "ClsBD.h"
+#include "DatabaseFile.h"
 #include "FuzzSupport.h"
 #include "RunError.h"
 
@@ -24,7 +26,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
         loaded = loadedAccounts(app.mv);
         const int reports = app.dialogs.reports;
+        const bool whole = app.mv.database().isLoaded();
+        const std::optional<QByteArray> before = workspace.read(QStringLiteral("Accounts.dat"));
         app.mv.bd().guardarcambios();
+        if (!whole) {
+            // A list the file did not give whole is never written over it: the save is refused.
+            FUZZ_CHECK(app.dialogs.reports == reports + 1);
+            FUZZ_CHECK(workspace.read(QStringLiteral("Accounts.dat")) == before);
+            return 0;
+        }
         FUZZ_CHECK(app.dialogs.reports == reports);
     }
 

@@ -115,7 +115,7 @@ void AccountList::sortRows() {
 }
 
 void AccountList::changed() {
-    for (auto* slot : {&firstByUpperTrimmedCode_, &lastByTrimmedCode_, &byUpperCode_, &byUpperName_})
+    for (auto* slot : {&firstByUpperTrimmedCode_, &lastByTrimmedCode_, &firstByTrimmedCode_, &byUpperCode_, &byUpperName_})
         slot->reset();
     ++revision_;
 }
@@ -142,6 +142,11 @@ int AccountList::firstWithCodeIgnoringCase(const QString& code) const {
 
 int AccountList::lastWithTrimmedCode(const QString& code) const {
     return index(lastByTrimmedCode_, true, [](const AccountRow& r) { return VbText::trim(r.code); })
+        .value(VbText::trim(code), 0);
+}
+
+int AccountList::firstWithTrimmedCode(const QString& code) const {
+    return index(firstByTrimmedCode_, false, [](const AccountRow& r) { return VbText::trim(r.code); })
         .value(VbText::trim(code), 0);
 }
 

@@ -68,9 +68,10 @@ public:
     // Position of the first row whose code, upper-cased and trimmed of blanks, equals the given
     // code treated the same way; 0 when none.
     int firstWithCodeIgnoringCase(const QString& code) const;
-    // Position of the last row whose code, trimmed of blanks, equals the trimmed code exactly;
-    // 0 when none.
+    // Position of the last (first) row whose code, trimmed of blanks, equals the trimmed code
+    // exactly; 0 when none.
     int lastWithTrimmedCode(const QString& code) const;
+    int firstWithTrimmedCode(const QString& code) const;
     // Whether a row's code (or name), upper-cased but not trimmed, equals the upper-cased text.
     bool hasCodeIgnoringCase(const QString& code) const;
     bool hasNameIgnoringCase(const QString& name) const;
@@ -92,6 +93,7 @@ private:
     const Index& index(std::optional<Index>& slot, bool lastWins, QString (*key)(const AccountRow&)) const;
     mutable std::optional<Index> firstByUpperTrimmedCode_;
     mutable std::optional<Index> lastByTrimmedCode_;
+    mutable std::optional<Index> firstByTrimmedCode_;
     mutable std::optional<Index> byUpperCode_;
     mutable std::optional<Index> byUpperName_;
 };

@@ -9,6 +9,8 @@
 #include "Cp1252.h"
 #include "ClsRespaldos.h"
 #include "ClsconvertirBaseVieja.h"
+#include "DatabaseFile.h"
+#include "Dialogs.h"
 #include "FileSystem.h"
 #include "Mod_Variables.h"
 #include "TextReader.h"
@@ -24,18 +26,32 @@ void ClsBD::cargarbdallv() {
 }
 
 void ClsBD::load() {
+    DatabaseFile& database = mv_.database();
+    database.setLoaded(std::nullopt);
+    AccountList& list = mv_.main().LvAccounts;
     if (!FileSystem::fileExists(mv_.RutaBD)) {
-        TextWriter file(mv_.RutaBD, TextWriter::Mode::Rewrite);
-        escribirversion(file);
-        file.close();
-        return;
+        // Made only while there is still no file: another copy of the program may have made one.
+        const bool made = database.replace([](const std::optional<QByteArray>& current, TextWriter& file) {
+            if (current)
+                return false;
+            escribirversion(file);
+            return true;
+        });
+        if (made) {
+            // The list is left as it is; when it is empty it holds what the new file holds.
+            if (list.count() == 0)
+                database.setLoaded(DatabaseFile::read(mv_.RutaBD)->fingerprint);
+            return;
+        }
     }
     // An older file is converted first, a newer one ends the program; a file left in an older
     // layout by a failed conversion is not read as a current one.
     if (!mv_.conversion().ConvDbOld(mv_.RutaBD, false))
         return;
-    TextReader file(mv_.RutaBD);
-    AccountList& list = mv_.main().LvAccounts;
+    const std::optional<DatabaseFile::Snapshot> snapshot = DatabaseFile::read(mv_.RutaBD);
+    if (!snapshot)
+        throw FileSystem::openFailure(mv_.RutaBD, true);
+    TextReader file(mv_.RutaBD, snapshot->bytes);
     list.clear();
     list.setSorted(false);
 
@@ -52,6 +68,10 @@ void ClsBD::load() {
         if (list.count() > 0)
             list.select(list.count());
         mv_.Comentarios.assign(std::move(comments));
+    };
+    // The comment box never shows the comment of a row that is no longer selected.
+    const auto showComment = [&] {
+        mv_.main().TxtComentarios.Text = list.selected() != 0 ? traercomentario(list.selectedRow().code) : QString();
     };
     try {
         file.readLine();  // the header; its version was checked before
@@ -77,9 +97,67 @@ void ClsBD::load() {
         }
     } catch (...) {
         publish();
+        showComment();
         throw;
     }
     publish();
+    database.setLoaded(snapshot->fingerprint);
+    giveNamesAgain();
+    showComment();
+}
+
+void ClsBD::giveNamesAgain() {
+    AccountList& list = mv_.main().LvAccounts;
+    std::vector<Rename> kept;
+    for (Rename& rename : renames_) {
+        const int position = buscarFila(rename.before);
+        if (position == 0) {
+            mv_.dialogs.MsgBox("The new name \"" + rename.name + "\" of the account " + rename.before.code +
+                                   " was not saved: another copy of the program changed or deleted the account "
+                                   "meanwhile.",
+                               MsgButtons::OK, MsgIcon::Exclamation);
+            continue;
+        }
+        rename.before = list.row(position);
+        list.setName(position, rename.name);
+        kept.push_back(rename);
+    }
+    renames_ = std::move(kept);
+}
+
+void ClsBD::renombrar(int position, const QString& name) {
+    AccountList& list = mv_.main().LvAccounts;
+    renames_.push_back({list.row(position), name});
+    list.setName(position, name);
+}
+
+int ClsBD::buscarFila(const AccountRow& account) const {
+    const AccountList& list = mv_.main().LvAccounts;
+    int sameAccount = 0;
+    int sameAccounts = 0;
+    for (int i = 1; i <= list.count(); ++i) {
+        const AccountRow& row = list.row(i);
+        if (row == account)
+            return i;
+        if (row.code == account.code && row.signature == account.signature) {
+            sameAccount = i;
+            ++sameAccounts;
+        }
+    }
+    return sameAccounts == 1 ? sameAccount : 0;
+}
+
+int ClsBD::filaParaActivar(const QString& code) const {
+    const AccountList& list = mv_.main().LvAccounts;
+    const int exact = list.firstWithTrimmedCode(code);
+    return exact != 0 ? exact : list.firstWithCodeIgnoringCase(code);
+}
+
+bool ClsBD::reescribir(const DatabaseFile::Change& change) {
+    if (!mv_.database().rewrite(change))
+        return false;
+    renames_.clear();  // the list written held them
+    return true;
 }
 
 void ClsBD::escribirversion(TextWriter& file) { file.writeLine(QStringLiteral("DB Version: %1").arg(Version)); }
@@ -90,17 +168,12 @@ QString ClsBD::BuscarfirmaenLV(const QString& code) {
     return position == 0 ? QString() : list.row(position).signature;
 }
 
-TextWriter ClsBD::reescritura() {
-    mv_.respaldos().respaldarBD();
-    return TextWriter(mv_.RutaBD, TextWriter::Mode::Rewrite);
-}
-
 void ClsBD::guardarcambios() {
     mv_.errores().guard(LogName, QStringLiteral("ClsBD.guardarcambios"), [this] {
-        TextWriter file = reescritura();
-        escribirversion(file);
-        escribirCuentas(file);
-        file.close();
+        DatabaseFile::Change change;
+        change.write = [this](TextWriter& file) { escribirCuentas(file); };
+        change.refused = QStringLiteral("The changes were not saved");
+        reescribir(change);
     });
 }
 

@@ -2,6 +2,10 @@
 
 #include <optional>
 #include <QString>
+#include <vector>
+
+#include "AccountList.h"
+#include "DatabaseFile.h"
 
 class Mod_Variables;
 class TextWriter;
@@ -24,6 +28,8 @@ public:
 
     // Loads RutaBD into the account list (in reverse file order, sorting off) and the comment
     // table. A missing file is created with the header alone and the list is left as it is.
+    // Names given but not saved yet are given again, and the comment box shows the selected
+    // row's comment.
     void cargarbdallv();
 
     static void escribirversion(TextWriter& file);
@@ -34,6 +40,20 @@ public:
 
     // Rewrites RutaBD from the account list in its display order and the comment table.
     void guardarcambios();
+    // Gives a row a new name, kept as a change not saved yet until a rewrite of the database
+    // succeeds: a save that fails leaves it for the next save, and a load gives it again.
+    void renombrar(int position, const QString& name);
+    bool hayCambiosSinGuardar() const { return !renames_.empty(); }
+    // Rewrites the database through the one checked rewrite, the header first; names not saved
+    // yet are saved with it. Returns whether the file was written.
+    bool reescribir(const DatabaseFile::Change& change);
+
+    // The row of the list that is this account: the row equal to it, or else the one row with its
+    // code and signature (renamed meanwhile by another copy of the program); 0 when none.
+    int buscarFila(const AccountRow& account) const;
+    // The row to activate for a code: the first in list order whose code, trimmed of blanks, is the
+    // given one; or else the first whose code matches in any letter case; 0 when none.
+    int filaParaActivar(const QString& code) const;
 
     // Merges the accounts of an account data file that the person chooses: accounts whose code
     // is stored are skipped, an imported name already in use is marked. The database is replaced
@@ -43,9 +63,6 @@ public:
 
     // The comment stored for a code (exact letter case), or the empty text.
     QString traercomentario(const QString& code) const;
-
-    // Opens the database for a rewrite, after a copy of it went into the backups.
-    TextWriter reescritura();
 
     // Writes every row of the account list as records, with their comments.
     void escribirCuentas(TextWriter& file) const;
@@ -59,6 +76,13 @@ public:
 
 private:
     void load();
+    void giveNamesAgain();
+
+    struct Rename {
+        AccountRow before;
+        QString name;
+    };
 
     Mod_Variables& mv_;
+    std::vector<Rename> renames_;
 };

@@ -1,66 +1,89 @@
 // Merging an account data file into the database.
+#include <QDir>
+
 #include "ClsBD.h"
 #include "ClsControlErrores.h"
 #include "ClsconvertirBaseVieja.h"
 #include "Clsvalidacion.h"
+#include "DatabaseFile.h"
 #include "Dialogs.h"
 #include "FileSystem.h"
 #include "Mod_Variables.h"
 #include "TextReader.h"
 #include "TextWriter.h"
 
+namespace {
+
+bool holdsLineBreak(const QString& text) { return text.contains(QLatin1Char('\r')) || text.contains(QLatin1Char('\n')); }
+
+}  // namespace
+
 void ClsBD::importar() {
     mv_.errores().guard(LogName, QStringLiteral("ClsBD.importar"), [this] {
         const FileChoice choice = mv_.dialogs.ShowOpen(QStringLiteral("VTR Data File(*.ADF)|*.ADF"), QString());
         if (choice.fileName.isEmpty())
             return;
-        const QString backup = mv_.RutaBD + QStringLiteral(".bak");
         const QString aux = mv_.RutaBD + SufijoAux;
-        FileSystem::copyFile(mv_.RutaBD, backup);
         FileSystem::copyFile(choice.fileName, aux);
         // An older copy is converted in place; one that could not be checked or converted is
         // not read at all (its failure has been reported).
         if (!mv_.conversion().ConvDbOld(aux, true))
             return;
 
-        TextReader source(aux);
-        // The merged database reaches the disk only at close(), in place of the old one in one
-        // step: a source that ends inside an account changes nothing.
-        TextWriter destination = reescritura();
-        escribirversion(destination);
-        escribirCuentas(destination);
-
-        const Clsvalidacion& validacion = mv_.validacion();
-        source.readLine();  // the header
+        // The merge is made against the list as it is when the file is written: when another copy
+        // of the program changed the database meanwhile, against the list loaded again.
         bool imported = false;
-        while (!source.atEnd()) {
-            const QString name = source.readLine();
-            const QString code = source.readLine();
-            const QString signature = source.readLine();
-            QString line = source.readLine();  // the opener
-            if (validacion.CuentaDupl(code)) {
-                // Skipped up to a closer written exactly as this program writes it.
-                while (line != Closer)
-                    line = source.readLine();
-                continue;
+        int refused = 0;
+        DatabaseFile::Change change;
+        change.keepBak = true;
+        change.refused = QStringLiteral("The accounts were not imported");
+        change.write = [&](TextWriter& destination) {
+            imported = false;
+            refused = 0;
+            escribirCuentas(destination);
+            const Clsvalidacion& validacion = mv_.validacion();
+            TextReader source(aux);
+            source.readLine();  // the header
+            while (!source.atEnd()) {
+                const QString name = source.readLine();
+                const QString code = source.readLine();
+                const QString signature = source.readLine();
+                QString line = source.readLine();  // the opener
+                // A line break inside a value (a lone LF) would break the record apart once written.
+                const bool breaks = holdsLineBreak(name) || holdsLineBreak(code) || holdsLineBreak(signature);
+                if (breaks || validacion.CuentaDupl(code)) {
+                    refused += breaks;
+                    // Skipped up to a closer written exactly as this program writes it.
+                    while (line != Closer)
+                        line = source.readLine();
+                    continue;
+                }
+                destination.writeLine(validacion.NomDuplic(name) ? name + QStringLiteral("(Duplicated name)") : name);
+                destination.writeLine(code);
+                destination.writeLine(signature);
+                destination.writeLine(Opener);
+                for (line = source.readLine(); !isCloser(line); line = source.readLine())
+                    destination.writeLine(line);
+                destination.writeLine(Closer);
+                imported = true;
             }
-            destination.writeLine(validacion.NomDuplic(name) ? name + QStringLiteral("(Duplicated name)") : name);
-            destination.writeLine(code);
-            destination.writeLine(signature);
-            destination.writeLine(Opener);
-            for (line = source.readLine(); !isCloser(line); line = source.readLine())
-                destination.writeLine(line);
-            destination.writeLine(Closer);
-            imported = true;
-        }
-
+        };
+        if (!reescribir(change))
+            return;
         FileSystem::deleteFile(aux);
-        destination.close();
 
+        if (refused > 0)
+            mv_.errores().informarerror(
+                mv_.errores().logPath(LogName), RunError::InvalidFileFormat,
+                QStringLiteral("Invalid file format: %1 of the accounts in %2 were not imported: a name, code or "
+                               "signature holds a line break")
+                    .arg(refused)
+                    .arg(QDir::toNativeSeparators(choice.fileName)),
+                QStringLiteral("ClsBD.importar"));
         if (imported)
             mv_.dialogs.MsgBox(QStringLiteral("Accounts imported successfuly"), MsgButtons::OK, MsgIcon::None,
                                QStringLiteral(":)"));
-        else
+        else if (refused == 0)
             mv_.dialogs.MsgBox(QStringLiteral("All the accounts contained on the source file are already on the "
                                               "database. No accounts were imported"));
     });

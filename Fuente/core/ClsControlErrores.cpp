@@ -34,17 +34,17 @@ QString ClsControlErrores::reportLines(int number, const QString& description, c
 
 void ClsControlErrores::informarerror(const QString& logFile, int number, const QString& description,
                                       const QString& place) {
+    // The person is told even when the report cannot be written (a full disk).
+    QString where = "An error report has been created. It can be found at " + QDir::toNativeSeparators(logFile);
     try {
         TextWriter log(logFile, TextWriter::Mode::Append);
         log.writeLine(reportLines(number, description, place));
         log.close();
-    } catch (const RunError&) {
-        mv_.dialogs.Beep();
-        return;
+    } catch (const RunError& e) {
+        where = "No error report could be written (" + e.description + ")";
     }
     mv_.dialogs.MsgBox(MessageBoxSpec{
-        description + "\r\nAn error report has been created. It can be found at " +
-            QDir::toNativeSeparators(logFile) +
+        description + "\r\n" + where +
             "\r\n\r\nPlease report or email the errorlogs to my creator. His contact info is available on the "
             "''About'' dialog. \r\n\r\nThanks.",
         QStringLiteral("I'm sorry Dave. I'm afraid I can't do that")});

@@ -7,6 +7,7 @@
 #include "ClsControlErrores.h"
 #include "ClsRespaldos.h"
 #include "Clsvalidacion.h"
+#include "DatabaseFile.h"
 #include "Dialogs.h"
 #include "FileSystem.h"
 #include "Mod_Variables.h"
@@ -46,6 +47,9 @@ void ClsPrincipal::SetCuentaAct(const QString& code, const QString& signature) {
             main.TxtComentarios.Text.clear();
             return;
         }
+        // A database that was not loaded whole cannot store anything: nothing is offered.
+        if (!mv_.database().isLoaded())
+            return showNotStored(NotStored);
         const MsgAnswer add = mv_.dialogs.MsgBox(
             QStringLiteral("The active account does not match the accounts stored on my database, therefore it must "
                            "be a new one. Do you want to add it to the database?"),
@@ -59,9 +63,16 @@ void ClsPrincipal::SetCuentaAct(const QString& code, const QString& signature) {
         // Stored first: the list shows the account, and the person is told it was added, only
         // once it is in the file. Until then it is shown as not stored.
         showNotStored(QStringLiteral("Warning! Not in the database"));
-        TextWriter file(mv_.RutaBD, TextWriter::Mode::Append);
-        ClsBD::escribirRegistro(file, name, code, signature, std::nullopt);
-        file.close();
+        DatabaseFile::Change change;
+        change.write = [&](TextWriter& file) { ClsBD::escribirRegistro(file, name, code, signature, std::nullopt); };
+        // Another copy of the program may have stored the account, or the name, meanwhile.
+        change.reapply = [&] { return !mv_.validacion().CuentaDupl(code) && !mv_.validacion().NomDuplic(name); };
+        change.refused = "The account \"" + name + "\" was not added";
+        if (!mv_.database().append(change)) {
+            if (!BuscYselAccounts(code))
+                showNotStored(NotStored);
+            return;
+        }
         main.LvAccounts.select(main.LvAccounts.add(1, {name, code, signature}));
         mv_.dialogs.MsgBox(QStringLiteral("The new account has been added"), MsgButtons::OK, MsgIcon::Exclamation,
                            QStringLiteral("New Account"));

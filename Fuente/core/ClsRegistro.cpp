@@ -1,6 +1,9 @@
 #include "ClsRegistro.h"
 
+#include <QDir>
+
 #include "ClsControlErrores.h"
+#include "Dialogs.h"
 #include "Mod_Variables.h"
 #include "TextWriter.h"
 
@@ -11,6 +14,15 @@ QString ClsRegistro::valorCitado(const QString& text) {
 }
 
 bool ClsRegistro::CrearReg(const QString& path, const QString& code, const QString& signature) {
+    // A line break would end the value's line early and break the script apart.
+    for (const QString& value : {code, signature}) {
+        if (value.contains(QLatin1Char('\r')) || value.contains(QLatin1Char('\n'))) {
+            mv_.dialogs.MsgBox("The account code or its signature holds a line break, which a registry script "
+                               "cannot hold. Nothing was written to " + QDir::toNativeSeparators(path) + ".",
+                               MsgButtons::OK, MsgIcon::Exclamation);
+            return false;
+        }
+    }
     return mv_.errores().guard(LogName, QStringLiteral("ClsReg.CrearReg"), [&] {
         TextWriter file(path, TextWriter::Mode::Rewrite);
         file.writeLine(u"REGEDIT4");

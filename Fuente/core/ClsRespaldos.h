@@ -1,6 +1,11 @@
 #pragma once
 
+#include <functional>
+#include <optional>
+#include <QByteArray>
 #include <QString>
+
+#include "RunError.h"
 
 class Mod_Variables;
 
@@ -8,21 +13,41 @@ class Mod_Variables;
 // every rewrite (the newest ten are kept), and a log of the game's active account as it was
 // before each time the program overwrote it, so that an account that was never stored can
 // always be recovered.
+//
+// A safety net that cannot be made never stops the work it guards: the failure is reported once
+// (until a safety net is made again) and the work goes on.
 class ClsRespaldos {
 public:
     static inline const QString Folder = QStringLiteral("/Backups");
     static inline const QString ActiveLog = QStringLiteral("ActiveAccounts.log");
+    static inline const QString LogName = QStringLiteral("ClsRespaldos.log");
     static constexpr int Kept = 10;
 
     explicit ClsRespaldos(Mod_Variables& mv) : mv_(mv) {}
 
-    // Copies the database, when there is one, to "Accounts <date> <time>.dat".
-    void respaldarBD();
+    // Writes the database's bytes, as a file of its own, to "Accounts <date> <time>.dat", unless
+    // the newest copy already holds them.
+    void respaldarBD(const QByteArray& database);
+    // Writes the database's bytes to "Accounts.dat.bak".
+    void copiaBak(const QByteArray& database);
+    // Removes the copies beyond the newest ten; called once a rewrite has succeeded.
+    void podar();
+    // Reports a copy that could not be made, once the database's lock is given back: a box
+    // waiting for the person must not keep another copy of the program from writing.
+    void informar();
     // Appends the game's current code and signature, with the date and time, to the log.
     void anotarActiva();
 
 private:
     QString folder();
+    void safely(const QString& place, const std::function<void()>& work);
+
+    struct Failure {
+        RunError error;
+        QString place;
+    };
 
     Mod_Variables& mv_;
+    bool failureReported_ = false;
+    std::optional<Failure> unreported_;
 };

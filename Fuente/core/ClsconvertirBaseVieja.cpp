@@ -5,6 +5,7 @@
 
 #include "ClsBD.h"
 #include "ClsControlErrores.h"
+#include "DatabaseFile.h"
 #include "Dialogs.h"
 #include "FileSystem.h"
 #include "Mod_Variables.h"
@@ -36,9 +37,20 @@ bool ClsconvertirBaseVieja::ConvDbOld(const QString& path, bool importFlag) {
     mv_.errores().guard(LogName, QStringLiteral("ClsDBConv.ConvDbOld"), [&] {
         const std::optional<QString> header = TextReader::firstLine(path);
         if (!header) {
-            TextWriter empty(path, TextWriter::Mode::Rewrite);
-            ClsBD::escribirversion(empty);
-            empty.close();
+            const auto writeHeader = [](TextWriter& file) { ClsBD::escribirversion(file); };
+            if (importFlag) {
+                TextWriter empty(path, TextWriter::Mode::Rewrite);
+                writeHeader(empty);
+                empty.close();
+            } else {
+                // Only while it is still empty: another copy of the program may have written it.
+                mv_.database().replace([&](const std::optional<QByteArray>& bytes, TextWriter& file) {
+                    if (bytes && !bytes->isEmpty())
+                        return false;
+                    writeHeader(file);
+                    return true;
+                });
+            }
             current = true;
             return;
         }
@@ -68,29 +80,58 @@ bool ClsconvertirBaseVieja::ConvDbOld(const QString& path, bool importFlag) {
     return current;
 }
 
+namespace {
+
+// Writes the older layout's accounts in the current one, every comment empty.
+void convert(TextReader& source, TextWriter& destination) {
+    destination.writeLine(QStringLiteral("Version: %1").arg(ClsBD::Version));
+    while (!source.atEnd()) {
+        const QString name = source.readLine();
+        const QString code = source.readLine();
+        const QString signature = source.readLine();
+        ClsBD::escribirRegistro(destination, name, code, signature, std::nullopt);
+    }
+}
+
+}  // namespace
+
 bool ClsconvertirBaseVieja::ConvDBdesde100(bool importFlag) {
     return mv_.errores().guard(LogName, QStringLiteral("ClsDBConv.ConvDBdesde100"), [&] {
         const QString old = mv_.RutaBD + QStringLiteral(".old");
-        const QString aux = mv_.RutaBD + ClsBD::SufijoAux;
-        const QString temp = mv_.RutaBD + QStringLiteral(".temp2");
-        FileSystem::copyFile(mv_.RutaBD, old);
-
-        TextReader source(importFlag ? aux : old);
-        // Nothing reaches the destination before close(): a source that ends inside an account
-        // leaves the destination as it was.
-        TextWriter destination = importFlag ? TextWriter(temp, TextWriter::Mode::Rewrite) : mv_.bd().reescritura();
-        destination.writeLine(QStringLiteral("Version: %1").arg(ClsBD::Version));
-        while (!source.atEnd()) {
-            const QString name = source.readLine();
-            const QString code = source.readLine();
-            const QString signature = source.readLine();
-            ClsBD::escribirRegistro(destination, name, code, signature, std::nullopt);
-        }
-        destination.close();
-
         if (importFlag) {
+            const QString aux = mv_.RutaBD + ClsBD::SufijoAux;
+            const QString temp = mv_.RutaBD + QStringLiteral(".temp2");
+            FileSystem::copyFile(mv_.RutaBD, old);
+            TextReader source(aux);
+            // Nothing reaches the destination before close(): a source that ends inside an account
+            // leaves the destination as it was.
+            TextWriter destination(temp, TextWriter::Mode::Rewrite);
+            convert(source, destination);
+            destination.close();
             FileSystem::copyFile(temp, aux);  // replaces the working copy in one step
             FileSystem::deleteFile(temp);
+            return;
+        }
+        bool copied = false;
+        try {
+            // The database as it is under the lock: another copy of the program may have converted it.
+            mv_.database().replace([&](const std::optional<QByteArray>& bytes, TextWriter& destination) {
+                if (!bytes || version(TextReader(mv_.RutaBD, *bytes).readLine()) >= ClsBD::Version)
+                    return false;
+                FileSystem::replaceFile(old, *bytes);
+                copied = true;
+                TextReader source(old, *bytes);
+                convert(source, destination);
+                return true;
+            });
+        } catch (const RunError& e) {
+            // Said once, in plain words: the database is left as it was, and nothing is stored in it.
+            throw RunError{e.number,
+                           "The database could not be converted from the older format (" + e.description +
+                               "). It has not been changed: the original is kept in " +
+                               QDir::toNativeSeparators(mv_.RutaBD) +
+                               (copied ? " and a copy of it in " + QDir::toNativeSeparators(old) : QString()) +
+                               ". No account can be stored, changed or deleted until it is converted."};
         }
     });
 }

@@ -45,6 +45,8 @@ bool fileExists(const QString& path) {
 
 bool folderExists(const QString& path) { return QFileInfo(path).isDir(); }
 
+bool isRegularFile(const QString& path) { return QFileInfo(path).isFile(); }
+
 void createFolder(const QString& path) {
     if (folderExists(path))
         return;
@@ -59,7 +61,7 @@ void createFolder(const QString& path) {
 
 void copyFile(const QString& from, const QString& to) {
     QFile source(from);
-    if (folderExists(from) || !source.open(QIODevice::ReadOnly))
+    if (!isRegularFile(from) || !source.open(QIODevice::ReadOnly))
         throw openFailure(from, true);
     const QByteArray bytes = source.readAll();
     if (source.error() != QFileDevice::NoError)
@@ -113,6 +115,8 @@ RunError openFailure(const QString& path, bool forReading) {
     const QFileInfo info(path);
     if (info.isDir())
         return {RunError::PathFileAccess, "Path/File access error: " + shown(path) + " is a folder"};
+    if (info.exists() && !info.isFile())
+        return {RunError::PathFileAccess, "Path/File access error: " + shown(path) + " is not a regular file"};
     if (!folderExists(info.absolutePath()))
         return {RunError::PathNotFound, "Path not found: " + shown(info.absolutePath())};
     if (forReading && !info.exists())

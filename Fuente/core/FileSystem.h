@@ -13,11 +13,13 @@ namespace FileSystem {
 
 bool fileExists(const QString& path);
 bool folderExists(const QString& path);
+// A file that can be read to its end: not a folder, a device, a pipe or a socket.
+bool isRegularFile(const QString& path);
 
 // Creates one folder level; the parent must exist.
 void createFolder(const QString& path);
 
-// Copies a file over another, replacing it in one step.
+// Copies a regular file over another, replacing it in one step.
 void copyFile(const QString& from, const QString& to);
 
 // Replaces a file's content (or creates the file) in one step: the bytes go to a temporary file

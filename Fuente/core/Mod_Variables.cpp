@@ -9,6 +9,7 @@
 #include "ClsRespaldos.h"
 #include "ClsconvertirBaseVieja.h"
 #include "Clsvalidacion.h"
+#include "DatabaseFile.h"
 #include "forms/Frm_Add.h"
 #include "forms/Frm_ShortCut.h"
 #include "forms/frmAbout.h"
@@ -27,6 +28,7 @@ Mod_Variables::Mod_Variables(const QString& appFolder, Dialogs& dialogs, Registr
       conversion_(std::make_unique<ClsconvertirBaseVieja>(*this)),
       registro_(std::make_unique<ClsRegistro>(*this)),
       respaldos_(std::make_unique<ClsRespaldos>(*this)),
+      database_(std::make_unique<DatabaseFile>(*this)),
       main_(std::make_unique<Frm_Main>(*this)),
       frmAdd_(std::make_unique<Frm_Add>(*this)),
       frmShortCut_(std::make_unique<Frm_ShortCut>(*this)),

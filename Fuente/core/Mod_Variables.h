@@ -15,6 +15,7 @@ class ClsRegistro;
 class ClsRespaldos;
 class ClsconvertirBaseVieja;
 class Clsvalidacion;
+class DatabaseFile;
 class Dialogs;
 class Frm_Add;
 class Frm_ShortCut;
@@ -65,6 +66,7 @@ public:
     ClsconvertirBaseVieja& conversion() { return *conversion_; }
     ClsRegistro& registro() { return *registro_; }
     ClsRespaldos& respaldos() { return *respaldos_; }
+    DatabaseFile& database() { return *database_; }
     Frm_Main& main() { return *main_; }
     Frm_Add& frmAdd() { return *frmAdd_; }
     Frm_ShortCut& frmShortCut() { return *frmShortCut_; }
@@ -80,6 +82,7 @@ private:
     std::unique_ptr<ClsconvertirBaseVieja> conversion_;
     std::unique_ptr<ClsRegistro> registro_;
     std::unique_ptr<ClsRespaldos> respaldos_;
+    std::unique_ptr<DatabaseFile> database_;
     std::unique_ptr<Frm_Main> main_;
     std::unique_ptr<Frm_Add> frmAdd_;
     std::unique_ptr<Frm_ShortCut> frmShortCut_;

@@ -2,18 +2,29 @@
 
 #include <optional>
 #include <QDir>
+#include <QFile>
+#include <QStringDecoder>
+#include <QStringEncoder>
 #include <QStringList>
 #include <vector>
 
 #include "ClsRegistro.h"
+#include "Cp1252.h"
 #include "FileSystem.h"
 #include "RunError.h"
-#include "TextReader.h"
-#include "TextWriter.h"
 
 namespace {
 
 const QString kHeader = QStringLiteral("REGEDIT4");
+// The header the platform's editor writes today, in UTF-16.
+const QString kHeader5 = QStringLiteral("Windows Registry Editor Version 5.00");
+
+// How a script is written, kept when it is rewritten: its encoding (the code page, or Unicode
+// after a byte order mark) and its line ends.
+struct Form {
+    enum class Encoding { CodePage, Utf8, Utf16LE, Utf16BE } encoding = Encoding::CodePage;
+    QString lineEnd = QStringLiteral("\r\n");
+};
 
 struct Entry {
     QString name;
@@ -31,6 +42,7 @@ struct Section {
 struct Script {
     QStringList lines;
     std::vector<Section> sections;
+    Form form;
 };
 
 RunError malformed(const QString& path, int line, const QString& what) {
@@ -58,13 +70,16 @@ std::optional<QString> unquote(const QString& line, qsizetype& pos) {
 }
 
 // Finds the keys and values in a script's lines.
-Script index(const QString& path, QStringList lines) {
+Script index(const QString& path, QStringList lines, const Form& form) {
     Script script;
     script.lines = std::move(lines);
+    script.form = form;
     if (script.lines.isEmpty())
         return script;
-    if (script.lines.first().trimmed().compare(kHeader, Qt::CaseInsensitive) != 0)
-        throw malformed(path, 0, QStringLiteral("the first line is not \"%1\"").arg(kHeader));
+    const QString header = script.lines.first().trimmed();
+    if (header.compare(kHeader, Qt::CaseInsensitive) != 0 && header.compare(kHeader5, Qt::CaseInsensitive) != 0)
+        throw malformed(path, 0,
+                        QStringLiteral("the first line is neither \"%1\" nor \"%2\"").arg(kHeader, kHeader5));
 
     for (int i = 1; i < script.lines.size(); ++i) {
         const QString line = script.lines[i].trimmed();
@@ -112,14 +127,67 @@ Script index(const QString& path, QStringList lines) {
     return script;
 }
 
-Script parse(const QString& path) {
+// The text after a byte order mark, or in the code page without one.
+QString decode(const QByteArray& bytes, Form& form) {
+    const auto unicode = [&](Form::Encoding encoding, QStringConverter::Encoding converter, int mark) {
+        form.encoding = encoding;
+        return QString(QStringDecoder(converter).decode(QByteArrayView(bytes.constData() + mark, bytes.size() - mark)));
+    };
+    if (bytes.startsWith("\xFF\xFE"))
+        return unicode(Form::Encoding::Utf16LE, QStringConverter::Utf16LE, 2);
+    if (bytes.startsWith("\xFE\xFF"))
+        return unicode(Form::Encoding::Utf16BE, QStringConverter::Utf16BE, 2);
+    if (bytes.startsWith("\xEF\xBB\xBF"))
+        return unicode(Form::Encoding::Utf8, QStringConverter::Utf8, 3);
+    return Cp1252::decode(bytes);
+}
+
+QByteArray encode(const QString& text, const Form& form) {
+    switch (form.encoding) {
+    case Form::Encoding::Utf8:
+        return "\xEF\xBB\xBF" + text.toUtf8();
+    case Form::Encoding::Utf16LE:
+        return "\xFF\xFE" + QByteArray(QStringEncoder(QStringConverter::Utf16LE).encode(text));
+    case Form::Encoding::Utf16BE:
+        return "\xFE\xFF" + QByteArray(QStringEncoder(QStringConverter::Utf16BE).encode(text));
+    default:
+        return Cp1252::encode(text);
+    }
+}
+
+// A line ends at CR LF, CR or LF, as the platform's editor reads it; the first line end found is
+// the one the file is rewritten with.
+QStringList splitLines(const QString& text, Form& form) {
     QStringList lines;
+    bool first = true;
+    for (qsizetype pos = 0; pos < text.size();) {
+        qsizetype end = pos;
+        while (end < text.size() && text[end] != QLatin1Char('\r') && text[end] != QLatin1Char('\n'))
+            ++end;
+        lines << text.mid(pos, end - pos);
+        qsizetype next = end + 1;
+        if (end + 1 < text.size() && text[end] == QLatin1Char('\r') && text[end + 1] == QLatin1Char('\n'))
+            ++next;
+        if (first && end < text.size())
+            form.lineEnd = text.mid(end, next - end);
+        first = false;
+        pos = next;
+    }
+    return lines;
+}
+
+Script parse(const QString& path) {
     if (!FileSystem::fileExists(path) && !FileSystem::folderExists(path))
         return {};
-    TextReader reader(path);
-    while (!reader.atEnd())
-        lines << reader.readLine();
-    return index(path, std::move(lines));
+    QFile file(path);
+    if (!FileSystem::isRegularFile(path) || !file.open(QIODevice::ReadOnly))
+        throw FileSystem::openFailure(path, true);
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        throw RunError{RunError::DeviceIo, "Device I/O error: " + QDir::toNativeSeparators(path)};
+    Form form;
+    QStringList lines = splitLines(decode(bytes, form), form);
+    return index(path, std::move(lines), form);
 }
 
 QString sectionKey(const QString& path, quint32 root, const QString& keyPath) {
@@ -197,11 +265,11 @@ void RegistryFile::WriteValues(quint32 root, const QString& keyPath, const Value
                 lines << QString();
             lines << '[' + key + ']' << line;
         }
-        script = index(path_, std::move(lines));
+        script = index(path_, std::move(lines), script.form);
     }
     // All the values reach the file in one rewrite: a failure changes none of them.
-    TextWriter writer(path_, TextWriter::Mode::Rewrite);
+    QString text;
     for (const QString& l : script.lines)
-        writer.writeLine(l);
-    writer.close();
+        text += l + script.form.lineEnd;
+    FileSystem::replaceFile(path_, encode(text, script.form));
 }

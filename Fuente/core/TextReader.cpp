@@ -6,9 +6,11 @@
 #include "Cp1252.h"
 #include "FileSystem.h"
 
+TextReader::TextReader(const QString& path, const QByteArray& bytes) : path_(path), text_(Cp1252::decode(bytes)) {}
+
 TextReader::TextReader(const QString& path) : path_(path) {
     QFile file(path);
-    if (FileSystem::folderExists(path) || !file.open(QIODevice::ReadOnly))
+    if (!FileSystem::isRegularFile(path) || !file.open(QIODevice::ReadOnly))
         throw FileSystem::openFailure(path, true);
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
@@ -18,7 +20,7 @@ TextReader::TextReader(const QString& path) : path_(path) {
 
 std::optional<QString> TextReader::firstLine(const QString& path) {
     QFile file(path);
-    if (FileSystem::folderExists(path) || !file.open(QIODevice::ReadOnly))
+    if (!FileSystem::isRegularFile(path) || !file.open(QIODevice::ReadOnly))
         throw FileSystem::openFailure(path, true);
     QByteArray bytes;
     qsizetype cr = -1;

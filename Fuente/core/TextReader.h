@@ -8,6 +8,8 @@
 class TextReader {
 public:
     explicit TextReader(const QString& path);
+    // Reads bytes already taken from the file at `path` (named in failures).
+    TextReader(const QString& path, const QByteArray& bytes);
 
     bool atEnd() const { return pos_ >= text_.size(); }
     QString readLine();

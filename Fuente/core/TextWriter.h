@@ -15,6 +15,8 @@ public:
     TextWriter(const QString& path, Mode mode);
 
     void writeLine(QStringView line);
+    // The bytes written so far, as they will reach the file.
+    const QByteArray& contents() const { return buffer_; }
     void close();
 
 private:

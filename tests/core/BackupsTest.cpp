@@ -62,16 +62,25 @@ TEST_F(BackupsTest, EveryOverwriteOfTheActiveAccountIsLogged) {
     EXPECT_EQ(app.storeValue("MPAccountName"), "abc");
 }
 
-TEST_F(BackupsTest, ABackupsFolderThatCannotBeMadeStopsTheSaveAndIsReported) {
+// A backup that cannot be made is reported once and the work goes on: the save, the deletion
+// and the activation.
+TEST_F(BackupsTest, ABackupThatCannotBeMadeIsReportedOnceAndBlocksNothing) {
     QDir(app.path("")).mkdir("Logs");
     app.write("Backups", "a file where the folder should be");
     app.setStore("abc", "sig");
     app.main().Form_Load();
     app.main().LvAccounts.setName(1, "Renamed");
-    app.dialogs.expect(ScriptedDialogs::errorBox(
-        "Path/File access error: " + QDir::toNativeSeparators(app.path("Backups")) + " is a file", app.logPath("ClsBD.log")));
+    app.dialogs.expect(ScriptedDialogs::errorBox("Path/File access error: " +
+                                                     QDir::toNativeSeparators(app.path("Backups")) +
+                                                     " is a file (the safety copy was not made; the work goes on "
+                                                     "without it)",
+                                                 app.logPath("ClsRespaldos.log")));
     app.mv->bd().guardarcambios();
-    EXPECT_EQ(app.read("Accounts.dat"), kDatabase);
+    EXPECT_TRUE(app.read("Accounts.dat").contains("Renamed\r\n"));
+    app.main().LvAccounts_DblClick();  // activation: the options ask nothing
+    app.main().Delete_Click();
+    EXPECT_EQ(app.read("Accounts.dat"), "DB Version: 101\r\n");
+    EXPECT_EQ(app.read("Logs/ClsRespaldos.log").count("Respaldos."), 1);
 }
 
 }  // namespace

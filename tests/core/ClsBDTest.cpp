@@ -133,6 +133,9 @@ TEST_F(ClsBDTest, ARenamedAccountKeepsItsComment) {
 }
 
 TEST_F(ClsBDTest, AFailedSaveIsReportedAndChangesNothing) {
+    app.write("Accounts.dat", "DB Version: 101\r\n");
+    bd().cargarbdallv();
+    QFile::remove(app.path("Accounts.dat"));
     QDir(app.path("")).mkdir("Accounts.dat");
     list().assign({{"A", "a", "s"}});
     app.dialogs.expect(ScriptedDialogs::errorBox(

@@ -94,8 +94,10 @@ protected:
 
 TEST_F(CommandLineModeTest, ActivatesLaunchesAndEnds) {
     run("/a=abc /s=1.2.3.4:2302 /w");
+    // The row whose code is exactly the one given, not the first row that matches in any letter
+    // case: the code and the signature of one row.
     EXPECT_EQ(app.storeValue("MPAccountName"), "abc");
-    EXPECT_EQ(app.storeValue("MPAccountNameSig"), "sig-first") << "the first row of the list: the last record";
+    EXPECT_EQ(app.storeValue("MPAccountNameSig"), "sig-last");
     ASSERT_EQ(app.dialogs.started.size(), 1u);
     EXPECT_EQ(app.dialogs.started[0].arguments, "-w -s1.2.3.4:2302");
 }

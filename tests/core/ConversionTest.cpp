@@ -58,9 +58,15 @@ TEST(Conversion, OlderFilesAreConvertedNewerOnesRefused) {
                                 QDir::toNativeSeparators(app.mv->App) + "."});
         if (c.outcome == ConversionCase::Refused)
             app.dialogs.expect(newerDatabase());
+        // Said in plain words: what failed, and where the original is.
         if (c.outcome == ConversionCase::Failed)
             app.dialogs.expect(ScriptedDialogs::errorBox(
-                "Input past end of file: " + QDir::toNativeSeparators(app.path("Accounts.dat.old")),
+                "The database could not be converted from the older format (Input past end of file: " +
+                    QDir::toNativeSeparators(app.path("Accounts.dat.old")) +
+                    "). It has not been changed: the original is kept in " +
+                    QDir::toNativeSeparators(app.path("Accounts.dat")) + " and a copy of it in " +
+                    QDir::toNativeSeparators(app.path("Accounts.dat.old")) +
+                    ". No account can be stored, changed or deleted until it is converted.",
                 app.logPath("ClsConvertirDBVieja.log")));
 
         bool ended = false;

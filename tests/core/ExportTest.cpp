@@ -68,14 +68,15 @@ void start(AppFolder& app) {
 TEST(Export, WritesWhatTheScopeAndKindAskFor) {
     const QByteArray folder = "Backup/";
     const std::map<QString, QByteArray> allScripts{
-        {"Backup/.reg", script("c-q", "s-q")}, {"Backup/Alpha.reg", script("c-x", "s-x")},
-        {"Backup/Quote.reg", kQuoteScript},    {"Backup/Zulu.reg", script("z", "sz")},
+        {"Backup/.reg", script("c-q", "s-q")}, {"Backup/Alpha.reg", script("c-a", "s-a")},
+        {"Backup/Alpha (2).reg", script("c-x", "s-x")}, {"Backup/Quote.reg", kQuoteScript},
+        {"Backup/Zulu.reg", script("z", "sz")},
         {"Backup.reg", "<missing>"}};
     const ExportCase cases[] = {
         {"all to .ADF: the database on disk", "Backup.ADF", true, {}, {}, {{"Backup.ADF", kDatabase}}, true},
         {"all to an existing .adf, declined", "Backup.adf", true, {{"Backup.adf", "old"}},
          {{kOverwrite, MsgAnswer::No}}, {{"Backup.adf", "old"}}, false},
-        {"all to .reg: a folder of scripts, the later of two equal names wins", "Backup.reg", true, {},
+        {"all to .reg: a folder of scripts, two equal names each in a file of its own", "Backup.reg", true, {},
          {{kFolder, MsgAnswer::Yes}}, allScripts, true},
         {"all into an existing folder: asked once, every script replaced", "Backup.REG", true,
          {{"Backup/Alpha.reg", "old"}, {"Backup/Quote.reg", "old"}},
@@ -116,6 +117,25 @@ TEST(Export, WritesWhatTheScopeAndKindAskFor) {
             EXPECT_EQ(app.read(name), bytes) << name.toStdString();
         EXPECT_EQ(app.read("Accounts.dat"), kDatabase);
     }
+}
+
+// A code or signature holding a line break (from an imported file) would break a script apart:
+// the writer refuses it, says so, and writes nothing for that account; the others are written.
+TEST(Export, AValueWithALineBreakIsRefused) {
+    AppFolder app;
+    app.write("Accounts.dat", kHeader + "Broken\r\nc\nx\r\ns\r\n<COMENTARIO>\r\n</COMENTARIO>\r\n" +
+                                  "Fine\r\nc-f\r\ns-f\r\n<COMENTARIO>\r\n</COMENTARIO>\r\n");
+    app.setStore("c-f", "s-f");
+    app.main().Form_Load();
+    app.dialogs.files.push_back({app.path("All.reg"), "All.reg"});
+    app.dialogs.expect(kScope, MsgAnswer::Yes);
+    app.dialogs.expect(kFolder, MsgAnswer::Yes);
+    app.dialogs.expect({"The account code or its signature holds a line break, which a registry script cannot hold. "
+                        "Nothing was written to " + QDir::toNativeSeparators(app.path("All/Broken.reg")) + ".",
+                        {}, MsgButtons::OK, MsgIcon::Exclamation});
+    app.main().Export_Click();  // not called successful
+    EXPECT_EQ(app.read("All/Broken.reg"), "<missing>");
+    EXPECT_EQ(app.read("All/Fine.reg"), script("c-f", "s-f"));
 }
 
 TEST(Export, CancellingWritesNothing) {

@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 
 #include "AppFolder.h"
+#include "ClsBD.h"
 #include "ClsPrincipal.h"
 #include "FaultInjection.h"
 #include "Printers.h"
@@ -105,6 +106,13 @@ TEST(Activation, TheGameKeepsAWholePair) {
     for (qint64 room = 0;; room += 5) {
         SCOPED_TRACE(room);
         FaultInjection::arm({app.path(""), app.path("Logs"), room});
+        // The log of active accounts may be what does not fit: that is reported, once, and the
+        // activation goes on.
+        if (room == 0)
+            app.dialogs.expect(ScriptedDialogs::errorBox(
+                "Disk full: " + QDir::toNativeSeparators(app.path("Backups/ActiveAccounts.log")) +
+                    ": No space left on device (the safety copy was not made; the work goes on without it)",
+                app.logPath("ClsRespaldos.log")));
         bool failed = false;
         try {
             app.mv->principal().EscribirActiva("new-code", "new-sig");
@@ -138,7 +146,7 @@ TEST(NewActiveAccount, OneThatCannotBeStoredIsNotShownAsStored) {
                        MsgAnswer::Yes);
     app.dialogs.expectInput("Fresh one");
     app.dialogs.expect(ScriptedDialogs::errorBox(
-        "Disk full: " + QDir::toNativeSeparators(app.path("Accounts.dat")) + ": No space left on device",
+        "Disk full: " + QDir::toNativeSeparators(app.path("Accounts.dat.lock")) + ": No space left on device",
         app.logPath("ClsMain.log")));
 
     FaultInjection::arm({app.path(""), app.path("Logs"), 0});
@@ -193,6 +201,93 @@ TEST(Deletion, AnAccountThatCouldNotBeDeletedStaysListed) {
 
     app.main().Delete_Click();
     EXPECT_EQ(app.read("Accounts.dat"), clean.read("Accounts.dat"));
+}
+
+}  // namespace
+
+namespace {
+
+const QByteArray kTwo = "DB Version: 101\r\n"
+                        "Alpha\r\nc-a\r\ns-a\r\n<COMENTARIO>\r\n\r\n</COMENTARIO>\r\n"
+                        "bravo\r\nc-b\r\ns-b\r\n<COMENTARIO>\r\n\r\n</COMENTARIO>\r\n";
+
+void startWithTwo(AppFolder& app) {
+    QDir(app.path("")).mkdir("Logs");
+    app.write("Accounts.dat", kTwo);
+    app.write("Opciones.dat", "OPC VERSION: 100\r\n1\r\n1\r\n");
+    app.setStore("c-a", "s-a");
+    app.main().Form_Load();
+}
+
+// A disk with no room left, not even for the reports: each failure is still shown, and a rename
+// whose save failed is not lost: a refresh shows it again, the next save writes it, and closing
+// the window tries once more and says so when it still cannot.
+TEST(FullDisk, ARenameWhoseSaveFailedIsSavedLaterOrTold) {
+    AppFolder app;
+    startWithTwo(app);
+    AccountList& list = app.main().LvAccounts;
+    list.select(list.lastWithTrimmedCode("c-b"));
+    ASSERT_TRUE(app.main().LvAccounts_AfterLabelEdit("Bravo two"));
+    const auto fails = [&] {
+        const auto shown = [](const QString& path) { return QDir::toNativeSeparators(path); };
+        app.dialogs.expect({"Disk full: " + shown(app.path("Accounts.dat.lock")) +
+                                ": No space left on device\r\nNo error report could be written (Disk full: " +
+                                shown(app.logPath("ClsBD.log")) +
+                                ": No space left on device)\r\n\r\nPlease report or email the errorlogs to my creator. "
+                                "His contact info is available on the ''About'' dialog. \r\n\r\nThanks.",
+                            "I'm sorry Dave. I'm afraid I can't do that"});
+    };
+    fails();
+    FaultInjection::arm({app.path(""), {}, 0});
+    app.main().TiSave_Timer();
+    app.main().TiSave_Timer();
+    FaultInjection::disarm();
+    EXPECT_EQ(app.read("Accounts.dat"), kTwo);
+
+    app.main().Form_Load();  // a refresh: the name not saved is shown again
+    EXPECT_NE(list.lastWithTrimmedCode("c-b"), 0);
+    EXPECT_EQ(list.row(list.lastWithTrimmedCode("c-b")).name, "Bravo two");
+
+    fails();
+    FaultInjection::arm({app.path(""), {}, 0});
+    app.main().Form_Unload();  // closing: told again
+    FaultInjection::disarm();
+    EXPECT_EQ(app.read("Accounts.dat"), kTwo);
+
+    app.main().Form_Unload();
+    EXPECT_EQ(app.read("Accounts.dat"), QByteArray(kTwo).replace("bravo", "Bravo two"));
+}
+
+// A rewrite that fails removes no backup: the older copies stay, whatever is tried.
+TEST(Backups, AFailedRewriteRemovesNone) {
+    AppFolder app;
+    QDir(app.path("")).mkpath("Backups");
+    for (int i = 0; i < 10; ++i)
+        app.write(QStringLiteral("Backups/Accounts 2020-01-01 00.00.%1.000.dat").arg(i, 2, 10, QLatin1Char('0')),
+                  "genuine " + QByteArray::number(i));
+    startWithTwo(app);
+    app.main().LvAccounts.select(1);
+    ASSERT_TRUE(app.main().LvAccounts_AfterLabelEdit("Renamed"));
+    FaultInjection::Plan plan{app.path(""), app.path("Logs")};
+    plan.failing = FaultInjection::Call::Commit;
+    plan.failOn = 2;  // the backup is put in place, then the database is not
+    app.dialogs.expect(ScriptedDialogs::errorBox(
+        "Device I/O error: " + QDir::toNativeSeparators(app.path("Accounts.dat")) + ": Input/output error",
+        app.logPath("ClsBD.log")));
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        if (attempt > 0)
+            app.dialogs.expect(ScriptedDialogs::errorBox(
+                "Device I/O error: " + QDir::toNativeSeparators(app.path("Accounts.dat")) + ": Input/output error",
+                app.logPath("ClsBD.log")));
+        plan.failOn = attempt == 0 ? 2 : 1;  // later attempts find the copy made: only the database
+        FaultInjection::arm(plan);
+        app.mv->bd().guardarcambios();
+        FaultInjection::disarm();
+    }
+    EXPECT_EQ(app.read("Accounts.dat"), kTwo);
+    const QStringList names = QDir(app.path("Backups")).entryList({"Accounts *.dat"}, QDir::Files, QDir::Name);
+    ASSERT_EQ(names.size(), 11) << "the ten genuine copies and the one of the database";
+    EXPECT_EQ(app.read("Backups/" + names.last()), kTwo);
 }
 
 }  // namespace

@@ -101,17 +101,22 @@ TEST_F(FormLoadTest, AMalformedStoreIsReportedAndTheWindowStillComes) {
     app.write("GameSettings.reg", "garbage\r\n");
     app.dialogs.expect(ScriptedDialogs::errorBox(
         "Invalid file format: " + QDir::toNativeSeparators(app.path("GameSettings.reg")) +
-            ", line 1: the first line is not \"REGEDIT4\"",
+            ", line 1: the first line is neither \"REGEDIT4\" nor \"Windows Registry Editor Version 5.00\"",
         app.logPath("Frm_Main.log")));
     form().Form_Load();
     EXPECT_TRUE(app.read("Logs/Frm_Main.log").endsWith("\r\n       main.form_load\r\n"));
     EXPECT_EQ(app.read("Opciones.dat"), "<missing>") << "start-up ended at the failing step";
 }
 
-TEST_F(FormLoadTest, ALogsPathThatIsAFileEndsStartUpWithABeep) {
+TEST_F(FormLoadTest, ALogsPathThatIsAFileEndsStartUpAndIsStillShown) {
     app.write("Logs", "");
+    const QString logs = QDir::toNativeSeparators(app.path("Logs"));
+    app.dialogs.expect({"Path/File access error: " + logs + " is a file\r\nNo error report could be written (Path not "
+                        "found: " + logs + ")\r\n\r\nPlease report or email the errorlogs to my creator. His contact "
+                        "info is available on the ''About'' dialog. \r\n\r\nThanks.",
+                        "I'm sorry Dave. I'm afraid I can't do that"});
     form().Form_Load();
-    EXPECT_EQ(app.dialogs.beeps, 1);
+    EXPECT_EQ(app.dialogs.beeps, 0);
     EXPECT_EQ(app.read("Accounts.dat"), "<missing>");
 }
 

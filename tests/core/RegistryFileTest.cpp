@@ -105,3 +105,40 @@ TEST_F(RegistryFileTest, MalformedFilesAndUnstorableValuesAreErrors) {
 }
 
 }  // namespace
+
+namespace {
+
+// What a person's editor writes: line ends of LF alone (typed in a Linux editor), a UTF-8 byte
+// order mark, the newer header in UTF-16 as the platform's editor writes it. Each is read as that
+// editor reads it, and keeps its form when a value is written.
+TEST_F(RegistryFileTest, ScriptsInTheFormsEditorsWriteAreReadAndKeepTheirForm) {
+    const QString key = "[HKEY_CURRENT_USER\\Software\\Microsoft\\Microsoft Games\\Freelancer\\1.0]";
+    const auto script = [&](const QString& header, const QString& code, const QString& end) {
+        return header + end + end + key + end + "\"MPAccountName\"=\"" + code + "\"" + end;
+    };
+    const auto utf16 = [](const QString& text) {
+        return QByteArray("\xFF\xFE") + QByteArray(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
+    };
+    struct Case {
+        const char* what;
+        QByteArray before, after;
+    };
+    const QString fresh = QString::fromLatin1("n\xE9w");  // a letter outside ASCII, written in the file's encoding
+    const Case cases[] = {
+        {"LF line ends", script("REGEDIT4", "old", "\n").toLatin1(), script("REGEDIT4", fresh, "\n").toLatin1()},
+        {"a UTF-8 byte order mark",
+         "\xEF\xBB\xBF" + script("REGEDIT4", QString::fromUtf8("\xC3\xA9old"), "\r\n").toUtf8(),
+         "\xEF\xBB\xBF" + script("REGEDIT4", fresh, "\r\n").toUtf8()},
+        {"the newer header in UTF-16", utf16(script("Windows Registry Editor Version 5.00", "old", "\r\n")),
+         utf16(script("Windows Registry Editor Version 5.00", fresh, "\r\n"))},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        write(c.before);
+        EXPECT_TRUE(store.ReadValue(HKCU, kKey, "MPAccountName").endsWith("old"));
+        store.WriteValue(HKCU, kKey, "MPAccountName", fresh);
+        EXPECT_EQ(read(), c.after);
+    }
+}
+
+}  // namespace

@@ -9,13 +9,39 @@
 // Usage: crash_driver <save|import|delete> <folder> [rounds]. Without rounds it goes on until it
 // is killed. It prints "ready" once the database is loaded. Writes go through a slow device (at
 // most 64 KiB a write, each after 1 ms) so that a kill often lands inside one.
+//
+// crash_driver steps <folder> is one copy of the program in the hands of a person: it loads, says
+// "ready", then reads one step a line from its input (fields separated by tabs), does it through
+// the window's handlers and says "done":
+//
+//   rename <name> <new name>      renames in place and lets the save timer save
+//   delete <name>                 deletes the account
+//   comment <name> <text>         edits the account's comment and saves it
+//   import <file>                 imports an account data file
+//   add <name> <code> <signature> adds an account through the manual add dialog
+//   store <code> <name> [wait]    the game's active account becomes <code>; a refresh offers to
+//                                 store it and it is stored as <name>; with "wait", the driver
+//                                 says "asked" when the name is asked and answers after one more
+//                                 line of input, as a person who takes a while to type
+//   close                         closes the window (a rename not saved yet is saved) and ends
+//
+// crash_driver hold <folder> takes the database's lock file, says "held" and waits to be killed.
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <iostream>
+#include <string>
+#include <thread>
+#include <QDir>
+#include <QLockFile>
 #include <QString>
+#include <QStringList>
 
+#include "DatabaseFile.h"
 #include "Dialogs.h"
 #include "FaultInjection.h"
 #include "Mod_Variables.h"
+#include "RegistryAccess.h"
 #include "RegistryFile.h"
 #include "RunError.h"
 #include "forms/Frm_Add.h"
@@ -38,7 +64,24 @@ class Answers : public Dialogs {
 public:
     explicit Answers(const QString& source) : source_(source) {}
 
-    QString InputBox(const QString& prompt, const QString&, const QString&) override { fail("asked: " + prompt); }
+    // The name to give when asked for one (none: the question is cancelled, when `cancel`), and
+    // whether to wait for a line of input first.
+    QString name;
+    bool wait = false;
+    bool cancel = false;
+
+    QString InputBox(const QString& prompt, const QString&, const QString&) override {
+        if (name.isEmpty() && !cancel)
+            fail("asked: " + prompt);
+        if (wait) {
+            std::printf("asked\n");
+            std::fflush(stdout);
+            std::string line;
+            std::getline(std::cin, line);
+        }
+        return name;
+    }
+    void setSource(const QString& source) { source_ = source; }
     FileChoice ShowOpen(const QString&, const QString&) override { return {source_, QStringLiteral("Zeta.ADF")}; }
     FileChoice ShowSave(const QString&, const QString&) override { fail(QStringLiteral("asked for a file to save")); }
     void SetClipboard(const QString&) override {}
@@ -110,6 +153,64 @@ void round(Mod_Variables& mv, const QString& mode) {
     }
 }
 
+void step(Mod_Variables& mv, Answers& answers, const QStringList& fields) {
+    Frm_Main& main = mv.main();
+    const QString& what = fields.value(0);
+    const auto need = [&](const QString& name) {
+        if (!select(main, name))
+            fail("no account " + name);
+    };
+    if (what == QLatin1String("rename")) {
+        need(fields.value(1));
+        if (!main.LvAccounts_AfterLabelEdit(fields.value(2)))
+            fail(QStringLiteral("the rename was refused"));
+        main.TiSave_Timer();
+        main.TiSave_Timer();
+    } else if (what == QLatin1String("delete")) {
+        need(fields.value(1));
+        main.Delete_Click();
+    } else if (what == QLatin1String("comment")) {
+        need(fields.value(1));
+        main.LvAccounts_Click();
+        main.CmdEdit_Click();
+        main.TxtComentarios.Text = fields.value(2);
+        main.CmdSalvaComentarios_Click();
+    } else if (what == QLatin1String("import")) {
+        answers.setSource(QDir(mv.App).absoluteFilePath(fields.value(1)));
+        main.Import_Click();
+    } else if (what == QLatin1String("add")) {
+        Frm_Add& add = mv.frmAdd();
+        add.Show();
+        add.TxtNombre.Text = fields.value(1);
+        add.TxtCodigo.Text = fields.value(2);
+        add.TxtFirma.Text = fields.value(3);
+        add.CmdAdd_Click();
+    } else if (what == QLatin1String("store")) {
+        mv.registry.WriteValues(RegistryAccess::CurrentUser, RegistryAccess::GameKey,
+                                {{QStringLiteral("MPAccountName"), fields.value(1)},
+                                 {QStringLiteral("MPAccountNameSig"), "sig-" + fields.value(1)}});
+        answers.name = fields.value(2);
+        answers.wait = fields.value(3) == QLatin1String("wait");
+        main.Form_Load();
+        answers.name.clear();
+    } else if (what == QLatin1String("close")) {
+        main.Form_Unload();
+    } else {
+        fail("unknown step " + what);
+    }
+}
+
+void steps(Mod_Variables& mv, Answers& answers) {
+    for (std::string line; std::getline(std::cin, line);) {
+        const QStringList fields = QString::fromStdString(line).split(QLatin1Char('\t'));
+        step(mv, answers, fields);
+        std::printf("done\n");
+        std::fflush(stdout);
+        if (fields.value(0) == QLatin1String("close"))
+            return;
+    }
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -118,6 +219,15 @@ int main(int argc, char* argv[]) {
     const QString mode = QString::fromLocal8Bit(argv[1]);
     const QString folder = QString::fromLocal8Bit(argv[2]);
     const int rounds = argc > 3 ? std::atoi(argv[3]) : 0;
+    if (mode == QLatin1String("hold")) {
+        QLockFile lock(folder + QStringLiteral("/Accounts.dat") + DatabaseFile::LockSuffix);
+        if (!lock.tryLock(10000))
+            fail(QStringLiteral("the lock is held"));
+        std::printf("held\n");
+        std::fflush(stdout);
+        for (;;)
+            std::this_thread::sleep_for(std::chrono::hours(1));
+    }
 
     FaultInjection::Plan slow{folder, folder + QStringLiteral("/Logs")};
     slow.slowChunk = 64 * 1024;
@@ -130,8 +240,12 @@ int main(int argc, char* argv[]) {
     mv.main().Form_Load();
     std::printf("ready\n");
     std::fflush(stdout);
-    for (int i = 0; rounds == 0 || i < rounds; ++i)
-        round(mv, mode);
+    dialogs.cancel = mode == QLatin1String("steps");  // a person may decline to store an account
+    if (mode == QLatin1String("steps"))
+        steps(mv, dialogs);
+    else
+        for (int i = 0; rounds == 0 || i < rounds; ++i)
+            round(mv, mode);
     FaultInjection::disarm();
     return 0;
 }

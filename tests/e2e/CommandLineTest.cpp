@@ -139,11 +139,13 @@ const CommandCase kCases[] = {
     {"UpperCaseOptionsInAnyOrder", {"/S=10.0.0.1:2302", "/W", "/A=Code-2"}, "Code-2", "sig-alt",
      {"-w", "-s10.0.0.1:2302"}},
     {"ForcedUnstoredCodeHasNoSignatureNorServer", {"/A=fresh-code", "/y"}, "fresh-code", "", {"-s"}},
-    // MIXED and mixed both match; the list holds the file's records in reverse order.
-    {"ForcedCodeTakesTheSignatureOfTheLastMatchInTheFile", {"/a= Mixed", "/Y"}, "Mixed", "sig-lower", {"-s"}},
-    {"StoredCodeInOtherCaseWhenForced", {"/y", "/a=code-1"}, "code-1", "sig-main", {"-s"}},
+    // MIXED and mixed both match in any letter case; the list holds the file's records in reverse
+    // order. The code and the signature written are those of one row.
+    {"ForcedCodeTakesTheLastMatchInTheFile", {"/a= Mixed", "/Y"}, "mixed", "sig-lower", {"-s"}},
+    {"AnExactCodeWinsOverOneInOtherCase", {"/a=MIXED"}, "MIXED", "sig-upper", {"-s"}},
+    {"StoredCodeInOtherCaseWhenForced", {"/y", "/a=code-1"}, "CODE-1", "sig-main", {"-s"}},
     {"IdenticalCodesGiveTheLaterRecordsSignature", {"/a=twin"}, "twin", "sig-twin-2", {"-s"}},
-    {"StoredCodeWithBlanksMatchesTheTrimmedCode", {"/a=padded"}, "padded", "sig-padded", {"-s"}},
+    {"StoredCodeWithBlanksMatchesTheTrimmedCode", {"/a=padded"}, "  padded  ", "sig-padded", {"-s"}},
     {"AnyWordStartingWithWIsWindowed", {"/windowed", "/a=CODE-1"}, "CODE-1", "sig-main", {"-w", "-s"}},
     // Only the last code matters: the unstored first one asks nothing.
     {"TheLaterCodeWins", {"/a=unstored", "/a=Code-2"}, "Code-2", "sig-alt", {"-s"}},

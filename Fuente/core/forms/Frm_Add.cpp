@@ -4,6 +4,7 @@
 #include "ClsControlErrores.h"
 #include "ClsPrincipal.h"
 #include "Clsvalidacion.h"
+#include "DatabaseFile.h"
 #include "Dialogs.h"
 #include "Mod_Variables.h"
 #include "TextWriter.h"
@@ -63,9 +64,17 @@ void Frm_Add::CmdAdd_Click() {
     mv_.errores().guard(Name + ".log", QStringLiteral("Add.CmdAdd"), [this] {
         if (refused())
             return;
-        TextWriter file(mv_.RutaBD, TextWriter::Mode::Append);
-        ClsBD::escribirRegistro(file, TxtNombre.Text, TxtCodigo.Text, TxtFirma.Text, TxtComentarios.Text);
-        file.close();
+        DatabaseFile::Change change;
+        change.write = [this](TextWriter& file) {
+            ClsBD::escribirRegistro(file, TxtNombre.Text, TxtCodigo.Text, TxtFirma.Text, TxtComentarios.Text);
+        };
+        // Another copy of the program may have stored the code, or the name, meanwhile.
+        change.reapply = [this] {
+            return !mv_.validacion().CuentaDupl(TxtCodigo.Text) && !mv_.validacion().NomDuplic(TxtNombre.Text);
+        };
+        change.refused = "The account \"" + TxtNombre.Text + "\" was not added";
+        if (!mv_.database().append(change))
+            return;
 
         AccountList& list = mv_.main().LvAccounts;
         list.setSorted(false);

@@ -45,7 +45,10 @@ void Frm_Main::Form_Load() {
 void Frm_Main::runCommandLine() {
     if (!mv_.Forzar)
         mv_.principal().SetCuentaAct(mv_.CuentaCmd, QString());
-    mv_.principal().EscribirActiva(mv_.CuentaCmd, mv_.bd().BuscarfirmaenLV(mv_.CuentaCmd));
+    // The code and the signature of one stored row, never one row's code with another's signature.
+    const int position = mv_.bd().filaParaActivar(mv_.CuentaCmd);
+    const AccountRow row = position != 0 ? LvAccounts.row(position) : AccountRow{QString(), mv_.CuentaCmd, QString()};
+    mv_.principal().EscribirActiva(row.code, row.signature);
     mv_.principal().Launchar(mv_.ModoVentana);
     throw EndProgram{};
 }
@@ -75,7 +78,8 @@ void Frm_Main::showOptions() {
 }
 
 void Frm_Main::Form_Unload() {
-    if (TiSave.Enabled) {
+    // A rename not saved yet, or whose save failed, is saved now.
+    if (TiSave.Enabled || mv_.bd().hayCambiosSinGuardar()) {
         TiSave.Enabled = false;
         tiSaveArmed_ = false;
         mv_.bd().guardarcambios();

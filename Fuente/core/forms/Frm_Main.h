@@ -35,7 +35,9 @@ public:
     Toolbar<10> Toolbar1{{{
         {QStringLiteral("launch"), QStringLiteral("Launch Freelancer"), QStringLiteral("Opens the game")},
         {QString(), QString(), QString(), true},
-        {QStringLiteral("SAVE"), QStringLiteral("Save Changes"), QStringLiteral("Saves the changes if account is renamed")},
+        // Never enabled: a rename is saved by TiSave, and a list that is not the file's must not be.
+        {QStringLiteral("SAVE"), QStringLiteral("Save Changes"), QStringLiteral("Saves the changes if account is renamed"),
+         false, false},
         {QStringLiteral("delete"), QStringLiteral("Delete selected"),
          QStringLiteral("Deletes the selected account from the VTR database")},
         {QString(), QString(), QString(), true},
@@ -77,7 +79,7 @@ public:
     // command line (activate, start the game, end the program) or the active account.
     // Safe to run again; running it again is how the window refreshes.
     void Form_Load();
-    // The window is closing: a rename not saved yet is saved now.
+    // The window is closing: a rename not saved yet (or whose save failed) is saved now.
     void Form_Unload();
 
     void TiSave_Timer();

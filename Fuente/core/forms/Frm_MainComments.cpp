@@ -2,6 +2,7 @@
 #include "ClsBD.h"
 #include "ClsControles.h"
 #include "Clsvalidacion.h"
+#include "DatabaseFile.h"
 #include "Dialogs.h"
 #include "Mod_Variables.h"
 #include "TextWriter.h"
@@ -46,15 +47,19 @@ void Frm_Main::CmdSalvaComentarios_Click() {
             mv_.dialogs.MsgBox(problem, MsgButtons::OK, MsgIcon::Exclamation);
             return;
         }
-        const QString editedCode = LvAccounts.selectedRow().code;
-        TextWriter file = mv_.bd().reescritura();
-        ClsBD::escribirversion(file);
-        for (int i = 1; i <= LvAccounts.count(); ++i) {
-            const AccountRow& row = LvAccounts.row(i);
-            ClsBD::escribirRegistro(file, row.name, row.code, row.signature,
-                                    row.code == editedCode ? TxtComentarios.Text : mv_.bd().traercomentario(row.code));
-        }
-        file.close();
+        const AccountRow edited = LvAccounts.selectedRow();
+        const QString comment = TxtComentarios.Text;
+        DatabaseFile::Change change;
+        change.refused = "The comment of the account " + edited.code + " was not saved";
+        change.write = [&](TextWriter& file) {
+            for (int i = 1; i <= LvAccounts.count(); ++i) {
+                const AccountRow& row = LvAccounts.row(i);
+                ClsBD::escribirRegistro(file, row.name, row.code, row.signature,
+                                        row.code == edited.code ? comment : mv_.bd().traercomentario(row.code));
+            }
+        };
+        change.reapply = [&] { return mv_.bd().buscarFila(edited) != 0; };
+        mv_.bd().reescribir(change);
         endEditing();
         Form_Load();
     });

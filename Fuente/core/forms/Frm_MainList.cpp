@@ -1,12 +1,10 @@
 // The main window's account list: activation, deletion, renaming, sorting, comments, copying.
-#include <QFile>
-
 #include "ClsBD.h"
 #include "ClsControles.h"
 #include "ClsPrincipal.h"
 #include "Clsvalidacion.h"
+#include "DatabaseFile.h"
 #include "Dialogs.h"
-#include "FileSystem.h"
 #include "Mod_Variables.h"
 #include "TextWriter.h"
 #include "forms/Frm_Main.h"
@@ -43,21 +41,22 @@ void Frm_Main::Delete_Click() {
             mv_.dialogs.MsgBox({"Are you sure you want to delete the account " + code + "?", QStringLiteral("Delete"),
                                 MsgButtons::YesNo, MsgIcon::Question, MsgAnswer::No}) != MsgAnswer::Yes)
             return;
-        FileSystem::copyFile(mv_.RutaBD, mv_.RutaBD + QStringLiteral(".bak"));
-        // The database is written from the list without the row. When that fails the account is
-        // still stored, and the list shows it again.
-        const int position = LvAccounts.selected();
-        const AccountRow row = LvAccounts.selectedRow();
-        LvAccounts.remove(position);
-        try {
-            TextWriter file = mv_.bd().reescritura();
-            ClsBD::escribirversion(file);
-            mv_.bd().escribirCuentas(file);
-            file.close();
-        } catch (...) {
-            LvAccounts.select(LvAccounts.add(position, row));
-            throw;
-        }
+        // The database is written from the list without the row; the list is loaded from it again.
+        const AccountRow deleted = LvAccounts.selectedRow();
+        DatabaseFile::Change change;
+        change.keepBak = true;
+        change.refused = "The account " + code + " was not deleted";
+        change.write = [&](TextWriter& file) {
+            const int position = mv_.bd().buscarFila(deleted);
+            for (int i = 1; i <= LvAccounts.count(); ++i) {
+                const AccountRow& row = LvAccounts.row(i);
+                if (i != position)
+                    ClsBD::escribirRegistro(file, row.name, row.code, row.signature, mv_.bd().traercomentario(row.code));
+            }
+        };
+        change.reapply = [&] { return mv_.bd().buscarFila(deleted) != 0; };
+        if (!mv_.bd().reescribir(change))
+            return;
         mv_.bd().cargarbdallv();
         if (!mv_.principal().BuscYselAccounts(mv_.CuentaActiva)) {
             LblName.ForeColor = Colores::Red;
@@ -80,7 +79,7 @@ bool Frm_Main::LvAccounts_AfterLabelEdit(const QString& newName) {
         }
         TiSave.Enabled = true;
         CmdEdit.Enabled = false;
-        LvAccounts.setName(LvAccounts.selected(), newName);
+        mv_.bd().renombrar(LvAccounts.selected(), newName);
         accepted = true;
     });
     return accepted;

@@ -1,5 +1,6 @@
 // The main window's transfers: importing an account data file, exporting to account data files
 // and registry scripts.
+#include <QSet>
 #include <vector>
 
 #include "ClsBD.h"
@@ -42,11 +43,19 @@ bool exportFolder(Mod_Variables& mv, const AccountList& list, const QString& fil
              MsgIcon::Exclamation, kExportTitle))
         return false;
     const QString folder = fileName.left(qMax<qsizetype>(0, fileName.size() - 4));
+    // Each account its own file: names that come out the same once the forbidden characters are
+    // gone (in any letter case, as most file systems compare them) get " (2)", " (3)", ...
     std::vector<QString> paths;
     paths.reserve(std::size_t(list.count()));
-    for (int i = 1; i <= list.count(); ++i)
-        paths.push_back(folder + QLatin1Char('/') + Clsvalidacion::CharProhib(list.row(i).name) +
-                        QStringLiteral(".reg"));
+    QSet<QString> taken;
+    for (int i = 1; i <= list.count(); ++i) {
+        const QString base = Clsvalidacion::CharProhib(list.row(i).name);
+        QString name = base;
+        for (int n = 2; taken.contains(name.toLower()); ++n)
+            name = base + QStringLiteral(" (%1)").arg(n);
+        taken.insert(name.toLower());
+        paths.push_back(folder + QLatin1Char('/') + name + QStringLiteral(".reg"));
+    }
 
     if (FileSystem::folderExists(folder)) {
         for (const QString& path : paths) {

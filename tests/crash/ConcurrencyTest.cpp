@@ -1,0 +1,235 @@
+// Two copies of the program on one folder, as when a person with the window open starts a
+// desktop shortcut: two real processes (crash_driver steps), each changing the database through
+// the window's handlers. For every pair of writers, one copy changes the file while the other's
+// list is older than it; the other's change must then be made to the file as it is, so that
+// nothing either of them did is lost.
+#include <functional>
+#include <gtest/gtest.h>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include "Printers.h"
+#include "RegistryFile.h"
+
+namespace {
+
+QByteArray read(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+bool write(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
+}
+
+QByteArray record(const QByteArray& name, const QByteArray& code, const QByteArray& comment = "") {
+    return name + "\r\n" + code + "\r\ns" + code + "\r\n<COMENTARIO>\r\n" + comment + "\r\n</COMENTARIO>\r\n";
+}
+
+// Each copy (1 and 2) has accounts of its own to rename (R), delete (D) and comment (C), and an
+// account data file of its own to import; A is the game's active account.
+QByteArray database() {
+    QByteArray bytes = "DB Version: 101\r\n" + record("Active", "c-active");
+    for (const char* copy : {"1", "2"})
+        for (const char* kind : {"R", "D", "C"})
+            bytes += record(QByteArray(kind) + copy, "c-" + QByteArray(kind).toLower() + copy, "kept");
+    return bytes;
+}
+
+class Folder {
+    QTemporaryDir dir_;
+
+public:
+    Folder() {
+        ok = dir_.isValid() && QDir().mkpath(path("Logs")) && write(path("Accounts.dat"), database()) &&
+             write(path("Opciones.dat"), "OPC VERSION: 100\r\n1\r\n1\r\n") &&
+             write(path(RegistryFile::FileName),
+                   "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Microsoft\\Microsoft Games\\Freelancer\\1.0]\r\n"
+                   "\"MPAccountName\"=\"c-active\"\r\n\"MPAccountNameSig\"=\"sc-active\"\r\n");
+        for (const char* copy : {"1", "2"})
+            ok = ok && write(path(QStringLiteral("Z%1.ADF").arg(copy)),
+                             "DB Version: 101\r\n" + record("Z" + QByteArray(copy), "c-z" + QByteArray(copy)));
+    }
+    QString path(const QString& name = {}) const { return name.isEmpty() ? dir_.path() : dir_.path() + '/' + name; }
+    bool ok = false;
+};
+
+// One copy of the program, driven a step at a time.
+class Copy {
+public:
+    explicit Copy(const Folder& folder, const QString& mode = QStringLiteral("steps")) {
+        process_.start(QStringLiteral(CRASH_DRIVER_PATH), {mode, folder.path()});
+    }
+    ~Copy() {
+        process_.kill();
+        process_.waitForFinished(10000);
+    }
+    ::testing::AssertionResult says(const QByteArray& word) {
+        QElapsedTimer clock;
+        clock.start();
+        while (!process_.canReadLine()) {
+            if (clock.elapsed() > 60000 || (!process_.waitForReadyRead(100) && process_.state() == QProcess::NotRunning))
+                return ::testing::AssertionFailure()
+                       << "waiting for \"" << word.toStdString()
+                       << "\": " << process_.readAllStandardError().toStdString();
+        }
+        const QByteArray line = process_.readLine().trimmed();
+        if (line != word)
+            return ::testing::AssertionFailure() << "said \"" << line.toStdString() << "\", not " << word.toStdString();
+        return ::testing::AssertionSuccess();
+    }
+    void send(const QString& step) { process_.write(step.toUtf8() + "\n"); }
+    ::testing::AssertionResult run(const QString& step) {
+        send(step);
+        return says("done");
+    }
+    QProcess& process() { return process_; }
+
+private:
+    QProcess process_;
+};
+
+// One writer: the step copy n takes, and what it leaves in the file.
+struct Writer {
+    const char* name;
+    std::function<QString(int)> step;
+    std::function<QByteArray(int)> leaves;  // text the file holds afterwards
+    std::function<QByteArray(int)> removes = [](int) { return QByteArray(); };  // text it no longer holds
+    bool waits = false;  // stops at its question until told to go on
+};
+
+const std::vector<Writer>& writers() {
+    static const std::vector<Writer> list{
+        {"rename", [](int n) { return QStringLiteral("rename\tR%1\tR%1 renamed").arg(n); },
+         [](int n) { return QStringLiteral("R%1 renamed\r\nc-r%1\r\n").arg(n).toLatin1(); },
+         [](int n) { return QStringLiteral("R%1\r\nc-r%1\r\n").arg(n).toLatin1(); }},
+        {"delete", [](int n) { return QStringLiteral("delete\tD%1").arg(n); }, [](int) { return QByteArray(); },
+         [](int n) { return QStringLiteral("c-d%1\r\n").arg(n).toLatin1(); }},
+        {"comment", [](int n) { return QStringLiteral("comment\tC%1\tnote %1").arg(n); },
+         [](int n) { return QStringLiteral("c-c%1\r\nsc-c%1\r\n<COMENTARIO>\r\nnote %1\r\n").arg(n).toLatin1(); }},
+        {"import", [](int n) { return QStringLiteral("import\tZ%1.ADF").arg(n); },
+         [](int n) { return QStringLiteral("Z%1\r\nc-z%1\r\n").arg(n).toLatin1(); }},
+        {"add", [](int n) { return QStringLiteral("add\tAdded %1\tc-added%1\tsig").arg(n); },
+         [](int n) { return QStringLiteral("Added %1\r\nc-added%1\r\n").arg(n).toLatin1(); }},
+        {"store", [](int n) { return QStringLiteral("store\tc-new%1\tNew %1\twait").arg(n); },
+         [](int n) { return QStringLiteral("New %1\r\nc-new%1\r\n").arg(n).toLatin1(); }, [](int) { return QByteArray(); },
+         true},
+    };
+    return list;
+}
+
+using Pair = std::pair<std::size_t, std::size_t>;
+
+class TwoCopies : public ::testing::TestWithParam<Pair> {};
+
+// Both copies load; the second starts its change (and, for a new active account, stops at the
+// question of its name); the first makes its change; then the second makes its own, from a list
+// older than the file.
+TEST_P(TwoCopies, NeitherChangeIsLost) {
+    const Writer& first = writers()[GetParam().first];
+    const Writer& second = writers()[GetParam().second];
+    Folder folder;
+    ASSERT_TRUE(folder.ok);
+    Copy one(folder), two(folder);
+    ASSERT_TRUE(one.says("ready"));
+    ASSERT_TRUE(two.says("ready"));
+    if (second.waits) {
+        two.send(second.step(2));
+        ASSERT_TRUE(two.says("asked"));
+    }
+    ASSERT_TRUE(one.run(QString(first.step(1)).remove("\twait")));
+    if (second.waits) {
+        two.send(QStringLiteral("go"));
+        ASSERT_TRUE(two.says("done"));
+    } else {
+        ASSERT_TRUE(two.run(second.step(2)));
+    }
+    ASSERT_TRUE(one.run("close"));
+    ASSERT_TRUE(two.run("close"));
+
+    const QByteArray file = read(folder.path("Accounts.dat"));
+    for (const auto& [writer, copy] : {std::pair{&first, 1}, std::pair{&second, 2}}) {
+        const QByteArray leaves = writer->leaves(copy);
+        if (!leaves.isEmpty()) {
+            EXPECT_EQ(file.count(leaves), 1) << writer->name << " of copy " << copy << " kept once";
+        }
+        const QByteArray removes = writer->removes(copy);
+        if (!removes.isEmpty()) {
+            EXPECT_FALSE(file.contains(removes)) << writer->name << " of copy " << copy;
+        }
+    }
+    // Nothing else changed: every other account is there, once.
+    for (const char* code : {"c-active", "c-r1", "c-r2", "c-d1", "c-d2", "c-c1", "c-c2"}) {
+        const bool deleted = (QByteArray(code) == "c-d1" && QByteArray(first.name) == "delete") ||
+                             (QByteArray(code) == "c-d2" && QByteArray(second.name) == "delete");
+        EXPECT_EQ(file.count(QByteArray("\r\n") + code + "\r\n"), deleted ? 0 : 1) << code;
+    }
+    EXPECT_FALSE(QFile::exists(folder.path("Logs/ClsBD.log"))) << read(folder.path("Logs/ClsBD.log")).toStdString();
+    EXPECT_FALSE(QFile::exists(folder.path("Accounts.dat.lock")));
+}
+
+std::vector<Pair> everyPair() {
+    std::vector<Pair> pairs;
+    for (std::size_t a = 0; a < writers().size(); ++a)
+        for (std::size_t b = 0; b < writers().size(); ++b)
+            pairs.emplace_back(a, b);
+    return pairs;
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryPairOfWriters, TwoCopies, ::testing::ValuesIn(everyPair()),
+                         [](const ::testing::TestParamInfo<Pair>& info) {
+                             return std::string(writers()[info.param.first].name) + "_then_" +
+                                    writers()[info.param.second].name;
+                         });
+
+// Both copies write at the same time, over and over, through a slow device: the lock lets one
+// write at a time, and each change lands on the file the other left.
+TEST(TwoCopiesAtOnce, EveryRenameAndEveryAddIsKept) {
+    Folder folder;
+    ASSERT_TRUE(folder.ok);
+    Copy one(folder), two(folder);
+    ASSERT_TRUE(one.says("ready"));
+    ASSERT_TRUE(two.says("ready"));
+    constexpr int kRounds = 15;
+    for (int i = 1; i <= kRounds; ++i) {
+        one.send(QStringLiteral("rename\tR1%1\tR1 %2").arg(i == 1 ? QString() : QStringLiteral(" %1").arg(i - 1)).arg(i));
+        two.send(QStringLiteral("add\tAdded %1\tc-added%1\tsig").arg(i));
+    }
+    for (int i = 1; i <= kRounds; ++i) {
+        ASSERT_TRUE(one.says("done")) << i;
+        ASSERT_TRUE(two.says("done")) << i;
+    }
+    ASSERT_TRUE(one.run("close"));
+    ASSERT_TRUE(two.run("close"));
+    const QByteArray file = read(folder.path("Accounts.dat"));
+    EXPECT_EQ(file.count(QStringLiteral("R1 %1\r\nc-r1\r\n").arg(kRounds).toLatin1()), 1);
+    for (int i = 1; i <= kRounds; ++i)
+        EXPECT_EQ(file.count(QStringLiteral("Added %1\r\nc-added%1\r\n").arg(i).toLatin1()), 1) << i;
+    EXPECT_EQ(file.count("<COMENTARIO>"), 7 + kRounds);
+}
+
+// A copy killed while it held the lock leaves the lock file behind; the next write takes it over.
+TEST(TwoCopiesAtOnce, ALockLeftByAKilledCopyIsTakenOver) {
+    Folder folder;
+    ASSERT_TRUE(folder.ok);
+    {
+        Copy holder(folder, QStringLiteral("hold"));
+        ASSERT_TRUE(holder.says("held"));
+        holder.process().kill();
+        holder.process().waitForFinished(10000);
+    }
+    ASSERT_TRUE(QFile::exists(folder.path("Accounts.dat.lock")));
+    Copy copy(folder);
+    ASSERT_TRUE(copy.says("ready"));
+    QElapsedTimer clock;
+    clock.start();
+    ASSERT_TRUE(copy.run(QStringLiteral("rename\tR1\tR1 renamed")));
+    EXPECT_LT(clock.elapsed(), 5000) << "taken over without waiting for it to age";
+    EXPECT_TRUE(read(folder.path("Accounts.dat")).contains("R1 renamed\r\nc-r1\r\n"));
+}
+
+}  // namespace
