@@ -134,10 +134,11 @@ bool DatabaseFile::change(const Change& change, Kind kind) {
 
 bool DatabaseFile::writeIfCurrent(const Change& change, Kind kind) {
     const WriteLock lock(lockPath());
-    const std::optional<Snapshot> current = read(mv_.RutaBD);
+    std::optional<Snapshot> current = read(mv_.RutaBD);
     if (!current || current->fingerprint != *loaded_)
         return false;
     if (kind == Kind::Append) {
+        current.reset();
         TextWriter file(mv_.RutaBD, TextWriter::Mode::Append);
         change.write(file);
         file.close();
@@ -148,6 +149,8 @@ bool DatabaseFile::writeIfCurrent(const Change& change, Kind kind) {
     respaldos.respaldarBD(current->bytes);
     if (change.keepBak)
         respaldos.copiaBak(current->bytes);
+    // The file read is let go before it is replaced: Windows replaces no file that is open.
+    current.reset();
     TextWriter file(mv_.RutaBD, TextWriter::Mode::Rewrite);
     ClsBD::escribirversion(file);
     change.write(file);
@@ -179,13 +182,14 @@ bool DatabaseFile::afterLock(const std::function<bool()>& locked) {
 
 bool DatabaseFile::replaceLocked(const std::function<bool(const std::optional<QByteArray>&, TextWriter&)>& write) {
     const WriteLock lock(lockPath());
-    const std::optional<Snapshot> current = read(mv_.RutaBD);
+    std::optional<Snapshot> current = read(mv_.RutaBD);
     TextWriter file(mv_.RutaBD, TextWriter::Mode::Rewrite);
     if (!write(current ? std::optional(current->bytes) : std::nullopt, file))
         return false;
     ClsRespaldos& respaldos = mv_.respaldos();
     if (current)
         respaldos.respaldarBD(current->bytes);
+    current.reset();  // let go of the file before it is replaced, as above
     file.close();
     loaded_.reset();  // the list does not hold what was written
     respaldos.podar();

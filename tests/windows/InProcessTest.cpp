@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QTemporaryDir>
 
@@ -65,6 +66,24 @@ TEST_F(InProcessTest, ShortcutIsALinkThatStartsTheProgramForTheSelectedAccount) 
     EXPECT_EQ(QString::fromStdWString(link.target), QDir::toNativeSeparators(appFolder() + "/VTR.exe"));
     EXPECT_EQ(QString::fromStdWString(link.arguments), "/A=code-2 /S=10.0.0.7:2302 /W");
     EXPECT_EQ(QString::fromStdWString(link.workingFolder), "C:\\");
+}
+
+}  // namespace
+
+namespace {
+
+// Windows replaces no file that a program holds open: a rewrite lets go of what it read first.
+TEST_F(InProcessTest, DeletionReplacesTheDatabaseFile) {
+    mv.main().Form_Load();
+    dialogs.expect({"Are you sure you want to delete the account code-2?", "Delete", MsgButtons::YesNo,
+                    MsgIcon::Question, MsgAnswer::No},
+                   MsgAnswer::Yes);
+    mv.main().Delete_Click();
+
+    QFile database(appFolder() + "/Accounts.dat");
+    ASSERT_TRUE(database.open(QIODevice::ReadOnly));
+    EXPECT_EQ(database.readAll(), "DB Version: 101\r\nMain\r\nCODE-1\r\nSIG-1\r\n<COMENTARIO>\r\n\r\n</COMENTARIO>\r\n");
+    EXPECT_EQ(QDir(appFolder() + "/Logs").entryList(QDir::Files), QStringList()) << "a failure was reported";
 }
 
 }  // namespace
