@@ -59,15 +59,17 @@ void createFolder(const QString& path) {
         throw RunError{RunError::PermissionDenied, "Permission denied: " + shown(path)};
 }
 
-void copyFile(const QString& from, const QString& to) {
-    QFile source(from);
-    if (!isRegularFile(from) || !source.open(QIODevice::ReadOnly))
-        throw openFailure(from, true);
-    const QByteArray bytes = source.readAll();
-    if (source.error() != QFileDevice::NoError)
-        throw RunError{RunError::DeviceIo, "Device I/O error: " + shown(from) + ": " + source.errorString()};
-    replaceFile(to, bytes);
+QByteArray readFile(const QString& path) {
+    QFile file(path);
+    if (!isRegularFile(path) || !file.open(QIODevice::ReadOnly))
+        throw openFailure(path, true);
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        throw RunError{RunError::DeviceIo, "Device I/O error: " + shown(path) + ": " + file.errorString()};
+    return bytes;
 }
+
+void copyFile(const QString& from, const QString& to) { replaceFile(to, readFile(from)); }
 
 void replaceFile(const QString& path, const QByteArray& bytes) {
     if (folderExists(path))

@@ -19,6 +19,9 @@ bool isRegularFile(const QString& path);
 // Creates one folder level; the parent must exist.
 void createFolder(const QString& path);
 
+// The whole of a regular file (not a folder, a device, a pipe or a socket).
+QByteArray readFile(const QString& path);
+
 // Copies a regular file over another, replacing it in one step.
 void copyFile(const QString& from, const QString& to);
 

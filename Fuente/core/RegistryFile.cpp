@@ -2,7 +2,6 @@
 
 #include <optional>
 #include <QDir>
-#include <QFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
 #include <QStringList>
@@ -179,14 +178,8 @@ QStringList splitLines(const QString& text, Form& form) {
 Script parse(const QString& path) {
     if (!FileSystem::fileExists(path) && !FileSystem::folderExists(path))
         return {};
-    QFile file(path);
-    if (!FileSystem::isRegularFile(path) || !file.open(QIODevice::ReadOnly))
-        throw FileSystem::openFailure(path, true);
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        throw RunError{RunError::DeviceIo, "Device I/O error: " + QDir::toNativeSeparators(path)};
     Form form;
-    QStringList lines = splitLines(decode(bytes, form), form);
+    QStringList lines = splitLines(decode(FileSystem::readFile(path), form), form);
     return index(path, std::move(lines), form);
 }
 

@@ -8,15 +8,7 @@
 
 TextReader::TextReader(const QString& path, const QByteArray& bytes) : path_(path), text_(Cp1252::decode(bytes)) {}
 
-TextReader::TextReader(const QString& path) : path_(path) {
-    QFile file(path);
-    if (!FileSystem::isRegularFile(path) || !file.open(QIODevice::ReadOnly))
-        throw FileSystem::openFailure(path, true);
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        throw RunError{RunError::DeviceIo, "Device I/O error: " + QDir::toNativeSeparators(path)};
-    text_ = Cp1252::decode(bytes);
-}
+TextReader::TextReader(const QString& path) : path_(path), text_(Cp1252::decode(FileSystem::readFile(path))) {}
 
 std::optional<QString> TextReader::firstLine(const QString& path) {
     QFile file(path);

@@ -11,20 +11,11 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include "FileBytes.h"
 #include "Printers.h"
 #include "RegistryFile.h"
 
 namespace {
-
-QByteArray read(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-bool write(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
-}
 
 QByteArray record(const QByteArray& name, const QByteArray& code, const QByteArray& comment = "") {
     return name + "\r\n" + code + "\r\ns" + code + "\r\n<COMENTARIO>\r\n" + comment + "\r\n</COMENTARIO>\r\n";
@@ -45,13 +36,13 @@ class Folder {
 
 public:
     Folder() {
-        ok = dir_.isValid() && QDir().mkpath(path("Logs")) && write(path("Accounts.dat"), database()) &&
-             write(path("Opciones.dat"), "OPC VERSION: 100\r\n1\r\n1\r\n") &&
-             write(path(RegistryFile::FileName),
+        ok = dir_.isValid() && QDir().mkpath(path("Logs")) && writeFile(path("Accounts.dat"), database()) &&
+             writeFile(path("Opciones.dat"), "OPC VERSION: 100\r\n1\r\n1\r\n") &&
+             writeFile(path(RegistryFile::FileName),
                    "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Microsoft\\Microsoft Games\\Freelancer\\1.0]\r\n"
                    "\"MPAccountName\"=\"c-active\"\r\n\"MPAccountNameSig\"=\"sc-active\"\r\n");
         for (const char* copy : {"1", "2"})
-            ok = ok && write(path(QStringLiteral("Z%1.ADF").arg(copy)),
+            ok = ok && writeFile(path(QStringLiteral("Z%1.ADF").arg(copy)),
                              "DB Version: 101\r\n" + record("Z" + QByteArray(copy), "c-z" + QByteArray(copy)));
     }
     QString path(const QString& name = {}) const { return name.isEmpty() ? dir_.path() : dir_.path() + '/' + name; }
@@ -151,7 +142,7 @@ TEST_P(TwoCopies, NeitherChangeIsLost) {
     ASSERT_TRUE(one.run("close"));
     ASSERT_TRUE(two.run("close"));
 
-    const QByteArray file = read(folder.path("Accounts.dat"));
+    const QByteArray file = readFile(folder.path("Accounts.dat"));
     for (const auto& [writer, copy] : {std::pair{&first, 1}, std::pair{&second, 2}}) {
         const QByteArray leaves = writer->leaves(copy);
         if (!leaves.isEmpty()) {
@@ -168,7 +159,7 @@ TEST_P(TwoCopies, NeitherChangeIsLost) {
                              (QByteArray(code) == "c-d2" && QByteArray(second.name) == "delete");
         EXPECT_EQ(file.count(QByteArray("\r\n") + code + "\r\n"), deleted ? 0 : 1) << code;
     }
-    EXPECT_FALSE(QFile::exists(folder.path("Logs/ClsBD.log"))) << read(folder.path("Logs/ClsBD.log")).toStdString();
+    EXPECT_FALSE(QFile::exists(folder.path("Logs/ClsBD.log"))) << readFile(folder.path("Logs/ClsBD.log")).toStdString();
     EXPECT_FALSE(QFile::exists(folder.path("Accounts.dat.lock")));
 }
 
@@ -205,7 +196,7 @@ TEST(TwoCopiesAtOnce, EveryRenameAndEveryAddIsKept) {
     }
     ASSERT_TRUE(one.run("close"));
     ASSERT_TRUE(two.run("close"));
-    const QByteArray file = read(folder.path("Accounts.dat"));
+    const QByteArray file = readFile(folder.path("Accounts.dat"));
     EXPECT_EQ(file.count(QStringLiteral("R1 %1\r\nc-r1\r\n").arg(kRounds).toLatin1()), 1);
     for (int i = 1; i <= kRounds; ++i)
         EXPECT_EQ(file.count(QStringLiteral("Added %1\r\nc-added%1\r\n").arg(i).toLatin1()), 1) << i;
@@ -229,7 +220,7 @@ TEST(TwoCopiesAtOnce, ALockLeftByAKilledCopyIsTakenOver) {
     clock.start();
     ASSERT_TRUE(copy.run(QStringLiteral("rename\tR1\tR1 renamed")));
     EXPECT_LT(clock.elapsed(), 5000) << "taken over without waiting for it to age";
-    EXPECT_TRUE(read(folder.path("Accounts.dat")).contains("R1 renamed\r\nc-r1\r\n"));
+    EXPECT_TRUE(readFile(folder.path("Accounts.dat")).contains("R1 renamed\r\nc-r1\r\n"));
 }
 
 }  // namespace

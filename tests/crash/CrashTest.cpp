@@ -19,6 +19,7 @@
 #include "ClsBD.h"
 #include "Dialogs.h"
 #include "Mod_Variables.h"
+#include "FileBytes.h"
 #include "Printers.h"
 #include "RegistryFile.h"
 #include "forms/Frm_Main.h"
@@ -65,16 +66,6 @@ QByteArray convertedDatabase() {
     return bytes;
 }
 
-QByteArray read(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-bool write(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
-}
-
 // An application folder: the database, the options, a store whose active account is stored,
 // a game that ends at once, and the file the import reads.
 class Folder {
@@ -84,11 +75,11 @@ public:
     explicit Folder(const QByteArray& accounts) {
         const QString game = path("Game/EXE/Freelancer.exe");
         ok = dir_.isValid() && QDir().mkpath(path("Logs")) && QDir().mkpath(path("Game/EXE")) &&
-             write(game, "#!/bin/sh\nexit 0\n") &&
+             writeFile(game, "#!/bin/sh\nexit 0\n") &&
              QFile::setPermissions(game, QFile::permissions(game) | QFileDevice::ExeOwner) &&
-             write(path("Accounts.dat"), accounts) && write(path("Opciones.dat"), "OPC VERSION: 100\r\n0\r\n0\r\n") &&
-             write(path("Zeta.ADF"), "DB Version: 101\r\n" + record("Zeta", "code-zeta", "sig-zeta", "\r\n")) &&
-             write(path(RegistryFile::FileName),
+             writeFile(path("Accounts.dat"), accounts) && writeFile(path("Opciones.dat"), "OPC VERSION: 100\r\n0\r\n0\r\n") &&
+             writeFile(path("Zeta.ADF"), "DB Version: 101\r\n" + record("Zeta", "code-zeta", "sig-zeta", "\r\n")) &&
+             writeFile(path(RegistryFile::FileName),
                    "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Microsoft\\Microsoft Games\\Freelancer\\1.0]\r\n"
                    "\"MPAccountName\"=\"code-00005\"\r\n\"MPAccountNameSig\"=\"sig-00005\"\r\n\r\n"
                    "[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Microsoft Games\\Freelancer\\1.0]\r\n"
@@ -147,7 +138,7 @@ Kills killRepeatedly(const QString& database, const QByteArray& before, const QB
         QThread::usleep(static_cast<unsigned long>(delay()));
         program.kill();
         program.waitForFinished(10000);
-        const QByteArray bytes = read(database);
+        const QByteArray bytes = readFile(database);
         if (bytes == before) {
             ++kills.old;
         } else if (bytes == after) {
@@ -194,7 +185,7 @@ TEST_P(CrashTest, TheDatabaseIsTheOldOrTheNewOneWhole) {
     ASSERT_TRUE(calibration.waitForFinished(120000));
     const qint64 roundMicroseconds = round.nsecsElapsed() / 2000;
     ASSERT_EQ(calibration.exitCode(), 0) << calibration.readAllStandardError().toStdString();
-    ASSERT_EQ(read(database), operation.before) << "two rounds come back to the start";
+    ASSERT_EQ(readFile(database), operation.before) << "two rounds come back to the start";
 
     std::mt19937 random(20261206);
     std::uniform_int_distribution<qint64> within(0, 2 * roundMicroseconds);
@@ -259,7 +250,7 @@ TEST(CrashTest, ConversionAtStartUp) {
     calibration.kill();
     calibration.waitForFinished(10000);
     ASSERT_GE(converted, 0) << "the database was not converted";
-    ASSERT_EQ(read(database), newer);
+    ASSERT_EQ(readFile(database), newer);
 
     // Kills from the copy to twice as long as the conversion took.
     std::mt19937 random(20261206);
@@ -268,7 +259,7 @@ TEST(CrashTest, ConversionAtStartUp) {
         database, older, newer, [&](QProcess& vtr) { return start(vtr) && copyMade(vtr); },
         [&] { return int(within(random)); },
         [&] {
-            ASSERT_TRUE(write(database, older));
+            ASSERT_TRUE(writeFile(database, older));
             QFile::remove(copy);
         });
     EXPECT_GE(kills.old + kills.changed, kFewestKills);

@@ -7,19 +7,10 @@
 #include <QTemporaryDir>
 #include <QThread>
 
+#include "FileBytes.h"
 #include "Printers.h"
 
 namespace {
-
-QByteArray readFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-bool writeFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
-}
 
 // The database every run starts from. Two records differ only in the letters' case and two are
 // identical, so that the lookups' order and case rules show in the signature written.

@@ -7,14 +7,10 @@
 #include <QTemporaryDir>
 #include <QThread>
 
+#include "FileBytes.h"
 #include "Printers.h"
 
 namespace {
-
-QByteArray readFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
 
 // The real program, copied into an empty folder, creates its files there at start-up.
 TEST(FirstRun, CreatesLogsOptionsAndDatabaseBesideTheProgram) {

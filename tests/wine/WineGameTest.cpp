@@ -15,6 +15,7 @@
 
 #include "Cp1252.h"
 #include "Mod_Variables.h"
+#include "FileBytes.h"
 #include "Printers.h"
 #include "QtDialogs.h"
 #include "RegistryWine.h"
@@ -30,16 +31,6 @@ const QString kGameFolder = QStringLiteral("C:\\Games\\Free Lancer");
 // ANSI code page, so that the stand-in reads them as they are).
 const QString kOddCode = QStringLiteral("q\"u\\o t\u00e9-\u00fc");
 const QString kOddSignature = QStringLiteral("s\\\\ig\"\u00e9");
-
-QByteArray readFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-bool writeFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
-}
 
 QByteArray database() {
     return "DB Version: 101\r\n"
