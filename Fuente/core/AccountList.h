@@ -50,7 +50,6 @@ public:
     void select(int position);
 
     bool sorted() const { return sorted_; }
-    int sortKey() const { return sortKey_; }
     Order sortOrder() const { return sortOrder_; }
     void setSorted(bool on);
     // Switches sorting on, by one column in one order.

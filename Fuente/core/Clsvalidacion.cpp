@@ -10,7 +10,6 @@
 
 namespace {
 
-// One part of an address: blanks, an optional sign and digits, blanks; its value from 0 to 255.
 // The characters of a text that the database file cannot hold, each named once.
 QString unstorable(const QString& text) {
     QString found;
@@ -24,6 +23,7 @@ QString unstorableMessage(const QString& what, const QString& characters) {
     return what + " holds characters that cannot be stored: " + characters;
 }
 
+// One part of an address: blanks, an optional sign and digits, blanks; its value from 0 to 255.
 bool isAddressPart(QStringView part) {
     const QString text = VbText::trim(part);
     qsizetype i = (text.startsWith(QLatin1Char('+')) || text.startsWith(QLatin1Char('-'))) ? 1 : 0;

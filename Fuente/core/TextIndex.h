@@ -9,7 +9,6 @@
 template <class Value>
 class TextIndex {
 public:
-    void clear() { map_.clear(); }
     void reserve(qsizetype size) { map_.reserve(size); }
 
     // Adds the key unless it is there already: the first value stays.
