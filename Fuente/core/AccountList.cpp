@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <numeric>
 
+#include "CaselessKeys.h"
 #include "RunError.h"
 #include "VbText.h"
 
@@ -95,13 +96,20 @@ void AccountList::sortBy(int columnIndex, Order order) {
 }
 
 void AccountList::sortRows() {
+    CaselessKeys keys;
+    std::size_t units = 0;
+    for (const AccountRow& row : rows_)
+        units += std::size_t(column(row, sortKey_).size());
+    keys.reserve(rows_.size(), units);
+    for (const AccountRow& row : rows_)
+        keys.add(column(row, sortKey_));
     std::vector<int> order(rows_.size());
     std::iota(order.begin(), order.end(), 0);
-    std::stable_sort(order.begin(), order.end(), [this](int a, int b) {
-        const int c = QString::compare(column(rows_[std::size_t(a)], sortKey_), column(rows_[std::size_t(b)], sortKey_),
-                                       Qt::CaseInsensitive);
-        return sortOrder_ == Order::Ascending ? c < 0 : c > 0;
-    });
+    // Stable: rows that compare equal keep their order.
+    if (sortOrder_ == Order::Ascending)
+        std::stable_sort(order.begin(), order.end(), [&keys](int a, int b) { return keys.less(std::size_t(a), std::size_t(b)); });
+    else
+        std::stable_sort(order.begin(), order.end(), [&keys](int a, int b) { return keys.less(std::size_t(b), std::size_t(a)); });
     std::vector<AccountRow> sortedRows;
     sortedRows.reserve(rows_.size());
     int newSelected = 0;

@@ -62,5 +62,12 @@ void AccountTableModel::refresh() {
         beginResetModel();
         endResetModel();
     }
-    emit headerDataChanged(Qt::Horizontal, 0, AccountList::ColumnCount - 1);
+    // A header change makes the view measure its rows again: announced only when a mark moved.
+    std::array<int, AccountList::ColumnCount> icons{};
+    for (int column = 0; column < AccountList::ColumnCount; ++column)
+        icons[std::size_t(column)] = list_.headerIcon(column);
+    if (icons != shownIcons_) {
+        shownIcons_ = icons;
+        emit headerDataChanged(Qt::Horizontal, 0, AccountList::ColumnCount - 1);
+    }
 }

@@ -1,10 +1,11 @@
 #pragma once
 
+#include <array>
 #include <functional>
 #include <QAbstractTableModel>
 #include <QIcon>
 
-class AccountList;
+#include "AccountList.h"
 
 // Shows the core account list in a Qt item view: three columns, the signature tooltip, the
 // header sort marks, and the name editable in place.
@@ -21,12 +22,14 @@ public:
     Qt::ItemFlags flags(const QModelIndex& index) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
-    // Resets the view's rows when the list changed since the last call.
+    // Resets the view's rows when the list changed since the last call, and its header when the
+    // sort marks did.
     void refresh();
 
 private:
     const AccountList& list_;
     std::function<bool(const QString&)> rename_;
     quint64 shownRevision_ = ~quint64(0);
+    std::array<int, AccountList::ColumnCount> shownIcons_{};
     QIcon marks_[2];
 };
