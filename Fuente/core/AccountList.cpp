@@ -1,7 +1,6 @@
 #include "AccountList.h"
 
 #include <algorithm>
-#include <numeric>
 
 #include "CaselessKeys.h"
 #include "RunError.h"
@@ -103,13 +102,7 @@ void AccountList::sortRows() {
     keys.reserve(rows_.size(), units);
     for (const AccountRow& row : rows_)
         keys.add(column(row, sortKey_));
-    std::vector<int> order(rows_.size());
-    std::iota(order.begin(), order.end(), 0);
-    // Stable: rows that compare equal keep their order.
-    if (sortOrder_ == Order::Ascending)
-        std::stable_sort(order.begin(), order.end(), [&keys](int a, int b) { return keys.less(std::size_t(a), std::size_t(b)); });
-    else
-        std::stable_sort(order.begin(), order.end(), [&keys](int a, int b) { return keys.less(std::size_t(b), std::size_t(a)); });
+    const std::vector<int> order = keys.order(sortOrder_ == Order::Descending);
     std::vector<AccountRow> sortedRows;
     sortedRows.reserve(rows_.size());
     int newSelected = 0;
