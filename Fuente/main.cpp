@@ -1,3 +1,4 @@
+#include <optional>
 #include <QApplication>
 #include <QFile>
 #include <QStringList>
@@ -12,8 +13,6 @@
 #include "GameProcess.h"
 #include "RegistryWindows.h"
 #else
-#include <optional>
-
 #include "FileSystem.h"
 #include "RegistryFile.h"
 #include "RegistryWine.h"
@@ -64,20 +63,29 @@ int main(int argc, char* argv[]) {
     }
 #endif
     QtDialogs dialogs;
-    Mod_Variables mv(appFolder, dialogs, registry);
+    // Never freed: at exit the system takes back a million accounts at once, where freeing them one
+    // by one would take longer than everything else the program does on its way out.
+    static Mod_Variables* const kept = new Mod_Variables(appFolder, dialogs, registry);
+    Mod_Variables& mv = *kept;
     mv.winePrefix = winePrefix;
     mv.Command = command;
-    FrmMainView view(mv);
-    dialogs.setParentWindow(&view);
+    // Any argument text ends the program without the window, so none is built for it.
+    std::optional<FrmMainView> view;
+    if (command.isEmpty()) {
+        view.emplace(mv);
+        dialogs.setParentWindow(&*view);
+    }
     try {
         mv.main().Form_Load();
     } catch (const EndProgram&) {
         return 0;
     }
-    view.render();
-    view.show();
+    if (!view)
+        return 0;  // the command-line mode has ended in Form_Load
+    view->render();
+    view->show();
     const int status = QApplication::exec();
-    if (!view.ended())
+    if (!view->ended())
         mv.main().Form_Unload();
     return status;
 }

@@ -116,47 +116,56 @@ void AccountList::sortRows() {
 }
 
 void AccountList::changed() {
-    for (auto* slot : {&firstByUpperTrimmedCode_, &lastByTrimmedCode_, &firstByTrimmedCode_, &byUpperCode_, &byUpperName_})
-        slot->reset();
+    for (Lookup* lookup : {&firstByUpperTrimmedCode_, &lastByTrimmedCode_, &firstByTrimmedCode_, &byUpperCode_, &byUpperName_}) {
+        lookup->scanned = false;
+        lookup->index.reset();
+    }
     ++revision_;
 }
 
-const AccountList::Index& AccountList::index(std::optional<Index>& slot, bool lastWins,
-                                             QString (*key)(const AccountRow&)) const {
-    if (!slot) {
-        Index& built = slot.emplace();
+QStringView AccountList::Lookup::keyOf(const AccountRow& row) const {
+    const QString& text = onName ? row.name : row.code;
+    return form == Form::Upper ? QStringView(text) : VbText::trimView(text);
+}
+
+QString AccountList::Lookup::normal(QStringView text) const {
+    const QStringView kept = form == Form::Upper ? text : VbText::trimView(text);
+    return form == Form::Trimmed ? kept.toString() : VbText::ucase(kept);
+}
+
+bool AccountList::Lookup::matches(const AccountRow& row, QStringView wanted) const {
+    const QStringView key = keyOf(row);
+    return form == Form::Trimmed ? key == wanted : VbText::sameUpper(key, wanted);
+}
+
+int AccountList::find(Lookup& lookup, const QString& text) const {
+    if (!lookup.index && !lookup.scanned) {
+        lookup.scanned = true;
+        const QStringView wanted = lookup.form == Form::Upper ? QStringView(text) : VbText::trimView(text);
+        for (int k = 0; k < count(); ++k) {
+            const int position = lookup.lastWins ? count() - k : k + 1;
+            if (lookup.matches(rows_[std::size_t(position - 1)], wanted))
+                return position;
+        }
+        return 0;
+    }
+    if (!lookup.index) {
+        Index& built = lookup.index.emplace();
         built.reserve(qsizetype(rows_.size()));
-        for (int i = 0; i < int(rows_.size()); ++i) {
-            if (lastWins)
-                built.addLast(key(rows_[std::size_t(i)]), i + 1);
-            else
-                built.addFirst(key(rows_[std::size_t(i)]), i + 1);
+        for (int i = 0; i < count(); ++i) {
+            QString key = lookup.normal(lookup.keyOf(rows_[std::size_t(i)]));
+            lookup.lastWins ? built.addLast(key, i + 1) : built.addFirst(key, i + 1);
         }
     }
-    return *slot;
+    return lookup.index->value(lookup.normal(text), 0);
 }
 
-int AccountList::firstWithCodeIgnoringCase(const QString& code) const {
-    return index(firstByUpperTrimmedCode_, false, [](const AccountRow& r) { return VbText::ucase(VbText::trim(r.code)); })
-        .value(VbText::ucase(VbText::trim(code)), 0);
-}
+int AccountList::firstWithCodeIgnoringCase(const QString& code) const { return find(firstByUpperTrimmedCode_, code); }
 
-int AccountList::lastWithTrimmedCode(const QString& code) const {
-    return index(lastByTrimmedCode_, true, [](const AccountRow& r) { return VbText::trim(r.code); })
-        .value(VbText::trim(code), 0);
-}
+int AccountList::lastWithTrimmedCode(const QString& code) const { return find(lastByTrimmedCode_, code); }
 
-int AccountList::firstWithTrimmedCode(const QString& code) const {
-    return index(firstByTrimmedCode_, false, [](const AccountRow& r) { return VbText::trim(r.code); })
-        .value(VbText::trim(code), 0);
-}
+int AccountList::firstWithTrimmedCode(const QString& code) const { return find(firstByTrimmedCode_, code); }
 
-bool AccountList::hasCodeIgnoringCase(const QString& code) const {
-    return index(byUpperCode_, false, [](const AccountRow& r) { return VbText::ucase(r.code); })
-        .contains(VbText::ucase(code));
-}
+bool AccountList::hasCodeIgnoringCase(const QString& code) const { return find(byUpperCode_, code) != 0; }
 
-bool AccountList::hasNameIgnoringCase(const QString& name) const {
-    return index(byUpperName_, false, [](const AccountRow& r) { return VbText::ucase(r.name); })
-        .contains(VbText::ucase(name));
-}
+bool AccountList::hasNameIgnoringCase(const QString& name) const { return find(byUpperName_, name) != 0; }

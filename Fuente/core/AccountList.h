@@ -21,7 +21,7 @@ struct AccountRow {
 
 // The account list: the in-memory database, rows in display order at positions 1..count().
 // It keeps the selection, the sort state and the header marks, and answers lookups by code or
-// name through indexes that are rebuilt once after each change.
+// name through indexes that are rebuilt after a change once lookups repeat.
 class AccountList {
 public:
     enum class Order { Ascending, Descending };
@@ -87,12 +87,29 @@ private:
     std::array<int, ColumnCount> headerIcons_{};
     quint64 revision_ = 0;
 
-    // Each index is built on the first lookup that needs it and dropped by every change.
+    // How a lookup compares: the code or the name, trimmed of blanks and/or upper-cased.
+    enum class Form { Trimmed, Upper, UpperTrimmed };
     using Index = TextIndex<int>;
-    const Index& index(std::optional<Index>& slot, bool lastWins, QString (*key)(const AccountRow&)) const;
-    mutable std::optional<Index> firstByUpperTrimmedCode_;
-    mutable std::optional<Index> lastByTrimmedCode_;
-    mutable std::optional<Index> firstByTrimmedCode_;
-    mutable std::optional<Index> byUpperCode_;
-    mutable std::optional<Index> byUpperName_;
+    struct Lookup {
+        Form form;
+        bool onName;
+        bool lastWins;  // the last matching row answers, not the first
+        // The first lookup after a change scans the rows, which costs less than building an
+        // index for one answer; a second one builds the index, which every change drops.
+        bool scanned = false;
+        std::optional<Index> index;
+
+        // The part of a row's text that is compared.
+        QStringView keyOf(const AccountRow& row) const;
+        // A text in the form the index keeps.
+        QString normal(QStringView text) const;
+        // Whether a row's key matches a text already trimmed as the form asks.
+        bool matches(const AccountRow& row, QStringView wanted) const;
+    };
+    int find(Lookup& lookup, const QString& text) const;
+    mutable Lookup firstByUpperTrimmedCode_{Form::UpperTrimmed, false, false, false, {}};
+    mutable Lookup lastByTrimmedCode_{Form::Trimmed, false, true, false, {}};
+    mutable Lookup firstByTrimmedCode_{Form::Trimmed, false, false, false, {}};
+    mutable Lookup byUpperCode_{Form::Upper, false, false, false, {}};
+    mutable Lookup byUpperName_{Form::Upper, true, false, false, {}};
 };

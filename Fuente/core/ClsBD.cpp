@@ -21,6 +21,34 @@ bool ClsBD::isCloser(const QString& line) {
     return line.size() == Closer.size() && line.compare(Closer, Qt::CaseInsensitive) == 0;
 }
 
+bool ClsBD::isCloser(QByteArrayView line) {
+    // No Windows-1252 letter outside ASCII folds to an ASCII one, so comparing the bytes' ASCII
+    // letter case says what comparing the decoded text would.
+    return line.size() == Closer.size() && qstrnicmp(line.data(), line.size(), "</COMENTARIO>") == 0;
+}
+
+namespace {
+
+// Comment lines joined by CR LF, in one allocation of the exact size: most comments are never
+// changed, and the table keeps a million of them.
+QByteArray joinLines(const std::vector<QByteArrayView>& lines) {
+    qsizetype size = 2 * (qsizetype(lines.size()) - 1);
+    for (QByteArrayView line : lines)
+        size += line.size();
+    QByteArray joined(size, Qt::Uninitialized);
+    char* out = joined.data();
+    for (std::size_t k = 0; k < lines.size(); ++k) {
+        if (k > 0) {
+            *out++ = '\r';
+            *out++ = '\n';
+        }
+        out = std::copy(lines[k].begin(), lines[k].end(), out);
+    }
+    return joined;
+}
+
+}  // namespace
+
 void ClsBD::cargarbdallv() {
     mv_.errores().guard(LogName, QStringLiteral("ClsBD.cargarbdallv"), [this] { load(); });
 }
@@ -57,6 +85,7 @@ void ClsBD::load() {
 
     std::vector<AccountRow> rows;
     std::vector<TablaComentarios::Row> comments;
+    std::vector<QByteArrayView> lines;  // one comment's lines, in the file's bytes
     // Whatever was read before a failure stays loaded; the record being read gets no row.
     const auto publish = [&] {
         // Each record goes on top of the list, so the list holds the records in reverse file order;
@@ -84,15 +113,13 @@ void ClsBD::load() {
             row.signature = file.readLine();
             file.readLine();  // the opener
             TablaComentarios::Row& comment = comments.emplace_back();
-            bool first = true;
-            for (QString line = file.readLine(); !isCloser(line); line = file.readLine()) {
+            lines.clear();
+            for (QByteArrayView line = file.readLineBytes(); !isCloser(line); line = file.readLineBytes())
+                lines.push_back(line);
+            if (!lines.empty()) {
                 comment.code = row.code;
-                if (!first)
-                    comment.comment += "\r\n";
-                Cp1252::encodeAppend(line, comment.comment);
-                first = false;
+                comment.comment = joinLines(lines);
             }
-            comment.comment.squeeze();
             rows.push_back(std::move(row));
         }
     } catch (...) {

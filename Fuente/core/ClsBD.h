@@ -73,6 +73,7 @@ public:
 
     // Whether a line closes a comment: "</COMENTARIO>" in any letter case.
     static bool isCloser(const QString& line);
+    static bool isCloser(QByteArrayView line);
 
 private:
     void load();

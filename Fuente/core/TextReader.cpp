@@ -6,9 +6,9 @@
 #include "Cp1252.h"
 #include "FileSystem.h"
 
-TextReader::TextReader(const QString& path, const QByteArray& bytes) : path_(path), text_(Cp1252::decode(bytes)) {}
+TextReader::TextReader(const QString& path, const QByteArray& bytes) : path_(path), bytes_(bytes) {}
 
-TextReader::TextReader(const QString& path) : path_(path), text_(Cp1252::decode(FileSystem::readFile(path))) {}
+TextReader::TextReader(const QString& path) : path_(path), bytes_(FileSystem::readFile(path)) {}
 
 std::optional<QString> TextReader::firstLine(const QString& path) {
     QFile file(path);
@@ -29,15 +29,20 @@ std::optional<QString> TextReader::firstLine(const QString& path) {
 }
 
 QString TextReader::readLine() {
+    const QByteArrayView line = readLineBytes();
+    return Cp1252::decode(line.data(), line.size());
+}
+
+QByteArrayView TextReader::readLineBytes() {
     if (atEnd())
         throw RunError{RunError::InputPastEnd,
                        "Input past end of file: " + QDir::toNativeSeparators(path_)};
-    qsizetype cr = text_.indexOf(QLatin1Char('\r'), pos_);
+    qsizetype cr = bytes_.indexOf('\r', pos_);
     if (cr < 0)
-        cr = text_.size();
-    QString line = text_.mid(pos_, cr - pos_);
+        cr = bytes_.size();
+    const QByteArrayView line(bytes_.constData() + pos_, cr - pos_);
     pos_ = cr + 1;
-    if (pos_ < text_.size() && text_[pos_] == QLatin1Char('\n'))
+    if (pos_ < bytes_.size() && bytes_[pos_] == '\n')
         ++pos_;
     return line;
 }

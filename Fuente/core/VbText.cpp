@@ -2,14 +2,16 @@
 
 namespace VbText {
 
-QString trim(QStringView text) {
+QString trim(QStringView text) { return trimView(text).toString(); }
+
+QStringView trimView(QStringView text) {
     qsizetype begin = 0;
     qsizetype end = text.size();
     while (begin < end && text[begin] == QLatin1Char(' '))
         ++begin;
     while (end > begin && text[end - 1] == QLatin1Char(' '))
         --end;
-    return text.mid(begin, end - begin).toString();
+    return text.mid(begin, end - begin);
 }
 
 QString ucase(QStringView text) {
@@ -17,6 +19,15 @@ QString ucase(QStringView text) {
     for (qsizetype i = 0; i < text.size(); ++i)
         upper[i] = text[i].toUpper();
     return upper;
+}
+
+bool sameUpper(QStringView a, QStringView b) {
+    if (a.size() != b.size())
+        return false;
+    for (qsizetype i = 0; i < a.size(); ++i)
+        if (a[i] != b[i] && a[i].toUpper() != b[i].toUpper())
+            return false;
+    return true;
 }
 
 double val(QStringView text) {

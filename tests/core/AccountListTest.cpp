@@ -1,4 +1,4 @@
-// The list's sort against the order QString's case-insensitive comparison gives, on texts made of
+// The list's lookups, answered by a scan first and by an index when they repeat; and its sort against the order QString's case-insensitive comparison gives, on texts made of
 // the characters whose folding is unusual: sharp s, dotted and dotless i, the long s, the Kelvin
 // sign, final sigma, a title-case letter, supplementary letters as surrogate pairs and lone
 // surrogates.
@@ -78,5 +78,51 @@ INSTANTIATE_TEST_SUITE_P(Columns, SortByColumn,
                          testing::Values(SortCase{0, AccountList::Order::Ascending},
                                          SortCase{0, AccountList::Order::Descending},
                                          SortCase{1, AccountList::Order::Ascending}));
+
+struct LookupCase {
+    const char* what;
+    int (*lookup)(const AccountList&, const QString&);
+    QString text;
+    int expected;
+};
+
+// Rows 1..6: codes with blanks and letter cases, two rows sharing a code, names differing in case.
+AccountList listForLookups() {
+    AccountList list;
+    list.assign({{"Alpha", " cd1 ", "s1"}, {"beta", "CD2", "s2"}, {"Gamma", "cd2", "s3"},
+                 {"Stra\u00DFe", "CD2", "s4"}, {"delta", "Cd3", "s5"}, {"\u00E9clair", "cd4 ", "s6"}});
+    return list;
+}
+
+class Lookups : public testing::TestWithParam<LookupCase> {};
+
+TEST_P(Lookups, ScanAndIndexGiveTheSameRow) {
+    const AccountList list = listForLookups();
+    const LookupCase& c = GetParam();
+    EXPECT_EQ(c.lookup(list, c.text), c.expected) << c.what << " scanning";
+    EXPECT_EQ(c.lookup(list, c.text), c.expected) << c.what << " through the index";
+    EXPECT_EQ(c.lookup(list, c.text), c.expected) << c.what << " again";
+}
+
+int firstUpperTrimmed(const AccountList& l, const QString& t) { return l.firstWithCodeIgnoringCase(t); }
+int lastTrimmed(const AccountList& l, const QString& t) { return l.lastWithTrimmedCode(t); }
+int firstTrimmed(const AccountList& l, const QString& t) { return l.firstWithTrimmedCode(t); }
+int upperCode(const AccountList& l, const QString& t) { return l.hasCodeIgnoringCase(t) ? 1 : 0; }
+int upperName(const AccountList& l, const QString& t) { return l.hasNameIgnoringCase(t) ? 1 : 0; }
+
+INSTANTIATE_TEST_SUITE_P(
+    AccountList, Lookups,
+    testing::Values(LookupCase{"first, any case, trimmed", firstUpperTrimmed, "  cd2", 2},
+                    LookupCase{"first, any case, trimmed, blanks in the row", firstUpperTrimmed, "CD1", 1},
+                    LookupCase{"first, any case, trimmed, none", firstUpperTrimmed, "CD9", 0},
+                    LookupCase{"last, trimmed", lastTrimmed, "CD2 ", 4},
+                    LookupCase{"last, trimmed, case differs", lastTrimmed, "cD3", 0},
+                    LookupCase{"first, trimmed", firstTrimmed, "cd2", 3},
+                    LookupCase{"first, trimmed, blanks in the row", firstTrimmed, "cd4", 6},
+                    LookupCase{"code in any case, untrimmed", upperCode, "cd3", 1},
+                    LookupCase{"code in any case, blanks count", upperCode, "CD1", 0},
+                    LookupCase{"name in any case", upperName, "\u00C9CLAIR", 1},
+                    LookupCase{"name: sharp s is not SS", upperName, "STRASSE", 0},
+                    LookupCase{"name: sharp s upper-cases to itself", upperName, "STRA\u00DFE", 1}));
 
 }  // namespace
