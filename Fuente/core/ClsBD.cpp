@@ -208,19 +208,27 @@ QString ClsBD::traercomentario(const QString& code) const { return mv_.Comentari
 
 void ClsBD::escribirCuentas(TextWriter& file) const {
     const AccountList& list = mv_.main().LvAccounts;
-    for (int i = 1; i <= list.count(); ++i) {
-        const AccountRow& row = list.row(i);
-        escribirRegistro(file, row.name, row.code, row.signature, traercomentario(row.code));
-    }
+    for (int i = 1; i <= list.count(); ++i)
+        writeStored(file, list.row(i));
+}
+
+void ClsBD::writeStored(TextWriter& file, const AccountRow& row) const {
+    writeHead(file, row.name, row.code, row.signature);
+    file.writeEncodedLine(mv_.Comentarios.storedComment(row.code));
+    file.writeLine(Closer);
 }
 
 void ClsBD::escribirRegistro(TextWriter& file, const QString& name, const QString& code, const QString& signature,
                              const std::optional<QString>& comment) {
+    writeHead(file, name, code, signature);
+    if (comment)
+        file.writeLine(*comment);
+    file.writeLine(Closer);
+}
+
+void ClsBD::writeHead(TextWriter& file, const QString& name, const QString& code, const QString& signature) {
     file.writeLine(name);
     file.writeLine(code);
     file.writeLine(signature);
     file.writeLine(Opener);
-    if (comment)
-        file.writeLine(*comment);
-    file.writeLine(Closer);
 }

@@ -8,6 +8,11 @@ void TablaComentarios::assign(std::vector<Row> rows) {
     if (rows.empty())
         rows.emplace_back();
     rows_ = std::move(rows);
+    slots_.clear();
+    scanned_ = false;
+}
+
+void TablaComentarios::buildIndex() const {
     std::size_t capacity = 8;
     while (capacity < 2 * rows_.size())
         capacity *= 2;
@@ -16,7 +21,7 @@ void TablaComentarios::assign(std::vector<Row> rows) {
     for (int k = 0; k < int(rows_.size()); ++k) {
         const QString& code = rows_[std::size_t(k)].code;
         const auto hash = quint32(qHash(code));
-        if (find(code, hash) >= 0)
+        if (probe(code, hash) >= 0)
             continue;  // a code seen before keeps its first row
         std::size_t i = hash & mask;
         while (slots_[i].row >= 0)
@@ -25,7 +30,7 @@ void TablaComentarios::assign(std::vector<Row> rows) {
     }
 }
 
-int TablaComentarios::find(const QString& code, quint32 hash) const {
+int TablaComentarios::probe(const QString& code, quint32 hash) const {
     const std::size_t mask = slots_.size() - 1;
     for (std::size_t i = hash & mask; slots_[i].row >= 0; i = (i + 1) & mask)
         if (slots_[i].hash == hash && rows_[std::size_t(slots_[i].row)].code == code)
@@ -33,9 +38,25 @@ int TablaComentarios::find(const QString& code, quint32 hash) const {
     return -1;
 }
 
-QString TablaComentarios::commentFor(const QString& code) const {
+int TablaComentarios::find(const QString& code) const {
+    if (slots_.empty() && !scanned_) {
+        scanned_ = true;
+        for (int k = 0; k < int(rows_.size()); ++k)
+            if (rows_[std::size_t(k)].code == code)
+                return k;
+        return -1;
+    }
     if (slots_.empty())
-        return {};
-    const int row = find(code, quint32(qHash(code)));
-    return row < 0 ? QString() : Cp1252::decode(rows_[std::size_t(row)].comment);
+        buildIndex();
+    return probe(code, quint32(qHash(code)));
+}
+
+QByteArrayView TablaComentarios::storedComment(const QString& code) const {
+    const int row = find(code);
+    return row < 0 ? QByteArrayView() : QByteArrayView(rows_[std::size_t(row)].comment);
+}
+
+QString TablaComentarios::commentFor(const QString& code) const {
+    const QByteArrayView comment = storedComment(code);
+    return Cp1252::decode(comment.data(), comment.size());
 }

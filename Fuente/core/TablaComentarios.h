@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 #include <vector>
 
@@ -22,10 +23,15 @@ public:
 
     // The comment of the first row whose code equals `code` exactly, or the empty text.
     QString commentFor(const QString& code) const;
+    // The same comment as the file holds it, valid until the table changes.
+    QByteArrayView storedComment(const QString& code) const;
 
 private:
-    // The first row of a code, or -1.
-    int find(const QString& code, quint32 hash) const;
+    // The first row of a code, or -1. The first lookup after assign() scans the rows; the index
+    // is built by the second, so that start-up, which looks up one comment, builds none.
+    int find(const QString& code) const;
+    int probe(const QString& code, quint32 hash) const;
+    void buildIndex() const;
 
     std::vector<Row> rows_;
     // An open-addressing index of the first row of each code: a slot holds the code's hash and
@@ -34,5 +40,6 @@ private:
         quint32 hash;
         int row;
     };
-    std::vector<Slot> slots_;
+    mutable std::vector<Slot> slots_;
+    mutable bool scanned_ = false;
 };

@@ -35,6 +35,11 @@ void TextWriter::writeLine(QStringView line) {
     buffer_.append("\r\n");
 }
 
+void TextWriter::writeEncodedLine(QByteArrayView line) {
+    buffer_.append(line);
+    buffer_.append("\r\n");
+}
+
 void TextWriter::close() {
     if (mode_ == Mode::Rewrite)
         FileSystem::replaceFile(path_, buffer_);

@@ -15,6 +15,8 @@ public:
     TextWriter(const QString& path, Mode mode);
 
     void writeLine(QStringView line);
+    // Writes a line already in the file's code page.
+    void writeEncodedLine(QByteArrayView line);
     // The bytes written so far, as they will reach the file.
     const QByteArray& contents() const { return buffer_; }
     void close();

@@ -54,8 +54,10 @@ void Frm_Main::CmdSalvaComentarios_Click() {
         change.write = [&](TextWriter& file) {
             for (int i = 1; i <= LvAccounts.count(); ++i) {
                 const AccountRow& row = LvAccounts.row(i);
-                ClsBD::escribirRegistro(file, row.name, row.code, row.signature,
-                                        row.code == edited.code ? comment : mv_.bd().traercomentario(row.code));
+                if (row.code == edited.code)
+                    ClsBD::escribirRegistro(file, row.name, row.code, row.signature, comment);
+                else
+                    mv_.bd().writeStored(file, row);
             }
         };
         change.reapply = [&] { return mv_.bd().buscarFila(edited) != 0; };

@@ -48,11 +48,9 @@ void Frm_Main::Delete_Click() {
         change.refused = "The account " + code + " was not deleted";
         change.write = [&](TextWriter& file) {
             const int position = mv_.bd().buscarFila(deleted);
-            for (int i = 1; i <= LvAccounts.count(); ++i) {
-                const AccountRow& row = LvAccounts.row(i);
+            for (int i = 1; i <= LvAccounts.count(); ++i)
                 if (i != position)
-                    ClsBD::escribirRegistro(file, row.name, row.code, row.signature, mv_.bd().traercomentario(row.code));
-            }
+                    mv_.bd().writeStored(file, LvAccounts.row(i));
         };
         change.reapply = [&] { return mv_.bd().buscarFila(deleted) != 0; };
         if (!mv_.bd().reescribir(change))
