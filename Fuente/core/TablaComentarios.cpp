@@ -9,7 +9,7 @@ void TablaComentarios::assign(std::vector<Row> rows) {
         rows.emplace_back();
     rows_ = std::move(rows);
     slots_.clear();
-    scanned_ = false;
+    scannedCode_.reset();
 }
 
 void TablaComentarios::buildIndex() const {
@@ -39,12 +39,15 @@ int TablaComentarios::probe(const QString& code, quint32 hash) const {
 }
 
 int TablaComentarios::find(const QString& code) const {
-    if (slots_.empty() && !scanned_) {
-        scanned_ = true;
-        for (int k = 0; k < int(rows_.size()); ++k)
+    if (slots_.empty() && scannedCode_ == code)
+        return scannedRow_;
+    if (slots_.empty() && !scannedCode_) {
+        scannedCode_ = code;
+        scannedRow_ = -1;
+        for (int k = 0; k < int(rows_.size()) && scannedRow_ < 0; ++k)
             if (rows_[std::size_t(k)].code == code)
-                return k;
-        return -1;
+                scannedRow_ = k;
+        return scannedRow_;
     }
     if (slots_.empty())
         buildIndex();

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
+#include <optional>
 #include <QString>
 #include <vector>
 
@@ -28,7 +29,8 @@ public:
 
 private:
     // The first row of a code, or -1. The first lookup after assign() scans the rows; the index
-    // is built by the second, so that start-up, which looks up one comment, builds none.
+    // is built by a lookup of another code, so that start-up, which looks up the comment of one
+    // account, builds none.
     int find(const QString& code) const;
     int probe(const QString& code, quint32 hash) const;
     void buildIndex() const;
@@ -41,5 +43,6 @@ private:
         int row;
     };
     mutable std::vector<Slot> slots_;
-    mutable bool scanned_ = false;
+    mutable std::optional<QString> scannedCode_;
+    mutable int scannedRow_ = -1;
 };

@@ -10,6 +10,7 @@
 
 #include "AccountList.h"
 #include "CaselessKeys.h"
+#include "TablaComentarios.h"
 
 namespace {
 
@@ -78,6 +79,22 @@ INSTANTIATE_TEST_SUITE_P(Columns, SortByColumn,
                          testing::Values(SortCase{0, AccountList::Order::Ascending},
                                          SortCase{0, AccountList::Order::Descending},
                                          SortCase{1, AccountList::Order::Ascending}));
+
+// The comment table answers the first row of a code alike whether it scans (the first code asked
+// after a change) or uses its index (built when another code is asked).
+TEST(CommentTable, FirstRowOfACodeByScanAndByIndex) {
+    TablaComentarios table;
+    table.assign({{"A", "first A"}, {"", "no code"}, {"B", "only B"}, {"A", "second A"}, {"a", "small a"}});
+    const std::pair<const char*, const char*> asked[] = {
+        {"A", "first A"}, {"A", "first A"}, {"a", "small a"}, {"A", "first A"}, {"B", "only B"},
+        {"C", ""},        {"", "no code"},
+    };
+    for (const auto& [code, comment] : asked)
+        EXPECT_EQ(table.commentFor(code), comment) << code;
+    table.assign({{"B", "new B"}});
+    EXPECT_EQ(table.commentFor("A"), "");
+    EXPECT_EQ(table.commentFor("B"), "new B");
+}
 
 struct LookupCase {
     const char* what;
