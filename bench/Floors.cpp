@@ -60,13 +60,6 @@ bool writeBytes(const char* path, const char* bytes, std::size_t size) {
            fsync(fileno(file.get())) == 0 && std::fclose(file.release()) == 0;
 }
 
-std::vector<std::string> names(const std::vector<std::string>& lines) {
-    std::vector<std::string> result;
-    for (std::size_t i = 1; i < lines.size(); i += 7)
-        result.push_back(lines[i]);
-    return result;
-}
-
 void sortBinary(std::vector<std::string>& strings) { std::sort(strings.begin(), strings.end()); }
 
 long long residentBytes() {

@@ -19,10 +19,6 @@ std::vector<std::string> readLines(const char* path);
 // file; false when that failed.
 bool writeBytes(const char* path, const char* bytes, std::size_t size);
 
-// The name of every record of a database file's lines (the line after the header, then every
-// seventh line: the generated records have three-line comments).
-std::vector<std::string> names(const std::vector<std::string>& lines);
-
 // Sorts the strings by their bytes.
 void sortBinary(std::vector<std::string>& strings);
 
