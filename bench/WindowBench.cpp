@@ -169,6 +169,7 @@ void BM_WindowPageDown(benchmark::State& state) {
     Windows* windows = openWindows(int(state.range(0)), state);
     if (!windows)
         return;
+    nearTop(*windows);
     QWidget* viewport = windows->real.list()->viewport();
     const QImage before = viewport->grab().toImage();
     if (!windows->real.pageDown() || viewport->grab().toImage() == before)
