@@ -1,0 +1,49 @@
+#include "RealWindow.h"
+
+#include <QTest>
+
+#include "BenchFolder.h"
+#include "FrmMainView.h"
+#include "Mod_Variables.h"
+#include "RegistryFile.h"
+#include "forms/Frm_Main.h"
+
+RealWindow::RealWindow(const QString& folder, Dialogs& dialogs)
+    : registry_(std::make_unique<RegistryFile>(BenchFolder::storePath(folder))),
+      mv_(std::make_unique<Mod_Variables>(folder, dialogs, *registry_)),
+      view_(std::make_unique<FrmMainView>(*mv_)) {
+    watchPaints();
+}
+
+RealWindow::~RealWindow() = default;
+
+void RealWindow::load() {
+    mv_->main().Form_Load();
+    view_->render();
+}
+
+bool RealWindow::key(Qt::Key key) {
+    view_->activateWindow();
+    return QTest::qWaitForWindowActive(view_.get()) && paintedAfter([&] { QTest::keyClick(view_.get(), key); });
+}
+
+bool RealWindow::refresh() { return key(Qt::Key_F2); }
+
+bool RealWindow::deleteSelected() {
+    const int before = accounts();
+    return key(Qt::Key_F3) && accounts() == before - 1;
+}
+
+void RealWindow::close() {
+    view_->close();
+    if (!view_->ended())
+        mv_->main().Form_Unload();
+    view_.reset();
+    mv_.reset();
+}
+
+QWidget* RealWindow::window() { return view_.get(); }
+
+QTreeView* RealWindow::list() { return view_->findChild<QTreeView*>(QStringLiteral("LvAccounts")); }
+
+int RealWindow::accounts() const { return mv_->main().LvAccounts.count(); }

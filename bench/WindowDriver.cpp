@@ -1,0 +1,67 @@
+// Drives the main window in a process of its own for bench/run.sh: starts it over an
+// application folder as the program does, makes each step with the keyboard and the mouse, waits
+// for the list's paints, and ends. With --plain, the same steps in the plain Qt window with the
+// same list (the floor). Prints one line a step, "<step> <ms>", and the wall clock (nanoseconds
+// since the epoch) when the list was first painted and when the close began, which the script
+// sets against its own clock at the process's start and end.
+//
+//   vantor_window_driver <folder> [--plain]
+
+#include <QApplication>
+
+#include <chrono>
+#include <cstdio>
+#include <memory>
+
+#include "BenchFolder.h"
+#include "PlainWindow.h"
+#include "QtDialogs.h"
+#include "RealWindow.h"
+
+namespace {
+
+long long epochNanoseconds() {
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::system_clock::now().time_since_epoch())
+        .count();
+}
+
+bool step(const char* name, BenchWindow& window, bool (BenchWindow::*run)()) {
+    const auto start = std::chrono::steady_clock::now();
+    const bool done = (window.*run)();
+    const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+    std::printf("%s %.3f\n", name, ms);
+    if (!done)
+        std::fprintf(stderr, "%s did not show its result\n", name);
+    return done;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    const QStringList arguments = QApplication::arguments();
+    if (arguments.size() < 2) {
+        std::fprintf(stderr, "usage: vantor_window_driver <folder> [--plain]\n");
+        return 2;
+    }
+    const QString folder = arguments[1];
+    QtDialogs dialogs;
+    std::unique_ptr<BenchWindow> window;
+    if (arguments.contains(QStringLiteral("--plain")))
+        window = std::make_unique<PlainWindow>(BenchFolder::databasePath(folder));
+    else
+        window = std::make_unique<RealWindow>(folder, dialogs);
+    if (!window->start()) {
+        std::fprintf(stderr, "the window did not come up\n");
+        return 1;
+    }
+    std::printf("painted_at %lld\n", epochNanoseconds());
+    const bool done = step("refresh", *window, &BenchWindow::refresh) && step("click", *window, &BenchWindow::clickRow) &&
+                      step("page_down", *window, &BenchWindow::pageDown) &&
+                      step("sort", *window, &BenchWindow::sortByName) &&
+                      step("delete", *window, &BenchWindow::deleteSelected);
+    std::printf("closing_at %lld\n", epochNanoseconds());
+    std::fflush(stdout);
+    window->close();
+    return done ? 0 : 1;
+}
