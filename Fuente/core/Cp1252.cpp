@@ -42,7 +42,12 @@ void encodeAppend(QStringView text, QByteArray& out) {
     out.resize(start + text.size());
     char* dest = out.data() + start;
     for (qsizetype i = 0; i < text.size(); ++i) {
-        const int b = byteFor(text[i].unicode());
+        const char16_t c = text[i].unicode();
+        if (c < 0x80) {  // most text is ASCII: no table to search
+            dest[i] = char(c);
+            continue;
+        }
+        const int b = byteFor(c);
         dest[i] = b < 0 ? '?' : char(b);
     }
 }
