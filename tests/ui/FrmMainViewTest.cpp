@@ -22,6 +22,7 @@
 #include "FrmMainView.h"
 #include "Keyboard.h"
 #include "Printers.h"
+#include "RunError.h"
 #include "forms/Frm_Add.h"
 
 namespace {
@@ -169,6 +170,30 @@ TEST_F(FrmMainViewTest, ShortcutKeysAndToolbarButtonsReachTheModel) {
     find<QToolButton>("Toolbar1_DELETE")->click();
     EXPECT_EQ(list()->model()->rowCount(), 1);
     EXPECT_EQ(app.read("Accounts.dat.bak"), kDatabase);
+}
+
+// No exception may cross Qt's event loop: the view reports what a handler let through and goes on.
+TEST_F(FrmMainViewTest, AFailureLeavingAHandlerIsReportedToTheWindowsLog) {
+    const struct {
+        std::function<void()> fail;
+        QString description;
+        int number;
+    } cases[] = {
+        {[] { throw RunError{RunError::FileNotFound, "File not found"}; }, "File not found", 53},
+        {[] { throw std::runtime_error("boom"); }, "Internal error: boom", 51},
+        {[] { throw 7; }, "Internal error", 51},
+    };
+    const QString log = app.logPath("Frm_Main.log");
+    for (const auto& c : cases) {
+        app.dialogs.expect(ScriptedDialogs::errorBox(c.description, log));
+        view.forward([&] {
+            app.main().LblCode.Caption = c.description;
+            c.fail();
+        });
+        EXPECT_EQ(find<QLabel>("LblCode")->text(), c.description) << "the window is shown again";
+        EXPECT_TRUE(app.read("Logs/Frm_Main.log").contains("[" + QByteArray::number(c.number) + "]: " + c.description.toLatin1() + "\r\n       main.event"));
+    }
+    EXPECT_FALSE(view.ended());
 }
 
 TEST_F(FrmMainViewTest, RenderingFollowsTheModel) {
