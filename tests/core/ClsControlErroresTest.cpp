@@ -15,7 +15,7 @@ protected:
 };
 
 TEST_F(ClsControlErroresTest, ReportsAppendToTheLogAndTellThePerson) {
-    QDir(app.path("")).mkdir("Logs");
+    app.mkdir("Logs");
     const QString log = app.logPath("ClsBD.log");
     app.dialogs.expect(ScriptedDialogs::errorBox("File not found", log));
     app.dialogs.expect(ScriptedDialogs::errorBox("Something else", log));
@@ -49,7 +49,7 @@ TEST_F(ClsControlErroresTest, AReportThatCannotBeWrittenIsStillShown) {
 }
 
 TEST_F(ClsControlErroresTest, GuardReportsAFailureAndLetsTheEndOfTheProgramThrough) {
-    QDir(app.path("")).mkdir("Logs");
+    app.mkdir("Logs");
     app.dialogs.expect(ScriptedDialogs::errorBox("Input past end of file", app.logPath("ClsCmd.log")));
     EXPECT_FALSE(errores().guard("ClsCmd.log", "ClsCmd.IterpCmd", [] { throw RunError{62, "Input past end of file"}; }));
     EXPECT_TRUE(errores().guard("ClsCmd.log", "x", [] {}));

@@ -4,6 +4,7 @@
 #include "AppFolder.h"
 #include "ClsComandos.h"
 #include "Printers.h"
+#include "ProgramBoxes.h"
 #include "RunError.h"
 
 namespace {
@@ -110,12 +111,9 @@ TEST_F(CommandLineModeTest, AnUnstoredCodeIsOfferedFirstUnlessForced) {
     AppFolder other;
     other.write("Accounts.dat", "DB Version: 101\r\n");
     other.mv->Command = "/a=fresh";
-    other.dialogs.expect({"The active account does not match the accounts stored on my database, therefore it must "
-                          "be a new one. Do you want to add it to the database?",
-                          "New Account Found", MsgButtons::YesNo, MsgIcon::Question, MsgAnswer::Yes},
-                         MsgAnswer::Yes);
+    other.dialogs.expect(ProgramBoxes::NewAccountFound, MsgAnswer::Yes);
     other.dialogs.expectInput("Named");
-    other.dialogs.expect({"The new account has been added", "New Account", MsgButtons::OK, MsgIcon::Exclamation});
+    other.dialogs.expect(ProgramBoxes::AccountAdded);
     other.dialogs.expect({"''" + QDir::toNativeSeparators("/EXE/Freelancer.exe") + "'' not found.", "File not Found",
                           MsgButtons::OK, MsgIcon::Critical});
     EXPECT_THROW(other.main().Form_Load(), EndProgram);
@@ -124,7 +122,7 @@ TEST_F(CommandLineModeTest, AnUnstoredCodeIsOfferedFirstUnlessForced) {
 }
 
 TEST_F(CommandLineModeTest, AFailureAfterTheCommandLineWasReadEndsTheProgram) {
-    QDir(app.path("")).mkdir("Logs");
+    app.mkdir("Logs");
     // A signature holding a lone LF cannot go into the store file.
     app.write("Accounts.dat", "DB Version: 101\r\nOdd\r\nabc\r\ns\ng\r\n<COMENTARIO>\r\n</COMENTARIO>\r\n");
     app.dialogs.expect(ScriptedDialogs::errorBox(
@@ -140,7 +138,7 @@ TEST_F(CommandLineModeTest, AFailureAfterTheCommandLineWasReadEndsTheProgram) {
 // With argument text the window never shows: a failure before the command line was read is
 // reported, and the program ends.
 TEST_F(CommandLineModeTest, AFailureBeforeTheCommandLineWasReadEndsTheProgramToo) {
-    QDir(app.path("")).mkdir("Logs");
+    app.mkdir("Logs");
     app.write("GameSettings.reg", "REGEDIT4\r\nbroken line\r\n");
     app.dialogs.expect(ScriptedDialogs::errorBox(
         "Invalid file format: " + QDir::toNativeSeparators(app.path("GameSettings.reg")) +

@@ -2,6 +2,7 @@
 #include <QDir>
 
 #include "AppFolder.h"
+#include "FileTexts.h"
 #include "Printers.h"
 #include "forms/Frm_Main.h"
 
@@ -14,9 +15,7 @@ const QByteArray kStore =
     "\"AppPath\"=\"C:\\\\Games\\\\Freelancer\"\r\n";
 
 const QByteArray kDatabase =
-    "DB Version: 101\r\nbravo\r\nc-b\r\ns-b\r\n<COMENTARIO>\r\n</COMENTARIO>\r\n"
-    "Alpha\r\nc-a\r\ns-a\r\n<COMENTARIO>\r\n</COMENTARIO>\r\n"
-    "charlie\r\nc-c\r\ns-c\r\n<COMENTARIO>\r\n</COMENTARIO>\r\n";
+    DatabaseText().account("bravo", "c-b", "s-b").account("Alpha", "c-a", "s-a").account("charlie", "c-c", "s-c");
 
 class FormLoadTest : public ::testing::Test {
 protected:
@@ -36,8 +35,8 @@ TEST_F(FormLoadTest, FirstRunCreatesTheProgramsFiles) {
                         "--Or Double click an account on the list to activate it"});
     form().Form_Load();
     EXPECT_TRUE(QFileInfo(app.path("Logs")).isDir());
-    EXPECT_EQ(app.read("Opciones.dat"), "OPC VERSION: 100\r\n0\r\n0\r\n");
-    EXPECT_EQ(app.read("Accounts.dat"), "DB Version: 101\r\n");
+    EXPECT_EQ(app.read("Opciones.dat"), optionsText(0, 0));
+    EXPECT_EQ(app.read("Accounts.dat"), DatabaseText().bytes());
     EXPECT_EQ(form().LvAccounts.count(), 0);
     EXPECT_EQ(form().ChkActivation.Value, 0);
     EXPECT_EQ(form().ChkActivation.BackColor, Colores::ButtonFace);
@@ -68,7 +67,7 @@ TEST_F(FormLoadTest, OptionsAreReadLeniently) {
         int activation, deletion;
     };
     const Case cases[] = {
-        {"ticked activation", "OPC VERSION: 100\r\n1\r\n0\r\n", 1, 0},
+        {"ticked activation", optionsText(1, 0), 1, 0},
         {"blanks and a greyed box", "anything\r\n  1  \r\n2\r\n", 1, 2},
         {"junk reads 0", "OPC VERSION: 100\r\nyes\r\n1,5\r\n", 0, 1},
         {"values out of range are held to 0..2", "OPC VERSION: 100\r\n7\r\n-3\r\n", 2, 0},
@@ -97,7 +96,7 @@ TEST_F(FormLoadTest, OptionsAreReadLeniently) {
 }
 
 TEST_F(FormLoadTest, AMalformedStoreIsReportedAndTheWindowStillComes) {
-    QDir(app.path("")).mkdir("Logs");
+    app.mkdir("Logs");
     app.write("GameSettings.reg", "garbage\r\n");
     app.dialogs.expect(ScriptedDialogs::errorBox(
         "Invalid file format: " + QDir::toNativeSeparators(app.path("GameSettings.reg")) +

@@ -151,7 +151,7 @@ TEST_F(ShortcutTest, WritesALauncherForTheSelectedAccount) {
 }
 
 TEST_F(ShortcutTest, AShortcutThatCannotBeWrittenIsReportedAndTheDialogStays) {
-    QDir(app.path("")).mkdir("Logs");
+    app.mkdir("Logs");
     QDir().mkpath(app.path("Desk top/Taken.desktop"));  // a folder where the file should go
     fill("Taken", app.path("Desk top/"));
     app.dialogs.expect(ScriptedDialogs::errorBox(
