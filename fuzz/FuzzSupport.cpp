@@ -7,6 +7,7 @@
 #include <QFileInfo>
 
 #include "ClsBD.h"
+#include "FileBytes.h"
 #include "forms/Frm_Main.h"
 
 namespace {
@@ -50,8 +51,7 @@ void Workspace::nextInput() {
 }
 
 void Workspace::write(const QString& name, const QByteArray& bytes) const {
-    QFile file(path(name));
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
+    if (!writeFile(path(name), bytes))
         fuzzFailure("cannot write a file of the temporary application folder");
 }
 

@@ -92,9 +92,7 @@ TEST_F(ActiveAccountTest, CancellingTheNameOrGivingAnUnstorableOneStoresNothing)
 }
 
 TEST_F(ActiveAccountTest, NoActiveAccountShowsNA) {
-    app.dialogs.expect({"There isn't any active freelancer account.\r\n"
-                        "--To create a new one, start freelancer and enter the server list.\r\n"
-                        "--Or Double click an account on the list to activate it"});
+    app.dialogs.expect(ProgramBoxes::NoActiveAccount);
     app.main().Form_Load();
     EXPECT_EQ(app.main().LblName.Caption, "N/A");
     EXPECT_EQ(app.main().LblCode.Caption, "N/A");

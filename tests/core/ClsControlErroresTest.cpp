@@ -34,16 +34,12 @@ TEST_F(ClsControlErroresTest, ReportsAppendToTheLogAndTellThePerson) {
 
 TEST_F(ClsControlErroresTest, AReportThatCannotBeWrittenIsStillShown) {
     const QString log = app.logPath("Frm_Main.log");
-    const auto box = [&](const QString& why) {
-        return MessageBoxSpec{"Disk full\r\nNo error report could be written (" + why +
-                                  ")\r\n\r\nPlease report or email the errorlogs to my creator. His contact info is "
-                                  "available on the ''About'' dialog. \r\n\r\nThanks.",
-                              "I'm sorry Dave. I'm afraid I can't do that"};
-    };
-    app.dialogs.expect(box("Path not found: " + QDir::toNativeSeparators(app.path("Logs"))));
+    const MessageBoxSpec box =
+        ScriptedDialogs::unwrittenErrorBox("Disk full", "Path not found: " + QDir::toNativeSeparators(app.path("Logs")));
+    app.dialogs.expect(box);
     errores().informarerror(log, 61, "Disk full", "main.form_load");  // no Logs folder
     app.write("Logs", "a file where the folder should be");
-    app.dialogs.expect(box("Path not found: " + QDir::toNativeSeparators(app.path("Logs"))));
+    app.dialogs.expect(box);
     errores().informarerror(log, 61, "Disk full", "main.form_load");
     EXPECT_EQ(app.dialogs.beeps, 0);
 }

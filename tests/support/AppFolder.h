@@ -3,6 +3,7 @@
 #include <memory>
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 #include "Mod_Variables.h"
 #include "RegistryFile.h"
@@ -33,6 +34,13 @@ public:
         return registry.ReadValue(RegistryAccess::CurrentUser, RegistryAccess::GameKey, name);
     }
     Frm_Main& main() { return mv->main(); }
+    // The names of the list, in its order.
+    QStringList names() {
+        QStringList result;
+        for (int i = 1; i <= main().LvAccounts.count(); ++i)
+            result << main().LvAccounts.row(i).name;
+        return result;
+    }
     // Selects the first account of the list with this name.
     void select(const QString& name) {
         AccountList& list = main().LvAccounts;

@@ -31,12 +31,24 @@ void ScriptedDialogs::expect(const MessageBoxSpec& box, MsgAnswer answer) {
     expected_.emplace_back(full, answer);
 }
 
-MessageBoxSpec ScriptedDialogs::errorBox(const QString& description, const QString& logFile) {
-    return {description + "\r\nAn error report has been created. It can be found at " +
-                QDir::toNativeSeparators(logFile) +
+namespace {
+
+MessageBoxSpec reportBox(const QString& description, const QString& where) {
+    return {description + "\r\n" + where +
                 "\r\n\r\nPlease report or email the errorlogs to my creator. His contact info is available on "
                 "the ''About'' dialog. \r\n\r\nThanks.",
-            ReportTitle};
+            DefaultDialogs::ReportTitle};
+}
+
+}  // namespace
+
+MessageBoxSpec ScriptedDialogs::errorBox(const QString& description, const QString& logFile) {
+    return reportBox(description,
+                     "An error report has been created. It can be found at " + QDir::toNativeSeparators(logFile));
+}
+
+MessageBoxSpec ScriptedDialogs::unwrittenErrorBox(const QString& description, const QString& why) {
+    return reportBox(description, "No error report could be written (" + why + ")");
 }
 
 MsgAnswer ScriptedDialogs::showMessage(const MessageBoxSpec& box) {

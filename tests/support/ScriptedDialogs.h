@@ -25,8 +25,10 @@ public:
     // Forgets the expected boxes (in any order, where a new run lists its own).
     void forgetExpected() { expected_.clear(); }
 
-    // The report box for a failure written to `logFile` (a full path).
+    // The report box for a failure written to `logFile` (a full path), and for one whose report
+    // could not be written, for the reason `why`.
     static MessageBoxSpec errorBox(const QString& description, const QString& logFile);
+    static MessageBoxSpec unwrittenErrorBox(const QString& description, const QString& why);
 
     std::deque<FileChoice> files;
 
