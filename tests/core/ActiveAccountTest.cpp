@@ -148,7 +148,6 @@ TEST_F(ActiveAccountTest, ActivatingAnEmptyListDoesNothing) {
 
 TEST_F(ActiveAccountTest, LaunchingStartsTheGameOrSaysItIsMissing) {
     const QString game = app.path("My Game");
-    QDir().mkpath(game + "/EXE");
     app.write("My Game/EXE/Freelancer.exe", "");
     app.setStore("abc", "s", game);
     app.main().Form_Load();
@@ -181,11 +180,9 @@ TEST_F(ActiveAccountTest, LaunchingStartsTheGameOrSaysItIsMissing) {
 // In a Wine prefix the game folder is a Windows path: the game is found through the prefix's
 // drives and started by wine (the one on the PATH) in its EXE folder.
 TEST_F(ActiveAccountTest, InAWinePrefixTheGameStartsThroughWine) {
-    QDir().mkpath(app.path("prefix/drive_c/Games/My Game/EXE"));
-    QDir().mkpath(app.path("prefix/dosdevices"));
+    app.mkdir("prefix/dosdevices");
     ASSERT_TRUE(QFile::link("../drive_c", app.path("prefix/dosdevices/c:")));
     app.write("prefix/drive_c/Games/My Game/EXE/Freelancer.exe", "");
-    QDir().mkpath(app.path("bin"));
     app.write("bin/wine", "#!/bin/sh\n");
     QFile::setPermissions(app.path("bin/wine"), QFile::ReadOwner | QFile::ExeOwner);
     const QByteArray path = qgetenv("PATH");

@@ -3,6 +3,7 @@
 
 #include "AppFolder.h"
 #include "ClsComandos.h"
+#include "FileTexts.h"
 #include "Printers.h"
 #include "ProgramBoxes.h"
 #include "RunError.h"
@@ -79,12 +80,10 @@ TEST(IterpCmd, UsageText) {
 class CommandLineModeTest : public ::testing::Test {
 protected:
     CommandLineModeTest() {
-        QDir().mkpath(app.path("game/EXE"));
         app.write("game/EXE/Freelancer.exe", "");
         app.setStore("before", "before-sig", app.path("game"));
-        app.write("Accounts.dat", "DB Version: 101\r\n"
-                                  "Last\r\nabc\r\nsig-last\r\n<COMENTARIO>\r\n</COMENTARIO>\r\n"
-                                  "First\r\nABC \r\nsig-first\r\n<COMENTARIO>\r\n</COMENTARIO>\r\n");
+        app.write("Accounts.dat",
+                  DatabaseText().account("Last", "abc", "sig-last").account("First", "ABC ", "sig-first"));
     }
     void run(const QString& command) {
         app.mv->Command = command;
@@ -109,7 +108,7 @@ TEST_F(CommandLineModeTest, AnUnstoredCodeIsOfferedFirstUnlessForced) {
     EXPECT_EQ(app.storeValue("MPAccountNameSig"), "");
 
     AppFolder other;
-    other.write("Accounts.dat", "DB Version: 101\r\n");
+    other.write("Accounts.dat", DatabaseText());
     other.mv->Command = "/a=fresh";
     other.dialogs.expect(ProgramBoxes::NewAccountFound, MsgAnswer::Yes);
     other.dialogs.expectInput("Named");
@@ -117,7 +116,7 @@ TEST_F(CommandLineModeTest, AnUnstoredCodeIsOfferedFirstUnlessForced) {
     other.dialogs.expect({"''" + QDir::toNativeSeparators("/EXE/Freelancer.exe") + "'' not found.", "File not Found",
                           MsgButtons::OK, MsgIcon::Critical});
     EXPECT_THROW(other.main().Form_Load(), EndProgram);
-    EXPECT_EQ(other.read("Accounts.dat"), "DB Version: 101\r\nNamed\r\nfresh\r\n\r\n<COMENTARIO>\r\n</COMENTARIO>\r\n");
+    EXPECT_EQ(other.read("Accounts.dat"), DatabaseText().account("Named", "fresh", "").bytes());
     EXPECT_EQ(other.storeValue("MPAccountName"), "fresh");
 }
 

@@ -52,7 +52,6 @@ class FrmMainViewTest : public ::testing::Test {
 protected:
     FrmMainViewTest() {
         app.write("Accounts.dat", kDatabase);
-        QDir().mkpath(app.path("game/EXE"));
         app.write("game/EXE/Freelancer.exe", "");
         app.setStore("c-a", "s-a", app.path("game"));
         app.main().Form_Load();
@@ -331,7 +330,7 @@ TEST_F(FrmMainViewTest, TheShortcutDialogIsModalAndWritesALauncher) {
     type("2303");
     EXPECT_EQ(dialog->findChild<QLineEdit*>("TxtIP(4)")->text(), "2303") << "a click selects too";
 
-    QDir().mkpath(app.path("links"));
+    app.mkdir("links");
     app.dialogs.files.push_back({app.path("links/Quick.desktop"), "Quick.desktop"});
     dialog->findChild<QPushButton*>("CmdPath")->click();
     EXPECT_EQ(dialog->findChild<QLineEdit*>("TxtNombre")->text(), "Quick");
