@@ -11,6 +11,7 @@
 #include "ClsBD.h"
 #include "ClsPrincipal.h"
 #include "FaultInjection.h"
+#include "FileBytes.h"
 #include "FileTexts.h"
 #include "Printers.h"
 #include "ProgramBoxes.h"
@@ -31,11 +32,6 @@ public:
     }
 };
 ::testing::Environment* const kMemoryFolders = ::testing::AddGlobalTestEnvironment(new MemoryFolders);
-
-QByteArray contents(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
 
 // Whatever is written (a few bytes, which Qt would hold back until the end, or many, which go
 // out at once) and wherever the writing fails, the file stays as it was, nothing else is left in
@@ -92,7 +88,7 @@ TEST(FileLayer, AFailedWriteLeavesTheFileAsItWas) {
                 }
                 FaultInjection::disarm();
                 EXPECT_EQ(number, c.number);
-                EXPECT_EQ(contents(path), old);
+                EXPECT_EQ(readFile(path), old);
                 EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"Accounts.dat"});
             }
         }

@@ -37,6 +37,7 @@
 #include <QString>
 #include <QStringList>
 
+#include "AppFolder.h"
 #include "DatabaseFile.h"
 #include "DefaultDialogs.h"
 #include "FaultInjection.h"
@@ -94,28 +95,17 @@ protected:
     }
 };
 
-// Selects the row with this name; false when there is none.
-bool select(Frm_Main& main, const QString& name) {
-    for (int i = 1; i <= main.LvAccounts.count(); ++i) {
-        if (main.LvAccounts.row(i).name == name) {
-            main.LvAccounts.select(i);
-            return true;
-        }
-    }
-    return false;
-}
-
 void deleteZeta(Frm_Main& main) {
-    select(main, kZeta);
+    selectName(main.LvAccounts, kZeta);
     main.Delete_Click();
 }
 
 void round(Mod_Variables& mv, const QString& mode) {
     Frm_Main& main = mv.main();
-    const bool zeta = select(main, kZeta);
+    const bool zeta = selectName(main.LvAccounts, kZeta);
     if (mode == QLatin1String("save")) {
-        const bool first = select(main, kFirst);
-        if (!first && !select(main, kRenamed))
+        const bool first = selectName(main.LvAccounts, kFirst);
+        if (!first && !selectName(main.LvAccounts, kRenamed))
             fail(QStringLiteral("no first account"));
         if (!main.LvAccounts_AfterLabelEdit(first ? kRenamed : kFirst))
             fail(QStringLiteral("the rename was refused"));
@@ -149,7 +139,7 @@ void step(Mod_Variables& mv, Answers& answers, const QStringList& fields) {
     Frm_Main& main = mv.main();
     const QString& what = fields.value(0);
     const auto need = [&](const QString& name) {
-        if (!select(main, name))
+        if (!selectName(main.LvAccounts, name))
             fail("no account " + name);
     };
     if (what == QLatin1String("rename")) {

@@ -12,6 +12,16 @@
 #include "TestFolder.h"
 #include "forms/Frm_Main.h"
 
+// Selects the first account of the list with this name; false when there is none.
+inline bool selectName(AccountList& list, const QString& name) {
+    for (int i = 1; i <= list.count(); ++i)
+        if (list.row(i).name == name) {
+            list.select(i);
+            return true;
+        }
+    return false;
+}
+
 // A temporary application folder with the program's shared state in it, the given test dialogs
 // and the registry script store.
 template <class TestDialogs>
@@ -41,13 +51,9 @@ public:
             result << main().LvAccounts.row(i).name;
         return result;
     }
-    // Selects the first account of the list with this name.
     void select(const QString& name) {
-        AccountList& list = main().LvAccounts;
-        for (int i = 1; i <= list.count(); ++i)
-            if (list.row(i).name == name)
-                return list.select(i);
-        testFailure("no account named " + name.toStdString());
+        if (!selectName(main().LvAccounts, name))
+            testFailure("no account named " + name.toStdString());
     }
 
     TestDialogs dialogs;

@@ -13,6 +13,7 @@
 #include <QThread>
 #include <iostream>
 
+#include "AppFolder.h"
 #include "Cp1252.h"
 #include "FileBytes.h"
 #include "FileTexts.h"
@@ -198,16 +199,11 @@ TEST(WineWindowTest, TheWindowSwitchesLaunchesNoticesAndMakesShortcuts) {
     mv.RutaBD = app.filePath("Accounts.dat");
     mv.winePrefix = &store.prefix();
     Frm_Main& main = mv.main();
-    const auto select = [&](const QString& name) {
-        for (int i = 1; i <= main.LvAccounts.count(); ++i)
-            if (main.LvAccounts.row(i).name == name)
-                main.LvAccounts.select(i);
-    };
 
     main.Form_Load();
     EXPECT_EQ(main.LblName.Caption, "Main");
     EXPECT_EQ(mv.RutaJuego, kGameFolder);
-    select("Odd");
+    selectName(main.LvAccounts, "Odd");
     main.LvAccounts_DblClick();
     EXPECT_EQ(main.LblName.Caption, "Odd");
     main.LaunchW_Click();
@@ -227,7 +223,7 @@ TEST(WineWindowTest, TheWindowSwitchesLaunchesNoticesAndMakesShortcuts) {
     ASSERT_TRUE(QFile::copy(QStringLiteral(VTR_PATH), app.filePath("VTR")));
     Frm_ShortCut& shortcut = mv.frmShortCut();
     shortcut.Show();
-    select("Main");
+    selectName(main.LvAccounts, "Main");
     shortcut.TxtPath.Text = app.path() + '/';
     shortcut.TxtNombre.Text = "Main";
     dialogs.expect({"Shortcut Main Created at " + app.path() + '/', {}, MsgButtons::OK, MsgIcon::Exclamation});
