@@ -7,12 +7,11 @@
 #include <QFileInfo>
 
 #include "ClsBD.h"
+#include "FileBytes.h"
 #include "forms/Frm_Main.h"
 
 namespace {
 
-// The title of the failure report box.
-const QString kReportTitle = QStringLiteral("I'm sorry Dave. I'm afraid I can't do that");
 constexpr unsigned kInputsBetweenLogCleanups = 512;
 
 // The program syncs every rewritten file to the disk before it replaces the old one; in a memory
@@ -27,13 +26,6 @@ QString baseFolder() {
 }
 
 }  // namespace
-
-MsgAnswer SilentDialogs::showMessage(const MessageBoxSpec& box) {
-    ++boxes;
-    if (box.title == kReportTitle)
-        ++reports;
-    return box.defaultButton;
-}
 
 Workspace& Workspace::instance() {
     static Workspace workspace;
@@ -59,8 +51,7 @@ void Workspace::nextInput() {
 }
 
 void Workspace::write(const QString& name, const QByteArray& bytes) const {
-    QFile file(path(name));
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
+    if (!writeFile(path(name), bytes))
         fuzzFailure("cannot write a file of the temporary application folder");
 }
 

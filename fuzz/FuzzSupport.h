@@ -8,30 +8,9 @@
 #include <QTemporaryDir>
 #include <vector>
 
-#include "Dialogs.h"
+#include "DefaultDialogs.h"
 #include "Mod_Variables.h"
 #include "RegistryFile.h"
-
-// Answers every message box with its default button, every input box with its preset and every
-// open or save dialog with the file the target set; counts the failure reports shown.
-class SilentDialogs : public Dialogs {
-public:
-    FileChoice open;
-    FileChoice save;
-    int reports = 0;
-    int boxes = 0;
-
-    QString InputBox(const QString&, const QString&, const QString& preset) override { return preset; }
-    FileChoice ShowOpen(const QString&, const QString&) override { return open; }
-    FileChoice ShowSave(const QString&, const QString&) override { return save; }
-    void SetClipboard(const QString&) override {}
-    void Beep() override {}
-    void OpenLink(const QString&) override {}
-    void StartProgram(const QString&, const QString&, const QString&, Show) override {}
-
-protected:
-    MsgAnswer showMessage(const MessageBoxSpec& box) override;
-};
 
 // The application folder of one fuzzing process: created once, with its Logs folder, and reused
 // by every input. Each input starts from the same state: the program's working copies (".old",
@@ -60,12 +39,12 @@ private:
     unsigned inputs_ = 0;
 };
 
-// The program's shared state in the workspace, with silent dialogs and the registry script store;
-// the database is Accounts.dat.
+// The program's shared state in the workspace, with dialogs that take the default answers and the
+// registry script store; the database is Accounts.dat.
 struct FuzzApp {
     explicit FuzzApp(const Workspace& workspace);
 
-    SilentDialogs dialogs;
+    DefaultDialogs dialogs;
     RegistryFile registry;
     Mod_Variables mv;
 };

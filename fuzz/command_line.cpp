@@ -13,13 +13,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     try {
         given = app.mv.comandos().IterpCmd(text);
     } catch (const EndProgram&) {
-        FUZZ_CHECK(!text.isEmpty() && app.dialogs.boxes >= 1);
+        FUZZ_CHECK(!text.isEmpty() && !app.dialogs.shown.empty());
         return 0;
     }
     FUZZ_CHECK(given == !text.isEmpty());
     if (given)
         FUZZ_CHECK(!app.mv.CuentaCmd.isEmpty() &&
                    Clsvalidacion::Inguardable(QStringLiteral("code"), app.mv.CuentaCmd).isEmpty());
-    FUZZ_CHECK(app.dialogs.boxes == 0);
+    FUZZ_CHECK(app.dialogs.shown.empty());
     return 0;
 }

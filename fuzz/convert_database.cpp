@@ -23,7 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             FUZZ_CHECK(workspace.read(QStringLiteral("Accounts.dat")) == original);
             return 0;
         }
-        FUZZ_CHECK(current == (app.dialogs.reports == 0));
+        FUZZ_CHECK(current == (app.dialogs.reports().empty()));
     }
     const std::optional<QByteArray> old = workspace.read(QStringLiteral("Accounts.dat.old"));
     if (!current) {
@@ -43,7 +43,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     FuzzApp after(workspace);
     after.mv.bd().cargarbdallv();
-    FUZZ_CHECK(after.dialogs.boxes == 0);
+    FUZZ_CHECK(after.dialogs.shown.empty());
     const std::vector<LoadedAccount> accounts = loadedAccounts(after.mv);
     FUZZ_CHECK(accounts.size() * 3 == lines.size());
     // The list holds the records in reverse file order.

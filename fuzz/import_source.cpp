@@ -4,15 +4,15 @@
 #include <algorithm>
 
 #include "ClsBD.h"
+#include "FileTexts.h"
 #include "FuzzSupport.h"
 #include "RunError.h"
 #include "forms/Frm_Main.h"
 
 namespace {
 
-const QByteArray kDatabase = "DB Version: 101\r\n"
-                             "bravo\r\nc-b\r\ns-b\r\n<COMENTARIO>\r\n\r\n</COMENTARIO>\r\n"
-                             "Alpha\r\nc-a\r\ns-a\r\n<COMENTARIO>\r\nabout alpha\r\nline two\r\n</COMENTARIO>\r\n";
+const QByteArray kDatabase =
+    DatabaseText().account("bravo", "c-b", "s-b", "\r\n").account("Alpha", "c-a", "s-a", "about alpha\r\nline two\r\n");
 
 bool holds(const std::vector<LoadedAccount>& accounts, const LoadedAccount& account) {
     return std::find(accounts.begin(), accounts.end(), account) != accounts.end();
@@ -29,9 +29,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     {
         FuzzApp app(workspace);
-        app.dialogs.open = {workspace.path(QStringLiteral("source.ADF")), QStringLiteral("source.ADF")};
+        app.dialogs.chosen = workspace.path(QStringLiteral("source.ADF"));
         app.mv.bd().cargarbdallv();
-        FUZZ_CHECK(app.dialogs.boxes == 0 && app.mv.main().LvAccounts.count() == 2);
+        FUZZ_CHECK(app.dialogs.shown.empty() && app.mv.main().LvAccounts.count() == 2);
         try {
             app.mv.bd().importar();
         } catch (const EndProgram&) {
@@ -46,7 +46,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     FuzzApp after(workspace);
     after.mv.bd().cargarbdallv();
-    FUZZ_CHECK(after.dialogs.boxes == 0);
+    FUZZ_CHECK(after.dialogs.shown.empty());
     const std::vector<LoadedAccount> accounts = loadedAccounts(after.mv);
     FUZZ_CHECK(holds(accounts, {"Alpha", "c-a", "s-a", "about alpha\r\nline two"}));
     FUZZ_CHECK(holds(accounts, {"bravo", "c-b", "s-b", ""}));

@@ -25,24 +25,24 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             return 0;
         }
         loaded = loadedAccounts(app.mv);
-        const int reports = app.dialogs.reports;
+        const std::size_t reports = app.dialogs.reports().size();
         const bool whole = app.mv.database().isLoaded();
         const std::optional<QByteArray> before = workspace.read(QStringLiteral("Accounts.dat"));
         app.mv.bd().guardarcambios();
         if (!whole) {
             // A list the file did not give whole is never written over it: the save is refused.
-            FUZZ_CHECK(app.dialogs.reports == reports + 1);
+            FUZZ_CHECK(app.dialogs.reports().size() == reports + 1);
             FUZZ_CHECK(workspace.read(QStringLiteral("Accounts.dat")) == before);
             return 0;
         }
-        FUZZ_CHECK(app.dialogs.reports == reports);
+        FUZZ_CHECK(app.dialogs.reports().size() == reports);
     }
 
     // The saved file is a current one that loads in full, every account with its comment. Each
     // load puts the records in reverse file order, so the second load shows them reversed.
     FuzzApp again(workspace);
     again.mv.bd().cargarbdallv();
-    FUZZ_CHECK(again.dialogs.boxes == 0);
+    FUZZ_CHECK(again.dialogs.shown.empty());
     std::vector<LoadedAccount> reloaded = loadedAccounts(again.mv);
     std::reverse(reloaded.begin(), reloaded.end());
     FUZZ_CHECK(reloaded == loaded);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <new>
+#include <type_traits>
 #include <QString>
 
 #include "RunError.h"
@@ -15,19 +16,26 @@ public:
     void informarerror(const QString& logFile, int number, const QString& description, const QString& place);
 
     // Runs an operation; a failure inside it ends it and is reported to the log file `logName`
-    // of the log folder under the place name. Returns whether the operation completed.
-    // EndProgram passes through.
+    // of the log folder under the place name. Returns what the operation returned, or a
+    // value-initialised result (false, empty) after a failure; an operation that returns nothing
+    // gives whether it completed. EndProgram passes through.
     template <class Operation>
-    bool guard(const QString& logName, const QString& place, Operation&& operation) {
+    auto guard(const QString& logName, const QString& place, Operation&& operation) {
+        using Result = std::invoke_result_t<Operation&>;
+        using Returned = std::conditional_t<std::is_void_v<Result>, bool, Result>;
         try {
-            operation();
-            return true;
+            if constexpr (std::is_void_v<Result>) {
+                operation();
+                return true;
+            } else {
+                return operation();
+            }
         } catch (const RunError& e) {
             informarerror(logPath(logName), e.number, e.description, place);
         } catch (const std::bad_alloc&) {
             informarerror(logPath(logName), RunError::OutOfMemory, QStringLiteral("Out of memory"), place);
         }
-        return false;
+        return Returned{};
     }
 
     QString logPath(const QString& logName) const;

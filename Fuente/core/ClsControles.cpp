@@ -18,7 +18,7 @@ QString ClsControles::NomArchivoValido(const QString& text) {
 void ClsControles::SelText(int start, int length, TextBox& box) {
     mv_.errores().guard(LogName, QStringLiteral("ClsCtrl.SelText"), [&] {
         if (start < 0 || length < 0 || start > box.Text.size())
-            throw RunError{380, QStringLiteral("Invalid property value")};
+            throw RunError{RunError::InvalidPropertyValue, QStringLiteral("Invalid property value")};
         box.SelStart = start;
         box.SelLength = qMin<int>(length, int(box.Text.size()) - start);
     });

@@ -18,19 +18,17 @@
 #include "forms/Frm_Main.h"
 
 bool ClsPrincipal::BuscYselAccounts(const QString& code) {
-    bool found = false;
-    mv_.errores().guard(LogName, QStringLiteral("ClsPrinc.BuscYselAccounts"), [&] {
+    return mv_.errores().guard(LogName, QStringLiteral("ClsPrinc.BuscYselAccounts"), [&] {
         Frm_Main& main = mv_.main();
         const int position = main.LvAccounts.lastWithTrimmedCode(code);
         if (position == 0)
-            return;
+            return false;
         const AccountRow& row = main.LvAccounts.row(position);
         showActive(row.name);
         main.LvAccounts.select(position);
         main.TxtComentarios.Text = mv_.bd().traercomentario(row.code);
-        found = true;
+        return true;
     });
-    return found;
 }
 
 void ClsPrincipal::SetCuentaAct(const QString& code, const QString& signature) {

@@ -33,8 +33,7 @@ int ClsconvertirBaseVieja::version(const QString& firstLine) {
 }
 
 bool ClsconvertirBaseVieja::ConvDbOld(const QString& path, bool importFlag) {
-    bool current = false;
-    mv_.errores().guard(LogName, QStringLiteral("ClsDBConv.ConvDbOld"), [&] {
+    return mv_.errores().guard(LogName, QStringLiteral("ClsDBConv.ConvDbOld"), [&] {
         const std::optional<QString> header = TextReader::firstLine(path);
         if (!header) {
             const auto writeHeader = [](TextWriter& file) { ClsBD::escribirversion(file); };
@@ -51,8 +50,7 @@ bool ClsconvertirBaseVieja::ConvDbOld(const QString& path, bool importFlag) {
                     return true;
                 });
             }
-            current = true;
-            return;
+            return true;
         }
         const int v = version(*header);
         if (v > ClsBD::Version) {
@@ -61,7 +59,7 @@ bool ClsconvertirBaseVieja::ConvDbOld(const QString& path, bool importFlag) {
         }
         if (v < ClsBD::Version) {
             if (!ConvDBdesde100(importFlag))
-                return;
+                return false;
             if (importFlag)
                 mv_.dialogs.MsgBox(QStringLiteral("The source has been created by an old version of this program.\r\n"
                                                   "It is recomended to replace it with a new one, exported from this "
@@ -75,9 +73,8 @@ bool ClsconvertirBaseVieja::ConvDbOld(const QString& path, bool importFlag) {
                     "instalation directory at " +
                     QDir::toNativeSeparators(mv_.App) + ".");
         }
-        current = true;
+        return true;
     });
-    return current;
 }
 
 namespace {

@@ -190,9 +190,10 @@ QString sectionKey(const QString& path, quint32 root, const QString& keyPath) {
     case RegistryAccess::LocalMachine:
         return "HKEY_LOCAL_MACHINE\\" + keyPath;
     default:
-        throw RunError{5, QStringLiteral("Invalid procedure call or argument: unknown registry root %1 for %2")
-                              .arg(root, 0, 16)
-                              .arg(QDir::toNativeSeparators(path))};
+        throw RunError{RunError::InvalidProcedureCall,
+                       QStringLiteral("Invalid procedure call or argument: unknown registry root %1 for %2")
+                           .arg(root, 0, 16)
+                           .arg(QDir::toNativeSeparators(path))};
     }
 }
 
@@ -232,9 +233,10 @@ void RegistryFile::WriteValues(quint32 root, const QString& keyPath, const Value
     const QString key = sectionKey(path_, root, keyPath);
     for (const auto& [valueName, value] : values)
         if (value.contains(QLatin1Char('\r')) || value.contains(QLatin1Char('\n')))
-            throw RunError{5, QStringLiteral("Invalid procedure call or argument: a value with a line break cannot be "
-                                             "stored in %1")
-                                  .arg(QDir::toNativeSeparators(path_))};
+            throw RunError{RunError::InvalidProcedureCall,
+                           QStringLiteral("Invalid procedure call or argument: a value with a line break cannot be "
+                                          "stored in %1")
+                               .arg(QDir::toNativeSeparators(path_))};
     Script script = parse(path_);
     for (const auto& [valueName, value] : values) {
         const QString line = (valueName.isEmpty() ? QStringLiteral("@") : ClsRegistro::valorCitado(valueName)) + '=' +

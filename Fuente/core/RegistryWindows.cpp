@@ -7,7 +7,7 @@ namespace {
 
 void check(const win32::Status& status, const QString& valueName) {
     if (!status.ok())
-        throw RunError{int(status.code), QString::fromStdWString(status.message) + ": " + valueName};
+        throw RunError::fromWindows(status.code, QString::fromStdWString(status.message) + ": " + valueName);
 }
 
 }  // namespace

@@ -19,7 +19,8 @@ QString rootName(quint32 root) {
         return QStringLiteral("HKEY_CURRENT_USER");
     if (root == RegistryAccess::LocalMachine)
         return QStringLiteral("HKEY_LOCAL_MACHINE");
-    throw RunError{5, QStringLiteral("Invalid procedure call or argument: unknown registry root %1").arg(root, 0, 16)};
+    throw RunError{RunError::InvalidProcedureCall,
+                   QStringLiteral("Invalid procedure call or argument: unknown registry root %1").arg(root, 0, 16)};
 }
 
 // Where a 32-bit program's view of a local machine's key lies in a 64-bit prefix.
@@ -72,8 +73,9 @@ void RegistryWine::WriteValues(quint32 root, const QString& keyPath, const Value
                      keyPath + QStringLiteral("]\r\n");
     for (const auto& [name, value] : values) {
         if (value.contains(QLatin1Char('\r')) || value.contains(QLatin1Char('\n')))
-            throw RunError{5, "Invalid procedure call or argument: a value with a line break cannot be stored in the "
-                              "Wine prefix " + prefix_.folder()};
+            throw RunError{RunError::InvalidProcedureCall,
+                           "Invalid procedure call or argument: a value with a line break cannot be stored in the "
+                           "Wine prefix " + prefix_.folder()};
         script += WineRegistryFile::exportLine(name, value) + QStringLiteral("\r\n");
     }
     last_.reset();

@@ -6,19 +6,30 @@
 // run-time errors so that reports read the same on every copy of the program.
 struct RunError {
     enum Number : int {
+        InvalidProcedureCall = 5,
         OutOfMemory = 7,
         SubscriptOutOfRange = 9,
-        DeviceIo = 57,
+        InternalError = 51,
         BadFileName = 52,
         FileNotFound = 53,
+        DeviceIo = 57,
+        FileAlreadyExists = 58,
         DiskFull = 61,
         InputPastEnd = 62,
-        NoObject = 91,
+        TooManyFiles = 67,
+        DeviceUnavailable = 68,
         PermissionDenied = 70,
+        DiskNotReady = 71,
         PathFileAccess = 75,
         PathNotFound = 76,
+        NoObject = 91,
         InvalidFileFormat = 321,
+        InvalidPropertyValue = 380,
     };
+
+    // The failure of a Windows call with its system error code (or a COM result that carries
+    // one), under the run-time number of the same failure; the code stays in the description.
+    static RunError fromWindows(long code, const QString& description);
 
     int number;
     QString description;

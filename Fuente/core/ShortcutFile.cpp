@@ -65,7 +65,8 @@ QString write(const QString& folder, const QString& name, const QString& target,
                                                       QDir::toNativeSeparators(target).toStdWString(),
                                                       arguments.toStdWString(), L"C:\\");
     if (!status.ok())
-        throw RunError{int(status.code), QString::fromStdWString(status.message) + ": " + QDir::toNativeSeparators(path)};
+        throw RunError::fromWindows(status.code,
+                                   QString::fromStdWString(status.message) + ": " + QDir::toNativeSeparators(path));
 #else
     const QString text = QStringLiteral("[Desktop Entry]\nType=Application\nVersion=1.0\nName=") + desktopValue(name) +
                          QStringLiteral("\nExec=") + desktopValue(desktopExec(target, arguments, winePrefix)) +

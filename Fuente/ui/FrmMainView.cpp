@@ -1,5 +1,7 @@
 #include "FrmMainView.h"
 
+#include <exception>
+#include <new>
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -18,6 +20,7 @@
 #include "AccountTableModel.h"
 #include "AccountTreeView.h"
 #include "Artwork.h"
+#include "ClsControlErrores.h"
 #include "Colors.h"
 #include "FrmAboutView.h"
 #include "FrmAddView.h"
@@ -69,6 +72,13 @@ FrmMainView::FrmMainView(Mod_Variables& mv, QWidget* parent) : QMainWindow(paren
 void FrmMainView::forward(const std::function<void()>& handler) {
     if (ended_)
         return;
+    // Qt's event loop lets no exception through: whatever a handler did not report itself is
+    // reported here, to the window's log, and the window goes on.
+    const auto report = [this](int number, const QString& description) {
+        ClsControlErrores& errores = mv_.errores();
+        errores.informarerror(errores.logPath(Frm_Main::Name + ".log"), number, description,
+                              QStringLiteral("main.event"));
+    };
     try {
         handler();
     } catch (const EndProgram&) {
@@ -76,6 +86,14 @@ void FrmMainView::forward(const std::function<void()>& handler) {
         QApplication::closeAllWindows();
         QApplication::exit(0);
         return;
+    } catch (const RunError& e) {
+        report(e.number, e.description);
+    } catch (const std::bad_alloc&) {
+        report(RunError::OutOfMemory, QStringLiteral("Out of memory"));
+    } catch (const std::exception& e) {
+        report(RunError::InternalError, "Internal error: " + QString::fromLocal8Bit(e.what()));
+    } catch (...) {
+        report(RunError::InternalError, QStringLiteral("Internal error"));
     }
     render();
 }

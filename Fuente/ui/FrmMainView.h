@@ -32,7 +32,8 @@ public:
     // Shows everything the window models hold, the manual add dialog included.
     void render();
     // Runs an event handler of a window model and shows the result. A request to end the
-    // program closes the application instead.
+    // program closes the application instead; any other failure that leaves the handler is
+    // reported to the main window's log.
     void forward(const std::function<void()>& handler);
     // Whether the program was asked to end (nothing is saved then).
     bool ended() const { return ended_; }

@@ -103,7 +103,7 @@ void QtDialogs::StartProgram(const QString& program, const QString& arguments, c
                                                      QDir::toNativeSeparators(workingFolder).toStdWString(),
                                                      show == Show::Minimized);
     if (!status.ok())
-        throw RunError{int(status.code), QString::fromStdWString(status.message) + ": " + program};
+        throw RunError::fromWindows(status.code, QString::fromStdWString(status.message) + ": " + program);
 #else
     Q_UNUSED(show)  // the desktop decides how a new window shows
     // A Windows program that is not executable here is started through Wine.

@@ -18,7 +18,7 @@ TEST(About, ShowsTheProgramAndGivesTheMainWindowBackHoweverItCloses) {
 
     about.Label1_Click();
     about.Label2_Click();
-    EXPECT_EQ(app.dialogs.links, (std::vector<QString>{"mailto:feedback@vantor.example.org", "https://vantor.example.org"}));
+    EXPECT_EQ(app.dialogs.links, (QStringList{"mailto:feedback@vantor.example.org", "https://vantor.example.org"}));
 #ifndef Q_OS_WIN
     app.dialogs.expect({"La informaci\u00F3n del sistema no est\u00E1 disponible en este momento"});
     about.cmdSysInfo_Click();

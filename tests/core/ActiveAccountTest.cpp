@@ -3,36 +3,24 @@
 
 #include "AppFolder.h"
 #include "ClsPrincipal.h"
+#include "FileTexts.h"
 #include "Printers.h"
+#include "ProgramBoxes.h"
 #include "WinePrefix.h"
 
 namespace {
 
 const QByteArray kDatabase =
-    "DB Version: 101\r\n"
-    "Main\r\nabc\r\nsig-main\r\n<COMENTARIO>\r\nmain comment\r\n</COMENTARIO>\r\n"
-    "Other\r\nxyz\r\nsig-other\r\n<COMENTARIO>\r\n</COMENTARIO>\r\n";
+    DatabaseText().account("Main", "abc", "sig-main", "main comment\r\n").account("Other", "xyz", "sig-other");
 
-const MessageBoxSpec kNewAccountFound{
-    "The active account does not match the accounts stored on my database, therefore it must be a new one. Do "
-    "you want to add it to the database?",
-    "New Account Found", MsgButtons::YesNo, MsgIcon::Question, MsgAnswer::Yes};
-const MessageBoxSpec kDanger{
-    "Warning! The currently active account is not in the database. If you activate an account now, the active "
-    "one will be lost. Continue?",
-    "Danger!", MsgButtons::YesNo, MsgIcon::Critical, MsgAnswer::Yes};
-const MessageBoxSpec kConfirmActivation{"Are you sure that you want to activate the selected account?",
-                                        "Account Activation", MsgButtons::YesNo, MsgIcon::Question, MsgAnswer::Yes};
+using ProgramBoxes::ConfirmActivation;
+using ProgramBoxes::Danger;
+using ProgramBoxes::NewAccountFound;
 
 class ActiveAccountTest : public ::testing::Test {
 protected:
     ActiveAccountTest() { app.write("Accounts.dat", kDatabase); }
 
-    void selectName(const QString& name) {
-        for (int i = 1; i <= app.main().LvAccounts.count(); ++i)
-            if (app.main().LvAccounts.row(i).name == name)
-                app.main().LvAccounts.select(i);
-    }
     QString selectedName() { return app.main().LvAccounts.selectedRow().name; }
 
     AppFolder app;
@@ -49,23 +37,23 @@ TEST_F(ActiveAccountTest, AStoredCodeIsFoundIgnoringBlanksButNotCase) {
     EXPECT_TRUE(app.main().CmdEdit.Enabled);
 
     app.setStore("ABC", "s");
-    app.dialogs.expect(kNewAccountFound, MsgAnswer::No);
+    app.dialogs.expect(NewAccountFound, MsgAnswer::No);
     app.main().Form_Load();
     EXPECT_EQ(app.main().LblName.Caption, "WARNING! This account is not in the database");
     EXPECT_EQ(app.main().LblName.ForeColor, Colores::Red);
     EXPECT_EQ(app.read("Accounts.dat"), kDatabase);
 
-    app.dialogs.expect(kNewAccountFound, MsgAnswer::No);
+    app.dialogs.expect(NewAccountFound, MsgAnswer::No);
     app.main().Scan_Click();  // asked again at every refresh
 }
 
 // The list holds the records in reverse file order, and of two rows with the active code the
 // last one of the list is shown and selected: the earlier record in the file.
 TEST_F(ActiveAccountTest, OfTwoRowsWithTheActiveCodeTheLastOfTheListIsShown) {
-    app.write("Accounts.dat", "DB Version: 101\r\n"
-                              "Early\r\ndup\r\ns-early\r\n<COMENTARIO>\r\n</COMENTARIO>\r\n"
-                              "Late\r\ndup\r\ns-late\r\n<COMENTARIO>\r\n</COMENTARIO>\r\n"
-                              "Other\r\nxyz\r\ns\r\n<COMENTARIO>\r\n</COMENTARIO>\r\n");
+    app.write("Accounts.dat", DatabaseText()
+                                  .account("Early", "dup", "s-early")
+                                  .account("Late", "dup", "s-late")
+                                  .account("Other", "xyz", "s"));
     app.setStore("dup", "s-late");
     app.main().Form_Load();
     EXPECT_EQ(app.main().LblName.Caption, "Early");
@@ -74,18 +62,18 @@ TEST_F(ActiveAccountTest, OfTwoRowsWithTheActiveCodeTheLastOfTheListIsShown) {
 
 TEST_F(ActiveAccountTest, ANewActiveAccountIsStoredUnderAFreshName) {
     app.setStore("new-code", "new-sig");
-    app.dialogs.expect(kNewAccountFound, MsgAnswer::Yes);
+    app.dialogs.expect(NewAccountFound, MsgAnswer::Yes);
     app.dialogs.expectInput("main");  // taken, in another letter case
     app.dialogs.expect({"The name you entered already exists"});
     app.dialogs.expectInput("Fresh ");
-    app.dialogs.expect({"The new account has been added", "New Account", MsgButtons::OK, MsgIcon::Exclamation});
+    app.dialogs.expect(ProgramBoxes::AccountAdded);
     app.main().Form_Load();
 
     EXPECT_EQ(app.main().LblName.Caption, "Fresh ");
     EXPECT_EQ(app.main().LblName.ForeColor, Colores::ButtonText);
     EXPECT_EQ(selectedName(), "Fresh ");
     EXPECT_EQ(app.main().LvAccounts.count(), 3);
-    EXPECT_EQ(app.read("Accounts.dat"), kDatabase + "Fresh \r\nnew-code\r\nnew-sig\r\n<COMENTARIO>\r\n</COMENTARIO>\r\n");
+    EXPECT_EQ(app.read("Accounts.dat"), kDatabase + DatabaseText::record("Fresh ", "new-code", "new-sig"));
 
     app.main().Form_Load();  // stored now: no question
     EXPECT_EQ(app.main().LblName.Caption, "Fresh ");
@@ -93,7 +81,7 @@ TEST_F(ActiveAccountTest, ANewActiveAccountIsStoredUnderAFreshName) {
 
 TEST_F(ActiveAccountTest, CancellingTheNameOrGivingAnUnstorableOneStoresNothing) {
     app.setStore("new-code", "new-sig");
-    app.dialogs.expect(kNewAccountFound, MsgAnswer::Yes);
+    app.dialogs.expect(NewAccountFound, MsgAnswer::Yes);
     app.dialogs.expectInput("two\r\nlines");
     app.dialogs.expect({"The name cannot hold a line break.", {}, MsgButtons::OK, MsgIcon::Exclamation});
     app.dialogs.expectInput("");
@@ -104,9 +92,7 @@ TEST_F(ActiveAccountTest, CancellingTheNameOrGivingAnUnstorableOneStoresNothing)
 }
 
 TEST_F(ActiveAccountTest, NoActiveAccountShowsNA) {
-    app.dialogs.expect({"There isn't any active freelancer account.\r\n"
-                        "--To create a new one, start freelancer and enter the server list.\r\n"
-                        "--Or Double click an account on the list to activate it"});
+    app.dialogs.expect(ProgramBoxes::NoActiveAccount);
     app.main().Form_Load();
     EXPECT_EQ(app.main().LblName.Caption, "N/A");
     EXPECT_EQ(app.main().LblCode.Caption, "N/A");
@@ -123,22 +109,22 @@ TEST_F(ActiveAccountTest, ActivationAsksAsTheOptionsAndTheActiveAccountSay) {
     };
     const MessageBoxSpec activated{"Account activated"};
     const Case cases[] = {
-        {"confirmed", true, 0, {{kConfirmActivation, MsgAnswer::Yes}, {activated, MsgAnswer::OK}}, true},
-        {"declined", true, 0, {{kConfirmActivation, MsgAnswer::No}}, false},
+        {"confirmed", true, 0, {{ConfirmActivation, MsgAnswer::Yes}, {activated, MsgAnswer::OK}}, true},
+        {"declined", true, 0, {{ConfirmActivation, MsgAnswer::No}}, false},
         {"option on: silent", true, 1, {}, true},
         {"greyed option counts as on", true, 2, {}, true},
-        {"danger declined", false, 1, {{kDanger, MsgAnswer::No}}, false},
-        {"danger accepted, option on", false, 1, {{kDanger, MsgAnswer::Yes}}, true},
-        {"danger accepted, option off", false, 0, {{kDanger, MsgAnswer::Yes}, {activated, MsgAnswer::OK}}, true},
+        {"danger declined", false, 1, {{Danger, MsgAnswer::No}}, false},
+        {"danger accepted, option on", false, 1, {{Danger, MsgAnswer::Yes}}, true},
+        {"danger accepted, option off", false, 0, {{Danger, MsgAnswer::Yes}, {activated, MsgAnswer::OK}}, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         app.setStore(c.activeStored ? "xyz" : "unknown", "s");
-        app.write("Opciones.dat", "OPC VERSION: 100\r\n" + QByteArray::number(c.option) + "\r\n0\r\n");
+        app.write("Opciones.dat", optionsText(c.option, 0));
         if (!c.activeStored)
-            app.dialogs.expect(kNewAccountFound, MsgAnswer::No);
+            app.dialogs.expect(NewAccountFound, MsgAnswer::No);
         app.main().Form_Load();
-        selectName("Main");
+        app.select("Main");
         for (const auto& [box, answer] : c.boxes)
             app.dialogs.expect(box, answer);
         app.main().LvAccounts_DblClick();
@@ -152,9 +138,9 @@ TEST_F(ActiveAccountTest, ActivationAsksAsTheOptionsAndTheActiveAccountSay) {
 }
 
 TEST_F(ActiveAccountTest, ActivatingAnEmptyListDoesNothing) {
-    app.write("Accounts.dat", "DB Version: 101\r\n");
+    app.write("Accounts.dat", DatabaseText());
     app.setStore("abc", "s");
-    app.dialogs.expect(kNewAccountFound, MsgAnswer::No);
+    app.dialogs.expect(NewAccountFound, MsgAnswer::No);
     app.main().Form_Load();
     app.main().LvAccounts_DblClick();
     EXPECT_EQ(app.storeValue("MPAccountName"), "abc");
@@ -162,7 +148,6 @@ TEST_F(ActiveAccountTest, ActivatingAnEmptyListDoesNothing) {
 
 TEST_F(ActiveAccountTest, LaunchingStartsTheGameOrSaysItIsMissing) {
     const QString game = app.path("My Game");
-    QDir().mkpath(game + "/EXE");
     app.write("My Game/EXE/Freelancer.exe", "");
     app.setStore("abc", "s", game);
     app.main().Form_Load();
@@ -195,11 +180,9 @@ TEST_F(ActiveAccountTest, LaunchingStartsTheGameOrSaysItIsMissing) {
 // In a Wine prefix the game folder is a Windows path: the game is found through the prefix's
 // drives and started by wine (the one on the PATH) in its EXE folder.
 TEST_F(ActiveAccountTest, InAWinePrefixTheGameStartsThroughWine) {
-    QDir().mkpath(app.path("prefix/drive_c/Games/My Game/EXE"));
-    QDir().mkpath(app.path("prefix/dosdevices"));
+    app.mkdir("prefix/dosdevices");
     ASSERT_TRUE(QFile::link("../drive_c", app.path("prefix/dosdevices/c:")));
     app.write("prefix/drive_c/Games/My Game/EXE/Freelancer.exe", "");
-    QDir().mkpath(app.path("bin"));
     app.write("bin/wine", "#!/bin/sh\n");
     QFile::setPermissions(app.path("bin/wine"), QFile::ReadOwner | QFile::ExeOwner);
     const QByteArray path = qgetenv("PATH");

@@ -4,18 +4,20 @@
 
 #include "AppFolder.h"
 #include "ClsBD.h"
+#include "FileTexts.h"
 #include "Printers.h"
+#include "ProgramBoxes.h"
 #include "RunError.h"
 
 namespace {
 
-const QByteArray kDatabase = "DB Version: 101\r\nMain\r\nabc\r\nsig\r\n<COMENTARIO>\r\n</COMENTARIO>\r\n";
+const QByteArray kDatabase = DatabaseText().account("Main", "abc", "sig");
 
 class BackupsTest : public ::testing::Test {
 protected:
     BackupsTest() {
         app.write("Accounts.dat", kDatabase);
-        app.write("Opciones.dat", "OPC VERSION: 100\r\n1\r\n1\r\n");
+        app.write("Opciones.dat", optionsText(1, 1));
     }
     QStringList copies() {
         return QDir(app.path("Backups")).entryList({"Accounts *.dat"}, QDir::Files, QDir::Name);
@@ -44,15 +46,9 @@ TEST_F(BackupsTest, EveryRewriteKeepsACopyOfTheDatabaseTheNewestTen) {
 
 TEST_F(BackupsTest, EveryOverwriteOfTheActiveAccountIsLogged) {
     app.setStore("unstored \"quoted\\\"", "old-sig");
-    app.dialogs.expect({"The active account does not match the accounts stored on my database, therefore it must be a "
-                        "new one. Do you want to add it to the database?",
-                        "New Account Found", MsgButtons::YesNo, MsgIcon::Question, MsgAnswer::Yes},
-                       MsgAnswer::No);
+    app.dialogs.expect(ProgramBoxes::NewAccountFound, MsgAnswer::No);
     app.main().Form_Load();
-    app.dialogs.expect({"Warning! The currently active account is not in the database. If you activate an account "
-                        "now, the active one will be lost. Continue?",
-                        "Danger!", MsgButtons::YesNo, MsgIcon::Critical, MsgAnswer::Yes},
-                       MsgAnswer::Yes);
+    app.dialogs.expect(ProgramBoxes::Danger, MsgAnswer::Yes);
     app.main().LvAccounts_DblClick();
     const QStringList lines = QString::fromLatin1(app.read("Backups/ActiveAccounts.log")).split("\r\n");
     ASSERT_EQ(lines.size(), 2);
@@ -65,7 +61,7 @@ TEST_F(BackupsTest, EveryOverwriteOfTheActiveAccountIsLogged) {
 // A backup that cannot be made is reported once and the work goes on: the save, the deletion
 // and the activation.
 TEST_F(BackupsTest, ABackupThatCannotBeMadeIsReportedOnceAndBlocksNothing) {
-    QDir(app.path("")).mkdir("Logs");
+    app.mkdir("Logs");
     app.write("Backups", "a file where the folder should be");
     app.setStore("abc", "sig");
     app.main().Form_Load();
@@ -79,7 +75,7 @@ TEST_F(BackupsTest, ABackupThatCannotBeMadeIsReportedOnceAndBlocksNothing) {
     EXPECT_TRUE(app.read("Accounts.dat").contains("Renamed\r\n"));
     app.main().LvAccounts_DblClick();  // activation: the options ask nothing
     app.main().Delete_Click();
-    EXPECT_EQ(app.read("Accounts.dat"), "DB Version: 101\r\n");
+    EXPECT_EQ(app.read("Accounts.dat"), DatabaseText().bytes());
     EXPECT_EQ(app.read("Logs/ClsRespaldos.log").count("Respaldos."), 1);
 }
 

@@ -12,7 +12,7 @@ using Rows = std::vector<AccountRow>;
 
 class ClsBDTest : public ::testing::Test {
 protected:
-    ClsBDTest() { QDir(app.path("")).mkdir("Logs"); }
+    ClsBDTest() { app.mkdir("Logs"); }
 
     AccountList& list() { return app.mv->main().LvAccounts; }
     ClsBD& bd() { return app.mv->bd(); }
@@ -136,7 +136,7 @@ TEST_F(ClsBDTest, AFailedSaveIsReportedAndChangesNothing) {
     app.write("Accounts.dat", "DB Version: 101\r\n");
     bd().cargarbdallv();
     QFile::remove(app.path("Accounts.dat"));
-    QDir(app.path("")).mkdir("Accounts.dat");
+    app.mkdir("Accounts.dat");
     list().assign({{"A", "a", "s"}});
     app.dialogs.expect(ScriptedDialogs::errorBox(
         "Path/File access error: " + QDir::toNativeSeparators(app.path("Accounts.dat")) + " is a folder",

@@ -15,7 +15,7 @@ protected:
 };
 
 TEST_F(ClsControlErroresTest, ReportsAppendToTheLogAndTellThePerson) {
-    QDir(app.path("")).mkdir("Logs");
+    app.mkdir("Logs");
     const QString log = app.logPath("ClsBD.log");
     app.dialogs.expect(ScriptedDialogs::errorBox("File not found", log));
     app.dialogs.expect(ScriptedDialogs::errorBox("Something else", log));
@@ -34,26 +34,54 @@ TEST_F(ClsControlErroresTest, ReportsAppendToTheLogAndTellThePerson) {
 
 TEST_F(ClsControlErroresTest, AReportThatCannotBeWrittenIsStillShown) {
     const QString log = app.logPath("Frm_Main.log");
-    const auto box = [&](const QString& why) {
-        return MessageBoxSpec{"Disk full\r\nNo error report could be written (" + why +
-                                  ")\r\n\r\nPlease report or email the errorlogs to my creator. His contact info is "
-                                  "available on the ''About'' dialog. \r\n\r\nThanks.",
-                              "I'm sorry Dave. I'm afraid I can't do that"};
-    };
-    app.dialogs.expect(box("Path not found: " + QDir::toNativeSeparators(app.path("Logs"))));
+    const MessageBoxSpec box =
+        ScriptedDialogs::unwrittenErrorBox("Disk full", "Path not found: " + QDir::toNativeSeparators(app.path("Logs")));
+    app.dialogs.expect(box);
     errores().informarerror(log, 61, "Disk full", "main.form_load");  // no Logs folder
     app.write("Logs", "a file where the folder should be");
-    app.dialogs.expect(box("Path not found: " + QDir::toNativeSeparators(app.path("Logs"))));
+    app.dialogs.expect(box);
     errores().informarerror(log, 61, "Disk full", "main.form_load");
     EXPECT_EQ(app.dialogs.beeps, 0);
 }
 
 TEST_F(ClsControlErroresTest, GuardReportsAFailureAndLetsTheEndOfTheProgramThrough) {
-    QDir(app.path("")).mkdir("Logs");
+    app.mkdir("Logs");
     app.dialogs.expect(ScriptedDialogs::errorBox("Input past end of file", app.logPath("ClsCmd.log")));
     EXPECT_FALSE(errores().guard("ClsCmd.log", "ClsCmd.IterpCmd", [] { throw RunError{62, "Input past end of file"}; }));
     EXPECT_TRUE(errores().guard("ClsCmd.log", "x", [] {}));
     EXPECT_THROW(errores().guard("ClsCmd.log", "x", [] { throw EndProgram{}; }), EndProgram);
+    // An operation's result comes back; after a failure, the empty value.
+    EXPECT_EQ(errores().guard("ClsCmd.log", "x", [] { return QStringLiteral("done"); }), "done");
+    app.dialogs.expect(ScriptedDialogs::errorBox("Out of memory", app.logPath("ClsCmd.log")));
+    EXPECT_EQ(errores().guard("ClsCmd.log", "x", []() -> QString { throw std::bad_alloc(); }), QString());
+}
+
+// Windows' codes (and COM results that carry one) become the run-time numbers of the same
+// failure; the code stays readable in the description.
+TEST(RunErrorTest, WindowsCodesBecomeRunTimeNumbers) {
+    const struct {
+        long code;
+        int number;
+        const char* shown;
+    } cases[] = {
+        {2, RunError::FileNotFound, "2"},
+        {3, RunError::PathNotFound, "3"},
+        {5, RunError::PermissionDenied, "5"},
+        {32, RunError::PermissionDenied, "32"},
+        {8, RunError::OutOfMemory, "8"},
+        {112, RunError::DiskFull, "112"},
+        {123, RunError::BadFileName, "123"},
+        {183, RunError::FileAlreadyExists, "183"},
+        {1018, RunError::PathFileAccess, "1018"},  // a registry key marked for deletion: no own number
+        {long(0x80070005), RunError::PermissionDenied, "0x80070005"},
+        {long(0x8007000E), RunError::OutOfMemory, "0x8007000E"},
+        {long(0x80004005), RunError::PathFileAccess, "0x80004005"},  // not a system code
+    };
+    for (const auto& c : cases) {
+        const RunError error = RunError::fromWindows(c.code, "Text: C:\\x");
+        EXPECT_EQ(error.number, c.number) << c.shown;
+        EXPECT_EQ(error.description, QString("Text: C:\\x (Windows error ") + c.shown + ")");
+    }
 }
 
 }  // namespace

@@ -3,7 +3,9 @@
 
 #include "AppFolder.h"
 #include "ClsComandos.h"
+#include "FileTexts.h"
 #include "Printers.h"
+#include "ProgramBoxes.h"
 #include "RunError.h"
 
 namespace {
@@ -78,12 +80,10 @@ TEST(IterpCmd, UsageText) {
 class CommandLineModeTest : public ::testing::Test {
 protected:
     CommandLineModeTest() {
-        QDir().mkpath(app.path("game/EXE"));
         app.write("game/EXE/Freelancer.exe", "");
         app.setStore("before", "before-sig", app.path("game"));
-        app.write("Accounts.dat", "DB Version: 101\r\n"
-                                  "Last\r\nabc\r\nsig-last\r\n<COMENTARIO>\r\n</COMENTARIO>\r\n"
-                                  "First\r\nABC \r\nsig-first\r\n<COMENTARIO>\r\n</COMENTARIO>\r\n");
+        app.write("Accounts.dat",
+                  DatabaseText().account("Last", "abc", "sig-last").account("First", "ABC ", "sig-first"));
     }
     void run(const QString& command) {
         app.mv->Command = command;
@@ -108,23 +108,20 @@ TEST_F(CommandLineModeTest, AnUnstoredCodeIsOfferedFirstUnlessForced) {
     EXPECT_EQ(app.storeValue("MPAccountNameSig"), "");
 
     AppFolder other;
-    other.write("Accounts.dat", "DB Version: 101\r\n");
+    other.write("Accounts.dat", DatabaseText());
     other.mv->Command = "/a=fresh";
-    other.dialogs.expect({"The active account does not match the accounts stored on my database, therefore it must "
-                          "be a new one. Do you want to add it to the database?",
-                          "New Account Found", MsgButtons::YesNo, MsgIcon::Question, MsgAnswer::Yes},
-                         MsgAnswer::Yes);
+    other.dialogs.expect(ProgramBoxes::NewAccountFound, MsgAnswer::Yes);
     other.dialogs.expectInput("Named");
-    other.dialogs.expect({"The new account has been added", "New Account", MsgButtons::OK, MsgIcon::Exclamation});
+    other.dialogs.expect(ProgramBoxes::AccountAdded);
     other.dialogs.expect({"''" + QDir::toNativeSeparators("/EXE/Freelancer.exe") + "'' not found.", "File not Found",
                           MsgButtons::OK, MsgIcon::Critical});
     EXPECT_THROW(other.main().Form_Load(), EndProgram);
-    EXPECT_EQ(other.read("Accounts.dat"), "DB Version: 101\r\nNamed\r\nfresh\r\n\r\n<COMENTARIO>\r\n</COMENTARIO>\r\n");
+    EXPECT_EQ(other.read("Accounts.dat"), DatabaseText().account("Named", "fresh", "").bytes());
     EXPECT_EQ(other.storeValue("MPAccountName"), "fresh");
 }
 
 TEST_F(CommandLineModeTest, AFailureAfterTheCommandLineWasReadEndsTheProgram) {
-    QDir(app.path("")).mkdir("Logs");
+    app.mkdir("Logs");
     // A signature holding a lone LF cannot go into the store file.
     app.write("Accounts.dat", "DB Version: 101\r\nOdd\r\nabc\r\ns\ng\r\n<COMENTARIO>\r\n</COMENTARIO>\r\n");
     app.dialogs.expect(ScriptedDialogs::errorBox(
@@ -140,7 +137,7 @@ TEST_F(CommandLineModeTest, AFailureAfterTheCommandLineWasReadEndsTheProgram) {
 // With argument text the window never shows: a failure before the command line was read is
 // reported, and the program ends.
 TEST_F(CommandLineModeTest, AFailureBeforeTheCommandLineWasReadEndsTheProgramToo) {
-    QDir(app.path("")).mkdir("Logs");
+    app.mkdir("Logs");
     app.write("GameSettings.reg", "REGEDIT4\r\nbroken line\r\n");
     app.dialogs.expect(ScriptedDialogs::errorBox(
         "Invalid file format: " + QDir::toNativeSeparators(app.path("GameSettings.reg")) +

@@ -48,7 +48,7 @@ TEST(Conversion, OlderFilesAreConvertedNewerOnesRefused) {
     for (const ConversionCase& c : cases) {
         SCOPED_TRACE(c.what);
         AppFolder app;
-        QDir(app.path("")).mkdir("Logs");
+        app.mkdir("Logs");
         app.write("Accounts.dat", c.file);
         app.main().LvAccounts.assign(stale);
         if (c.outcome == ConversionCase::Converted)

@@ -4,18 +4,19 @@
 
 #include "AppFolder.h"
 #include "ClsRegistro.h"
+#include "FileTexts.h"
 #include "Printers.h"
 #include "forms/Frm_Main.h"
 
 namespace {
 
-const QByteArray kHeader = "DB Version: 101\r\n";
+const QByteArray kHeader = DatabaseText::Header;
 // Two names that become one file name, one that becomes none, values a script must escape.
-const QByteArray kDatabase = kHeader +
-                             "Quote\r\nq\\1\"2\r\ns\"\\\r\n<COMENTARIO>\r\n\r\n</COMENTARIO>\r\n"
-                             "Al|pha\r\nc-x\r\ns-x\r\n<COMENTARIO>\r\n\r\n</COMENTARIO>\r\n"
-                             "Alpha\r\nc-a\r\ns-a\r\n<COMENTARIO>\r\nabout alpha\r\n</COMENTARIO>\r\n"
-                             "???\r\nc-q\r\ns-q\r\n<COMENTARIO>\r\n\r\n</COMENTARIO>\r\n";
+const QByteArray kDatabase = DatabaseText()
+                                 .account("Quote", "q\\1\"2", "s\"\\", "\r\n")
+                                 .account("Al|pha", "c-x", "s-x", "\r\n")
+                                 .account("Alpha", "c-a", "s-a", "about alpha\r\n")
+                                 .account("???", "c-q", "s-q", "\r\n");
 
 QByteArray script(const QByteArray& code, const QByteArray& signature) {
     return "REGEDIT4\r\n\r\r\n[HKEY_CURRENT_USER\\Software\\Microsoft\\Microsoft Games\\Freelancer\\1.0]\r\n"
@@ -101,7 +102,7 @@ TEST(Export, WritesWhatTheScopeAndKindAskFor) {
         SCOPED_TRACE(c.what);
         AppFolder app;
         start(app);
-        QDir(app.path("")).mkdir("Backup");
+        app.mkdir("Backup");
         for (const auto& [name, bytes] : c.before)
             app.write(name, bytes);
         if (c.before.empty())
@@ -149,7 +150,7 @@ TEST(Export, CancellingWritesNothing) {
 TEST(Export, AScriptThatCannotBeWrittenIsReportedAndTheOthersWritten) {
     AppFolder app;
     start(app);
-    QDir(app.path("")).mkpath("Backup/Quote.reg");
+    app.mkdir("Backup/Quote.reg");
     app.dialogs.files.push_back({app.path("Backup.reg"), "Backup.reg"});
     app.dialogs.expect(kScope, MsgAnswer::Yes);
     app.dialogs.expect(kFolder, MsgAnswer::Yes);
@@ -163,7 +164,7 @@ TEST(Export, AScriptThatCannotBeWrittenIsReportedAndTheOthersWritten) {
 
 TEST(Export, MergingAScriptSetsExactlyTheStoredValues) {
     AppFolder app;
-    QDir(app.path("")).mkdir("Logs");
+    app.mkdir("Logs");
     const std::pair<QString, QByteArray> values[] = {
         {"", ""}, {"a\\b", "a\\\\b"}, {"\\\"\\", "\\\\\\\"\\\\"}, {"é ", "\xE9 "},
     };

@@ -11,7 +11,10 @@
 #include "ClsBD.h"
 #include "ClsPrincipal.h"
 #include "FaultInjection.h"
+#include "FileBytes.h"
+#include "FileTexts.h"
 #include "Printers.h"
+#include "ProgramBoxes.h"
 #include "RunError.h"
 #include "TextWriter.h"
 
@@ -29,11 +32,6 @@ public:
     }
 };
 ::testing::Environment* const kMemoryFolders = ::testing::AddGlobalTestEnvironment(new MemoryFolders);
-
-QByteArray contents(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
 
 // Whatever is written (a few bytes, which Qt would hold back until the end, or many, which go
 // out at once) and wherever the writing fails, the file stays as it was, nothing else is left in
@@ -90,7 +88,7 @@ TEST(FileLayer, AFailedWriteLeavesTheFileAsItWas) {
                 }
                 FaultInjection::disarm();
                 EXPECT_EQ(number, c.number);
-                EXPECT_EQ(contents(path), old);
+                EXPECT_EQ(readFile(path), old);
                 EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"Accounts.dat"});
             }
         }
@@ -101,7 +99,7 @@ TEST(FileLayer, AFailedWriteLeavesTheFileAsItWas) {
 // all, wherever the disk fills up: never one account's code with another's signature.
 TEST(Activation, TheGameKeepsAWholePair) {
     AppFolder app;
-    QDir(app.path("")).mkdir("Logs");
+    app.mkdir("Logs");
     app.setStore("old-code", "old-sig");
     for (qint64 room = 0;; room += 5) {
         SCOPED_TRACE(room);
@@ -131,19 +129,18 @@ TEST(Activation, TheGameKeepsAWholePair) {
     }
 }
 
+const QByteArray kTwo = DatabaseText().account("Alpha", "c-a", "s-a", "\r\n").account("bravo", "c-b", "s-b", "\r\n");
+
 // A new active account that cannot be stored is neither announced as added nor listed: the
 // window shows it as not stored, as the file has it.
 TEST(NewActiveAccount, OneThatCannotBeStoredIsNotShownAsStored) {
     AppFolder app;
-    QDir(app.path("")).mkdir("Logs");
-    const QByteArray database = "DB Version: 101\r\nKept\r\nc-k\r\ns-k\r\n<COMENTARIO>\r\n\r\n</COMENTARIO>\r\n";
+    app.mkdir("Logs");
+    const QByteArray database = DatabaseText().account("Kept", "c-k", "s-k", "\r\n");
     app.write("Accounts.dat", database);
-    app.write("Opciones.dat", "OPC VERSION: 100\r\n0\r\n0\r\n");
+    app.write("Opciones.dat", optionsText(0, 0));
     app.setStore("fresh", "sig-fresh");
-    app.dialogs.expect({"The active account does not match the accounts stored on my database, therefore it must be a "
-                        "new one. Do you want to add it to the database?",
-                        "New Account Found", MsgButtons::YesNo, MsgIcon::Question, MsgAnswer::Yes},
-                       MsgAnswer::Yes);
+    app.dialogs.expect(ProgramBoxes::NewAccountFound, MsgAnswer::Yes);
     app.dialogs.expectInput("Fresh one");
     app.dialogs.expect(ScriptedDialogs::errorBox(
         "Disk full: " + QDir::toNativeSeparators(app.path("Accounts.dat.lock")) + ": No space left on device",
@@ -162,17 +159,14 @@ TEST(NewActiveAccount, OneThatCannotBeStoredIsNotShownAsStored) {
 // A deletion whose rewrite of the database fails leaves the account in the list, where the file
 // still has it, and selected, so that deleting it again works.
 TEST(Deletion, AnAccountThatCouldNotBeDeletedStaysListed) {
-    const QByteArray database = "DB Version: 101\r\n"
-                                "Alpha\r\nc-a\r\ns-a\r\n<COMENTARIO>\r\n\r\n</COMENTARIO>\r\n"
-                                "bravo\r\nc-b\r\ns-b\r\n<COMENTARIO>\r\n\r\n</COMENTARIO>\r\n";
     const auto deleteBravo = [&](AppFolder& app) {
         app.main().LvAccounts.select(2);
         ASSERT_EQ(app.main().LvAccounts.selectedRow().name, "bravo");
         app.main().Delete_Click();
     };
     const auto start = [&](AppFolder& app) {
-        app.write("Accounts.dat", database);
-        app.write("Opciones.dat", "OPC VERSION: 100\r\n0\r\n1\r\n");  // no question before deleting
+        app.write("Accounts.dat", kTwo);
+        app.write("Opciones.dat", optionsText(0, 1));  // no question before deleting
         app.setStore("c-a", "s-a");
         app.main().Form_Load();
     };
@@ -195,7 +189,7 @@ TEST(Deletion, AnAccountThatCouldNotBeDeletedStaysListed) {
     FaultInjection::arm(plan);
     deleteBravo(app);
     FaultInjection::disarm();
-    EXPECT_EQ(app.read("Accounts.dat"), database);
+    EXPECT_EQ(app.read("Accounts.dat"), kTwo);
     ASSERT_EQ(app.main().LvAccounts.count(), 2);
     EXPECT_EQ(app.main().LvAccounts.selectedRow().name, "bravo");
 
@@ -203,18 +197,10 @@ TEST(Deletion, AnAccountThatCouldNotBeDeletedStaysListed) {
     EXPECT_EQ(app.read("Accounts.dat"), clean.read("Accounts.dat"));
 }
 
-}  // namespace
-
-namespace {
-
-const QByteArray kTwo = "DB Version: 101\r\n"
-                        "Alpha\r\nc-a\r\ns-a\r\n<COMENTARIO>\r\n\r\n</COMENTARIO>\r\n"
-                        "bravo\r\nc-b\r\ns-b\r\n<COMENTARIO>\r\n\r\n</COMENTARIO>\r\n";
-
 void startWithTwo(AppFolder& app) {
-    QDir(app.path("")).mkdir("Logs");
+    app.mkdir("Logs");
     app.write("Accounts.dat", kTwo);
-    app.write("Opciones.dat", "OPC VERSION: 100\r\n1\r\n1\r\n");
+    app.write("Opciones.dat", optionsText(1, 1));
     app.setStore("c-a", "s-a");
     app.main().Form_Load();
 }
@@ -230,12 +216,9 @@ TEST(FullDisk, ARenameWhoseSaveFailedIsSavedLaterOrTold) {
     ASSERT_TRUE(app.main().LvAccounts_AfterLabelEdit("Bravo two"));
     const auto fails = [&] {
         const auto shown = [](const QString& path) { return QDir::toNativeSeparators(path); };
-        app.dialogs.expect({"Disk full: " + shown(app.path("Accounts.dat.lock")) +
-                                ": No space left on device\r\nNo error report could be written (Disk full: " +
-                                shown(app.logPath("ClsBD.log")) +
-                                ": No space left on device)\r\n\r\nPlease report or email the errorlogs to my creator. "
-                                "His contact info is available on the ''About'' dialog. \r\n\r\nThanks.",
-                            "I'm sorry Dave. I'm afraid I can't do that"});
+        app.dialogs.expect(ScriptedDialogs::unwrittenErrorBox(
+            "Disk full: " + shown(app.path("Accounts.dat.lock")) + ": No space left on device",
+            "Disk full: " + shown(app.logPath("ClsBD.log")) + ": No space left on device"));
     };
     fails();
     FaultInjection::arm({app.path(""), {}, 0});
@@ -261,7 +244,7 @@ TEST(FullDisk, ARenameWhoseSaveFailedIsSavedLaterOrTold) {
 // A rewrite that fails removes no backup: the older copies stay, whatever is tried.
 TEST(Backups, AFailedRewriteRemovesNone) {
     AppFolder app;
-    QDir(app.path("")).mkpath("Backups");
+    app.mkdir("Backups");
     for (int i = 0; i < 10; ++i)
         app.write(QStringLiteral("Backups/Accounts 2020-01-01 00.00.%1.000.dat").arg(i, 2, 10, QLatin1Char('0')),
                   "genuine " + QByteArray::number(i));

@@ -2,6 +2,7 @@
 
 #include "AppFolder.h"
 #include "Printers.h"
+#include "ProgramBoxes.h"
 #include "forms/Frm_Add.h"
 
 namespace {
@@ -67,8 +68,7 @@ TEST_F(FrmAddTest, ChecksRunInOrderAndKeepTheDialogOpen) {
 }
 
 TEST_F(FrmAddTest, AddsAppendsAndActivatesOnRequest) {
-    const MessageBoxSpec activate{"Account added successfully. Do you wish to activate the new account?", {},
-                                  MsgButtons::YesNo, MsgIcon::Question, MsgAnswer::Yes};
+    const MessageBoxSpec& activate = ProgramBoxes::AddedActivate;
     type(" ", "new code", "new sig", "line one\r\nline two");
     app.dialogs.expect(activate, MsgAnswer::Yes);
     app.dialogs.expect({"Account activated", {}, MsgButtons::OK, MsgIcon::Information});

@@ -2,14 +2,15 @@
 #include <QStringList>
 
 #include "AppFolder.h"
+#include "FileTexts.h"
 #include "Printers.h"
 
 namespace {
 
-const QByteArray kA = "Alpha\r\nc-a\r\ns-a\r\n<COMENTARIO>\r\nabout alpha\r\n</COMENTARIO>\r\n";
-const QByteArray kB = "bravo\r\nc-b\r\ns-b\r\n<COMENTARIO>\r\nabout\r\nbravo\r\n</COMENTARIO>\r\n";
-const QByteArray kC = "Charlie\r\nc-c\r\ns-c\r\n<COMENTARIO>\r\n\r\n</COMENTARIO>\r\n";
-const QByteArray kHeader = "DB Version: 101\r\n";
+const QByteArray kA = DatabaseText::record("Alpha", "c-a", "s-a", "about alpha\r\n");
+const QByteArray kB = DatabaseText::record("bravo", "c-b", "s-b", "about\r\nbravo\r\n");
+const QByteArray kC = DatabaseText::record("Charlie", "c-c", "s-c", "\r\n");
+const QByteArray kHeader = DatabaseText::Header;
 
 class FrmMainListTest : public ::testing::Test {
 protected:
@@ -25,7 +26,6 @@ protected:
             values << list().cell(i, index);
         return values;
     }
-    void select(const QString& name) { list().select(int(column(0).indexOf(name)) + 1); }
     MessageBoxSpec deleteQuestion(const QString& code) {
         return {"Are you sure you want to delete the account " + code + "?", "Delete", MsgButtons::YesNo,
                 MsgIcon::Question, MsgAnswer::No};
@@ -34,7 +34,7 @@ protected:
 };
 
 TEST_F(FrmMainListTest, DeletionKeepsABackupAndRewritesTheRest) {
-    select("Alpha");
+    app.select("Alpha");
     app.dialogs.expect(deleteQuestion("c-a"), MsgAnswer::No);
     app.main().Delete_Click();
     EXPECT_EQ(list().count(), 3);
@@ -48,9 +48,9 @@ TEST_F(FrmMainListTest, DeletionKeepsABackupAndRewritesTheRest) {
     EXPECT_EQ(app.main().LblName.Caption, "bravo");
     EXPECT_EQ(app.main().LvAccounts.selectedRow().name, "bravo");
 
-    app.write("Opciones.dat", "OPC VERSION: 100\r\n0\r\n1\r\n");
+    app.write("Opciones.dat", optionsText(0, 1));
     app.main().Form_Load();
-    select("bravo");  // the active account: no question with the option on
+    app.select("bravo");  // the active account: no question with the option on
     app.main().Delete_Click();
     EXPECT_EQ(app.read("Accounts.dat.bak"), kHeader + kB + kC);
     EXPECT_EQ(app.read("Accounts.dat"), kHeader + kC);
@@ -65,7 +65,7 @@ TEST_F(FrmMainListTest, DeletionKeepsABackupAndRewritesTheRest) {
 }
 
 TEST_F(FrmMainListTest, RenamingRefusesTakenNamesAndSavesLater) {
-    select("bravo");
+    app.select("bravo");
     for (const char* taken : {"ALPHA", "Bravo"}) {
         app.dialogs.expect({"The name you have entered already exists"});
         EXPECT_FALSE(app.main().LvAccounts_AfterLabelEdit(taken));
@@ -111,10 +111,10 @@ TEST_F(FrmMainListTest, HeaderClicksOnAnEmptyListChangeNothing) {
 }
 
 TEST_F(FrmMainListTest, TheCommentFollowsTheSelection) {
-    select("bravo");
+    app.select("bravo");
     app.main().LvAccounts_Click();
     EXPECT_EQ(app.main().TxtComentarios.Text, "about\r\nbravo");
-    select("Charlie");
+    app.select("Charlie");
     app.main().LvAccounts_KeyUp();
     EXPECT_EQ(app.main().TxtComentarios.Text, "");
 }
@@ -123,7 +123,7 @@ TEST_F(FrmMainListTest, DoubleClickedLabelsGoToTheClipboardWithABeep) {
     app.main().LblName_DblClick();
     app.main().LblCode_DblClick();
     app.main().LblSignature_DblClick();
-    EXPECT_EQ(app.dialogs.clipboard, (std::vector<QString>{"bravo", "c-b", "s-b"}));
+    EXPECT_EQ(app.dialogs.clipboard, (QStringList{"bravo", "c-b", "s-b"}));
     EXPECT_EQ(app.dialogs.beeps, 3);
 }
 

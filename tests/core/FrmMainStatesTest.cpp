@@ -1,15 +1,17 @@
 #include <gtest/gtest.h>
 
 #include "AppFolder.h"
+#include "FileTexts.h"
 #include "Printers.h"
+#include "ProgramBoxes.h"
 
 namespace {
 
-const QByteArray kHeader = "DB Version: 101\r\n";
-const QByteArray kDatabase = kHeader +
-                             "One\r\ndup\r\ns1\r\n<COMENTARIO>\r\nold\r\n</COMENTARIO>\r\n"
-                             "Two\r\ndup\r\ns2\r\n<COMENTARIO>\r\n</COMENTARIO>\r\n"
-                             "Three\r\nc3\r\ns3\r\n<COMENTARIO>\r\nthird\r\n</COMENTARIO>\r\n";
+const QByteArray kHeader = DatabaseText::Header;
+const QByteArray kDatabase = DatabaseText()
+                                 .account("One", "dup", "s1", "old\r\n")
+                                 .account("Two", "dup", "s2")
+                                 .account("Three", "c3", "s3", "third\r\n");
 
 // Which toolbar buttons (1, 3, 4, 6, 7, 8, 10) are enabled and which Accounts entries are visible.
 struct Controls {
@@ -52,10 +54,7 @@ TEST_F(FrmMainStatesTest, ControlsFollowTheNumberOfAccounts) {
     expectControls(kAccounts);
     EXPECT_EQ(app.main().TxtComentarios.Text, "third");
     app.write("Accounts.dat", kHeader);
-    app.dialogs.expect({"The active account does not match the accounts stored on my database, therefore it must be a "
-                        "new one. Do you want to add it to the database?",
-                        "New Account Found", MsgButtons::YesNo, MsgIcon::Question, MsgAnswer::Yes},
-                       MsgAnswer::No);
+    app.dialogs.expect(ProgramBoxes::NewAccountFound, MsgAnswer::No);
     app.main().Scan_Click();
     expectControls(kEmpty);
     EXPECT_EQ(app.main().TxtComentarios.Text, "");
@@ -91,10 +90,11 @@ TEST_F(FrmMainStatesTest, SavingWritesTheEditedCommentForEveryRowOfItsCode) {
     m.CmdEdit_Click();
     m.TxtComentarios.Text = "new\r\ntext";
     m.CmdSalvaComentarios_Click();
-    EXPECT_EQ(app.read("Accounts.dat"), kHeader +
-                                            "One\r\ndup\r\ns1\r\n<COMENTARIO>\r\nnew\r\ntext\r\n</COMENTARIO>\r\n"
-                                            "Three\r\nc3\r\ns3\r\n<COMENTARIO>\r\nthird\r\n</COMENTARIO>\r\n"
-                                            "Two\r\ndup\r\ns2\r\n<COMENTARIO>\r\nnew\r\ntext\r\n</COMENTARIO>\r\n");
+    EXPECT_EQ(app.read("Accounts.dat"), DatabaseText()
+                                            .account("One", "dup", "s1", "new\r\ntext\r\n")
+                                            .account("Three", "c3", "s3", "third\r\n")
+                                            .account("Two", "dup", "s2", "new\r\ntext\r\n")
+                                            .bytes());
     expectControls(kAccounts);
     EXPECT_TRUE(m.TxtComentarios.Locked);
     EXPECT_EQ(m.TxtComentarios.Text, "third") << "reloaded: the active account's row is selected";
@@ -116,7 +116,7 @@ TEST_F(FrmMainStatesTest, OptionBoxesRewriteTheOptionsFile) {
     Frm_Main& m = app.main();
     m.ChkDeletion.Value = 1;
     m.ChkDeletion_Click();
-    EXPECT_EQ(app.read("Opciones.dat"), "OPC VERSION: 100\r\n0\r\n1\r\n");
+    EXPECT_EQ(app.read("Opciones.dat"), optionsText(0, 1));
     EXPECT_EQ(app.mv->Opciones[1], 1);
     EXPECT_EQ(m.ChkDeletion.BackColor, Colores::LightRed);
 
@@ -124,14 +124,14 @@ TEST_F(FrmMainStatesTest, OptionBoxesRewriteTheOptionsFile) {
     m.ChkActivation_Click();
     m.ChkDeletion.Value = 0;
     m.ChkDeletion_Click();
-    EXPECT_EQ(app.read("Opciones.dat"), "OPC VERSION: 100\r\n1\r\n0\r\n");
+    EXPECT_EQ(app.read("Opciones.dat"), optionsText(1, 0));
     EXPECT_EQ(m.ChkDeletion.BackColor, Colores::ButtonFace);
     EXPECT_EQ(app.mv->Opciones, (std::array<int, 2>{1, 0}));
 
     m.Cargando = true;
     m.ChkDeletion.Value = 1;
     m.ChkDeletion_Click();
-    EXPECT_EQ(app.read("Opciones.dat"), "OPC VERSION: 100\r\n1\r\n0\r\n");
+    EXPECT_EQ(app.read("Opciones.dat"), optionsText(1, 0));
 }
 
 TEST_F(FrmMainStatesTest, TheImportButtonShowsTwoEntriesThenAllSix) {

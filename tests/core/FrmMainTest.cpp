@@ -2,42 +2,30 @@
 #include <QDir>
 
 #include "AppFolder.h"
+#include "FileTexts.h"
 #include "Printers.h"
+#include "ProgramBoxes.h"
 #include "forms/Frm_Main.h"
 
 namespace {
 
-const QByteArray kStore =
-    "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Microsoft\\Microsoft Games\\Freelancer\\1.0]\r\n"
-    "\"MPAccountName\"=\"c-b\"\r\n\"MPAccountNameSig\"=\"s-b\"\r\n\r\n"
-    "[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Microsoft Games\\Freelancer\\1.0]\r\n"
-    "\"AppPath\"=\"C:\\\\Games\\\\Freelancer\"\r\n";
+const QByteArray kStore = storeText("c-b", "s-b", "C:\\\\Games\\\\Freelancer");
 
 const QByteArray kDatabase =
-    "DB Version: 101\r\nbravo\r\nc-b\r\ns-b\r\n<COMENTARIO>\r\n</COMENTARIO>\r\n"
-    "Alpha\r\nc-a\r\ns-a\r\n<COMENTARIO>\r\n</COMENTARIO>\r\n"
-    "charlie\r\nc-c\r\ns-c\r\n<COMENTARIO>\r\n</COMENTARIO>\r\n";
+    DatabaseText().account("bravo", "c-b", "s-b").account("Alpha", "c-a", "s-a").account("charlie", "c-c", "s-c");
 
 class FormLoadTest : public ::testing::Test {
 protected:
     Frm_Main& form() { return app.mv->main(); }
-    QStringList names() {
-        QStringList result;
-        for (int i = 1; i <= form().LvAccounts.count(); ++i)
-            result << form().LvAccounts.row(i).name;
-        return result;
-    }
     AppFolder app;
 };
 
 TEST_F(FormLoadTest, FirstRunCreatesTheProgramsFiles) {
-    app.dialogs.expect({"There isn't any active freelancer account.\r\n"
-                        "--To create a new one, start freelancer and enter the server list.\r\n"
-                        "--Or Double click an account on the list to activate it"});
+    app.dialogs.expect(ProgramBoxes::NoActiveAccount);
     form().Form_Load();
     EXPECT_TRUE(QFileInfo(app.path("Logs")).isDir());
-    EXPECT_EQ(app.read("Opciones.dat"), "OPC VERSION: 100\r\n0\r\n0\r\n");
-    EXPECT_EQ(app.read("Accounts.dat"), "DB Version: 101\r\n");
+    EXPECT_EQ(app.read("Opciones.dat"), optionsText(0, 0));
+    EXPECT_EQ(app.read("Accounts.dat"), DatabaseText().bytes());
     EXPECT_EQ(form().LvAccounts.count(), 0);
     EXPECT_EQ(form().ChkActivation.Value, 0);
     EXPECT_EQ(form().ChkActivation.BackColor, Colores::ButtonFace);
@@ -53,11 +41,11 @@ TEST_F(FormLoadTest, LoadsTheStoreAndTheDatabaseSortedByName) {
     EXPECT_EQ(app.mv->CuentaActiva, "c-b");
     EXPECT_EQ(form().LblCode.Caption, "c-b");
     EXPECT_EQ(form().LblSignature.Caption, "s-b");
-    EXPECT_EQ(names(), (QStringList{"Alpha", "bravo", "charlie"}));
+    EXPECT_EQ(app.names(), (QStringList{"Alpha", "bravo", "charlie"}));
     EXPECT_EQ(form().LvAccounts.headerIcon(0), AccountList::AscendingMark);
 
     form().Form_Load();  // a refresh loads the same rows again, not twice
-    EXPECT_EQ(names(), (QStringList{"Alpha", "bravo", "charlie"}));
+    EXPECT_EQ(app.names(), (QStringList{"Alpha", "bravo", "charlie"}));
     EXPECT_EQ(app.read("Accounts.dat"), kDatabase);
 }
 
@@ -68,7 +56,7 @@ TEST_F(FormLoadTest, OptionsAreReadLeniently) {
         int activation, deletion;
     };
     const Case cases[] = {
-        {"ticked activation", "OPC VERSION: 100\r\n1\r\n0\r\n", 1, 0},
+        {"ticked activation", optionsText(1, 0), 1, 0},
         {"blanks and a greyed box", "anything\r\n  1  \r\n2\r\n", 1, 2},
         {"junk reads 0", "OPC VERSION: 100\r\nyes\r\n1,5\r\n", 0, 1},
         {"values out of range are held to 0..2", "OPC VERSION: 100\r\n7\r\n-3\r\n", 2, 0},
@@ -97,7 +85,7 @@ TEST_F(FormLoadTest, OptionsAreReadLeniently) {
 }
 
 TEST_F(FormLoadTest, AMalformedStoreIsReportedAndTheWindowStillComes) {
-    QDir(app.path("")).mkdir("Logs");
+    app.mkdir("Logs");
     app.write("GameSettings.reg", "garbage\r\n");
     app.dialogs.expect(ScriptedDialogs::errorBox(
         "Invalid file format: " + QDir::toNativeSeparators(app.path("GameSettings.reg")) +
@@ -111,10 +99,8 @@ TEST_F(FormLoadTest, AMalformedStoreIsReportedAndTheWindowStillComes) {
 TEST_F(FormLoadTest, ALogsPathThatIsAFileEndsStartUpAndIsStillShown) {
     app.write("Logs", "");
     const QString logs = QDir::toNativeSeparators(app.path("Logs"));
-    app.dialogs.expect({"Path/File access error: " + logs + " is a file\r\nNo error report could be written (Path not "
-                        "found: " + logs + ")\r\n\r\nPlease report or email the errorlogs to my creator. His contact "
-                        "info is available on the ''About'' dialog. \r\n\r\nThanks.",
-                        "I'm sorry Dave. I'm afraid I can't do that"});
+    app.dialogs.expect(
+        ScriptedDialogs::unwrittenErrorBox("Path/File access error: " + logs + " is a file", "Path not found: " + logs));
     form().Form_Load();
     EXPECT_EQ(app.dialogs.beeps, 0);
     EXPECT_EQ(app.read("Accounts.dat"), "<missing>");

@@ -2,6 +2,7 @@
 #include <QDir>
 
 #include "AppFolder.h"
+#include "FileTexts.h"
 #include "Printers.h"
 #include "Programa.h"
 #include "RunError.h"
@@ -9,9 +10,9 @@
 
 namespace {
 
-const QByteArray kHeader = "DB Version: 101\r\n";
-const QByteArray kA = "Alpha\r\nc-a\r\ns-a\r\n<COMENTARIO>\r\nabout alpha\r\n</COMENTARIO>\r\n";
-const QByteArray kB = "bravo\r\nc-b\r\ns-b\r\n<COMENTARIO>\r\n\r\n</COMENTARIO>\r\n";
+const QByteArray kHeader = DatabaseText::Header;
+const QByteArray kA = DatabaseText::record("Alpha", "c-a", "s-a", "about alpha\r\n");
+const QByteArray kB = DatabaseText::record("bravo", "c-b", "s-b", "\r\n");
 const QByteArray kDatabase = kHeader + kB + kA;
 // The merged database starts with the stored accounts in the list's order, sorted by name.
 const QByteArray kMerged = kHeader + kA + kB;

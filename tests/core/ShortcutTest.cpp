@@ -4,6 +4,7 @@
 #include <QRegularExpression>
 
 #include "AppFolder.h"
+#include "FileTexts.h"
 #include "Printers.h"
 #include "ShortcutFile.h"
 #include "forms/Frm_ShortCut.h"
@@ -51,11 +52,11 @@ QStringList parseExec(const QString& value) {
 class ShortcutTest : public ::testing::Test {
 protected:
     ShortcutTest() {
-        app.write("Accounts.dat", "DB Version: 101\r\nMy: \"Main\"/acc\r\ncode-1\r\nsig\r\n<COMENTARIO>\r\n</COMENTARIO>\r\n");
+        app.write("Accounts.dat", DatabaseText().account("My: \"Main\"/acc", "code-1", "sig"));
         app.setStore("code-1", "sig");
         app.main().Form_Load();
         shortcut().Show();
-        QDir().mkpath(app.path("Desk top"));
+        app.mkdir("Desk top");
     }
     Frm_ShortCut& shortcut() { return app.mv->frmShortCut(); }
     void fill(const QString& name, const QString& folder) {
@@ -151,8 +152,8 @@ TEST_F(ShortcutTest, WritesALauncherForTheSelectedAccount) {
 }
 
 TEST_F(ShortcutTest, AShortcutThatCannotBeWrittenIsReportedAndTheDialogStays) {
-    QDir(app.path("")).mkdir("Logs");
-    QDir().mkpath(app.path("Desk top/Taken.desktop"));  // a folder where the file should go
+    app.mkdir("Logs");
+    app.mkdir("Desk top/Taken.desktop");  // a folder where the file should go
     fill("Taken", app.path("Desk top/"));
     app.dialogs.expect(ScriptedDialogs::errorBox(
         "Path/File access error: " + QDir::toNativeSeparators(app.path("Desk top/Taken.desktop")) + " is a folder",

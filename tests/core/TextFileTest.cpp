@@ -69,7 +69,7 @@ TEST_F(TextFileTest, ReadingPastTheEndIsError62) {
 }
 
 TEST_F(TextFileTest, OpenFailuresAreToldApart) {
-    QDir(app.path("")).mkdir("folder");
+    app.mkdir("folder");
     EXPECT_EQ(failureOf([&] { TextReader r(path("missing.txt")); }), RunError::FileNotFound);
     EXPECT_EQ(failureOf([&] { TextReader r(path("no/such/file.txt")); }), RunError::PathNotFound);
     EXPECT_EQ(failureOf([&] { TextReader r(path("folder")); }), RunError::PathFileAccess);

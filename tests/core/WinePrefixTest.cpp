@@ -3,29 +3,20 @@
 #include <gtest/gtest.h>
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 #include <linux/capability.h>
 #include <sys/syscall.h>
 #include <unistd.h>
 
+#include "FileBytes.h"
 #include "Printers.h"
 #include "RegistryWine.h"
 #include "RunError.h"
+#include "TestFolder.h"
 #include "WineRegistryFile.h"
 
 namespace {
 
 const QString kKey = RegistryAccess::GameKey;
-
-bool write(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
-QByteArray read(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
 
 // A registry file as the wineserver saves it, with the given lines after the header.
 QByteArray wineFile(const QByteArray& body) {
@@ -37,8 +28,8 @@ const QByteArray kGameKey = "[Software\\\\Microsoft\\\\Microsoft Games\\\\Freela
 class WinePrefixTest : public ::testing::Test {
 protected:
     WinePrefixTest() { QDir().mkpath(prefix.folder() + "/drive_c/Games/Free Lancer/EXE"); }
-    QTemporaryDir dir;
-    WinePrefix prefix{dir.path() + "/prefix"};
+    TestFolder dir;
+    WinePrefix prefix{dir.path("prefix")};
     RegistryWine store{prefix};
 };
 
@@ -74,8 +65,8 @@ TEST_F(WinePrefixTest, ValuesAreReadWithWinesEscapesInTheGamesView) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        ASSERT_TRUE(write(prefix.userRegistry(), wineFile(c.user)));
-        ASSERT_TRUE(write(prefix.systemRegistry(), wineFile(c.system)));
+        ASSERT_TRUE(writeFile(prefix.userRegistry(), wineFile(c.user)));
+        ASSERT_TRUE(writeFile(prefix.systemRegistry(), wineFile(c.system)));
         EXPECT_EQ(store.ReadValue(RegistryAccess::CurrentUser, kKey, "MPAccountName"), c.code);
         EXPECT_EQ(store.ReadValue(RegistryAccess::CurrentUser, kKey, "MPAccountNameSig"), c.signature);
         EXPECT_EQ(store.ReadValue(RegistryAccess::LocalMachine, kKey, "AppPath"), c.gameFolder);
@@ -84,7 +75,7 @@ TEST_F(WinePrefixTest, ValuesAreReadWithWinesEscapesInTheGamesView) {
 
 TEST_F(WinePrefixTest, AMissingPrefixOrFileReadsEmpty) {
     EXPECT_EQ(store.ReadValue(RegistryAccess::CurrentUser, kKey, "MPAccountName"), "");
-    RegistryWine nowhere{WinePrefix(dir.path() + "/nowhere")};
+    RegistryWine nowhere{WinePrefix(dir.path("nowhere"))};
     EXPECT_EQ(nowhere.ReadValue(RegistryAccess::LocalMachine, kKey, "AppPath"), "");
 }
 
@@ -112,7 +103,7 @@ TEST_F(WinePrefixTest, BadPrefixesAreReportedAndLeftUntouched) {
         const QString file = c.user.isEmpty() ? prefix.folder() : prefix.userRegistry();
         const QByteArray before = c.user.isEmpty() ? QByteArray("not a prefix") : c.user;
         ASSERT_TRUE(c.user.isEmpty() || QDir().mkpath(prefix.folder()));
-        ASSERT_TRUE(write(file, before));
+        ASSERT_TRUE(writeFile(file, before));
         const auto fails = [&](auto operation) {
             try {
                 operation();
@@ -123,14 +114,14 @@ TEST_F(WinePrefixTest, BadPrefixesAreReportedAndLeftUntouched) {
         };
         fails([&] { store.ReadValue(RegistryAccess::CurrentUser, kKey, "MPAccountName"); });
         fails([&] { store.WriteValues(RegistryAccess::CurrentUser, kKey, {{"MPAccountName", "n"}, {"MPAccountNameSig", "s"}}); });
-        EXPECT_EQ(read(file), before);
+        EXPECT_EQ(readFile(file), before);
     }
 }
 
 TEST_F(WinePrefixTest, WritesNeedAPrefixThatWineHasSetUp) {
-    RegistryWine nowhere{WinePrefix(dir.path() + "/nowhere")};
+    RegistryWine nowhere{WinePrefix(dir.path("nowhere"))};
     EXPECT_THROW(nowhere.WriteValue(RegistryAccess::CurrentUser, kKey, "MPAccountName", "x"), RunError);
-    EXPECT_FALSE(QFile::exists(dir.path() + "/nowhere")) << "no prefix is made";
+    EXPECT_FALSE(QFile::exists(dir.path("nowhere"))) << "no prefix is made";
     EXPECT_THROW(store.WriteValue(RegistryAccess::CurrentUser, kKey, "MPAccountName", "x"), RunError)
         << "a prefix without user.reg";
     EXPECT_FALSE(QFile::exists(prefix.userRegistry()));
@@ -150,7 +141,7 @@ void dropOverridingPermissions() {
 
 TEST_F(WinePrefixTest, AReadOnlyPrefixIsRefusedUntouched) {
     const QByteArray file = wineFile(kGameKey + "\"MPAccountName\"=\"old\"\n");
-    ASSERT_TRUE(write(prefix.userRegistry(), file));
+    ASSERT_TRUE(writeFile(prefix.userRegistry(), file));
     dropOverridingPermissions();
     const auto readOnly = QFile::ReadOwner | QFile::ExeOwner;
     for (const QString& path : {prefix.folder(), prefix.userRegistry()}) {
@@ -163,7 +154,7 @@ TEST_F(WinePrefixTest, AReadOnlyPrefixIsRefusedUntouched) {
             EXPECT_EQ(e.description, "Permission denied: the Wine prefix " + prefix.folder() + " is read-only");
         }
         QFile::setPermissions(path, readOnly | QFile::WriteOwner);
-        EXPECT_EQ(read(prefix.userRegistry()), file);
+        EXPECT_EQ(readFile(prefix.userRegistry()), file);
         EXPECT_EQ(store.ReadValue(RegistryAccess::CurrentUser, kKey, "MPAccountName"), "old");
     }
 }
@@ -185,7 +176,7 @@ TEST(WineExport, TheFirstKeysTextValues) {
 TEST_F(WinePrefixTest, WindowsPathsAreFoundThroughTheDrivesWithoutRegardToCase) {
     QDir().mkpath(prefix.folder() + "/dosdevices");
     ASSERT_TRUE(QFile::link("../drive_c", prefix.folder() + "/dosdevices/c:"));
-    ASSERT_TRUE(QFile::link(dir.path() + "/gone", prefix.folder() + "/dosdevices/d:"));
+    ASSERT_TRUE(QFile::link(dir.path("gone"), prefix.folder() + "/dosdevices/d:"));
     const QString drive = QDir(prefix.folder() + "/drive_c").canonicalPath();
     const std::pair<QString, QString> cases[] = {
         {"C:\\Games\\Free Lancer\\EXE\\Freelancer.exe", drive + "/Games/Free Lancer/EXE/Freelancer.exe"},

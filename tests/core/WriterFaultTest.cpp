@@ -14,12 +14,12 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QRegularExpression>
-#include <QTemporaryDir>
 
+#include "AppFolder.h"
 #include "FaultInjection.h"
-#include "Mod_Variables.h"
+#include "FileTexts.h"
 #include "Printers.h"
-#include "RegistryFile.h"
+#include "ProgramBoxes.h"
 #include "RunError.h"
 #include "forms/Frm_Add.h"
 #include "forms/Frm_Main.h"
@@ -30,92 +30,30 @@ namespace {
 using Box = std::pair<MessageBoxSpec, MsgAnswer>;
 using Files = std::map<QString, QByteArray>;  // by path inside the application folder
 
-const QString kReportTitle = QStringLiteral("I'm sorry Dave. I'm afraid I can't do that");
-
-const QByteArray kHeader = "DB Version: 101\r\n";
-const QByteArray kDatabase = kHeader +
-                             "Alpha\r\nc-a\r\ns-a\r\n<COMENTARIO>\r\nabout alpha\r\n</COMENTARIO>\r\n"
-                             "bravo\r\nc-b\r\ns-b\r\n<COMENTARIO>\r\n\r\n</COMENTARIO>\r\n"
-                             "Charlie\r\nc-c\r\ns-c\r\n<COMENTARIO>\r\nfirst\r\nsecond\r\n</COMENTARIO>\r\n";
-
-QByteArray store(const QByteArray& code, const QByteArray& signature, const QString& gameFolder) {
-    return "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Microsoft\\Microsoft Games\\Freelancer\\1.0]\r\n"
-           "\"MPAccountName\"=\"" + code + "\"\r\n\"MPAccountNameSig\"=\"" + signature + "\"\r\n\r\n"
-           "[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Microsoft Games\\Freelancer\\1.0]\r\n"
-           "\"AppPath\"=\"" + gameFolder.toUtf8() + "\"\r\n";
-}
-
-// Answers what an operation may ask and records every box. A box the operation does not list
-// fails the test; failure reports are kept for the test to check.
-class Answers : public Dialogs {
-public:
-    std::vector<Box> known;
-    QString name;
-    FileChoice file;
-    std::vector<MessageBoxSpec> shown;
-    int beeps = 0;
-
-    QString InputBox(const QString&, const QString&, const QString&) override { return name; }
-    FileChoice ShowOpen(const QString&, const QString&) override { return file; }
-    FileChoice ShowSave(const QString&, const QString&) override { return file; }
-    void SetClipboard(const QString&) override {}
-    void Beep() override { ++beeps; }
-    void OpenLink(const QString&) override {}
-    void StartProgram(const QString&, const QString&, const QString&, Show) override {}
-
-    std::vector<MessageBoxSpec> reports() const {
-        std::vector<MessageBoxSpec> result;
-        for (const MessageBoxSpec& box : shown)
-            if (box.title == kReportTitle)
-                result.push_back(box);
-        return result;
-    }
-    bool showed(const QString& text) const {
-        return std::any_of(shown.begin(), shown.end(), [&](const MessageBoxSpec& box) { return box.text == text; });
-    }
-    void clear() {
-        shown.clear();
-        beeps = 0;
-    }
-
-protected:
-    MsgAnswer showMessage(const MessageBoxSpec& box) override {
-        shown.push_back(box);
-        if (box.title == kReportTitle)
-            return MsgAnswer::OK;
-        for (auto [expected, answer] : known) {
-            if (expected.title.isEmpty())
-                expected.title = AppTitle;
-            if (expected == box)
-                return answer;
-        }
-        ADD_FAILURE() << "unexpected message box: " << box;
-        return box.buttons == MsgButtons::YesNo ? MsgAnswer::No : MsgAnswer::OK;
-    }
-};
+const QByteArray kDatabase = DatabaseText()
+                                 .account("Alpha", "c-a", "s-a", "about alpha\r\n")
+                                 .account("bravo", "c-b", "s-b", "\r\n")
+                                 .account("Charlie", "c-c", "s-c", "first\r\nsecond\r\n");
 
 // An application folder holding a database of three accounts (bravo active), the options, the
-// store and two empty folders for exports and shortcuts.
-class Folder {
-    QTemporaryDir dir_;
-
+// store and two empty folders for exports and shortcuts. Its dialogs answer the boxes the
+// operation lists, in any order, and keep the failure reports for the test to check.
+class Folder : public BasicAppFolder<ScriptedDialogs> {
 public:
-    Folder() {
+    Folder() : BasicAppFolder(ScriptedDialogs::Order::AnyOrder) {
         write("Accounts.dat", kDatabase);
-        write("Opciones.dat", "OPC VERSION: 100\r\n0\r\n0\r\n");
-        write("GameSettings.reg", store("c-b", "s-b", path("Game")));
+        write("Opciones.dat", optionsText(0, 0));
+        write("GameSettings.reg", storeText("c-b", "s-b", path("Game").toUtf8()));
         write("Game/EXE/Freelancer.exe", "");
         for (const char* folder : {"Logs", "Exports", "Links"})
-            QDir(dir_.path()).mkdir(folder);
-        mv.RutaBD = path("Accounts.dat");
+            mkdir(folder);
+        dialogs.name = QString();  // an input box is cancelled unless the operation gives a name
     }
 
-    QString path(const QString& name = {}) const { return name.isEmpty() ? dir_.path() : dir_.path() + '/' + name; }
-    void write(const QString& name, const QByteArray& bytes) const {
-        QDir().mkpath(QFileInfo(path(name)).absolutePath());
-        QFile file(path(name));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate)) << name.toStdString();
-        file.write(bytes);
+    void know(const std::vector<Box>& boxes) {
+        dialogs.forgetExpected();
+        for (const auto& [box, answer] : boxes)
+            dialogs.expect(box, answer);
     }
     // Every file, those in `folder` alone or else all but the logs and the backups; the
     // folder's own path in them reads "<folder>", so that two folders compare.
@@ -138,18 +76,6 @@ public:
             result.push_back(main().LvAccounts.row(i));
         return result;
     }
-    void select(const QString& name) {
-        AccountList& list = main().LvAccounts;
-        for (int i = 1; i <= list.count(); ++i)
-            if (list.row(i).name == name)
-                return list.select(i);
-        ADD_FAILURE() << "no account " << name.toStdString();
-    }
-    Frm_Main& main() { return mv.main(); }
-
-    Answers dialogs;
-    RegistryFile registry{path(RegistryFile::FileName)};
-    Mod_Variables mv{dir_.path(), dialogs, registry};
 };
 
 struct Report {
@@ -205,12 +131,9 @@ void rename(Folder& f, const QString& newName) {
     ASSERT_TRUE(f.main().LvAccounts_AfterLabelEdit(newName));
 }
 
-const Box kNewAccountFound{{"The active account does not match the accounts stored on my database, therefore it must "
-                            "be a new one. Do you want to add it to the database?",
-                            "New Account Found", MsgButtons::YesNo, MsgIcon::Question, MsgAnswer::Yes},
-                           MsgAnswer::Yes};
-const QString kAdded = QStringLiteral("The new account has been added");
-const QString kAddedAsk = QStringLiteral("Account added successfully. Do you wish to activate the new account?");
+const Box kNewAccountFound{ProgramBoxes::NewAccountFound, MsgAnswer::Yes};
+const QString kAdded = ProgramBoxes::AccountAdded.text;
+const QString kAddedAsk = ProgramBoxes::AddedActivate.text;
 const QString kImported = QStringLiteral("Accounts imported successfuly");
 const QString kActivated = QStringLiteral("Account activated");
 const QString kExported = QStringLiteral("Export Successful");
@@ -245,20 +168,20 @@ std::vector<Writer> writers() {
                  [](Folder& f) { f.main().Form_Load(); }});
     w.back().loaded = false;
     w.back().prepare = [](Folder& f) {
-        f.write("GameSettings.reg", store("c-new", "s-new", f.path("Game")));
+        f.write("GameSettings.reg", storeText("c-new", "s-new", f.path("Game").toUtf8()));
         f.dialogs.name = "Newcomer";
     };
     w.back().boxes = [](const Folder&) {
-        return std::vector<Box>{kNewAccountFound, {{kAdded, "New Account", MsgButtons::OK, MsgIcon::Exclamation}, {}}};
+        return std::vector<Box>{kNewAccountFound, {ProgramBoxes::AccountAdded, {}}};
     };
     w.back().success = [](const Folder&) { return kAdded; };
     w.back().folderTarget = "Accounts.dat";
     w.back().folderReports = {load};  // a database that was not loaded offers nothing to store
 
     w.push_back(
-        {"the manual add dialog", {{"Frm_Add.log", "Add.CmdAdd"}}, [](Folder& f) { f.mv.frmAdd().CmdAdd_Click(); }});
+        {"the manual add dialog", {{"Frm_Add.log", "Add.CmdAdd"}}, [](Folder& f) { f.mv->frmAdd().CmdAdd_Click(); }});
     w.back().prepare = [](Folder& f) {
-        Frm_Add& add = f.mv.frmAdd();
+        Frm_Add& add = f.mv->frmAdd();
         add.Show();
         add.TxtNombre.Text = "Delta";
         add.TxtCodigo.Text = "c-d";
@@ -266,7 +189,7 @@ std::vector<Writer> writers() {
         add.TxtComentarios.Text = "typed\r\nin";
     };
     w.back().boxes = [](const Folder&) {
-        return std::vector<Box>{{{kAddedAsk, "", MsgButtons::YesNo, MsgIcon::Question, MsgAnswer::Yes}, MsgAnswer::No}};
+        return std::vector<Box>{{ProgramBoxes::AddedActivate, MsgAnswer::No}};
     };
     w.back().success = [](const Folder&) { return kAddedAsk; };
     w.back().folderTarget = "Accounts.dat";
@@ -292,8 +215,8 @@ std::vector<Writer> writers() {
 
     w.push_back({"import", {{"ClsBD.log", "ClsBD.importar"}}, [](Folder& f) { f.main().Import_Click(); }});
     w.back().prepare = [](Folder& f) {
-        f.write("source.ADF", kHeader + "Delta\r\nc-d\r\ns-d\r\n<COMENTARIO>\r\nimported\r\n</COMENTARIO>\r\n");
-        f.dialogs.file = {f.path("source.ADF"), "source.ADF"};
+        f.write("source.ADF", DatabaseText().account("Delta", "c-d", "s-d", "imported\r\n"));
+        f.dialogs.chosen = f.path("source.ADF");
     };
     w.back().boxes = [](const Folder&) { return std::vector<Box>{{{kImported, ":)"}, {}}}; };
     w.back().success = [](const Folder&) { return kImported; };
@@ -327,10 +250,7 @@ std::vector<Writer> writers() {
                  [](Folder& f) { f.main().LvAccounts_DblClick(); }});
     w.back().prepare = [](Folder& f) { f.select("Alpha"); };
     w.back().boxes = [](const Folder&) {
-        return std::vector<Box>{{{"Are you sure that you want to activate the selected account?", "Account Activation",
-                                  MsgButtons::YesNo, MsgIcon::Question, MsgAnswer::Yes},
-                                 MsgAnswer::Yes},
-                                {{kActivated}, {}}};
+        return std::vector<Box>{{ProgramBoxes::ConfirmActivation, MsgAnswer::Yes}, {{kActivated}, {}}};
     };
     w.back().success = [](const Folder&) { return kActivated; };
     w.back().folderTarget = "GameSettings.reg";
@@ -338,12 +258,12 @@ std::vector<Writer> writers() {
     w.push_back({"activating from the command line", {{"Frm_Main.log", "main.form_load"}},
                  [](Folder& f) { f.main().Form_Load(); }});
     w.back().loaded = false;
-    w.back().prepare = [](Folder& f) { f.mv.Command = "/a=c-a /y"; };
+    w.back().prepare = [](Folder& f) { f.mv->Command = "/a=c-a /y"; };
     w.back().folderTarget = "GameSettings.reg";
 
     w.push_back({"export of all accounts to a data file", {{"Frm_Main.log", "main.export_click"}},
                  [](Folder& f) { f.main().Export_Click(); }});
-    w.back().prepare = [](Folder& f) { f.dialogs.file = {f.path("Exports/All.ADF"), "All.ADF"}; };
+    w.back().prepare = [](Folder& f) { f.dialogs.chosen = f.path("Exports/All.ADF"); };
     w.back().boxes = [](const Folder&) { return std::vector<Box>{kExportAll, kExportSuccess}; };
     w.back().success = exportedTo;
     w.back().folderTarget = "Exports/All.ADF";
@@ -353,7 +273,7 @@ std::vector<Writer> writers() {
                  [](Folder& f) { f.main().Export_Click(); }});
     w.back().prepare = [](Folder& f) {
         f.select("Alpha");
-        f.dialogs.file = {f.path("Exports/One.ADF"), "One.ADF"};
+        f.dialogs.chosen = f.path("Exports/One.ADF");
     };
     w.back().boxes = [](const Folder&) { return std::vector<Box>{kExportOne, kExportSuccess}; };
     w.back().success = exportedTo;
@@ -364,7 +284,7 @@ std::vector<Writer> writers() {
                  [](Folder& f) { f.main().Export_Click(); }});
     w.back().prepare = [](Folder& f) {
         f.select("Alpha");
-        f.dialogs.file = {f.path("Exports/One.reg"), "One.reg"};
+        f.dialogs.chosen = f.path("Exports/One.reg");
     };
     w.back().boxes = [](const Folder&) {
         return std::vector<Box>{kExportOne,
@@ -379,7 +299,7 @@ std::vector<Writer> writers() {
 
     w.push_back({"export of all accounts to registry scripts", {{"ClsReg.log", "ClsReg.CrearReg"}},
                  [](Folder& f) { f.main().Export_Click(); }});
-    w.back().prepare = [](Folder& f) { f.dialogs.file = {f.path("Exports/All.reg"), "All.reg"}; };
+    w.back().prepare = [](Folder& f) { f.dialogs.chosen = f.path("Exports/All.reg"); };
     w.back().boxes = [](const Folder&) {
         return std::vector<Box>{
             kExportAll,
@@ -400,12 +320,12 @@ std::vector<Writer> writers() {
     w.back().missingReports = {{"Frm_Main.log", "main.export_click"}};  // the scripts' folder cannot be made
 
     w.push_back({"a desktop shortcut", {{"Frm_ShortCut.log", "Shct.cmdok_click"}},
-                 [](Folder& f) { f.mv.frmShortCut().CmdOk_Click(); }});
+                 [](Folder& f) { f.mv->frmShortCut().CmdOk_Click(); }});
     w.back().prepare = [](Folder& f) {
         f.select("Alpha");
-        f.mv.frmShortCut().Show();
-        f.mv.frmShortCut().TxtNombre.Text = "Alpha";
-        f.mv.frmShortCut().TxtPath.Text = f.path("Links/");
+        f.mv->frmShortCut().Show();
+        f.mv->frmShortCut().TxtNombre.Text = "Alpha";
+        f.mv->frmShortCut().TxtPath.Text = f.path("Links/");
     };
     const auto shortcutMade = [](const Folder& f) { return "Shortcut Alpha Created at " + f.path("Links/"); };
     w.back().boxes = [shortcutMade](const Folder& f) {
@@ -521,7 +441,7 @@ TEST_P(WriterFaultTest, LeavesWholeFilesReportsAndTheNextAttemptSucceeds) {
 
         // The same operation without a fault: what it writes, and what it leaves.
         Folder clean;
-        clean.dialogs.known = w.boxes(clean);
+        clean.know(w.boxes(clean));
         setUp(clean, w);
         FaultInjection::arm({clean.path(), clean.path("Logs")});
         act(clean, w);
@@ -536,7 +456,7 @@ TEST_P(WriterFaultTest, LeavesWholeFilesReportsAndTheNextAttemptSucceeds) {
             continue;
 
         Folder f;
-        f.dialogs.known = w.boxes(f);
+        f.know(w.boxes(f));
         setUp(f, w);
         const Files before = f.files();
         const Files logsBefore = f.files("Logs");
@@ -650,13 +570,13 @@ TEST(EveryWriterWithoutBackups, DoesItsWorkAndReportsTheCopyOnce) {
     for (const Writer& w : writers()) {
         SCOPED_TRACE(w.what);
         Folder clean;
-        clean.dialogs.known = w.boxes(clean);
+        clean.know(w.boxes(clean));
         setUp(clean, w);
         act(clean, w);
         const Files done = clean.files();
 
         Folder f;
-        f.dialogs.known = w.boxes(f);
+        f.know(w.boxes(f));
         f.write("Backups", "a file where the folder should be");
         setUp(f, w);
         act(f, w);

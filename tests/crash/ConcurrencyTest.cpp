@@ -9,44 +9,35 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
-#include <QTemporaryDir>
 
 #include "FileBytes.h"
+#include "FileTexts.h"
 #include "Printers.h"
 #include "RegistryFile.h"
+#include "TestFolder.h"
 
 namespace {
 
 QByteArray record(const QByteArray& name, const QByteArray& code, const QByteArray& comment = "") {
-    return name + "\r\n" + code + "\r\ns" + code + "\r\n<COMENTARIO>\r\n" + comment + "\r\n</COMENTARIO>\r\n";
+    return DatabaseText::record(name, code, "s" + code, comment + "\r\n");
 }
 
 // Each copy (1 and 2) has accounts of its own to rename (R), delete (D) and comment (C), and an
 // account data file of its own to import; A is the game's active account.
-QByteArray database() {
-    QByteArray bytes = "DB Version: 101\r\n" + record("Active", "c-active");
-    for (const char* copy : {"1", "2"})
-        for (const char* kind : {"R", "D", "C"})
-            bytes += record(QByteArray(kind) + copy, "c-" + QByteArray(kind).toLower() + copy, "kept");
-    return bytes;
-}
-
-class Folder {
-    QTemporaryDir dir_;
-
+class Folder : public TestFolder {
 public:
     Folder() {
-        ok = dir_.isValid() && QDir().mkpath(path("Logs")) && writeFile(path("Accounts.dat"), database()) &&
-             writeFile(path("Opciones.dat"), "OPC VERSION: 100\r\n1\r\n1\r\n") &&
-             writeFile(path(RegistryFile::FileName),
-                   "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Microsoft\\Microsoft Games\\Freelancer\\1.0]\r\n"
-                   "\"MPAccountName\"=\"c-active\"\r\n\"MPAccountNameSig\"=\"sc-active\"\r\n");
+        QByteArray database = DatabaseText() + record("Active", "c-active");
         for (const char* copy : {"1", "2"})
-            ok = ok && writeFile(path(QStringLiteral("Z%1.ADF").arg(copy)),
-                             "DB Version: 101\r\n" + record("Z" + QByteArray(copy), "c-z" + QByteArray(copy)));
+            for (const char* kind : {"R", "D", "C"})
+                database += record(QByteArray(kind) + copy, "c-" + QByteArray(kind).toLower() + copy, "kept");
+        mkdir("Logs");
+        write("Accounts.dat", database);
+        write("Opciones.dat", optionsText(1, 1));
+        write(RegistryFile::FileName, storeText("c-active", "sc-active"));
+        for (const QByteArray copy : {"1", "2"})
+            write("Z" + copy + ".ADF", DatabaseText() + record("Z" + copy, "c-z" + copy));
     }
-    QString path(const QString& name = {}) const { return name.isEmpty() ? dir_.path() : dir_.path() + '/' + name; }
-    bool ok = false;
 };
 
 // One copy of the program, driven a step at a time.
@@ -124,7 +115,6 @@ TEST_P(TwoCopies, NeitherChangeIsLost) {
     const Writer& first = writers()[GetParam().first];
     const Writer& second = writers()[GetParam().second];
     Folder folder;
-    ASSERT_TRUE(folder.ok);
     Copy one(folder), two(folder);
     ASSERT_TRUE(one.says("ready"));
     ASSERT_TRUE(two.says("ready"));
@@ -181,7 +171,6 @@ INSTANTIATE_TEST_SUITE_P(EveryPairOfWriters, TwoCopies, ::testing::ValuesIn(ever
 // write at a time, and each change lands on the file the other left.
 TEST(TwoCopiesAtOnce, EveryRenameAndEveryAddIsKept) {
     Folder folder;
-    ASSERT_TRUE(folder.ok);
     Copy one(folder), two(folder);
     ASSERT_TRUE(one.says("ready"));
     ASSERT_TRUE(two.says("ready"));
@@ -206,7 +195,6 @@ TEST(TwoCopiesAtOnce, EveryRenameAndEveryAddIsKept) {
 // A copy killed while it held the lock leaves the lock file behind; the next write takes it over.
 TEST(TwoCopiesAtOnce, ALockLeftByAKilledCopyIsTakenOver) {
     Folder folder;
-    ASSERT_TRUE(folder.ok);
     {
         Copy holder(folder, QStringLiteral("hold"));
         ASSERT_TRUE(holder.says("held"));

@@ -37,8 +37,9 @@
 #include <QString>
 #include <QStringList>
 
+#include "AppFolder.h"
 #include "DatabaseFile.h"
-#include "Dialogs.h"
+#include "DefaultDialogs.h"
 #include "FaultInjection.h"
 #include "Mod_Variables.h"
 #include "RegistryAccess.h"
@@ -60,18 +61,18 @@ const QString kZeta = QStringLiteral("Zeta");
 
 // Yes to every question but the offer to activate an added account; any failure report ends
 // the driver, since the runs that are not killed must succeed.
-class Answers : public Dialogs {
+class Answers : public DefaultDialogs {
 public:
-    explicit Answers(const QString& source) : source_(source) {}
+    explicit Answers(const QString& source) { chosen = source; }
 
     // The name to give when asked for one (none: the question is cancelled, when `cancel`), and
     // whether to wait for a line of input first.
-    QString name;
+    QString typed;
     bool wait = false;
     bool cancel = false;
 
     QString InputBox(const QString& prompt, const QString&, const QString&) override {
-        if (name.isEmpty() && !cancel)
+        if (typed.isEmpty() && !cancel)
             fail("asked: " + prompt);
         if (wait) {
             std::printf("asked\n");
@@ -79,51 +80,32 @@ public:
             std::string line;
             std::getline(std::cin, line);
         }
-        return name;
+        return typed;
     }
-    void setSource(const QString& source) { source_ = source; }
-    FileChoice ShowOpen(const QString&, const QString&) override { return {source_, QStringLiteral("Zeta.ADF")}; }
     FileChoice ShowSave(const QString&, const QString&) override { fail(QStringLiteral("asked for a file to save")); }
-    void SetClipboard(const QString&) override {}
     void Beep() override { fail(QStringLiteral("a failure that could not be reported")); }
-    void OpenLink(const QString&) override {}
-    void StartProgram(const QString&, const QString&, const QString&, Show) override {}
 
 protected:
     MsgAnswer showMessage(const MessageBoxSpec& box) override {
-        if (box.title == QLatin1String("I'm sorry Dave. I'm afraid I can't do that"))
+        if (box.title == ReportTitle)
             fail(box.text);
         if (box.buttons == MsgButtons::OK)
             return MsgAnswer::OK;
         return box.text.startsWith(QLatin1String("Account added successfully")) ? MsgAnswer::No : MsgAnswer::Yes;
     }
-
-private:
-    QString source_;
 };
 
-// Selects the row with this name; false when there is none.
-bool select(Frm_Main& main, const QString& name) {
-    for (int i = 1; i <= main.LvAccounts.count(); ++i) {
-        if (main.LvAccounts.row(i).name == name) {
-            main.LvAccounts.select(i);
-            return true;
-        }
-    }
-    return false;
-}
-
 void deleteZeta(Frm_Main& main) {
-    select(main, kZeta);
+    selectName(main.LvAccounts, kZeta);
     main.Delete_Click();
 }
 
 void round(Mod_Variables& mv, const QString& mode) {
     Frm_Main& main = mv.main();
-    const bool zeta = select(main, kZeta);
+    const bool zeta = selectName(main.LvAccounts, kZeta);
     if (mode == QLatin1String("save")) {
-        const bool first = select(main, kFirst);
-        if (!first && !select(main, kRenamed))
+        const bool first = selectName(main.LvAccounts, kFirst);
+        if (!first && !selectName(main.LvAccounts, kRenamed))
             fail(QStringLiteral("no first account"));
         if (!main.LvAccounts_AfterLabelEdit(first ? kRenamed : kFirst))
             fail(QStringLiteral("the rename was refused"));
@@ -157,7 +139,7 @@ void step(Mod_Variables& mv, Answers& answers, const QStringList& fields) {
     Frm_Main& main = mv.main();
     const QString& what = fields.value(0);
     const auto need = [&](const QString& name) {
-        if (!select(main, name))
+        if (!selectName(main.LvAccounts, name))
             fail("no account " + name);
     };
     if (what == QLatin1String("rename")) {
@@ -176,7 +158,7 @@ void step(Mod_Variables& mv, Answers& answers, const QStringList& fields) {
         main.TxtComentarios.Text = fields.value(2);
         main.CmdSalvaComentarios_Click();
     } else if (what == QLatin1String("import")) {
-        answers.setSource(QDir(mv.App).absoluteFilePath(fields.value(1)));
+        answers.chosen = QDir(mv.App).absoluteFilePath(fields.value(1));
         main.Import_Click();
     } else if (what == QLatin1String("add")) {
         Frm_Add& add = mv.frmAdd();
@@ -189,10 +171,10 @@ void step(Mod_Variables& mv, Answers& answers, const QStringList& fields) {
         mv.registry.WriteValues(RegistryAccess::CurrentUser, RegistryAccess::GameKey,
                                 {{QStringLiteral("MPAccountName"), fields.value(1)},
                                  {QStringLiteral("MPAccountNameSig"), "sig-" + fields.value(1)}});
-        answers.name = fields.value(2);
+        answers.typed = fields.value(2);
         answers.wait = fields.value(3) == QLatin1String("wait");
         main.Form_Load();
-        answers.name.clear();
+        answers.typed.clear();
     } else if (what == QLatin1String("close")) {
         main.Form_Unload();
     } else {

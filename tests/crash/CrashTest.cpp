@@ -12,16 +12,17 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
-#include <QTemporaryDir>
 #include <QThread>
 #include <random>
 
 #include "ClsBD.h"
-#include "Dialogs.h"
-#include "Mod_Variables.h"
 #include "FileBytes.h"
+#include "FileTexts.h"
+#include "Mod_Variables.h"
 #include "Printers.h"
 #include "RegistryFile.h"
+#include "ScriptedDialogs.h"
+#include "TestFolder.h"
 #include "forms/Frm_Main.h"
 
 namespace {
@@ -34,22 +35,17 @@ constexpr int kSeconds = 15;
 
 QString number(int i) { return QStringLiteral("%1").arg(i, 5, 10, QLatin1Char('0')); }
 
-QByteArray record(const QString& name, const QString& code, const QString& signature, const QByteArray& comment) {
-    return name.toLatin1() + "\r\n" + code.toLatin1() + "\r\n" + signature.toLatin1() + "\r\n<COMENTARIO>\r\n" +
-           comment + "</COMENTARIO>\r\n";
-}
-
 // The database as the program writes it: sorted by name, every comment at least one line.
 QByteArray database(bool renamed, bool zeta) {
-    QByteArray bytes = "DB Version: 101\r\n";
+    DatabaseText text;
     for (int i = 0; i < kAccounts; ++i) {
         const QString name = i == 0 && renamed ? QStringLiteral("Account 00000 renamed") : "Account " + number(i);
-        bytes += record(name, "code-" + number(i), "sig-" + number(i),
-                        i % 10 == 0 ? "comment " + number(i).toLatin1() + "\r\n" : "\r\n");
+        text.account(name.toLatin1(), "code-" + number(i).toLatin1(), "sig-" + number(i).toLatin1(),
+                     i % 10 == 0 ? "comment " + number(i).toLatin1() + "\r\n" : "\r\n");
     }
     if (zeta)
-        bytes += record("Zeta", "code-zeta", "sig-zeta", "\r\n");
-    return bytes;
+        text.account("Zeta", "code-zeta", "sig-zeta", "\r\n");
+    return text;
 }
 
 // The older layout: three lines per account, no header, no comments; and what it becomes.
@@ -60,50 +56,31 @@ QByteArray olderDatabase() {
     return bytes;
 }
 QByteArray convertedDatabase() {
-    QByteArray bytes = "Version: 101\r\n";
+    DatabaseText text("Version: 101\r\n");
     for (int i = 0; i < kAccounts; ++i)
-        bytes += record("Account " + number(i), "code-" + number(i), "sig-" + number(i), "");
-    return bytes;
+        text.account("Account " + number(i).toLatin1(), "code-" + number(i).toLatin1(), "sig-" + number(i).toLatin1());
+    return text;
 }
 
 // An application folder: the database, the options, a store whose active account is stored,
 // a game that ends at once, and the file the import reads.
-class Folder {
-    QTemporaryDir dir_;
-
+class Folder : public TestFolder {
 public:
     explicit Folder(const QByteArray& accounts) {
         const QString game = path("Game/EXE/Freelancer.exe");
-        ok = dir_.isValid() && QDir().mkpath(path("Logs")) && QDir().mkpath(path("Game/EXE")) &&
-             writeFile(game, "#!/bin/sh\nexit 0\n") &&
-             QFile::setPermissions(game, QFile::permissions(game) | QFileDevice::ExeOwner) &&
-             writeFile(path("Accounts.dat"), accounts) && writeFile(path("Opciones.dat"), "OPC VERSION: 100\r\n0\r\n0\r\n") &&
-             writeFile(path("Zeta.ADF"), "DB Version: 101\r\n" + record("Zeta", "code-zeta", "sig-zeta", "\r\n")) &&
-             writeFile(path(RegistryFile::FileName),
-                   "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Microsoft\\Microsoft Games\\Freelancer\\1.0]\r\n"
-                   "\"MPAccountName\"=\"code-00005\"\r\n\"MPAccountNameSig\"=\"sig-00005\"\r\n\r\n"
-                   "[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Microsoft Games\\Freelancer\\1.0]\r\n"
-                   "\"AppPath\"=\"" + path("Game").toUtf8() + "\"\r\n");
+        mkdir("Logs");
+        write("Game/EXE/Freelancer.exe", "#!/bin/sh\nexit 0\n");
+        QFile::setPermissions(game, QFile::permissions(game) | QFileDevice::ExeOwner);
+        write("Accounts.dat", accounts);
+        write("Opciones.dat", optionsText(0, 0));
+        write("Zeta.ADF", DatabaseText().account("Zeta", "code-zeta", "sig-zeta", "\r\n"));
+        write(RegistryFile::FileName, storeText("code-00005", "sig-00005", path("Game").toUtf8()));
     }
-    QString path(const QString& name = {}) const { return name.isEmpty() ? dir_.path() : dir_.path() + '/' + name; }
-    bool ok = false;
 };
 
-// Loads the database as the window does and counts its accounts.
+// Loads the database as the window does and counts its accounts; it shows no box.
 int loadedAccounts(const QString& folder) {
-    class Silent : public Dialogs {
-        QString InputBox(const QString&, const QString&, const QString&) override { return {}; }
-        FileChoice ShowOpen(const QString&, const QString&) override { return {}; }
-        FileChoice ShowSave(const QString&, const QString&) override { return {}; }
-        void SetClipboard(const QString&) override {}
-        void Beep() override {}
-        void OpenLink(const QString&) override {}
-        void StartProgram(const QString&, const QString&, const QString&, Show) override {}
-        MsgAnswer showMessage(const MessageBoxSpec& box) override {
-            ADD_FAILURE() << box;
-            return MsgAnswer::No;
-        }
-    } dialogs;
+    ScriptedDialogs dialogs;
     RegistryFile registry(folder + '/' + RegistryFile::FileName);
     Mod_Variables mv(folder, dialogs, registry);
     mv.RutaBD = folder + "/Accounts.dat";
@@ -166,7 +143,6 @@ class CrashTest : public ::testing::TestWithParam<Operation> {};
 TEST_P(CrashTest, TheDatabaseIsTheOldOrTheNewOneWhole) {
     const Operation& operation = GetParam();
     Folder folder(operation.before);
-    ASSERT_TRUE(folder.ok);
     const QString database = folder.path("Accounts.dat");
     const auto start = [&](QProcess& driver, int rounds) {
         QStringList arguments{operation.name, folder.path()};
@@ -214,7 +190,6 @@ TEST(CrashTest, ConversionAtStartUp) {
     const QByteArray older = olderDatabase();
     const QByteArray newer = convertedDatabase();
     Folder folder(older);
-    ASSERT_TRUE(folder.ok);
     const QString program = folder.path("VTR");
     ASSERT_TRUE(QFile::copy(QStringLiteral(VTR_PATH), program));
     const QString database = folder.path("Accounts.dat");

@@ -4,25 +4,25 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
-#include <QTemporaryDir>
 #include <QThread>
 
 #include "FileBytes.h"
+#include "FileTexts.h"
 #include "Printers.h"
+#include "TestFolder.h"
 
 namespace {
 
 // The database every run starts from. Two records differ only in the letters' case and two are
 // identical, so that the lookups' order and case rules show in the signature written.
-const QByteArray kDatabase =
-    "DB Version: 101\r\n"
-    "Main\r\nCODE-1\r\nsig-main\r\n<COMENTARIO>\r\nfirst line /a=not-an-option\r\nsecond line\r\n</COMENTARIO>\r\n"
-    "Alt\r\nCode-2\r\nsig-alt\r\n<COMENTARIO>\r\n</COMENTARIO>\r\n"
-    "Upper\r\nMIXED\r\nsig-upper\r\n<COMENTARIO>\r\n</COMENTARIO>\r\n"
-    "Lower\r\nmixed\r\nsig-lower\r\n<COMENTARIO>\r\n</COMENTARIO>\r\n"
-    "Twin one\r\ntwin\r\nsig-twin-1\r\n<COMENTARIO>\r\n</COMENTARIO>\r\n"
-    "Twin two\r\ntwin\r\nsig-twin-2\r\n<COMENTARIO>\r\n</COMENTARIO>\r\n"
-    "Padded\r\n  padded  \r\nsig-padded\r\n<COMENTARIO>\r\n</COMENTARIO>\r\n";
+const QByteArray kDatabase = DatabaseText()
+    .account("Main", "CODE-1", "sig-main", "first line /a=not-an-option\r\nsecond line\r\n")
+    .account("Alt", "Code-2", "sig-alt")
+    .account("Upper", "MIXED", "sig-upper")
+    .account("Lower", "mixed", "sig-lower")
+    .account("Twin one", "twin", "sig-twin-1")
+    .account("Twin two", "twin", "sig-twin-2")
+    .account("Padded", "  padded  ", "sig-padded");
 
 // The settings store with an active account, an unrelated value in the same key and the game folder.
 QByteArray settingsStore(const QByteArray& code, const QByteArray& signature, const QString& gameFolder) {
@@ -45,25 +45,24 @@ const QByteArray kFakeGame =
 
 // A folder holding a copy of the program, its database and settings store, and a game folder whose
 // name holds a blank.
-class Sandbox {
+class Sandbox : public TestFolder {
 public:
     Sandbox() {
-        gameFolder_ = dir_.path() + "/Free lancer";
-        const QString exe = gameFolder_ + "/EXE/Freelancer.exe";
-        ok_ = dir_.isValid() && QFile::copy(QStringLiteral(VTR_PATH), program()) &&
-              QDir().mkpath(gameFolder_ + "/EXE") && writeFile(exe, kFakeGame) &&
-              QFile::setPermissions(exe, QFile::permissions(exe) | QFileDevice::ExeOwner) &&
-              writeFile(databasePath(), kDatabase) &&
-              writeFile(storePath(), settingsStore("old-code", "old-sig", gameFolder_));
+        const QString exe = gameFolder() + "/EXE/Freelancer.exe";
+        write("Free lancer/EXE/Freelancer.exe", kFakeGame);
+        QFile::setPermissions(exe, QFile::permissions(exe) | QFileDevice::ExeOwner);
+        write("Accounts.dat", kDatabase);
+        write("GameSettings.reg", settingsStore("old-code", "old-sig", gameFolder()));
+        ok_ = QFile::copy(QStringLiteral(VTR_PATH), program());
     }
 
     bool ok() const { return ok_; }
-    QString program() const { return dir_.path() + "/VTR"; }
-    QString databasePath() const { return dir_.path() + "/Accounts.dat"; }
-    QString storePath() const { return dir_.path() + "/GameSettings.reg"; }
-    QString logsFolder() const { return dir_.path() + "/Logs"; }
-    QString gameFolder() const { return gameFolder_; }
-    QString gameRecord() const { return gameFolder_ + "/EXE/Freelancer.exe.args"; }
+    QString program() const { return path("VTR"); }
+    QString databasePath() const { return path("Accounts.dat"); }
+    QString storePath() const { return path("GameSettings.reg"); }
+    QString logsFolder() const { return path("Logs"); }
+    QString gameFolder() const { return path("Free lancer"); }
+    QString gameRecord() const { return gameFolder() + "/EXE/Freelancer.exe.args"; }
 
     // Runs the program to its end. A run that does not end in time waits on a message box: it is
     // killed, and whatever the program logged is returned as the failure's explanation.
@@ -109,8 +108,6 @@ public:
     }
 
 private:
-    QTemporaryDir dir_;
-    QString gameFolder_;
     bool ok_ = false;
 };
 

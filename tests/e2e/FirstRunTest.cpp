@@ -8,6 +8,7 @@
 #include <QThread>
 
 #include "FileBytes.h"
+#include "FileTexts.h"
 #include "Printers.h"
 
 namespace {
@@ -36,8 +37,8 @@ TEST(FirstRun, CreatesLogsOptionsAndDatabaseBesideTheProgram) {
     vtr.waitForFinished();
 
     EXPECT_TRUE(QFileInfo(dir.path() + "/Logs").isDir());
-    EXPECT_EQ(readFile(dir.path() + "/Opciones.dat"), "OPC VERSION: 100\r\n0\r\n0\r\n");
-    EXPECT_EQ(readFile(dir.path() + "/Accounts.dat"), "DB Version: 101\r\n");
+    EXPECT_EQ(readFile(dir.path() + "/Opciones.dat"), optionsText(0, 0));
+    EXPECT_EQ(readFile(dir.path() + "/Accounts.dat"), DatabaseText().bytes());
     EXPECT_FALSE(QFileInfo::exists(dir.path() + "/GameSettings.reg")) << "start-up only reads the store";
 }
 

@@ -3,32 +3,63 @@
 #include <memory>
 #include <QByteArray>
 #include <QString>
-#include <QTemporaryDir>
+#include <QStringList>
 
 #include "Mod_Variables.h"
-#include "forms/Frm_Main.h"
 #include "RegistryFile.h"
 #include "ScriptedDialogs.h"
+#include "TestFailure.h"
+#include "TestFolder.h"
+#include "forms/Frm_Main.h"
 
-// A temporary application folder with the program's shared state, scripted dialogs and the
-// registry script store in it.
-class AppFolder {
-    QTemporaryDir dir_;  // first: everything below lives in it
+// Selects the first account of the list with this name; false when there is none.
+inline bool selectName(AccountList& list, const QString& name) {
+    for (int i = 1; i <= list.count(); ++i)
+        if (list.row(i).name == name) {
+            list.select(i);
+            return true;
+        }
+    return false;
+}
 
+// A temporary application folder with the program's shared state in it, the given test dialogs
+// and the registry script store.
+template <class TestDialogs>
+class BasicAppFolder : public TestFolder {
 public:
-    AppFolder();
+    template <class... DialogArguments>
+    explicit BasicAppFolder(DialogArguments&&... arguments)
+        : dialogs(std::forward<DialogArguments>(arguments)...),
+          mv(std::make_unique<Mod_Variables>(path(), dialogs, registry)) {
+        mv->RutaBD = path("Accounts.dat");
+    }
 
-    QString path(const QString& name) const { return dir_.path() + '/' + name; }
-    QString logPath(const QString& logName) const { return path("Logs/" + logName); }
-
-    void write(const QString& name, const QByteArray& bytes) const;
     // Sets the game's active account and folder in the store.
-    void setStore(const QString& code, const QString& signature, const QString& gameFolder = {});
-    QString storeValue(const QString& name);
-    Frm_Main& main();
-    QByteArray read(const QString& name) const;
+    void setStore(const QString& code, const QString& signature, const QString& gameFolder = {}) {
+        registry.WriteValue(RegistryAccess::CurrentUser, RegistryAccess::GameKey, "MPAccountName", code);
+        registry.WriteValue(RegistryAccess::CurrentUser, RegistryAccess::GameKey, "MPAccountNameSig", signature);
+        registry.WriteValue(RegistryAccess::LocalMachine, RegistryAccess::GameKey, "AppPath", gameFolder);
+    }
+    QString storeValue(const QString& name) {
+        return registry.ReadValue(RegistryAccess::CurrentUser, RegistryAccess::GameKey, name);
+    }
+    Frm_Main& main() { return mv->main(); }
+    // The names of the list, in its order.
+    QStringList names() {
+        QStringList result;
+        for (int i = 1; i <= main().LvAccounts.count(); ++i)
+            result << main().LvAccounts.row(i).name;
+        return result;
+    }
+    void select(const QString& name) {
+        if (!selectName(main().LvAccounts, name))
+            testFailure("no account named " + name.toStdString());
+    }
 
-    ScriptedDialogs dialogs;
+    TestDialogs dialogs;
     RegistryFile registry{path(RegistryFile::FileName)};
     std::unique_ptr<Mod_Variables> mv;
 };
+
+// The usual one: every box the program shows must be expected.
+using AppFolder = BasicAppFolder<ScriptedDialogs>;

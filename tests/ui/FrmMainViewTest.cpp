@@ -19,16 +19,18 @@
 #include <QTreeView>
 
 #include "AppFolder.h"
+#include "FileTexts.h"
 #include "FrmMainView.h"
 #include "Keyboard.h"
 #include "Printers.h"
+#include "ProgramBoxes.h"
+#include "RunError.h"
 #include "forms/Frm_Add.h"
 
 namespace {
 
-const QByteArray kDatabase = "DB Version: 101\r\n"
-                             "Zed\r\nc-z\r\ns-z\r\n<COMENTARIO>\r\nzed's\r\ncomment\r\n</COMENTARIO>\r\n"
-                             "alpha\r\nc-a\r\ns-a\r\n<COMENTARIO>\r\n</COMENTARIO>\r\n";
+const QByteArray kDatabase =
+    DatabaseText().account("Zed", "c-z", "s-z", "zed's\r\ncomment\r\n").account("alpha", "c-a", "s-a");
 
 // The colour on screen of a check box's background: its right end, past the caption.
 QColor backgroundOf(QWidget* widget) { return widget->grab().toImage().pixelColor(widget->width() - 2, widget->height() / 2); }
@@ -50,7 +52,6 @@ class FrmMainViewTest : public ::testing::Test {
 protected:
     FrmMainViewTest() {
         app.write("Accounts.dat", kDatabase);
-        QDir().mkpath(app.path("game/EXE"));
         app.write("game/EXE/Freelancer.exe", "");
         app.setStore("c-a", "s-a", app.path("game"));
         app.main().Form_Load();
@@ -125,7 +126,7 @@ TEST_F(FrmMainViewTest, TheKeyboardStartsOnTheListAndTabFollowsTheOrder) {
     }
     EXPECT_EQ(walked, (QStringList{"LvAccounts", "TxtComentarios", "CmdEdit", "ChkActivation", "ChkDeletion",
                                    "LvAccounts"}));
-    EXPECT_EQ(app.read("Opciones.dat"), "OPC VERSION: 100\r\n0\r\n0\r\n");
+    EXPECT_EQ(app.read("Opciones.dat"), optionsText(0, 0));
 }
 
 TEST_F(FrmMainViewTest, MenusCarryTheirCaptionsAndShortcutKeys) {
@@ -171,6 +172,31 @@ TEST_F(FrmMainViewTest, ShortcutKeysAndToolbarButtonsReachTheModel) {
     EXPECT_EQ(app.read("Accounts.dat.bak"), kDatabase);
 }
 
+// No exception may cross Qt's event loop: the view reports what a handler let through and goes on.
+TEST_F(FrmMainViewTest, AFailureLeavingAHandlerIsReportedToTheWindowsLog) {
+    const struct {
+        std::function<void()> fail;
+        QString description;
+        int number;
+    } cases[] = {
+        {[] { throw RunError{RunError::FileNotFound, "File not found"}; }, "File not found", 53},
+        {[] { throw std::runtime_error("boom"); }, "Internal error: boom", 51},
+        {[] { throw 7; }, "Internal error", 51},
+    };
+    const QString log = app.logPath("Frm_Main.log");
+    for (const auto& c : cases) {
+        app.dialogs.expect(ScriptedDialogs::errorBox(c.description, log));
+        view.forward([&] {
+            app.main().LblCode.Caption = c.description;
+            c.fail();
+        });
+        EXPECT_EQ(find<QLabel>("LblCode")->text(), c.description) << "the window is shown again";
+        const QByteArray report = "[" + QByteArray::number(c.number) + "]: " + c.description.toLatin1();
+        EXPECT_TRUE(app.read("Logs/Frm_Main.log").contains(report + "\r\n       main.event"));
+    }
+    EXPECT_FALSE(view.ended());
+}
+
 TEST_F(FrmMainViewTest, RenderingFollowsTheModel) {
     EXPECT_FALSE(find<QToolButton>("Toolbar1_SAVE")->isEnabled());
     EXPECT_TRUE(find<QToolButton>("Toolbar1_DELETE")->isEnabled());
@@ -200,7 +226,7 @@ TEST_F(FrmMainViewTest, RenderingFollowsTheModel) {
     EXPECT_TRUE(find<QToolButton>("Toolbar1_LAUNCH")->isEnabled());
 
     find<QCheckBox>("ChkDeletion")->click();
-    EXPECT_EQ(app.read("Opciones.dat"), "OPC VERSION: 100\r\n0\r\n1\r\n");
+    EXPECT_EQ(app.read("Opciones.dat"), optionsText(0, 1));
     EXPECT_TRUE(find<QCheckBox>("ChkDeletion")->isChecked());
 }
 
@@ -211,7 +237,7 @@ TEST_F(FrmMainViewTest, OptionsAndTheNotStoredNameShowTheirColours) {
     const QColor buttonFace = QApplication::palette().color(QPalette::Button);
     auto* activation = find<QCheckBox>("ChkActivation");
     auto* deletion = find<QCheckBox>("ChkDeletion");
-    app.write("Opciones.dat", "OPC VERSION: 100\r\n1\r\n0\r\n");
+    app.write("Opciones.dat", optionsText(1, 0));
     entry("Scan")->trigger();
     EXPECT_EQ(backgroundOf(activation), lightRed);
     EXPECT_EQ(backgroundOf(deletion), buttonFace);
@@ -223,10 +249,7 @@ TEST_F(FrmMainViewTest, OptionsAndTheNotStoredNameShowTheirColours) {
     auto* name = find<QLabel>("LblName");
     EXPECT_LT(redness(most(name, redness)), 40) << "a stored account's name is not red";
     app.setStore("not-stored", "s");
-    app.dialogs.expect({"The active account does not match the accounts stored on my database, therefore it must be "
-                        "a new one. Do you want to add it to the database?",
-                        "New Account Found", MsgButtons::YesNo, MsgIcon::Question, MsgAnswer::Yes},
-                       MsgAnswer::No);
+    app.dialogs.expect(ProgramBoxes::NewAccountFound, MsgAnswer::No);
     entry("Scan")->trigger();
     EXPECT_EQ(name->text(), "WARNING! This account is not in the database");
     EXPECT_GT(redness(most(name, redness)), 150);
@@ -274,9 +297,7 @@ TEST_F(FrmMainViewTest, TheAddDialogDisablesTheMainWindowUntilItCloses) {
     dialog->findChild<QLineEdit*>("TxtCodigo")->setText("c-m");
     dialog->findChild<QLineEdit*>("TxtFirma")->setText("s-m");
     dialog->findChild<QPlainTextEdit*>("TxtComentarios")->setPlainText("one\ntwo");
-    app.dialogs.expect({"Account added successfully. Do you wish to activate the new account?", {}, MsgButtons::YesNo,
-                        MsgIcon::Question, MsgAnswer::Yes},
-                       MsgAnswer::No);
+    app.dialogs.expect(ProgramBoxes::AddedActivate, MsgAnswer::No);
     dialog->findChild<QPushButton*>("CmdAdd")->click();
     EXPECT_FALSE(dialog->isVisible());
     EXPECT_TRUE(view.centralWidget()->isEnabled());
@@ -309,7 +330,7 @@ TEST_F(FrmMainViewTest, TheShortcutDialogIsModalAndWritesALauncher) {
     type("2303");
     EXPECT_EQ(dialog->findChild<QLineEdit*>("TxtIP(4)")->text(), "2303") << "a click selects too";
 
-    QDir().mkpath(app.path("links"));
+    app.mkdir("links");
     app.dialogs.files.push_back({app.path("links/Quick.desktop"), "Quick.desktop"});
     dialog->findChild<QPushButton*>("CmdPath")->click();
     EXPECT_EQ(dialog->findChild<QLineEdit*>("TxtNombre")->text(), "Quick");

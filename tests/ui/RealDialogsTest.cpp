@@ -9,9 +9,10 @@
 #include <QTest>
 #include <QTimer>
 
-#include "Keyboard.h"
 #include "AppFolder.h"
+#include "FileTexts.h"
 #include "FrmMainView.h"
+#include "Keyboard.h"
 #include "Printers.h"
 #include "QtDialogs.h"
 #include "forms/Frm_Add.h"
@@ -67,7 +68,7 @@ TEST(RealDialogs, TheSaveDialogAsksNothingAboutAnExistingFile) {
 // box the check names or, when it names none, where it was.
 TEST(RealDialogs, TheAddDialogTakesTheKeyboardBackAfterARefusal) {
     AppFolder app;
-    app.write("Accounts.dat", "DB Version: 101\r\nalpha\r\nc-a\r\ns-a\r\n<COMENTARIO>\r\n</COMENTARIO>\r\n");
+    app.write("Accounts.dat", DatabaseText().account("alpha", "c-a", "s-a"));
     app.setStore("c-a", "s-a");
     QtDialogs dialogs;
     Mod_Variables mv(QDir(app.path("")).absolutePath(), dialogs, app.registry);

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QTemporaryDir>
 
+#include "FileTexts.h"
 #include "FrmMainView.h"
 #include "LinkReader.h"
 #include "Mod_Variables.h"
@@ -82,7 +83,7 @@ TEST_F(InProcessTest, DeletionReplacesTheDatabaseFile) {
 
     QFile database(appFolder() + "/Accounts.dat");
     ASSERT_TRUE(database.open(QIODevice::ReadOnly));
-    EXPECT_EQ(database.readAll(), "DB Version: 101\r\nMain\r\nCODE-1\r\nSIG-1\r\n<COMENTARIO>\r\n\r\n</COMENTARIO>\r\n");
+    EXPECT_EQ(database.readAll(), DatabaseText().account("Main", "CODE-1", "SIG-1", "\r\n").bytes());
     EXPECT_EQ(QDir(appFolder() + "/Logs").entryList(QDir::Files), QStringList()) << "a failure was reported";
 }
 

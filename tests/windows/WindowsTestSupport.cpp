@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QThread>
 
+#include "FileTexts.h"
 #include "RegistryAccess.h"
 #include "RegistryWindows.h"
 
@@ -39,8 +40,9 @@ void setUp(const QString& activeCode, const QString& activeSignature) {
     QDir(appFolder() + "/Backups").removeRecursively();
     forgetGameRun();
     writeFile(appFolder() + "/Accounts.dat",
-              "DB Version: 101\r\nMain\r\nCODE-1\r\nSIG-1\r\n<COMENTARIO>\r\n\r\n</COMENTARIO>\r\n"
-              "Alt \"quoted\"\r\ncode-2\r\nsig-2\r\n<COMENTARIO>\r\nTrader\r\n</COMENTARIO>\r\n");
+              DatabaseText()
+                  .account("Main", "CODE-1", "SIG-1", "\r\n")
+                  .account("Alt \"quoted\"", "code-2", "sig-2", "Trader\r\n"));
     RegistryWindows().WriteValues(RegistryAccess::CurrentUser, RegistryAccess::GameKey,
                                   {{"MPAccountName", activeCode}, {"MPAccountNameSig", activeSignature}});
 }

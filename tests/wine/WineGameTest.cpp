@@ -13,10 +13,13 @@
 #include <QThread>
 #include <iostream>
 
+#include "AppFolder.h"
 #include "Cp1252.h"
-#include "Mod_Variables.h"
 #include "FileBytes.h"
+#include "FileTexts.h"
+#include "Mod_Variables.h"
 #include "Printers.h"
+#include "ProgramBoxes.h"
 #include "QtDialogs.h"
 #include "RegistryWine.h"
 #include "ScriptedDialogs.h"
@@ -33,10 +36,9 @@ const QString kOddCode = QStringLiteral("q\"u\\o t\u00e9-\u00fc");
 const QString kOddSignature = QStringLiteral("s\\\\ig\"\u00e9");
 
 QByteArray database() {
-    return "DB Version: 101\r\n"
-           "Main\r\nCODE-1\r\nsig-main\r\n<COMENTARIO>\r\n</COMENTARIO>\r\n"
-           "Odd\r\n" + Cp1252::encode(kOddCode) + "\r\n" + Cp1252::encode(kOddSignature) +
-           "\r\n<COMENTARIO>\r\n</COMENTARIO>\r\n";
+    return DatabaseText()
+        .account("Main", "CODE-1", "sig-main")
+        .account("Odd", Cp1252::encode(kOddCode), Cp1252::encode(kOddSignature));
 }
 
 // The prefix, made once for all tests: setting one up takes Wine many seconds.
@@ -189,7 +191,7 @@ TEST(WineWindowTest, TheWindowSwitchesLaunchesNoticesAndMakesShortcuts) {
     RegistryWine store{WinePrefix(prefix.folder())};
     QTemporaryDir app;
     ASSERT_TRUE(writeFile(app.filePath("Accounts.dat"), database()));
-    ASSERT_TRUE(writeFile(app.filePath("Opciones.dat"), "OPC VERSION: 100\r\n1\r\n0\r\n"));  // activate silently
+    ASSERT_TRUE(writeFile(app.filePath("Opciones.dat"), optionsText(1, 0)));  // activate silently
     store.WriteValues(RegistryAccess::CurrentUser, kKey, {{"MPAccountName", "CODE-1"}, {"MPAccountNameSig", "sig-main"}});
     prefix.stopServer();
     StartingDialogs dialogs;
@@ -197,16 +199,11 @@ TEST(WineWindowTest, TheWindowSwitchesLaunchesNoticesAndMakesShortcuts) {
     mv.RutaBD = app.filePath("Accounts.dat");
     mv.winePrefix = &store.prefix();
     Frm_Main& main = mv.main();
-    const auto select = [&](const QString& name) {
-        for (int i = 1; i <= main.LvAccounts.count(); ++i)
-            if (main.LvAccounts.row(i).name == name)
-                main.LvAccounts.select(i);
-    };
 
     main.Form_Load();
     EXPECT_EQ(main.LblName.Caption, "Main");
     EXPECT_EQ(mv.RutaJuego, kGameFolder);
-    select("Odd");
+    selectName(main.LvAccounts, "Odd");
     main.LvAccounts_DblClick();
     EXPECT_EQ(main.LblName.Caption, "Odd");
     main.LaunchW_Click();
@@ -215,21 +212,18 @@ TEST(WineWindowTest, TheWindowSwitchesLaunchesNoticesAndMakesShortcuts) {
     // The game makes an account while the server keeps the registry; Scan finds it.
     prefix.startServer();
     gameMakesAccount("NEW-CODE", "new-sig");
-    dialogs.expect({"The active account does not match the accounts stored on my database, therefore it must be a new "
-                    "one. Do you want to add it to the database?",
-                    "New Account Found", MsgButtons::YesNo, MsgIcon::Question, MsgAnswer::Yes},
-                   MsgAnswer::Yes);
+    dialogs.expect(ProgramBoxes::NewAccountFound, MsgAnswer::Yes);
     dialogs.expectInput("Fresh");
-    dialogs.expect({"The new account has been added", "New Account", MsgButtons::OK, MsgIcon::Exclamation});
+    dialogs.expect(ProgramBoxes::AccountAdded);
     main.Scan_Click();
     EXPECT_EQ(main.LblName.Caption, "Fresh");
-    EXPECT_TRUE(readFile(mv.RutaBD).endsWith("Fresh\r\nNEW-CODE\r\nnew-sig\r\n<COMENTARIO>\r\n</COMENTARIO>\r\n"));
+    EXPECT_TRUE(readFile(mv.RutaBD).endsWith(DatabaseText::record("Fresh", "NEW-CODE", "new-sig")));
 
     // A shortcut for Main, started with the prefix nowhere in the desktop's environment.
     ASSERT_TRUE(QFile::copy(QStringLiteral(VTR_PATH), app.filePath("VTR")));
     Frm_ShortCut& shortcut = mv.frmShortCut();
     shortcut.Show();
-    select("Main");
+    selectName(main.LvAccounts, "Main");
     shortcut.TxtPath.Text = app.path() + '/';
     shortcut.TxtNombre.Text = "Main";
     dialogs.expect({"Shortcut Main Created at " + app.path() + '/', {}, MsgButtons::OK, MsgIcon::Exclamation});

@@ -16,12 +16,9 @@
 
 Frm_Main::Frm_Main(Mod_Variables& mv) : mv_(mv) {}
 
-bool Frm_Main::guard(const QString& place, const std::function<void()>& handler) {
-    return mv_.errores().guard(Name + ".log", place, handler);
-}
+ClsControlErrores& Frm_Main::errores() { return mv_.errores(); }
 
 void Frm_Main::Form_Load() {
-    bool commandLine = false;
     const bool completed = guard(QStringLiteral("main.form_load"), [&] {
         mv_.CarpetaLogs = QStringLiteral("/Logs");
         FileSystem::createFolder(mv_.App + mv_.CarpetaLogs);
@@ -31,8 +28,7 @@ void Frm_Main::Form_Load() {
         ArchivoOpciones::cargar(mv_.App + '/' + ArchivoOpciones::FileName, mv_.Opciones);
         showOptions();
         mv_.bd().cargarbdallv();
-        commandLine = mv_.comandos().IterpCmd(mv_.Command);
-        if (commandLine)
+        if (mv_.comandos().IterpCmd(mv_.Command))
             runCommandLine();
         showActiveAccount();
     });

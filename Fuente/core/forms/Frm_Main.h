@@ -3,6 +3,7 @@
 #include <functional>
 
 #include "AccountList.h"
+#include "ClsControlErrores.h"
 #include "forms/Controls.h"
 
 class Mod_Variables;
@@ -124,7 +125,12 @@ public:
     void ChkDeletion_Click();
 
 private:
-    bool guard(const QString& place, const std::function<void()>& handler);
+    // Runs a handler, reporting its failure to this window's log (see ClsControlErrores::guard).
+    template <class Handler>
+    auto guard(const QString& place, Handler&& handler) {
+        return errores().guard(Name + ".log", place, std::forward<Handler>(handler));
+    }
+    ClsControlErrores& errores();
     void showOptions();
     void runCommandLine();
     void showActiveAccount();

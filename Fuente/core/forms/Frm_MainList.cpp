@@ -64,23 +64,21 @@ void Frm_Main::Delete_Click() {
 }
 
 bool Frm_Main::LvAccounts_AfterLabelEdit(const QString& newName) {
-    bool accepted = false;
-    guard(QStringLiteral("Main.Lvaccounts.Afterlabeledit"), [&] {
+    return guard(QStringLiteral("Main.Lvaccounts.Afterlabeledit"), [&] {
         if (mv_.validacion().NomDuplic(newName)) {
             mv_.dialogs.MsgBox(QStringLiteral("The name you have entered already exists"));
-            return;
+            return false;
         }
         const QString problem = Clsvalidacion::Inguardable(QStringLiteral("The name"), newName);
         if (!problem.isEmpty()) {
             mv_.dialogs.MsgBox(problem, MsgButtons::OK, MsgIcon::Exclamation);
-            return;
+            return false;
         }
         TiSave.Enabled = true;
         CmdEdit.Enabled = false;
         mv_.bd().renombrar(LvAccounts.selected(), newName);
-        accepted = true;
+        return true;
     });
-    return accepted;
 }
 
 void Frm_Main::LvAccounts_Click() {
