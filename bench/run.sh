@@ -67,7 +67,11 @@ report() {
 process_ms() {
     if command -v hyperfine >/dev/null; then
         local csv="$work/hyperfine.csv"
-        hyperfine -N --warmup 1 --runs "$runs" --export-csv "$csv" -- "$(printf '%q ' "$@")" >/dev/null
+        # Its warnings about a busy machine go to its log, shown only when it fails.
+        if ! hyperfine -N --warmup 1 --runs "$runs" --export-csv "$csv" -- "$(printf '%q ' "$@")" >"$work/hyperfine.log" 2>&1; then
+            cat "$work/hyperfine.log" >&2
+            return 1
+        fi
         awk -F, 'NR == 2 { printf "%.3f\n", $4 * 1000 }' "$csv"
         return
     fi
