@@ -38,8 +38,7 @@ void RealWindow::close() {
     view_->close();
     if (!view_->ended())
         mv_->main().Form_Unload();
-    view_.reset();
-    mv_.reset();
+    view_.reset();  // the accounts stay until the window object goes, as they stay until the program's exit
 }
 
 QWidget* RealWindow::window() { return view_.get(); }

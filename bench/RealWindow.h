@@ -18,7 +18,7 @@ public:
 
     bool refresh() override;
     bool deleteSelected() override;
-    // As the program ends: the window closed, the model's unload, then everything freed.
+    // As the program ends: the window closed and the model's unload; the accounts are not freed.
     void close() override;
     QWidget* window() override;
     QTreeView* list() override;

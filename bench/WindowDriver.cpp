@@ -63,5 +63,7 @@ int main(int argc, char** argv) {
     std::printf("closing_at %lld\n", epochNanoseconds());
     std::fflush(stdout);
     window->close();
+    // As the program does, the accounts are left to the system at exit rather than freed one by one.
+    (void)window.release();
     return done ? 0 : 1;
 }
