@@ -83,16 +83,20 @@ void ClsBD::load() {
     list.clear();
     list.setSorted(false);
 
+    // Room for as many records as the file can hold (each has at least five lines), so that the
+    // vectors are never copied as they grow; the room no record uses is never touched, and so
+    // takes no memory.
+    const auto records = std::size_t(std::count(snapshot->bytes.cbegin(), snapshot->bytes.cend(), '\r') / 5 + 1);
     std::vector<AccountRow> rows;
+    rows.reserve(records);
     std::vector<TablaComentarios::Row> comments;
+    comments.reserve(records);
     std::vector<QByteArrayView> lines;  // one comment's lines, in the file's bytes
     // Whatever was read before a failure stays loaded; the record being read gets no row.
     const auto publish = [&] {
         // Each record goes on top of the list, so the list holds the records in reverse file order;
         // the first record added stays selected.
         std::reverse(rows.begin(), rows.end());
-        rows.shrink_to_fit();  // the list keeps this vector: no room for growth it will not use
-        comments.shrink_to_fit();
         list.assign(std::move(rows));
         if (list.count() > 0)
             list.select(list.count());
