@@ -15,6 +15,7 @@
 #include "Mod_Variables.h"
 #include "TextReader.h"
 #include "TextWriter.h"
+#include "VbText.h"
 #include "forms/Frm_Main.h"
 
 bool ClsBD::isCloser(const QString& line) {
@@ -47,15 +48,54 @@ QByteArray joinLines(const std::vector<QByteArrayView>& lines) {
     return joined;
 }
 
+QString decoded(QByteArrayView line) { return Cp1252::decode(line.data(), line.size()); }
+
+// Whether a code line of the file is a code in any letter case, blanks at either end left out,
+// as the list's lookups compare codes; without making a text of every line. Upper-casing keeps
+// a text's length, and no Windows-1252 letter outside ASCII upper-cases to an ASCII one, so an
+// ASCII code is compared on the bytes.
+class SameCode {
+public:
+    explicit SameCode(const QString& code)
+        : wanted_(VbText::trim(code)),
+          ascii_(std::all_of(wanted_.begin(), wanted_.end(), [](QChar c) { return c.unicode() < 0x80; })) {}
+
+    bool operator()(QByteArrayView line) const {
+        while (!line.isEmpty() && line.front() == ' ')
+            line = line.sliced(1);
+        while (!line.isEmpty() && line.back() == ' ')
+            line.chop(1);
+        if (line.size() != wanted_.size())
+            return false;
+        if (!ascii_)
+            return VbText::sameUpper(decoded(line), wanted_);
+        for (qsizetype i = 0; i < line.size(); ++i)
+            if (asciiUpper(char16_t(uchar(line[i]))) != asciiUpper(wanted_[i].unicode()))
+                return false;
+        return true;
+    }
+
+private:
+    static char16_t asciiUpper(char16_t c) { return c >= 'a' && c <= 'z' ? char16_t(c - 'a' + 'A') : c; }
+
+    QString wanted_;
+    bool ascii_;
+};
+
 }  // namespace
 
 void ClsBD::cargarbdallv() {
-    mv_.errores().guard(LogName, QStringLiteral("ClsBD.cargarbdallv"), [this] { load(); });
+    mv_.errores().guard(LogName, QStringLiteral("ClsBD.cargarbdallv"), [this] { load(std::nullopt); });
 }
 
-void ClsBD::load() {
+void ClsBD::loadAccountsWithCode(const QString& code) {
+    mv_.errores().guard(LogName, QStringLiteral("ClsBD.cargarbdallv"), [&] { load(code); });
+}
+
+void ClsBD::load(const std::optional<QString>& onlyCode) {
     DatabaseFile& database = mv_.database();
     database.setLoaded(std::nullopt);
+    holdsOneCode_ = false;
     AccountList& list = mv_.main().LvAccounts;
     if (!FileSystem::fileExists(mv_.RutaBD)) {
         // Made only while there is still no file: another copy of the program may have made one.
@@ -86,7 +126,9 @@ void ClsBD::load() {
     // Room for as many records as the file can hold (each has at least five lines), so that the
     // vectors are never copied as they grow; the room no record uses is never touched, and so
     // takes no memory.
-    const auto records = std::size_t(std::count(snapshot->bytes.cbegin(), snapshot->bytes.cend(), '\r') / 5 + 1);
+    const auto records =
+        onlyCode ? 0 : std::size_t(std::count(snapshot->bytes.cbegin(), snapshot->bytes.cend(), '\r') / 5 + 1);
+    const SameCode wanted(onlyCode.value_or(QString()));
     std::vector<AccountRow> rows;
     rows.reserve(records);
     std::vector<TablaComentarios::Row> comments;
@@ -107,24 +149,26 @@ void ClsBD::load() {
         mv_.main().TxtComentarios.Text = list.selected() != 0 ? traercomentario(list.selectedRow().code) : QString();
     };
     try {
-        file.readLine();  // the header; its version was checked before
+        file.readLineBytes();  // the header; its version was checked before
         if (file.atEnd())
             mv_.controles().Botones();
         while (!file.atEnd()) {
-            AccountRow row;
-            row.name = file.readLine();
-            row.code = file.readLine();
-            row.signature = file.readLine();
-            file.readLine();  // the opener
-            TablaComentarios::Row& comment = comments.emplace_back();
+            const QByteArrayView name = file.readLineBytes();
+            const QByteArrayView code = file.readLineBytes();
+            const QByteArrayView signature = file.readLineBytes();
+            const bool kept = !onlyCode || wanted(code);
+            file.readLineBytes();  // the opener
+            TablaComentarios::Row* comment = kept ? &comments.emplace_back() : nullptr;
             lines.clear();
             for (QByteArrayView line = file.readLineBytes(); !isCloser(line); line = file.readLineBytes())
                 lines.push_back(line);
+            if (!kept)
+                continue;
+            const AccountRow& row = rows.emplace_back(AccountRow{decoded(name), decoded(code), decoded(signature)});
             if (!lines.empty()) {
-                comment.code = row.code;
-                comment.comment = joinLines(lines);
+                comment->code = row.code;
+                comment->comment = joinLines(lines);
             }
-            rows.push_back(std::move(row));
         }
     } catch (...) {
         publish();
@@ -132,7 +176,11 @@ void ClsBD::load() {
         throw;
     }
     publish();
-    database.setLoaded(snapshot->fingerprint);
+    // A list of some accounts is never written over the file.
+    if (onlyCode)
+        holdsOneCode_ = true;
+    else
+        database.setLoaded(snapshot->fingerprint);
     giveNamesAgain();
     showComment();
 }

@@ -31,6 +31,12 @@ public:
     // Names given but not saved yet are given again, and the comment box shows the selected
     // row's comment.
     void cargarbdallv();
+    // Loads only the accounts whose code is this one in any letter case, blanks at either end
+    // left out: all that a command line needs of a database of any size. The list then never
+    // counts as loaded whole, so nothing writes it over the file.
+    void loadAccountsWithCode(const QString& code);
+    // Whether the last load that completed was one of loadAccountsWithCode.
+    bool holdsOneCode() const { return holdsOneCode_; }
 
     static void escribirversion(TextWriter& file);
 
@@ -79,7 +85,7 @@ public:
 
 private:
     static void writeHead(TextWriter& file, const QString& name, const QString& code, const QString& signature);
-    void load();
+    void load(const std::optional<QString>& onlyCode);
     void giveNamesAgain();
 
     struct Rename {
@@ -89,4 +95,5 @@ private:
 
     Mod_Variables& mv_;
     std::vector<Rename> renames_;
+    bool holdsOneCode_ = false;
 };

@@ -34,30 +34,42 @@ void ClsComandos::endWith(const QString& message) {
     throw EndProgram{};
 }
 
-bool ClsComandos::IterpCmd(const QString& text) {
-    if (text.isEmpty())
-        return false;
-    // Any number of pieces: each starts at a "/", the text before the first one included.
-    for (QStringView piece : QStringView(text).split(QLatin1Char('/'))) {
+ClsComandos::Request ClsComandos::parse(QStringView text) {
+    Request request;
+    for (QStringView piece : text.split(QLatin1Char('/'))) {
         if (piece.isEmpty())
             continue;
         switch (piece.front().toUpper().unicode()) {
         case 'W':
-            mv_.ModoVentana = true;
+            request.windowed = true;
             break;
         case 'Y':
-            mv_.Forzar = true;
+            request.force = true;
             break;
         case 'A':
-            mv_.CuentaCmd = VbText::trim(piece.mid(qMin<qsizetype>(2, piece.size())));
+            request.account = VbText::trim(piece.mid(qMin<qsizetype>(2, piece.size())));
             break;
         case 'S':
-            mv_.ServidorCmd = VbText::trim(piece.mid(qMin<qsizetype>(2, piece.size())));
+            request.server = VbText::trim(piece.mid(qMin<qsizetype>(2, piece.size())));
             break;
         case '?':
-            endWith(QString());
+            request.help = true;  // the pieces after it are not read
+            return request;
         }
     }
+    return request;
+}
+
+bool ClsComandos::IterpCmd(const QString& text) {
+    if (text.isEmpty())
+        return false;
+    const Request request = parse(text);
+    mv_.ModoVentana = request.windowed;
+    mv_.Forzar = request.force;
+    mv_.CuentaCmd = request.account;
+    mv_.ServidorCmd = request.server;
+    if (request.help)
+        endWith(QString());
     if (mv_.CuentaCmd.isEmpty())
         endWith(QStringLiteral("You forgot to add the account... <.<"));
     const QString problem = Clsvalidacion::Inguardable(QStringLiteral("The account code"), mv_.CuentaCmd);

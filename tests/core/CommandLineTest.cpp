@@ -1,3 +1,4 @@
+#include <functional>
 #include <gtest/gtest.h>
 #include <QDir>
 
@@ -118,6 +119,72 @@ TEST_F(CommandLineModeTest, AnUnstoredCodeIsOfferedFirstUnlessForced) {
     EXPECT_THROW(other.main().Form_Load(), EndProgram);
     EXPECT_EQ(other.read("Accounts.dat"), DatabaseText().account("Named", "fresh", "").bytes());
     EXPECT_EQ(other.storeValue("MPAccountName"), "fresh");
+}
+
+// A command line loads only the accounts with the code it names; what it activates, asks and
+// writes is what it would be with every account loaded.
+TEST(CommandLineMode, ActsAsWithEveryAccountLoaded) {
+    const QByteArray mixed = DatabaseText()
+                                 .account("Last", "abc", "sig-last")
+                                 .account("First", "ABC ", "sig-first")
+                                 .account("Cedilla", "\xC7ode", "sig-c1")
+                                 .account("Spaced", "  \xE7ODE", "sig-c2")
+                                 .account("Caron", "\x9Ax", "sig-caron")
+                                 .account("Acute", "\xE9", "sig-acute");
+    const QByteArray truncated = DatabaseText().account("Other", "xyz", "sig-xyz").bytes() + "Cut\r\nabc\r\n";
+    struct Case {
+        const char* command;
+        QByteArray database;
+        QString code, signature;
+        std::function<void(AppFolder&)> script;  // the boxes the person sees
+        QByteArray added;                        // the record the run adds to the database
+    };
+    const auto none = [](AppFolder&) {};
+    const Case cases[] = {
+        {"/a=abc /y", mixed, "abc", "sig-last", none, {}},
+        {"/a=ABC /y", mixed, "ABC ", "sig-first", none, {}},
+        {"/a=aBc /y", mixed, "ABC ", "sig-first", none, {}},
+        {"/a=\xC3\x87ODE /y", mixed, "  \u00E7ODE", "sig-c2", none, {}},
+        {"/a=\xC5\xA0X /y", mixed, "\u0161x", "sig-caron", none, {}},
+        {"/a=E /y", mixed, "E", "", none, {}},
+        {"/a=abc", mixed, "abc", "sig-last", none, {}},
+        // No row holds the code exactly: the code is offered for adding, as a new one.
+        {"/a=aBc", mixed, "ABC ", "sig-first",
+         [](AppFolder& app) { app.dialogs.expect(ProgramBoxes::NewAccountFound, MsgAnswer::No); }, {}},
+        // Adding checks the name against every account and appends to the whole database.
+        {"/a=fresh", mixed, "fresh", "",
+         [](AppFolder& app) {
+             app.dialogs.expect(ProgramBoxes::NewAccountFound, MsgAnswer::Yes);
+             app.dialogs.expectInput("Caron");
+             app.dialogs.expect({"The name you entered already exists"});
+             app.dialogs.expectInput("Fresh");
+             app.dialogs.expect(ProgramBoxes::AccountAdded);
+         },
+         DatabaseText::record("Fresh", "fresh", "")},
+        // A database that ends inside an account is reported once and offers nothing.
+        {"/a=abc", truncated, "abc", "",
+         [](AppFolder& app) {
+             app.mkdir("Logs");
+             app.dialogs.expect(ScriptedDialogs::errorBox(
+                 "Input past end of file: " + QDir::toNativeSeparators(app.path("Accounts.dat")),
+                 app.logPath("ClsBD.log")));
+         },
+         {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.command);
+        AppFolder app;
+        app.write("game/EXE/Freelancer.exe", "");
+        app.setStore("before", "before-sig", app.path("game"));
+        app.write("Accounts.dat", c.database);
+        c.script(app);
+        app.mv->Command = QString::fromUtf8(c.command);
+        EXPECT_THROW(app.main().Form_Load(), EndProgram);
+        EXPECT_EQ(app.storeValue("MPAccountName"), c.code);
+        EXPECT_EQ(app.storeValue("MPAccountNameSig"), c.signature);
+        EXPECT_EQ(app.read("Accounts.dat"), c.database + c.added);
+        EXPECT_EQ(app.dialogs.started.size(), 1u);
+    }
 }
 
 TEST_F(CommandLineModeTest, AFailureAfterTheCommandLineWasReadEndsTheProgram) {

@@ -27,7 +27,12 @@ void Frm_Main::Form_Load() {
         mv_.RutaBD = mv_.App + QStringLiteral("/Accounts.dat");
         ArchivoOpciones::cargar(mv_.App + '/' + ArchivoOpciones::FileName, mv_.Opciones);
         showOptions();
-        mv_.bd().cargarbdallv();
+        // A command line needs only the accounts with the code it names.
+        const QString asked = ClsComandos::parse(mv_.Command).account;
+        if (asked.isEmpty())
+            mv_.bd().cargarbdallv();
+        else
+            mv_.bd().loadAccountsWithCode(asked);
         if (mv_.comandos().IterpCmd(mv_.Command))
             runCommandLine();
         showActiveAccount();
@@ -39,8 +44,12 @@ void Frm_Main::Form_Load() {
 }
 
 void Frm_Main::runCommandLine() {
-    if (!mv_.Forzar)
+    if (!mv_.Forzar) {
+        // A code that is not stored is offered for adding, which takes every account.
+        if (mv_.bd().holdsOneCode() && LvAccounts.lastWithTrimmedCode(mv_.CuentaCmd) == 0)
+            mv_.bd().cargarbdallv();
         mv_.principal().SetCuentaAct(mv_.CuentaCmd, QString());
+    }
     // The code and the signature of one stored row, never one row's code with another's signature.
     const int position = mv_.bd().filaParaActivar(mv_.CuentaCmd);
     const AccountRow row = position != 0 ? LvAccounts.row(position) : AccountRow{QString(), mv_.CuentaCmd, QString()};
