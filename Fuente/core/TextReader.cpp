@@ -42,7 +42,7 @@ QByteArrayView TextReader::readLineBytes() {
         cr = bytes_.size();
     const QByteArrayView line(bytes_.constData() + pos_, cr - pos_);
     pos_ = cr + 1;
-    if (pos_ < bytes_.size() && bytes_[pos_] == '\n')
+    if (pos_ < bytes_.size() && bytes_.at(pos_) == '\n')  // at(): a non-const [] would copy a mapped file
         ++pos_;
     return line;
 }
