@@ -30,22 +30,13 @@ bool ClsBD::isCloser(QByteArrayView line) {
 
 namespace {
 
-// Comment lines joined by CR LF, in one allocation of the exact size: most comments are never
-// changed, and the table keeps a million of them.
-QByteArray joinLines(const std::vector<QByteArrayView>& lines) {
-    qsizetype size = 2 * (qsizetype(lines.size()) - 1);
-    for (QByteArrayView line : lines)
-        size += line.size();
-    QByteArray joined(size, Qt::Uninitialized);
-    char* out = joined.data();
+// Appends comment lines joined by CR LF.
+void appendLines(QByteArray& text, const std::vector<QByteArrayView>& lines) {
     for (std::size_t k = 0; k < lines.size(); ++k) {
-        if (k > 0) {
-            *out++ = '\r';
-            *out++ = '\n';
-        }
-        out = std::copy(lines[k].begin(), lines[k].end(), out);
+        if (k > 0)
+            text.append("\r\n", 2);
+        text.append(lines[k]);
     }
-    return joined;
 }
 
 QString decoded(QByteArrayView line) { return Cp1252::decode(line.data(), line.size()); }
@@ -133,6 +124,9 @@ void ClsBD::load(const std::optional<QString>& onlyCode) {
     rows.reserve(records);
     std::vector<TablaComentarios::Row> comments;
     comments.reserve(records);
+    // The comments, all in one text that never outgrows the file, and so is never copied.
+    QByteArray commentText;
+    commentText.reserve(onlyCode ? 0 : snapshot->bytes.size());
     std::vector<QByteArrayView> lines;  // one comment's lines, in the file's bytes
     // Whatever was read before a failure stays loaded; the record being read gets no row.
     const auto publish = [&] {
@@ -142,7 +136,8 @@ void ClsBD::load(const std::optional<QString>& onlyCode) {
         list.assign(std::move(rows));
         if (list.count() > 0)
             list.select(list.count());
-        mv_.Comentarios.assign(std::move(comments));
+        commentText.squeeze();
+        mv_.Comentarios.assign(std::move(comments), std::move(commentText));
     };
     // The comment box never shows the comment of a row that is no longer selected.
     const auto showComment = [&] {
@@ -167,7 +162,9 @@ void ClsBD::load(const std::optional<QString>& onlyCode) {
             const AccountRow& row = rows.emplace_back(AccountRow{decoded(name), decoded(code), decoded(signature)});
             if (!lines.empty()) {
                 comment->code = row.code;
-                comment->comment = joinLines(lines);
+                comment->start = commentText.size();
+                appendLines(commentText, lines);
+                comment->size = commentText.size() - comment->start;
             }
         }
     } catch (...) {

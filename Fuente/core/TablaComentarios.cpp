@@ -4,10 +4,11 @@
 
 #include "Cp1252.h"
 
-void TablaComentarios::assign(std::vector<Row> rows) {
+void TablaComentarios::assign(std::vector<Row> rows, QByteArray text) {
     if (rows.empty())
         rows.emplace_back();
     rows_ = std::move(rows);
+    text_ = std::move(text);
     slots_.clear();
     scannedCode_.reset();
 }
@@ -56,7 +57,10 @@ int TablaComentarios::find(const QString& code) const {
 
 QByteArrayView TablaComentarios::storedComment(const QString& code) const {
     const int row = find(code);
-    return row < 0 ? QByteArrayView() : QByteArrayView(rows_[std::size_t(row)].comment);
+    if (row < 0)
+        return {};
+    const Row& found = rows_[std::size_t(row)];
+    return QByteArrayView(text_.constData() + found.start, found.size);
 }
 
 QString TablaComentarios::commentFor(const QString& code) const {

@@ -8,17 +8,20 @@
 
 // The comment table: one row per loaded record, in file order, with the record's code (filled
 // only when the record has comment lines) and its comment lines joined by CR LF. Comments are
-// kept as the file's 8-bit text, half the memory of a QString; most are never looked at.
+// kept as the file's 8-bit text, half the memory of a QString, all in one text: most are never
+// looked at, and a million of them would otherwise be a million allocations.
 // A comment is found by its code: the first row whose code is exactly equal.
 class TablaComentarios {
 public:
     struct Row {
         QString code;
-        QByteArray comment;  // Windows-1252
+        qsizetype start = 0;  // where the comment lies in the table's text
+        qsizetype size = 0;
     };
 
-    // Replaces the table; an empty list of rows gives the one empty row of an empty database.
-    void assign(std::vector<Row> rows);
+    // Replaces the table with rows whose comments lie in `text` (Windows-1252); an empty list of
+    // rows gives the one empty row of an empty database.
+    void assign(std::vector<Row> rows, QByteArray text);
 
     int rowCount() const { return int(rows_.size()); }
 
@@ -36,6 +39,7 @@ private:
     void buildIndex() const;
 
     std::vector<Row> rows_;
+    QByteArray text_;
     // An open-addressing index of the first row of each code: a slot holds the code's hash and
     // its row (-1 when free), 8 bytes where a hash table of strings would take several times that.
     struct Slot {

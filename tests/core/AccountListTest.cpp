@@ -82,16 +82,27 @@ INSTANTIATE_TEST_SUITE_P(Columns, SortByColumn,
 
 // The comment table answers the first row of a code alike whether it scans (the first code asked
 // after a change) or uses its index (built when another code is asked).
+// The table as the loader fills it: every comment in one text.
+void assign(TablaComentarios& table, const std::vector<std::pair<QString, QByteArray>>& comments) {
+    std::vector<TablaComentarios::Row> rows;
+    QByteArray text;
+    for (const auto& [code, comment] : comments) {
+        rows.push_back({code, text.size(), comment.size()});
+        text += comment;
+    }
+    table.assign(std::move(rows), text);
+}
+
 TEST(CommentTable, FirstRowOfACodeByScanAndByIndex) {
     TablaComentarios table;
-    table.assign({{"A", "first A"}, {"", "no code"}, {"B", "only B"}, {"A", "second A"}, {"a", "small a"}});
+    assign(table, {{"A", "first A"}, {"", "no code"}, {"B", "only B"}, {"A", "second A"}, {"a", "small a"}});
     const std::pair<const char*, const char*> asked[] = {
         {"A", "first A"}, {"A", "first A"}, {"a", "small a"}, {"A", "first A"}, {"B", "only B"},
         {"C", ""},        {"", "no code"},
     };
     for (const auto& [code, comment] : asked)
         EXPECT_EQ(table.commentFor(code), comment) << code;
-    table.assign({{"B", "new B"}});
+    assign(table, {{"B", "new B"}});
     EXPECT_EQ(table.commentFor("A"), "");
     EXPECT_EQ(table.commentFor("B"), "new B");
 }
