@@ -29,7 +29,7 @@ if ! $check; then
 fi
 # One run over every file: each file that would change gets one warning, "<file>:<line>:<column>: warning: ...".
 report="$(clang-format --dry-run --ferror-limit=1 --style=file "${files[@]}" 2>&1)" || {
-    echo "$report" >&2
+    head -n 4 <<<"$report" >&2  # the same error comes once per file
     exit 2
 }
 changed="$(sed -n 's/^\(.*\):[0-9]*:[0-9]*: warning: code should be clang-formatted.*/\1/p' <<<"$report")"
