@@ -73,8 +73,9 @@ build_program() {
 lay_out() {
     local folder="$DIST/Vantor-win64"
     rm -rf "$folder" "$folder.zip"
+    cmake --install "$BUILD" --prefix "$folder" >/dev/null
     mkdir -p "$folder/platforms" "$folder/styles"
-    cp "$BUILD/VTR.exe" "$QT_WIN"/bin/Qt6{Core,Gui,Widgets}.dll "$folder/"
+    cp "$QT_WIN"/bin/Qt6{Core,Gui,Widgets}.dll "$folder/"
     cp "$QT_WIN/plugins/platforms/qwindows.dll" "$folder/platforms/"
     cp "$QT_WIN/plugins/styles/qwindowsvistastyle.dll" "$folder/styles/"
     local runtime
