@@ -50,7 +50,7 @@ void LoadedDatabase::restore() {
 
 void LoadedDatabase::unload() {
     list().clear();
-    mv.Comentarios.assign({}, {});
+    mv.Comentarios.assign({});
 #ifdef __GLIBC__
     malloc_trim(0);
 #endif

@@ -6,32 +6,64 @@
 #include "RunError.h"
 #include "VbText.h"
 
-namespace {
-
-const QString& column(const AccountRow& row, int column) {
-    return column == 1 ? row.code : column == 2 ? row.signature : row.name;
-}
-
-}  // namespace
-
-const AccountRow& AccountList::row(int position) const {
+const AccountList::Entry& AccountList::entry(int position) const {
     if (position < 1 || position > count())
         throw RunError{RunError::SubscriptOutOfRange,
                        QStringLiteral("Subscript out of range: no row %1 in the account list").arg(position)};
     return rows_[std::size_t(position - 1)];
 }
 
-const AccountRow& AccountList::selectedRow() const {
+QStringView AccountList::textOf(const Entry& entry, int column) const {
+    const QStringView texts(text_);
+    switch (column) {
+    case 1:
+        return texts.sliced(entry.start + entry.nameSize, entry.codeSize);
+    case 2:
+        return texts.sliced(entry.start + entry.nameSize + entry.codeSize, entry.signatureSize);
+    default:
+        return texts.sliced(entry.start, entry.nameSize);
+    }
+}
+
+QStringView AccountList::column(int position, int column) const { return textOf(entry(position), column); }
+
+AccountRow AccountList::row(int position) const {
+    const Entry& at = entry(position);
+    return {textOf(at, 0).toString(), textOf(at, 1).toString(), textOf(at, 2).toString()};
+}
+
+AccountRow AccountList::selectedRow() const {
     if (selected_ == 0)
         throw RunError{RunError::NoObject, QStringLiteral("Object variable or With block variable not set: no row is selected")};
     return row(selected_);
 }
 
-QString AccountList::cell(int position, int columnIndex) const { return column(row(position), columnIndex); }
+bool AccountList::holds(int position, const AccountRow& row) const {
+    const Entry& at = entry(position);
+    return textOf(at, 0) == row.name && textOf(at, 1) == row.code && textOf(at, 2) == row.signature;
+}
 
-void AccountList::clear() { assign({}); }
+AccountList::Entry AccountList::append(const AccountRow& row) {
+    const Entry added{text_.size(), int(row.name.size()), int(row.code.size()), int(row.signature.size())};
+    text_ += row.name;
+    text_ += row.code;
+    text_ += row.signature;
+    return added;
+}
 
-void AccountList::assign(std::vector<AccountRow> rows) {
+void AccountList::clear() { assign(QString(), {}); }
+
+void AccountList::assign(const std::vector<AccountRow>& rows) {
+    text_.clear();
+    std::vector<Entry> entries;
+    entries.reserve(rows.size());
+    for (const AccountRow& row : rows)
+        entries.push_back(append(row));
+    assign(std::move(text_), std::move(entries));
+}
+
+void AccountList::assign(QString text, std::vector<Entry> rows) {
+    text_ = std::move(text);
     rows_ = std::move(rows);
     selected_ = 0;
     if (sorted_)
@@ -45,14 +77,14 @@ int AccountList::add(int position, AccountRow row) {
                        QStringLiteral("Subscript out of range: cannot insert at row %1").arg(position)};
     if (sorted_) {
         // The sorted place: after the rows that sort before or equal to the new one.
-        const auto& key = column(row, sortKey_);
-        const auto at = std::upper_bound(rows_.begin(), rows_.end(), key, [this](const QString& k, const AccountRow& r) {
-            const int c = QString::compare(k, column(r, sortKey_), Qt::CaseInsensitive);
+        const QStringView key = sortKey_ == 1 ? row.code : sortKey_ == 2 ? row.signature : row.name;
+        const auto at = std::upper_bound(rows_.begin(), rows_.end(), key, [this](QStringView k, const Entry& r) {
+            const int c = k.compare(textOf(r, sortKey_), Qt::CaseInsensitive);
             return sortOrder_ == Order::Ascending ? c < 0 : c > 0;
         });
         position = int(at - rows_.begin()) + 1;
     }
-    rows_.insert(rows_.begin() + (position - 1), std::move(row));
+    rows_.insert(rows_.begin() + (position - 1), append(row));
     if (selected_ >= position)
         ++selected_;
     changed();
@@ -60,7 +92,7 @@ int AccountList::add(int position, AccountRow row) {
 }
 
 void AccountList::remove(int position) {
-    this->row(position);
+    entry(position);
     rows_.erase(rows_.begin() + (position - 1));
     if (selected_ == position)
         selected_ = 0;
@@ -70,14 +102,17 @@ void AccountList::remove(int position) {
 }
 
 void AccountList::setName(int position, const QString& name) {
-    this->row(position);
-    rows_[std::size_t(position - 1)].name = name;  // the row stays where it is, as after an edit in place
+    AccountRow renamed = row(position);
+    renamed.name = name;
+    // The row stays where it is, as after an edit in place; its old texts stay unused in the
+    // list's text until the next load.
+    rows_[std::size_t(position - 1)] = append(renamed);
     changed();
 }
 
 void AccountList::select(int position) {
     if (position != 0)
-        this->row(position);
+        entry(position);
     selected_ = position;
 }
 
@@ -97,17 +132,17 @@ void AccountList::sortBy(int columnIndex, Order order) {
 void AccountList::sortRows() {
     CaselessKeys keys;
     std::size_t units = 0;
-    for (const AccountRow& row : rows_)
-        units += std::size_t(column(row, sortKey_).size());
+    for (const Entry& row : rows_)
+        units += std::size_t(textOf(row, sortKey_).size());
     keys.reserve(rows_.size(), units);
-    for (const AccountRow& row : rows_)
-        keys.add(column(row, sortKey_));
+    for (const Entry& row : rows_)
+        keys.add(textOf(row, sortKey_));
     const std::vector<int> order = keys.order(sortOrder_ == Order::Descending);
-    std::vector<AccountRow> sortedRows;
+    std::vector<Entry> sortedRows;
     sortedRows.reserve(rows_.size());
     int newSelected = 0;
     for (std::size_t i = 0; i < order.size(); ++i) {
-        sortedRows.push_back(std::move(rows_[std::size_t(order[i])]));
+        sortedRows.push_back(rows_[std::size_t(order[i])]);
         if (order[i] + 1 == selected_)
             newSelected = int(i) + 1;
     }
@@ -123,9 +158,8 @@ void AccountList::changed() {
     ++revision_;
 }
 
-QStringView AccountList::Lookup::keyOf(const AccountRow& row) const {
-    const QString& text = onName ? row.name : row.code;
-    return form == Form::Upper ? QStringView(text) : VbText::trimView(text);
+QStringView AccountList::Lookup::keyOf(QStringView text) const {
+    return form == Form::Upper ? text : VbText::trimView(text);
 }
 
 QString AccountList::Lookup::normal(QStringView text) const {
@@ -133,8 +167,7 @@ QString AccountList::Lookup::normal(QStringView text) const {
     return form == Form::Trimmed ? kept.toString() : VbText::ucase(kept);
 }
 
-bool AccountList::Lookup::matches(const AccountRow& row, QStringView wanted) const {
-    const QStringView key = keyOf(row);
+bool AccountList::Lookup::matches(QStringView key, QStringView wanted) const {
     return form == Form::Trimmed ? key == wanted : VbText::sameUpper(key, wanted);
 }
 
@@ -144,7 +177,7 @@ int AccountList::find(Lookup& lookup, const QString& text) const {
         const QStringView wanted = lookup.form == Form::Upper ? QStringView(text) : VbText::trimView(text);
         for (int k = 0; k < count(); ++k) {
             const int position = lookup.lastWins ? count() - k : k + 1;
-            if (lookup.matches(rows_[std::size_t(position - 1)], wanted))
+            if (lookup.matches(lookup.keyOf(column(position, lookup.onName ? 0 : 1)), wanted))
                 return position;
         }
         return 0;
@@ -153,7 +186,7 @@ int AccountList::find(Lookup& lookup, const QString& text) const {
         Index& built = lookup.index.emplace();
         built.reserve(qsizetype(rows_.size()));
         for (int i = 0; i < count(); ++i) {
-            QString key = lookup.normal(lookup.keyOf(rows_[std::size_t(i)]));
+            QString key = lookup.normal(column(i + 1, lookup.onName ? 0 : 1));
             lookup.lastWins ? built.addLast(key, i + 1) : built.addFirst(key, i + 1);
         }
     }

@@ -7,8 +7,8 @@
 
 #include "TextIndex.h"
 
-// One row of the account list: the name is the row's text, the code and the signature its
-// two sub-items.
+// One row of the account list, as texts of its own: the name is the row's text, the code and
+// the signature its two sub-items.
 struct AccountRow {
     QString name;
     QString code;
@@ -22,8 +22,20 @@ struct AccountRow {
 // The account list: the in-memory database, rows in display order at positions 1..count().
 // It keeps the selection, the sort state and the header marks, and answers lookups by code or
 // name through indexes that are rebuilt after a change once lookups repeat.
+//
+// The rows' texts lie one after another in one text, each row only saying where its own are:
+// a million accounts are then a few allocations instead of millions, which is most of what
+// loading, sorting and freeing them would otherwise cost.
 class AccountList {
 public:
+    // Where a row's texts lie in the list's text: the name, then the code, then the signature.
+    struct Entry {
+        qsizetype start = 0;
+        int nameSize = 0;
+        int codeSize = 0;
+        int signatureSize = 0;
+    };
+
     enum class Order { Ascending, Descending };
     enum HeaderIcon { NoIcon = 0, AscendingMark = 1, DescendingMark = 2 };
     static constexpr int ColumnCount = 3;
@@ -31,12 +43,21 @@ public:
         QStringLiteral("Click over the selected item again to rename it");
 
     int count() const { return int(rows_.size()); }
-    const AccountRow& row(int position) const;
-    QString cell(int position, int column) const;
+    // A copy of a row's texts.
+    AccountRow row(int position) const;
+    // A row's texts in place, valid until the list changes.
+    QStringView name(int position) const { return column(position, 0); }
+    QStringView code(int position) const { return column(position, 1); }
+    QStringView signature(int position) const { return column(position, 2); }
+    QString cell(int position, int column) const { return this->column(position, column).toString(); }
+    // Whether a row holds exactly these texts.
+    bool holds(int position, const AccountRow& row) const;
 
     void clear();
     // Replaces every row; the selection is cleared.
-    void assign(std::vector<AccountRow> rows);
+    void assign(const std::vector<AccountRow>& rows);
+    // Replaces every row with rows whose texts lie in `text`, as a load reads them.
+    void assign(QString text, std::vector<Entry> rows);
     // Inserts at a position (count() + 1 appends); with sorting on the row goes to its sorted place.
     // Returns the row's position.
     int add(int position, AccountRow row);
@@ -46,7 +67,7 @@ public:
     // The selected row's position, 0 when none.
     int selected() const { return selected_; }
     // The selected row; fails when none is selected.
-    const AccountRow& selectedRow() const;
+    AccountRow selectedRow() const;
     void select(int position);
 
     bool sorted() const { return sorted_; }
@@ -76,10 +97,17 @@ public:
     bool hasNameIgnoringCase(const QString& name) const;
 
 private:
+    // Fails when there is no row at the position.
+    const Entry& entry(int position) const;
+    QStringView column(int position, int column) const;
+    QStringView textOf(const Entry& entry, int column) const;
+    // The row's texts appended to the list's text.
+    Entry append(const AccountRow& row);
     void changed();
     void sortRows();
 
-    std::vector<AccountRow> rows_;
+    QString text_;
+    std::vector<Entry> rows_;
     int selected_ = 0;
     bool sorted_ = false;
     int sortKey_ = 0;
@@ -99,12 +127,12 @@ private:
         bool scanned = false;
         std::optional<Index> index;
 
-        // The part of a row's text that is compared.
-        QStringView keyOf(const AccountRow& row) const;
+        // The part of a row's name or code that is compared.
+        QStringView keyOf(QStringView text) const;
         // A text in the form the index keeps.
         QString normal(QStringView text) const;
         // Whether a row's key matches a text already trimmed as the form asks.
-        bool matches(const AccountRow& row, QStringView wanted) const;
+        bool matches(QStringView key, QStringView wanted) const;
     };
     int find(Lookup& lookup, const QString& text) const;
     mutable Lookup firstByUpperTrimmedCode_{Form::UpperTrimmed, false, false, false, {}};

@@ -30,15 +30,6 @@ bool ClsBD::isCloser(QByteArrayView line) {
 
 namespace {
 
-// Appends comment lines joined by CR LF.
-void appendLines(QByteArray& text, const std::vector<QByteArrayView>& lines) {
-    for (std::size_t k = 0; k < lines.size(); ++k) {
-        if (k > 0)
-            text.append("\r\n", 2);
-        text.append(lines[k]);
-    }
-}
-
 QString decoded(QByteArrayView line) { return Cp1252::decode(line.data(), line.size()); }
 
 // Whether a code line of the file is a code in any letter case, blanks at either end left out,
@@ -120,24 +111,25 @@ void ClsBD::load(const std::optional<QString>& onlyCode) {
     const auto records =
         onlyCode ? 0 : std::size_t(std::count(snapshot->bytes.cbegin(), snapshot->bytes.cend(), '\r') / 5 + 1);
     const SameCode wanted(onlyCode.value_or(QString()));
-    std::vector<AccountRow> rows;
+    // The rows' texts and the comments each go in one text that never outgrows the file, and
+    // so is never copied.
+    QString texts;
+    texts.reserve(onlyCode ? 0 : snapshot->bytes.size());
+    std::vector<AccountList::Entry> rows;
     rows.reserve(records);
-    std::vector<TablaComentarios::Row> comments;
-    comments.reserve(records);
-    // The comments, all in one text that never outgrows the file, and so is never copied.
-    QByteArray commentText;
-    commentText.reserve(onlyCode ? 0 : snapshot->bytes.size());
+    TablaComentarios::Builder comments;
+    comments.reserve(records, onlyCode ? 0 : snapshot->bytes.size());
     std::vector<QByteArrayView> lines;  // one comment's lines, in the file's bytes
     // Whatever was read before a failure stays loaded; the record being read gets no row.
     const auto publish = [&] {
         // Each record goes on top of the list, so the list holds the records in reverse file order;
         // the first record added stays selected.
         std::reverse(rows.begin(), rows.end());
-        list.assign(std::move(rows));
+        texts.squeeze();  // the room reserved is given back
+        list.assign(std::move(texts), std::move(rows));
         if (list.count() > 0)
             list.select(list.count());
-        commentText.squeeze();
-        mv_.Comentarios.assign(std::move(comments), std::move(commentText));
+        mv_.Comentarios.assign(std::move(comments));
     };
     // The comment box never shows the comment of a row that is no longer selected.
     const auto showComment = [&] {
@@ -151,21 +143,16 @@ void ClsBD::load(const std::optional<QString>& onlyCode) {
             const QByteArrayView name = file.readLineBytes();
             const QByteArrayView code = file.readLineBytes();
             const QByteArrayView signature = file.readLineBytes();
-            const bool kept = !onlyCode || wanted(code);
             file.readLineBytes();  // the opener
-            TablaComentarios::Row* comment = kept ? &comments.emplace_back() : nullptr;
             lines.clear();
             for (QByteArrayView line = file.readLineBytes(); !isCloser(line); line = file.readLineBytes())
                 lines.push_back(line);
-            if (!kept)
+            if (onlyCode && !wanted(code))
                 continue;
-            const AccountRow& row = rows.emplace_back(AccountRow{decoded(name), decoded(code), decoded(signature)});
-            if (!lines.empty()) {
-                comment->code = row.code;
-                comment->start = commentText.size();
-                appendLines(commentText, lines);
-                comment->size = commentText.size() - comment->start;
-            }
+            rows.push_back({texts.size(), int(name.size()), int(code.size()), int(signature.size())});
+            for (QByteArrayView text : {name, code, signature})
+                Cp1252::decodeAppend(text, texts);
+            comments.add(code, lines);
         }
     } catch (...) {
         publish();
@@ -212,10 +199,9 @@ int ClsBD::buscarFila(const AccountRow& account) const {
     int sameAccount = 0;
     int sameAccounts = 0;
     for (int i = 1; i <= list.count(); ++i) {
-        const AccountRow& row = list.row(i);
-        if (row == account)
+        if (list.holds(i, account))
             return i;
-        if (row.code == account.code && row.signature == account.signature) {
+        if (list.code(i) == account.code && list.signature(i) == account.signature) {
             sameAccount = i;
             ++sameAccounts;
         }
@@ -241,7 +227,7 @@ void ClsBD::escribirversion(TextWriter& file) { file.writeLine(QStringLiteral("D
 QString ClsBD::BuscarfirmaenLV(const QString& code) {
     const AccountList& list = mv_.main().LvAccounts;
     const int position = list.firstWithCodeIgnoringCase(code);
-    return position == 0 ? QString() : list.row(position).signature;
+    return position == 0 ? QString() : list.signature(position).toString();
 }
 
 void ClsBD::guardarcambios() {
@@ -258,12 +244,13 @@ QString ClsBD::traercomentario(const QString& code) const { return mv_.Comentari
 void ClsBD::escribirCuentas(TextWriter& file) const {
     const AccountList& list = mv_.main().LvAccounts;
     for (int i = 1; i <= list.count(); ++i)
-        writeStored(file, list.row(i));
+        writeStored(file, i);
 }
 
-void ClsBD::writeStored(TextWriter& file, const AccountRow& row) const {
-    writeHead(file, row.name, row.code, row.signature);
-    file.writeEncodedLine(mv_.Comentarios.storedComment(row.code));
+void ClsBD::writeStored(TextWriter& file, int position) const {
+    const AccountList& list = mv_.main().LvAccounts;
+    writeHead(file, list.name(position), list.code(position), list.signature(position));
+    file.writeEncodedLine(mv_.Comentarios.storedComment(list.code(position)));
     file.writeLine(Closer);
 }
 
@@ -275,7 +262,7 @@ void ClsBD::escribirRegistro(TextWriter& file, const QString& name, const QStrin
     file.writeLine(Closer);
 }
 
-void ClsBD::writeHead(TextWriter& file, const QString& name, const QString& code, const QString& signature) {
+void ClsBD::writeHead(TextWriter& file, QStringView name, QStringView code, QStringView signature) {
     file.writeLine(name);
     file.writeLine(code);
     file.writeLine(signature);

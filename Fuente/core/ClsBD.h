@@ -73,7 +73,7 @@ public:
     // Writes every row of the account list as records, with their comments.
     void escribirCuentas(TextWriter& file) const;
     // Writes a row of the list as a record with its stored comment, byte for byte as loaded.
-    void writeStored(TextWriter& file, const AccountRow& row) const;
+    void writeStored(TextWriter& file, int position) const;
     // Writes one record. The comment's CR LF pairs become line ends and an empty comment is one
     // empty line; without a comment the opener is directly followed by the closer.
     static void escribirRegistro(TextWriter& file, const QString& name, const QString& code,
@@ -84,7 +84,7 @@ public:
     static bool isCloser(QByteArrayView line);
 
 private:
-    static void writeHead(TextWriter& file, const QString& name, const QString& code, const QString& signature);
+    static void writeHead(TextWriter& file, QStringView name, QStringView code, QStringView signature);
     void load(const std::optional<QString>& onlyCode);
     void giveNamesAgain();
 

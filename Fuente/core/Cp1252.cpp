@@ -28,13 +28,19 @@ int byteFor(char16_t c) {
 namespace Cp1252 {
 
 QString decode(const char* data, qsizetype size) {
-    QString text(size, Qt::Uninitialized);
-    QChar* out = text.data();
-    for (qsizetype i = 0; i < size; ++i) {
-        const auto b = static_cast<unsigned char>(data[i]);
-        out[i] = (b >= 0x80 && b < 0xA0) ? QChar(kHigh[b - 0x80]) : QChar(b);
-    }
+    QString text;
+    decodeAppend(QByteArrayView(data, size), text);
     return text;
+}
+
+void decodeAppend(QByteArrayView bytes, QString& out) {
+    const qsizetype start = out.size();
+    out.resize(start + bytes.size());
+    QChar* dest = out.data() + start;
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        const auto b = static_cast<unsigned char>(bytes[i]);
+        dest[i] = (b >= 0x80 && b < 0xA0) ? QChar(kHigh[b - 0x80]) : QChar(b);
+    }
 }
 
 void encodeAppend(QStringView text, QByteArray& out) {

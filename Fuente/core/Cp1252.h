@@ -1,12 +1,14 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 
 // The 8-bit code page of every file the program reads or writes.
 namespace Cp1252 {
 
 QString decode(const char* data, qsizetype size);
+void decodeAppend(QByteArrayView bytes, QString& out);
 inline QString decode(const QByteArray& bytes) { return decode(bytes.constData(), bytes.size()); }
 
 // Characters without a Windows-1252 byte become '?', as the Windows converter writes them.

@@ -4,14 +4,49 @@
 
 #include "Cp1252.h"
 
-void TablaComentarios::assign(std::vector<Row> rows, QByteArray text) {
-    if (rows.empty())
-        rows.emplace_back();
-    rows_ = std::move(rows);
-    text_ = std::move(text);
+void TablaComentarios::Builder::reserve(std::size_t rows, qsizetype bytes) {
+    rows_.reserve(rows);
+    text_.reserve(bytes);
+}
+
+void TablaComentarios::Builder::add(QByteArrayView code, const std::vector<QByteArrayView>& lines) {
+    Row& row = rows_.emplace_back();
+    if (lines.empty())
+        return;
+    row.codeStart = text_.size();
+    row.codeSize = int(code.size());
+    text_.append(code);
+    row.start = text_.size();
+    for (std::size_t k = 0; k < lines.size(); ++k) {
+        if (k > 0)
+            text_.append("\r\n", 2);
+        text_.append(lines[k]);
+    }
+    row.size = int(text_.size() - row.start);
+}
+
+void TablaComentarios::assign(Builder built) {
+    rows_ = std::move(built.rows_);
+    if (rows_.empty())
+        rows_.emplace_back();
+    text_ = std::move(built.text_);
+    text_.squeeze();  // the room reserved for a load is given back
     slots_.clear();
     scannedCode_.reset();
 }
+
+namespace {
+
+quint32 hashOf(QByteArrayView code) { return quint32(qHash(code)); }
+
+// The code as the table keeps it; none when it has a character no stored code can hold.
+std::optional<QByteArray> stored(QStringView code) {
+    if (!Cp1252::canEncode(code))
+        return std::nullopt;
+    return Cp1252::encode(code);
+}
+
+}  // namespace
 
 void TablaComentarios::buildIndex() const {
     std::size_t capacity = 8;
@@ -20,8 +55,8 @@ void TablaComentarios::buildIndex() const {
     slots_.assign(capacity, Slot{0, -1});
     const std::size_t mask = capacity - 1;
     for (int k = 0; k < int(rows_.size()); ++k) {
-        const QString& code = rows_[std::size_t(k)].code;
-        const auto hash = quint32(qHash(code));
+        const QByteArrayView code = codeOf(rows_[std::size_t(k)]);
+        const quint32 hash = hashOf(code);
         if (probe(code, hash) >= 0)
             continue;  // a code seen before keeps its first row
         std::size_t i = hash & mask;
@@ -31,31 +66,36 @@ void TablaComentarios::buildIndex() const {
     }
 }
 
-int TablaComentarios::probe(const QString& code, quint32 hash) const {
+int TablaComentarios::probe(QByteArrayView code, quint32 hash) const {
     const std::size_t mask = slots_.size() - 1;
     for (std::size_t i = hash & mask; slots_[i].row >= 0; i = (i + 1) & mask)
-        if (slots_[i].hash == hash && rows_[std::size_t(slots_[i].row)].code == code)
+        if (slots_[i].hash == hash && codeOf(rows_[std::size_t(slots_[i].row)]) == code)
             return slots_[i].row;
     return -1;
 }
 
-int TablaComentarios::find(const QString& code) const {
+int TablaComentarios::find(QStringView code) const {
     if (slots_.empty() && scannedCode_ == code)
         return scannedRow_;
+    // Decoding is one to one, so a code and a stored one are the same text exactly when their
+    // bytes are the same.
+    const std::optional<QByteArray> bytes = stored(code);
     if (slots_.empty() && !scannedCode_) {
-        scannedCode_ = code;
+        scannedCode_ = code.toString();
         scannedRow_ = -1;
-        for (int k = 0; k < int(rows_.size()) && scannedRow_ < 0; ++k)
-            if (rows_[std::size_t(k)].code == code)
+        for (int k = 0; bytes && k < int(rows_.size()) && scannedRow_ < 0; ++k)
+            if (codeOf(rows_[std::size_t(k)]) == *bytes)
                 scannedRow_ = k;
         return scannedRow_;
     }
+    if (!bytes)
+        return -1;
     if (slots_.empty())
         buildIndex();
-    return probe(code, quint32(qHash(code)));
+    return probe(*bytes, hashOf(*bytes));
 }
 
-QByteArrayView TablaComentarios::storedComment(const QString& code) const {
+QByteArrayView TablaComentarios::storedComment(QStringView code) const {
     const int row = find(code);
     if (row < 0)
         return {};
@@ -63,7 +103,7 @@ QByteArrayView TablaComentarios::storedComment(const QString& code) const {
     return QByteArrayView(text_.constData() + found.start, found.size);
 }
 
-QString TablaComentarios::commentFor(const QString& code) const {
+QString TablaComentarios::commentFor(QStringView code) const {
     const QByteArrayView comment = storedComment(code);
     return Cp1252::decode(comment.data(), comment.size());
 }

@@ -82,29 +82,32 @@ INSTANTIATE_TEST_SUITE_P(Columns, SortByColumn,
 
 // The comment table answers the first row of a code alike whether it scans (the first code asked
 // after a change) or uses its index (built when another code is asked).
-// The table as the loader fills it: every comment in one text.
-void assign(TablaComentarios& table, const std::vector<std::pair<QString, QByteArray>>& comments) {
-    std::vector<TablaComentarios::Row> rows;
-    QByteArray text;
-    for (const auto& [code, comment] : comments) {
-        rows.push_back({code, text.size(), comment.size()});
-        text += comment;
-    }
-    table.assign(std::move(rows), text);
+// The table as a load fills it; a comment is a list of lines.
+void assign(TablaComentarios& table, const std::vector<std::pair<QByteArray, std::vector<QByteArrayView>>>& rows) {
+    TablaComentarios::Builder built;
+    for (const auto& [code, lines] : rows)
+        built.add(code, lines);
+    table.assign(std::move(built));
 }
 
 TEST(CommentTable, FirstRowOfACodeByScanAndByIndex) {
     TablaComentarios table;
-    assign(table, {{"A", "first A"}, {"", "no code"}, {"B", "only B"}, {"A", "second A"}, {"a", "small a"}});
-    const std::pair<const char*, const char*> asked[] = {
-        {"A", "first A"}, {"A", "first A"}, {"a", "small a"}, {"A", "first A"}, {"B", "only B"},
-        {"C", ""},        {"", "no code"},
+    assign(table, {{"A", {"first A"}},
+                   {"", {"no code"}},
+                   {"B", {"only", "B"}},
+                   {"A", {"second A"}},
+                   {"a", {"small a"}},
+                   {"\x80\xE9", {"euro"}},
+                   {"lineless", {}}});
+    const std::pair<QString, QString> asked[] = {
+        {"A", "first A"}, {"A", "first A"}, {"a", "small a"},    {"A", "first A"}, {"B", "only\r\nB"},
+        {"C", ""},        {"", "no code"},  {"\u20AC\u00E9", "euro"}, {"\u4E2D", ""},   {"lineless", ""},
     };
     for (const auto& [code, comment] : asked)
-        EXPECT_EQ(table.commentFor(code), comment) << code;
-    assign(table, {{"B", "new B"}});
-    EXPECT_EQ(table.commentFor("A"), "");
-    EXPECT_EQ(table.commentFor("B"), "new B");
+        EXPECT_EQ(table.commentFor(code), comment) << code.toStdString();
+    assign(table, {{"B", {"new B"}}});
+    EXPECT_EQ(table.commentFor(u"A"), "");
+    EXPECT_EQ(table.commentFor(u"B"), "new B");
 }
 
 struct LookupCase {

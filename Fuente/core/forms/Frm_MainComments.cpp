@@ -53,11 +53,12 @@ void Frm_Main::CmdSalvaComentarios_Click() {
         change.refused = "The comment of the account " + edited.code + " was not saved";
         change.write = [&](TextWriter& file) {
             for (int i = 1; i <= LvAccounts.count(); ++i) {
-                const AccountRow& row = LvAccounts.row(i);
-                if (row.code == edited.code)
+                if (LvAccounts.code(i) == edited.code) {
+                    const AccountRow row = LvAccounts.row(i);
                     ClsBD::escribirRegistro(file, row.name, row.code, row.signature, comment);
-                else
-                    mv_.bd().writeStored(file, row);
+                } else {
+                    mv_.bd().writeStored(file, i);
+                }
             }
         };
         change.reapply = [&] { return mv_.bd().buscarFila(edited) != 0; };

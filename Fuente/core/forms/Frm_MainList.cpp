@@ -50,7 +50,7 @@ void Frm_Main::Delete_Click() {
             const int position = mv_.bd().buscarFila(deleted);
             for (int i = 1; i <= LvAccounts.count(); ++i)
                 if (i != position)
-                    mv_.bd().writeStored(file, LvAccounts.row(i));
+                    mv_.bd().writeStored(file, i);
         };
         change.reapply = [&] { return mv_.bd().buscarFila(deleted) != 0; };
         if (!mv_.bd().reescribir(change))
