@@ -5,7 +5,6 @@
 
 #include "AccountList.h"
 #include "ClsControlErrores.h"
-#include "ClsControles.h"
 #include "Cp1252.h"
 #include "ClsRespaldos.h"
 #include "ClsconvertirBaseVieja.h"
@@ -15,7 +14,6 @@
 #include "Mod_Variables.h"
 #include "TextReader.h"
 #include "TextWriter.h"
-#include "forms/Frm_Main.h"
 
 bool ClsBD::isCloser(const QString& line) {
     return line.size() == Closer.size() && line.compare(Closer, Qt::CaseInsensitive) == 0;
@@ -56,7 +54,7 @@ void ClsBD::cargarbdallv() {
 void ClsBD::load() {
     DatabaseFile& database = mv_.database();
     database.setLoaded(std::nullopt);
-    AccountList& list = mv_.main().LvAccounts;
+    AccountList& list = mv_.Accounts;
     if (!FileSystem::fileExists(mv_.RutaBD)) {
         // Made only while there is still no file: another copy of the program may have made one.
         const bool made = database.replace([](const std::optional<QByteArray>& current, TextWriter& file) {
@@ -104,12 +102,12 @@ void ClsBD::load() {
     };
     // The comment box never shows the comment of a row that is no longer selected.
     const auto showComment = [&] {
-        mv_.main().TxtComentarios.Text = list.selected() != 0 ? traercomentario(list.selectedRow().code) : QString();
+        mv_.display().showComment(list.selected() != 0 ? traercomentario(list.selectedRow().code) : QString());
     };
     try {
         file.readLine();  // the header; its version was checked before
         if (file.atEnd())
-            mv_.controles().Botones();
+            mv_.display().Botones();
         while (!file.atEnd()) {
             AccountRow row;
             row.name = file.readLine();
@@ -138,7 +136,7 @@ void ClsBD::load() {
 }
 
 void ClsBD::giveNamesAgain() {
-    AccountList& list = mv_.main().LvAccounts;
+    AccountList& list = mv_.Accounts;
     std::vector<Rename> kept;
     for (Rename& rename : renames_) {
         const int position = buscarFila(rename.before);
@@ -157,13 +155,13 @@ void ClsBD::giveNamesAgain() {
 }
 
 void ClsBD::renombrar(int position, const QString& name) {
-    AccountList& list = mv_.main().LvAccounts;
+    AccountList& list = mv_.Accounts;
     renames_.push_back({list.row(position), name});
     list.setName(position, name);
 }
 
 int ClsBD::buscarFila(const AccountRow& account) const {
-    const AccountList& list = mv_.main().LvAccounts;
+    const AccountList& list = mv_.Accounts;
     int sameAccount = 0;
     int sameAccounts = 0;
     for (int i = 1; i <= list.count(); ++i) {
@@ -179,7 +177,7 @@ int ClsBD::buscarFila(const AccountRow& account) const {
 }
 
 int ClsBD::filaParaActivar(const QString& code) const {
-    const AccountList& list = mv_.main().LvAccounts;
+    const AccountList& list = mv_.Accounts;
     const int exact = list.firstWithTrimmedCode(code);
     return exact != 0 ? exact : list.firstWithCodeIgnoringCase(code);
 }
@@ -194,7 +192,7 @@ bool ClsBD::reescribir(const DatabaseFile::Change& change) {
 void ClsBD::escribirversion(TextWriter& file) { file.writeLine(QStringLiteral("DB Version: %1").arg(Version)); }
 
 QString ClsBD::BuscarfirmaenLV(const QString& code) {
-    const AccountList& list = mv_.main().LvAccounts;
+    const AccountList& list = mv_.Accounts;
     const int position = list.firstWithCodeIgnoringCase(code);
     return position == 0 ? QString() : list.row(position).signature;
 }
@@ -211,7 +209,7 @@ void ClsBD::guardarcambios() {
 QString ClsBD::traercomentario(const QString& code) const { return mv_.Comentarios.commentFor(code); }
 
 void ClsBD::escribirCuentas(TextWriter& file) const {
-    const AccountList& list = mv_.main().LvAccounts;
+    const AccountList& list = mv_.Accounts;
     for (int i = 1; i <= list.count(); ++i)
         writeStored(file, list.row(i));
 }

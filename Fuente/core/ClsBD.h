@@ -28,8 +28,8 @@ public:
 
     // Loads RutaBD into the account list (in reverse file order, sorting off) and the comment
     // table. A missing file is created with the header alone and the list is left as it is.
-    // Names given but not saved yet are given again, and the comment box shows the selected
-    // row's comment.
+    // Names given but not saved yet are given again, and the window shows the selected row's
+    // comment (and, for a file without accounts, the controls an empty list allows).
     void cargarbdallv();
 
     static void escribirversion(TextWriter& file);

@@ -1,6 +1,6 @@
 // The main window's comment editing: Edit, Save and Cancel.
 #include "ClsBD.h"
-#include "ClsControles.h"
+#include "forms/ClsControles.h"
 #include "Clsvalidacion.h"
 #include "DatabaseFile.h"
 #include "Dialogs.h"

@@ -1,6 +1,6 @@
 // The main window's account list: activation, deletion, renaming, sorting, comments, copying.
 #include "ClsBD.h"
-#include "ClsControles.h"
+#include "forms/ClsControles.h"
 #include "ClsPrincipal.h"
 #include "Clsvalidacion.h"
 #include "DatabaseFile.h"

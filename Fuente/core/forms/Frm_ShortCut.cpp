@@ -5,7 +5,7 @@
 
 #include "ClsComandos.h"
 #include "ClsControlErrores.h"
-#include "ClsControles.h"
+#include "forms/ClsControles.h"
 #include "Clsvalidacion.h"
 #include "Dialogs.h"
 #include "FileSystem.h"
