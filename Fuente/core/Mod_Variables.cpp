@@ -21,10 +21,10 @@ Mod_Variables::Mod_Variables(const QString& appFolder, Dialogs& dialogs, Registr
       validacion_(std::make_unique<Clsvalidacion>(Accounts)),
       comandos_(std::make_unique<ClsComandos>(*this)),
       principal_(std::make_unique<ClsPrincipal>(*this)),
-      conversion_(std::make_unique<ClsconvertirBaseVieja>(*this)),
       registro_(std::make_unique<ClsRegistro>(dialogs, *errores_)),
       respaldos_(std::make_unique<ClsRespaldos>(App, RutaBD, *errores_, registry)),
-      database_(std::make_unique<DatabaseFile>(*this)) {}
+      database_(std::make_unique<DatabaseFile>(RutaBD, *bd_, dialogs, *respaldos_)),
+      conversion_(std::make_unique<ClsconvertirBaseVieja>(App, RutaBD, *database_, dialogs, *errores_)) {}
 
 Mod_Variables::~Mod_Variables() = default;
 

@@ -103,8 +103,8 @@ private:
     std::unique_ptr<Clsvalidacion> validacion_;
     std::unique_ptr<ClsComandos> comandos_;
     std::unique_ptr<ClsPrincipal> principal_;
-    std::unique_ptr<ClsconvertirBaseVieja> conversion_;
     std::unique_ptr<ClsRegistro> registro_;
     std::unique_ptr<ClsRespaldos> respaldos_;
     std::unique_ptr<DatabaseFile> database_;
+    std::unique_ptr<ClsconvertirBaseVieja> conversion_;
 };
