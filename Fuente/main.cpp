@@ -7,7 +7,7 @@
 #include "Mod_Variables.h"
 #include "QtDialogs.h"
 #include "RunError.h"
-#include "forms/Frm_Main.h"
+#include "forms/WindowModels.h"
 
 #ifdef Q_OS_WIN
 #include "GameProcess.h"
@@ -67,6 +67,7 @@ int main(int argc, char* argv[]) {
     // by one would take longer than everything else the program does on its way out.
     static Mod_Variables* const kept = new Mod_Variables(appFolder, dialogs, registry);
     Mod_Variables& mv = *kept;
+    WindowModels windows(mv);
     mv.winePrefix = winePrefix;
     mv.Command = command;
     // Any argument text ends the program without the window, so none is built for it.

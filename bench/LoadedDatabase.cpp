@@ -34,7 +34,7 @@ LoadedDatabase& LoadedDatabase::of(int accounts) {
     return *slot;
 }
 
-AccountList& LoadedDatabase::list() { return mv.main().LvAccounts; }
+AccountList& LoadedDatabase::list() { return mv.Accounts; }
 
 bool LoadedDatabase::fileSaved() const {
     QFile file(mv.RutaBD);

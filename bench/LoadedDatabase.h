@@ -6,6 +6,7 @@
 #include "GeneratedDatabase.h"
 #include "Mod_Variables.h"
 #include "RegistryFile.h"
+#include "forms/WindowModels.h"
 
 class AccountList;
 
@@ -34,5 +35,6 @@ struct LoadedDatabase {
     DefaultDialogs dialogs;
     RegistryFile registry;
     Mod_Variables mv;
+    WindowModels windows{mv};
     QByteArray savedDigest;
 };

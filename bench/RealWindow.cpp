@@ -6,11 +6,12 @@
 #include "FrmMainView.h"
 #include "Mod_Variables.h"
 #include "RegistryFile.h"
-#include "forms/Frm_Main.h"
+#include "forms/WindowModels.h"
 
 RealWindow::RealWindow(const QString& folder, Dialogs& dialogs)
     : registry_(std::make_unique<RegistryFile>(BenchFolder::storePath(folder))),
       mv_(std::make_unique<Mod_Variables>(folder, dialogs, *registry_)),
+      windows_(std::make_unique<WindowModels>(*mv_)),
       view_(std::make_unique<FrmMainView>(*mv_)) {
     watchPaints();
 }

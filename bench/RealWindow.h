@@ -8,6 +8,7 @@ class Dialogs;
 class FrmMainView;
 class Mod_Variables;
 class RegistryFile;
+class WindowModels;
 
 // The program's main window over an application folder, set up as main() sets it up (the
 // settings store being the folder's GameSettings.reg).
@@ -32,5 +33,6 @@ private:
 
     std::unique_ptr<RegistryFile> registry_;
     std::unique_ptr<Mod_Variables> mv_;
+    std::unique_ptr<WindowModels> windows_;
     std::unique_ptr<FrmMainView> view_;
 };

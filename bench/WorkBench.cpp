@@ -18,6 +18,7 @@
 #include "PairedTiming.h"
 #include "RunError.h"
 #include "forms/Frm_Main.h"
+#include "forms/WindowModels.h"
 
 namespace {
 
@@ -30,6 +31,7 @@ struct Program {
     DefaultDialogs dialogs;
     RegistryFile registry;
     Mod_Variables mv;
+    WindowModels windows{mv};
 };
 
 // `VTR /a=<last code> /y` in the program's own process: start-up, finding the account and

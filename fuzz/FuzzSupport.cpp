@@ -74,7 +74,7 @@ FuzzApp::FuzzApp(const Workspace& workspace)
 }
 
 std::vector<LoadedAccount> loadedAccounts(Mod_Variables& mv) {
-    const AccountList& list = mv.main().LvAccounts;
+    const AccountList& list = mv.Accounts;
     std::vector<LoadedAccount> accounts;
     accounts.reserve(std::size_t(list.count()));
     for (int i = 1; i <= list.count(); ++i) {

@@ -31,7 +31,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FuzzApp app(workspace);
         app.dialogs.chosen = workspace.path(QStringLiteral("source.ADF"));
         app.mv.bd().cargarbdallv();
-        FUZZ_CHECK(app.dialogs.shown.empty() && app.mv.main().LvAccounts.count() == 2);
+        FUZZ_CHECK(app.dialogs.shown.empty() && app.mv.Accounts.count() == 2);
         try {
             app.mv.bd().importar();
         } catch (const EndProgram&) {

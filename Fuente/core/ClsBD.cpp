@@ -5,7 +5,6 @@
 
 #include "AccountList.h"
 #include "ClsControlErrores.h"
-#include "ClsControles.h"
 #include "Cp1252.h"
 #include "ClsRespaldos.h"
 #include "ClsconvertirBaseVieja.h"
@@ -16,7 +15,6 @@
 #include "TextReader.h"
 #include "TextWriter.h"
 #include "VbText.h"
-#include "forms/Frm_Main.h"
 
 bool ClsBD::isCloser(const QString& line) {
     return line.size() == Closer.size() && line.compare(Closer, Qt::CaseInsensitive) == 0;
@@ -78,7 +76,7 @@ void ClsBD::load(const std::optional<QString>& onlyCode) {
     DatabaseFile& database = mv_.database();
     database.setLoaded(std::nullopt);
     holdsOneCode_ = false;
-    AccountList& list = mv_.main().LvAccounts;
+    AccountList& list = mv_.Accounts;
     if (!FileSystem::fileExists(mv_.RutaBD)) {
         // Made only while there is still no file: another copy of the program may have made one.
         const bool made = database.replace([](const std::optional<QByteArray>& current, TextWriter& file) {
@@ -133,12 +131,12 @@ void ClsBD::load(const std::optional<QString>& onlyCode) {
     };
     // The comment box never shows the comment of a row that is no longer selected.
     const auto showComment = [&] {
-        mv_.main().TxtComentarios.Text = list.selected() != 0 ? traercomentario(list.selectedRow().code) : QString();
+        mv_.display().showComment(list.selected() != 0 ? traercomentario(list.selectedRow().code) : QString());
     };
     try {
         file.readLineBytes();  // the header; its version was checked before
         if (file.atEnd())
-            mv_.controles().Botones();
+            mv_.display().Botones();
         while (!file.atEnd()) {
             const QByteArrayView name = file.readLineBytes();
             const QByteArrayView code = file.readLineBytes();
@@ -170,7 +168,7 @@ void ClsBD::load(const std::optional<QString>& onlyCode) {
 }
 
 void ClsBD::giveNamesAgain() {
-    AccountList& list = mv_.main().LvAccounts;
+    AccountList& list = mv_.Accounts;
     std::vector<Rename> kept;
     for (Rename& rename : renames_) {
         const int position = buscarFila(rename.before);
@@ -189,13 +187,13 @@ void ClsBD::giveNamesAgain() {
 }
 
 void ClsBD::renombrar(int position, const QString& name) {
-    AccountList& list = mv_.main().LvAccounts;
+    AccountList& list = mv_.Accounts;
     renames_.push_back({list.row(position), name});
     list.setName(position, name);
 }
 
 int ClsBD::buscarFila(const AccountRow& account) const {
-    const AccountList& list = mv_.main().LvAccounts;
+    const AccountList& list = mv_.Accounts;
     int sameAccount = 0;
     int sameAccounts = 0;
     for (int i = 1; i <= list.count(); ++i) {
@@ -210,7 +208,7 @@ int ClsBD::buscarFila(const AccountRow& account) const {
 }
 
 int ClsBD::filaParaActivar(const QString& code) const {
-    const AccountList& list = mv_.main().LvAccounts;
+    const AccountList& list = mv_.Accounts;
     const int exact = list.firstWithTrimmedCode(code);
     return exact != 0 ? exact : list.firstWithCodeIgnoringCase(code);
 }
@@ -225,7 +223,7 @@ bool ClsBD::reescribir(const DatabaseFile::Change& change) {
 void ClsBD::escribirversion(TextWriter& file) { file.writeLine(QStringLiteral("DB Version: %1").arg(Version)); }
 
 QString ClsBD::BuscarfirmaenLV(const QString& code) {
-    const AccountList& list = mv_.main().LvAccounts;
+    const AccountList& list = mv_.Accounts;
     const int position = list.firstWithCodeIgnoringCase(code);
     return position == 0 ? QString() : list.signature(position).toString();
 }
@@ -242,13 +240,13 @@ void ClsBD::guardarcambios() {
 QString ClsBD::traercomentario(const QString& code) const { return mv_.Comentarios.commentFor(code); }
 
 void ClsBD::escribirCuentas(TextWriter& file) const {
-    const AccountList& list = mv_.main().LvAccounts;
+    const AccountList& list = mv_.Accounts;
     for (int i = 1; i <= list.count(); ++i)
         writeStored(file, i);
 }
 
 void ClsBD::writeStored(TextWriter& file, int position) const {
-    const AccountList& list = mv_.main().LvAccounts;
+    const AccountList& list = mv_.Accounts;
     writeHead(file, list.name(position), list.code(position), list.signature(position));
     file.writeEncodedLine(mv_.Comentarios.storedComment(list.code(position)));
     file.writeLine(Closer);

@@ -28,8 +28,8 @@ public:
 
     // Loads RutaBD into the account list (in reverse file order, sorting off) and the comment
     // table. A missing file is created with the header alone and the list is left as it is.
-    // Names given but not saved yet are given again, and the comment box shows the selected
-    // row's comment.
+    // Names given but not saved yet are given again, and the window shows the selected row's
+    // comment (and, for a file without accounts, the controls an empty list allows).
     void cargarbdallv();
     // Loads only the accounts whose code is this one in any letter case, blanks at either end
     // left out: all that a command line needs of a database of any size. The list then never

@@ -5,7 +5,6 @@
 #include <QLocale>
 
 #include "Dialogs.h"
-#include "Mod_Variables.h"
 #include "TextWriter.h"
 
 namespace {
@@ -20,7 +19,7 @@ QString longTime(const QTime& time) {
 }  // namespace
 
 QString ClsControlErrores::logPath(const QString& logName) const {
-    return mv_.App + mv_.CarpetaLogs + QLatin1Char('/') + logName;
+    return appFolder_ + logFolder_ + QLatin1Char('/') + logName;
 }
 
 QString ClsControlErrores::reportLines(int number, const QString& description, const QString& place) {
@@ -43,7 +42,7 @@ void ClsControlErrores::informarerror(const QString& logFile, int number, const 
     } catch (const RunError& e) {
         where = "No error report could be written (" + e.description + ")";
     }
-    mv_.dialogs.MsgBox(MessageBoxSpec{
+    dialogs_.MsgBox(MessageBoxSpec{
         description + "\r\n" + where +
             "\r\n\r\nPlease report or email the errorlogs to my creator. His contact info is available on the "
             "''About'' dialog. \r\n\r\nThanks.",

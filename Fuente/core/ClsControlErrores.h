@@ -6,12 +6,15 @@
 
 #include "RunError.h"
 
-class Mod_Variables;
+class Dialogs;
 
 // The one reporter of failures: appends a report to a log file and tells the person where it is.
 class ClsControlErrores {
 public:
-    explicit ClsControlErrores(Mod_Variables& mv) : mv_(mv) {}
+    // Reports go to the log folder `logFolder` (changed at run time) of the application folder
+    // `appFolder`, and the person is told through `dialogs`.
+    ClsControlErrores(const QString& appFolder, const QString& logFolder, Dialogs& dialogs)
+        : appFolder_(appFolder), logFolder_(logFolder), dialogs_(dialogs) {}
 
     void informarerror(const QString& logFile, int number, const QString& description, const QString& place);
 
@@ -44,5 +47,7 @@ public:
     static QString reportLines(int number, const QString& description, const QString& place);
 
 private:
-    Mod_Variables& mv_;
+    const QString& appFolder_;
+    const QString& logFolder_;
+    Dialogs& dialogs_;
 };

@@ -15,18 +15,17 @@
 #include "TextWriter.h"
 #include "VbText.h"
 #include "WinePrefix.h"
-#include "forms/Frm_Main.h"
 
 bool ClsPrincipal::BuscYselAccounts(const QString& code) {
     return mv_.errores().guard(LogName, QStringLiteral("ClsPrinc.BuscYselAccounts"), [&] {
-        Frm_Main& main = mv_.main();
-        const int position = main.LvAccounts.lastWithTrimmedCode(code);
+        AccountList& list = mv_.Accounts;
+        const int position = list.lastWithTrimmedCode(code);
         if (position == 0)
             return false;
-        const AccountRow& row = main.LvAccounts.row(position);
-        showActive(row.name);
-        main.LvAccounts.select(position);
-        main.TxtComentarios.Text = mv_.bd().traercomentario(row.code);
+        const AccountRow& row = list.row(position);
+        mv_.display().showActive(row.name);
+        list.select(position);
+        mv_.display().showComment(mv_.bd().traercomentario(row.code));
         return true;
     });
 }
@@ -35,32 +34,29 @@ void ClsPrincipal::SetCuentaAct(const QString& code, const QString& signature) {
     mv_.errores().guard(LogName, QStringLiteral("ClsPrinc.SetCuentaAct"), [&] {
         if (BuscYselAccounts(code))
             return;
-        Frm_Main& main = mv_.main();
         if (code.isEmpty()) {
             mv_.dialogs.MsgBox(QStringLiteral("There isn't any active freelancer account.\r\n"
                                               "--To create a new one, start freelancer and enter the server list.\r\n"
                                               "--Or Double click an account on the list to activate it"));
-            main.LblName.ForeColor = Colores::ButtonText;
-            main.LblName.Caption = main.LblSignature.Caption = main.LblCode.Caption = QStringLiteral("N/A");
-            main.TxtComentarios.Text.clear();
+            mv_.display().showNoActive();
             return;
         }
         // A database that was not loaded whole cannot store anything: nothing is offered.
         if (!mv_.database().isLoaded())
-            return showNotStored(NotStored);
+            return mv_.display().showNotStored(NotStored);
         const MsgAnswer add = mv_.dialogs.MsgBox(
             QStringLiteral("The active account does not match the accounts stored on my database, therefore it must "
                            "be a new one. Do you want to add it to the database?"),
             MsgButtons::YesNo, MsgIcon::Question, QStringLiteral("New Account Found"));
         if (add != MsgAnswer::Yes)
-            return showNotStored(NotStored);
+            return mv_.display().showNotStored(NotStored);
         const QString name = askNewName();
         if (name.isEmpty())
-            return showNotStored(QStringLiteral("Warning! Not in the database"));
+            return mv_.display().showNotStored(QStringLiteral("Warning! Not in the database"));
 
         // Stored first: the list shows the account, and the person is told it was added, only
         // once it is in the file. Until then it is shown as not stored.
-        showNotStored(QStringLiteral("Warning! Not in the database"));
+        mv_.display().showNotStored(QStringLiteral("Warning! Not in the database"));
         DatabaseFile::Change change;
         change.write = [&](TextWriter& file) { ClsBD::escribirRegistro(file, name, code, signature, std::nullopt); };
         // Another copy of the program may have stored the account, or the name, meanwhile.
@@ -68,13 +64,13 @@ void ClsPrincipal::SetCuentaAct(const QString& code, const QString& signature) {
         change.refused = "The account \"" + name + "\" was not added";
         if (!mv_.database().append(change)) {
             if (!BuscYselAccounts(code))
-                showNotStored(NotStored);
+                mv_.display().showNotStored(NotStored);
             return;
         }
-        main.LvAccounts.select(main.LvAccounts.add(1, {name, code, signature}));
+        mv_.Accounts.select(mv_.Accounts.add(1, {name, code, signature}));
         mv_.dialogs.MsgBox(QStringLiteral("The new account has been added"), MsgButtons::OK, MsgIcon::Exclamation,
                            QStringLiteral("New Account"));
-        showActive(name);
+        mv_.display().showActive(name);
     });
 }
 
@@ -93,16 +89,6 @@ QString ClsPrincipal::askNewName() {
             return name;
         mv_.dialogs.MsgBox(problem, MsgButtons::OK, MsgIcon::Exclamation);
     }
-}
-
-void ClsPrincipal::showActive(const QString& name) {
-    mv_.main().LblName.ForeColor = Colores::ButtonText;
-    mv_.main().LblName.Caption = name;
-}
-
-void ClsPrincipal::showNotStored(const QString& caption) {
-    mv_.main().LblName.ForeColor = Colores::Red;
-    mv_.main().LblName.Caption = caption;
 }
 
 void ClsPrincipal::EscribirActiva(const QString& code, const QString& signature) {

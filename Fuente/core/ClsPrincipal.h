@@ -6,7 +6,8 @@ class Mod_Variables;
 class WinePrefix;
 
 // The game's active account and the game itself: finding the active account among the stored
-// ones, offering to store a new one, writing the active account, starting the game.
+// ones, offering to store a new one, writing the active account, starting the game. What the
+// window shows of the active account goes through Mod_Variables::display().
 class ClsPrincipal {
 public:
     static inline const QString LogName = QStringLiteral("ClsMain.log");
@@ -35,8 +36,6 @@ private:
     void launchInWine(const WinePrefix& prefix, const QString& arguments);
     // The "File not Found" message for the game's program.
     void showNotFound(const QString& program);
-    void showActive(const QString& name);
-    void showNotStored(const QString& caption);
     // Asks for a name until it is new and storable; empty when the person cancels.
     QString askNewName();
 

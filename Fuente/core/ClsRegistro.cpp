@@ -4,7 +4,6 @@
 
 #include "ClsControlErrores.h"
 #include "Dialogs.h"
-#include "Mod_Variables.h"
 #include "TextWriter.h"
 
 QString ClsRegistro::valorCitado(const QString& text) {
@@ -17,13 +16,13 @@ bool ClsRegistro::CrearReg(const QString& path, const QString& code, const QStri
     // A line break would end the value's line early and break the script apart.
     for (const QString& value : {code, signature}) {
         if (value.contains(QLatin1Char('\r')) || value.contains(QLatin1Char('\n'))) {
-            mv_.dialogs.MsgBox("The account code or its signature holds a line break, which a registry script "
+            dialogs_.MsgBox("The account code or its signature holds a line break, which a registry script "
                                "cannot hold. Nothing was written to " + QDir::toNativeSeparators(path) + ".",
                                MsgButtons::OK, MsgIcon::Exclamation);
             return false;
         }
     }
-    return mv_.errores().guard(LogName, QStringLiteral("ClsReg.CrearReg"), [&] {
+    return errores_.guard(LogName, QStringLiteral("ClsReg.CrearReg"), [&] {
         TextWriter file(path, TextWriter::Mode::Rewrite);
         file.writeLine(u"REGEDIT4");
         file.writeLine(u"\r");  // the second line is a lone carriage return before its line end

@@ -2,14 +2,15 @@
 
 #include <QString>
 
-class Mod_Variables;
+class ClsControlErrores;
+class Dialogs;
 
 // Writes registry scripts that make an account the game's active one when merged.
 class ClsRegistro {
 public:
     static inline const QString LogName = QStringLiteral("ClsReg.log");
 
-    explicit ClsRegistro(Mod_Variables& mv) : mv_(mv) {}
+    ClsRegistro(Dialogs& dialogs, ClsControlErrores& errores) : dialogs_(dialogs), errores_(errores) {}
 
     // Writes (or replaces) the script at `path` that sets the game's account code and signature.
     // A failure is reported here; the result tells whether the script was written.
@@ -20,5 +21,6 @@ public:
     static QString valorCitado(const QString& text);
 
 private:
-    Mod_Variables& mv_;
+    Dialogs& dialogs_;
+    ClsControlErrores& errores_;
 };

@@ -9,7 +9,6 @@
 #include "ClsControlErrores.h"
 #include "ClsRegistro.h"
 #include "FileSystem.h"
-#include "Mod_Variables.h"
 #include "RegistryAccess.h"
 #include "TextWriter.h"
 
@@ -22,7 +21,7 @@ QStringList copies(const QDir& backups) { return backups.entryList({kPattern}, Q
 }  // namespace
 
 QString ClsRespaldos::folder() {
-    const QString path = mv_.App + Folder;
+    const QString path = appFolder_ + Folder;
     FileSystem::createFolder(path);
     return path;
 }
@@ -43,7 +42,7 @@ void ClsRespaldos::informar() {
     if (!unreported_)
         return;
     const Failure failure = *std::exchange(unreported_, std::nullopt);
-    mv_.errores().informarerror(mv_.errores().logPath(LogName), failure.error.number,
+    errores_.informarerror(errores_.logPath(LogName), failure.error.number,
                                 failure.error.description + " (the safety copy was not made; the work goes on without it)",
                                 failure.place);
 }
@@ -72,11 +71,11 @@ void ClsRespaldos::respaldarBD(const QByteArray& database) {
 
 void ClsRespaldos::copiaBak(const QByteArray& database) {
     safely(QStringLiteral("Respaldos.copiaBak"),
-           [&] { FileSystem::replaceFile(mv_.RutaBD + QStringLiteral(".bak"), database); });
+           [&] { FileSystem::replaceFile(rutaBD_ + QStringLiteral(".bak"), database); });
 }
 
 void ClsRespaldos::podar() {
-    const QDir backups(mv_.App + Folder);
+    const QDir backups(appFolder_ + Folder);
     const QStringList names = copies(backups);
     for (qsizetype i = 0; i + Kept < names.size(); ++i)
         QFile::remove(backups.filePath(names[i]));
@@ -85,7 +84,7 @@ void ClsRespaldos::podar() {
 void ClsRespaldos::anotarActiva() {
     safely(QStringLiteral("Respaldos.anotarActiva"), [this] {
         const auto value = [this](const char* name) {
-            return mv_.registry.ReadValue(RegistryAccess::CurrentUser, RegistryAccess::GameKey, QLatin1String(name));
+            return registry_.ReadValue(RegistryAccess::CurrentUser, RegistryAccess::GameKey, QLatin1String(name));
         };
         const QString line = QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")) +
                              "  \"MPAccountName\"=" + ClsRegistro::valorCitado(value("MPAccountName")) +

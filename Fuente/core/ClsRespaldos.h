@@ -7,7 +7,8 @@
 
 #include "RunError.h"
 
-class Mod_Variables;
+class ClsControlErrores;
+class RegistryAccess;
 
 // Two safety nets, kept in the Backups folder beside the program: a copy of the database before
 // every rewrite (the newest ten are kept), and a log of the game's active account as it was
@@ -23,7 +24,10 @@ public:
     static inline const QString LogName = QStringLiteral("ClsRespaldos.log");
     static constexpr int Kept = 10;
 
-    explicit ClsRespaldos(Mod_Variables& mv) : mv_(mv) {}
+    // `appFolder` holds the Backups folder; `rutaBD` is the database's path, read at each copy.
+    ClsRespaldos(const QString& appFolder, const QString& rutaBD, ClsControlErrores& errores,
+                 RegistryAccess& registry)
+        : appFolder_(appFolder), rutaBD_(rutaBD), errores_(errores), registry_(registry) {}
 
     // Writes the database's bytes, as a file of its own, to "Accounts <date> <time>.dat", unless
     // the newest copy already holds them.
@@ -47,7 +51,10 @@ private:
         QString place;
     };
 
-    Mod_Variables& mv_;
+    const QString& appFolder_;
+    const QString& rutaBD_;
+    ClsControlErrores& errores_;
+    RegistryAccess& registry_;
     bool failureReported_ = false;
     std::optional<Failure> unreported_;
 };

@@ -8,7 +8,6 @@
 #include "DatabaseFile.h"
 #include "Dialogs.h"
 #include "FileSystem.h"
-#include "Mod_Variables.h"
 #include "Programa.h"
 #include "TextReader.h"
 #include "TextWriter.h"
@@ -33,7 +32,7 @@ int ClsconvertirBaseVieja::version(const QString& firstLine) {
 }
 
 bool ClsconvertirBaseVieja::ConvDbOld(const QString& path, bool importFlag) {
-    return mv_.errores().guard(LogName, QStringLiteral("ClsDBConv.ConvDbOld"), [&] {
+    return errores_.guard(LogName, QStringLiteral("ClsDBConv.ConvDbOld"), [&] {
         const std::optional<QString> header = TextReader::firstLine(path);
         if (!header) {
             const auto writeHeader = [](TextWriter& file) { ClsBD::escribirversion(file); };
@@ -43,7 +42,7 @@ bool ClsconvertirBaseVieja::ConvDbOld(const QString& path, bool importFlag) {
                 empty.close();
             } else {
                 // Only while it is still empty: another copy of the program may have written it.
-                mv_.database().replace([&](const std::optional<QByteArray>& bytes, TextWriter& file) {
+                database_.replace([&](const std::optional<QByteArray>& bytes, TextWriter& file) {
                     if (bytes && !bytes->isEmpty())
                         return false;
                     writeHeader(file);
@@ -54,24 +53,24 @@ bool ClsconvertirBaseVieja::ConvDbOld(const QString& path, bool importFlag) {
         }
         const int v = version(*header);
         if (v > ClsBD::Version) {
-            mv_.dialogs.MsgBox(newerVersionMessage(importFlag));
+            dialogs_.MsgBox(newerVersionMessage(importFlag));
             throw EndProgram{};
         }
         if (v < ClsBD::Version) {
             if (!ConvDBdesde100(importFlag))
                 return false;
             if (importFlag)
-                mv_.dialogs.MsgBox(QStringLiteral("The source has been created by an old version of this program.\r\n"
+                dialogs_.MsgBox(QStringLiteral("The source has been created by an old version of this program.\r\n"
                                                   "It is recomended to replace it with a new one, exported from this "
                                                   "version."));
             else
-                mv_.dialogs.MsgBox(
+                dialogs_.MsgBox(
                     "The Database has been converted from the older format to the current one.\r\nA file called "
                     "Accounts.dat.old." +
                     QString::number(v) +
                     " was created just in case. That file is a copy of the old database. It is located on the program "
                     "instalation directory at " +
-                    QDir::toNativeSeparators(mv_.App) + ".");
+                    QDir::toNativeSeparators(appFolder_) + ".");
         }
         return true;
     });
@@ -93,12 +92,12 @@ void convert(TextReader& source, TextWriter& destination) {
 }  // namespace
 
 bool ClsconvertirBaseVieja::ConvDBdesde100(bool importFlag) {
-    return mv_.errores().guard(LogName, QStringLiteral("ClsDBConv.ConvDBdesde100"), [&] {
-        const QString old = mv_.RutaBD + QStringLiteral(".old");
+    return errores_.guard(LogName, QStringLiteral("ClsDBConv.ConvDBdesde100"), [&] {
+        const QString old = rutaBD_ + QStringLiteral(".old");
         if (importFlag) {
-            const QString aux = mv_.RutaBD + ClsBD::SufijoAux;
-            const QString temp = mv_.RutaBD + QStringLiteral(".temp2");
-            FileSystem::copyFile(mv_.RutaBD, old);
+            const QString aux = rutaBD_ + ClsBD::SufijoAux;
+            const QString temp = rutaBD_ + QStringLiteral(".temp2");
+            FileSystem::copyFile(rutaBD_, old);
             TextReader source(aux);
             // Nothing reaches the destination before close(): a source that ends inside an account
             // leaves the destination as it was.
@@ -112,8 +111,8 @@ bool ClsconvertirBaseVieja::ConvDBdesde100(bool importFlag) {
         bool copied = false;
         try {
             // The database as it is under the lock: another copy of the program may have converted it.
-            mv_.database().replace([&](const std::optional<QByteArray>& bytes, TextWriter& destination) {
-                if (!bytes || version(TextReader(mv_.RutaBD, *bytes).readLine()) >= ClsBD::Version)
+            database_.replace([&](const std::optional<QByteArray>& bytes, TextWriter& destination) {
+                if (!bytes || version(TextReader(rutaBD_, *bytes).readLine()) >= ClsBD::Version)
                     return false;
                 FileSystem::replaceFile(old, *bytes);
                 copied = true;
@@ -126,7 +125,7 @@ bool ClsconvertirBaseVieja::ConvDBdesde100(bool importFlag) {
             throw RunError{e.number,
                            "The database could not be converted from the older format (" + e.description +
                                "). It has not been changed: the original is kept in " +
-                               QDir::toNativeSeparators(mv_.RutaBD) +
+                               QDir::toNativeSeparators(rutaBD_) +
                                (copied ? " and a copy of it in " + QDir::toNativeSeparators(old) : QString()) +
                                ". No account can be stored, changed or deleted until it is converted."};
         }

@@ -2,7 +2,9 @@
 
 #include <QString>
 
-class Mod_Variables;
+class ClsControlErrores;
+class DatabaseFile;
+class Dialogs;
 
 // Brings database files of older versions up to the current one and refuses newer ones.
 //
@@ -12,7 +14,10 @@ class ClsconvertirBaseVieja {
 public:
     static inline const QString LogName = QStringLiteral("ClsConvertirDBVieja.log");
 
-    explicit ClsconvertirBaseVieja(Mod_Variables& mv) : mv_(mv) {}
+    // `appFolder` is named in the messages; `rutaBD` is the database's path, read at each use.
+    ClsconvertirBaseVieja(const QString& appFolder, const QString& rutaBD, DatabaseFile& database, Dialogs& dialogs,
+                          ClsControlErrores& errores)
+        : appFolder_(appFolder), rutaBD_(rutaBD), database_(database), dialogs_(dialogs), errores_(errores) {}
 
     // Checks the database (import flag false) or the import's working copy (true) before it is
     // read. An empty file gets the header; an older file is converted in place and the person is
@@ -30,5 +35,9 @@ public:
     static int version(const QString& firstLine);
 
 private:
-    Mod_Variables& mv_;
+    const QString& appFolder_;
+    const QString& rutaBD_;
+    DatabaseFile& database_;
+    Dialogs& dialogs_;
+    ClsControlErrores& errores_;
 };

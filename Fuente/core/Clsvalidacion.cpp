@@ -2,11 +2,10 @@
 
 #include <QStringList>
 
+#include "AccountList.h"
 #include "ClsBD.h"
 #include "Cp1252.h"
-#include "Mod_Variables.h"
 #include "VbText.h"
-#include "forms/Frm_Main.h"
 
 namespace {
 
@@ -52,9 +51,9 @@ bool Clsvalidacion::IsIP(const QString& text) {
     return true;
 }
 
-bool Clsvalidacion::CuentaDupl(const QString& code) const { return mv_.main().LvAccounts.hasCodeIgnoringCase(code); }
+bool Clsvalidacion::CuentaDupl(const QString& code) const { return accounts_.hasCodeIgnoringCase(code); }
 
-bool Clsvalidacion::NomDuplic(const QString& name) const { return mv_.main().LvAccounts.hasNameIgnoringCase(name); }
+bool Clsvalidacion::NomDuplic(const QString& name) const { return accounts_.hasNameIgnoringCase(name); }
 
 QString Clsvalidacion::CharProhib(const QString& text) {
     QString result = text;

@@ -2,12 +2,13 @@
 
 #include <QString>
 
-class Mod_Variables;
+class AccountList;
 
 // Checks shared by several dialogs.
 class Clsvalidacion {
 public:
-    explicit Clsvalidacion(Mod_Variables& mv) : mv_(mv) {}
+    // The duplicate checks look among the stored accounts of `accounts`.
+    explicit Clsvalidacion(const AccountList& accounts) : accounts_(accounts) {}
 
     // A dotted IPv4 address: exactly four parts, each a number from 0 to 255 with optional blanks
     // around it; no port.
@@ -28,5 +29,5 @@ public:
     static QString InguardableComentario(const QString& comment);
 
 private:
-    Mod_Variables& mv_;
+    const AccountList& accounts_;
 };

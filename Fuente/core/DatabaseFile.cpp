@@ -13,7 +13,6 @@
 #include "ClsRespaldos.h"
 #include "Dialogs.h"
 #include "FileSystem.h"
-#include "Mod_Variables.h"
 #include "RunError.h"
 #include "TextWriter.h"
 
@@ -96,14 +95,14 @@ std::optional<DatabaseFile::Snapshot> DatabaseFile::read(const QString& path) {
     return snapshot;
 }
 
-bool DatabaseFile::isLoaded() const { return loaded_ && loaded_->path == mv_.RutaBD; }
+bool DatabaseFile::isLoaded() const { return loaded_ && loaded_->path == rutaBD_; }
 
-QString DatabaseFile::lockPath() const { return mv_.RutaBD + LockSuffix; }
+QString DatabaseFile::lockPath() const { return rutaBD_ + LockSuffix; }
 
 void DatabaseFile::requireLoaded() const {
     if (!isLoaded())
         throw RunError{RunError::PathFileAccess,
-                       "Path/File access error: nothing was written to " + shown(mv_.RutaBD) +
+                       "Path/File access error: nothing was written to " + shown(rutaBD_) +
                            ": the account list was not loaded whole from it (see the report of its loading), and "
                            "writing the list now would lose the accounts that were not read"};
 }
@@ -118,13 +117,13 @@ bool DatabaseFile::change(const Change& change, Kind kind) {
         if (afterLock([&] { return writeIfCurrent(change, kind); }))
             return true;
         if (attempt == kAttempts)
-            throw RunError{RunError::PermissionDenied, "Permission denied: " + shown(mv_.RutaBD) +
+            throw RunError{RunError::PermissionDenied, "Permission denied: " + shown(rutaBD_) +
                                                            " is being changed by another copy of the program"};
         // Another copy changed the file since it was loaded: the change is made to the fresh list.
-        mv_.bd().cargarbdallv();
+        bd_.cargarbdallv();
         requireLoaded();
         if (!change.reapply()) {
-            mv_.dialogs.MsgBox(change.refused + ": another copy of the program changed " + shown(mv_.RutaBD) +
+            dialogs_.MsgBox(change.refused + ": another copy of the program changed " + shown(rutaBD_) +
                                    " meanwhile. The list shows the accounts as they are stored now.",
                                MsgButtons::OK, MsgIcon::Exclamation);
             return false;
@@ -134,30 +133,30 @@ bool DatabaseFile::change(const Change& change, Kind kind) {
 
 bool DatabaseFile::writeIfCurrent(const Change& change, Kind kind) {
     const WriteLock lock(lockPath());
-    std::optional<Snapshot> current = read(mv_.RutaBD);
+    std::optional<Snapshot> current = read(rutaBD_);
     if (!current || current->fingerprint != *loaded_)
         return false;
     if (kind == Kind::Append) {
         current.reset();
-        TextWriter file(mv_.RutaBD, TextWriter::Mode::Append);
+        TextWriter file(rutaBD_, TextWriter::Mode::Append);
         change.write(file);
         file.close();
-        loaded_ = read(mv_.RutaBD)->fingerprint;
+        loaded_ = read(rutaBD_)->fingerprint;
         return true;
     }
-    ClsRespaldos& respaldos = mv_.respaldos();
+    ClsRespaldos& respaldos = respaldos_;
     respaldos.respaldarBD(current->bytes);
     if (change.keepBak)
         respaldos.copiaBak(current->bytes);
     // The file read is let go before it is replaced: Windows replaces no file that is open.
     current.reset();
-    TextWriter file(mv_.RutaBD, TextWriter::Mode::Rewrite);
+    TextWriter file(rutaBD_, TextWriter::Mode::Rewrite);
     ClsBD::escribirversion(file);
     change.write(file);
     const QByteArray& bytes = file.contents();
-    Fingerprint written{mv_.RutaBD, bytes.size(), 0, hash(bytes)};
+    Fingerprint written{rutaBD_, bytes.size(), 0, hash(bytes)};
     file.close();
-    written.modified = modified(mv_.RutaBD);
+    written.modified = modified(rutaBD_);
     loaded_ = written;
     respaldos.podar();
     return true;
@@ -172,21 +171,21 @@ bool DatabaseFile::afterLock(const std::function<bool()>& locked) {
     // or not the write succeeded.
     try {
         const bool written = locked();
-        mv_.respaldos().informar();
+        respaldos_.informar();
         return written;
     } catch (...) {
-        mv_.respaldos().informar();
+        respaldos_.informar();
         throw;
     }
 }
 
 bool DatabaseFile::replaceLocked(const std::function<bool(const std::optional<QByteArray>&, TextWriter&)>& write) {
     const WriteLock lock(lockPath());
-    std::optional<Snapshot> current = read(mv_.RutaBD);
-    TextWriter file(mv_.RutaBD, TextWriter::Mode::Rewrite);
+    std::optional<Snapshot> current = read(rutaBD_);
+    TextWriter file(rutaBD_, TextWriter::Mode::Rewrite);
     if (!write(current ? std::optional(current->bytes) : std::nullopt, file))
         return false;
-    ClsRespaldos& respaldos = mv_.respaldos();
+    ClsRespaldos& respaldos = respaldos_;
     if (current)
         respaldos.respaldarBD(current->bytes);
     current.reset();  // let go of the file before it is replaced, as above

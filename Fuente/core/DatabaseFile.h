@@ -6,7 +6,9 @@
 #include <QByteArray>
 #include <QString>
 
-class Mod_Variables;
+class ClsBD;
+class ClsRespaldos;
+class Dialogs;
 class QFile;
 class TextWriter;
 
@@ -57,7 +59,10 @@ public:
         bool keepBak = false;
     };
 
-    explicit DatabaseFile(Mod_Variables& mv) : mv_(mv) {}
+    // The database is at `rutaBD` (read at each use); `bd` loads it again when another copy of the
+    // program changed it, and `respaldos` keeps the safety copies.
+    DatabaseFile(const QString& rutaBD, ClsBD& bd, Dialogs& dialogs, ClsRespaldos& respaldos)
+        : rutaBD_(rutaBD), bd_(bd), dialogs_(dialogs), respaldos_(respaldos) {}
 
     // The file as it is now, read whole; none when there is no file. Only a regular file is read.
     static std::optional<Snapshot> read(const QString& path);
@@ -90,6 +95,9 @@ private:
     QString lockPath() const;
     void requireLoaded() const;
 
-    Mod_Variables& mv_;
+    const QString& rutaBD_;
+    ClsBD& bd_;
+    Dialogs& dialogs_;
+    ClsRespaldos& respaldos_;
     std::optional<Fingerprint> loaded_;
 };

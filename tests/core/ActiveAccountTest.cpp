@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
+#include <optional>
 #include <QDir>
 
 #include "AppFolder.h"
+#include "ClsBD.h"
 #include "ClsPrincipal.h"
 #include "FileTexts.h"
+#include "Mod_Variables.h"
 #include "Printers.h"
 #include "ProgramBoxes.h"
 #include "WinePrefix.h"
@@ -16,6 +19,7 @@ const QByteArray kDatabase =
 using ProgramBoxes::ConfirmActivation;
 using ProgramBoxes::Danger;
 using ProgramBoxes::NewAccountFound;
+using ProgramBoxes::NoActiveAccount;
 
 class ActiveAccountTest : public ::testing::Test {
 protected:
@@ -215,6 +219,41 @@ TEST_F(ActiveAccountTest, InAWinePrefixTheGameStartsThroughWine) {
     app.main().Launch_Click();
     EXPECT_EQ(app.dialogs.started.size(), 1u);
     qputenv("PATH", path);
+}
+
+// The services load, find and offer to store the active account without the window models; built
+// again over the same state, the window lists the same accounts and shows what the services report.
+TEST_F(ActiveAccountTest, TheServicesWorkWithoutTheWindows) {
+    app.windows.reset();
+    Mod_Variables& mv = *app.mv;
+    mv.bd().cargarbdallv();
+    ASSERT_EQ(mv.Accounts.count(), 2);
+    struct Case {
+        const char* code;
+        std::optional<MessageBoxSpec> box;
+        MsgAnswer answer;
+        QString selected;  // the row selected afterwards
+    };
+    const Case cases[] = {
+        {"abc", std::nullopt, MsgAnswer::OK, "Main"},
+        {"", NoActiveAccount, MsgAnswer::OK, "Main"},
+        {"new-code", NewAccountFound, MsgAnswer::No, "Main"},
+        {" xyz", std::nullopt, MsgAnswer::OK, "Other"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.code);
+        if (c.box)
+            app.dialogs.expect(*c.box, c.answer);
+        mv.principal().SetCuentaAct(c.code, "sig");
+        EXPECT_EQ(mv.Accounts.selectedRow().name, c.selected);
+    }
+    EXPECT_EQ(app.read("Accounts.dat"), kDatabase);
+
+    app.windows = std::make_unique<WindowModels>(mv);
+    EXPECT_EQ(&app.main().LvAccounts, &mv.Accounts);
+    mv.principal().SetCuentaAct("abc", "sig-main");
+    EXPECT_EQ(app.main().LblName.Caption, "Main");
+    EXPECT_EQ(app.main().TxtComentarios.Text, "main comment");
 }
 
 }  // namespace

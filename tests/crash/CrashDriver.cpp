@@ -47,6 +47,7 @@
 #include "RunError.h"
 #include "forms/Frm_Add.h"
 #include "forms/Frm_Main.h"
+#include "forms/WindowModels.h"
 
 namespace {
 
@@ -219,6 +220,7 @@ int main(int argc, char* argv[]) {
     Answers dialogs(folder + QStringLiteral("/Zeta.ADF"));
     RegistryFile registry(folder + '/' + RegistryFile::FileName);
     Mod_Variables mv(folder, dialogs, registry);
+    WindowModels windows(mv);
     mv.main().Form_Load();
     std::printf("ready\n");
     std::fflush(stdout);

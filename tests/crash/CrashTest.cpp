@@ -85,7 +85,7 @@ int loadedAccounts(const QString& folder) {
     Mod_Variables mv(folder, dialogs, registry);
     mv.RutaBD = folder + "/Accounts.dat";
     mv.bd().cargarbdallv();
-    return mv.main().LvAccounts.count();
+    return mv.Accounts.count();
 }
 
 // How many kills left the database as it was, and how many as the operation leaves it.

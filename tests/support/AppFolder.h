@@ -10,7 +10,7 @@
 #include "ScriptedDialogs.h"
 #include "TestFailure.h"
 #include "TestFolder.h"
-#include "forms/Frm_Main.h"
+#include "forms/WindowModels.h"
 
 // Selects the first account of the list with this name; false when there is none.
 inline bool selectName(AccountList& list, const QString& name) {
@@ -30,7 +30,8 @@ public:
     template <class... DialogArguments>
     explicit BasicAppFolder(DialogArguments&&... arguments)
         : dialogs(std::forward<DialogArguments>(arguments)...),
-          mv(std::make_unique<Mod_Variables>(path(), dialogs, registry)) {
+          mv(std::make_unique<Mod_Variables>(path(), dialogs, registry)),
+          windows(std::make_unique<WindowModels>(*mv)) {
         mv->RutaBD = path("Accounts.dat");
     }
 
@@ -59,6 +60,7 @@ public:
     TestDialogs dialogs;
     RegistryFile registry{path(RegistryFile::FileName)};
     std::unique_ptr<Mod_Variables> mv;
+    std::unique_ptr<WindowModels> windows;
 };
 
 // The usual one: every box the program shows must be expected.

@@ -72,6 +72,7 @@ TEST(RealDialogs, TheAddDialogTakesTheKeyboardBackAfterARefusal) {
     app.setStore("c-a", "s-a");
     QtDialogs dialogs;
     Mod_Variables mv(QDir(app.path("")).absolutePath(), dialogs, app.registry);
+    WindowModels windows(mv);
     FrmMainView view(mv);
     dialogs.setParentWindow(&view);
     mv.main().Form_Load();

@@ -17,6 +17,7 @@
 #include "WindowsTestSupport.h"
 #include "forms/Frm_Main.h"
 #include "forms/Frm_ShortCut.h"
+#include "forms/WindowModels.h"
 
 using namespace testing_windows;
 
@@ -29,6 +30,7 @@ protected:
     RegistryWindows registry;
     ScriptedDialogs dialogs;
     Mod_Variables mv{appFolder(), dialogs, registry};
+    WindowModels windows{mv};
 };
 
 TEST_F(InProcessTest, WindowShowsTheActiveAccountFromTheRegistry) {

@@ -25,6 +25,7 @@
 #include "ScriptedDialogs.h"
 #include "forms/Frm_Main.h"
 #include "forms/Frm_ShortCut.h"
+#include "forms/WindowModels.h"
 
 namespace {
 
@@ -196,6 +197,7 @@ TEST(WineWindowTest, TheWindowSwitchesLaunchesNoticesAndMakesShortcuts) {
     prefix.stopServer();
     StartingDialogs dialogs;
     Mod_Variables mv(app.path(), dialogs, store);
+    WindowModels windows(mv);
     mv.RutaBD = app.filePath("Accounts.dat");
     mv.winePrefix = &store.prefix();
     Frm_Main& main = mv.main();

@@ -4,17 +4,17 @@
 #include "ClsBD.h"
 #include "ClsComandos.h"
 #include "ClsControlErrores.h"
-#include "ClsControles.h"
 #include "ClsPrincipal.h"
 #include "FileSystem.h"
 #include "Mod_Variables.h"
 #include "RegistryAccess.h"
 #include "VbText.h"
+#include "forms/ClsControles.h"
 #include "forms/Frm_Add.h"
 #include "forms/Frm_ShortCut.h"
 #include "forms/frmAbout.h"
 
-Frm_Main::Frm_Main(Mod_Variables& mv) : mv_(mv) {}
+Frm_Main::Frm_Main(Mod_Variables& mv) : LvAccounts(mv.Accounts), mv_(mv) {}
 
 ClsControlErrores& Frm_Main::errores() { return mv_.errores(); }
 

@@ -51,7 +51,8 @@ public:
     }}};
     static inline const QString WindowedEntryKey = QStringLiteral("WINDOWED");
 
-    AccountList LvAccounts;
+    // The program's account list (Mod_Variables::Accounts), shown here.
+    AccountList& LvAccounts;
     TextBox TxtComentarios{QString(), true};
     CommandButton CmdEdit{QStringLiteral("Edit comments")};
     CommandButton CmdSalvaComentarios{QStringLiteral("Save"), false};

@@ -1,11 +1,11 @@
 // The main window's comment editing: Edit, Save and Cancel.
 #include "ClsBD.h"
-#include "ClsControles.h"
 #include "Clsvalidacion.h"
 #include "DatabaseFile.h"
 #include "Dialogs.h"
 #include "Mod_Variables.h"
 #include "TextWriter.h"
+#include "forms/ClsControles.h"
 #include "forms/Frm_Main.h"
 
 void Frm_Main::CmdEdit_Click() {

@@ -1,12 +1,12 @@
 // The main window's account list: activation, deletion, renaming, sorting, comments, copying.
 #include "ClsBD.h"
-#include "ClsControles.h"
 #include "ClsPrincipal.h"
 #include "Clsvalidacion.h"
 #include "DatabaseFile.h"
 #include "Dialogs.h"
 #include "Mod_Variables.h"
 #include "TextWriter.h"
+#include "forms/ClsControles.h"
 #include "forms/Frm_Main.h"
 
 void Frm_Main::LvAccounts_DblClick() {

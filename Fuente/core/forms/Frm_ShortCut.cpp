@@ -5,7 +5,6 @@
 
 #include "ClsComandos.h"
 #include "ClsControlErrores.h"
-#include "ClsControles.h"
 #include "Clsvalidacion.h"
 #include "Dialogs.h"
 #include "FileSystem.h"
@@ -13,6 +12,7 @@
 #include "ShortcutFile.h"
 #include "VbText.h"
 #include "WinePrefix.h"
+#include "forms/ClsControles.h"
 #include "forms/Frm_Main.h"
 
 namespace {

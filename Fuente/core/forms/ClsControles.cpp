@@ -1,8 +1,7 @@
-#include "ClsControles.h"
+#include "forms/ClsControles.h"
 
 #include "ClsBD.h"
 #include "ClsControlErrores.h"
-#include "Mod_Variables.h"
 #include "forms/Frm_Main.h"
 
 QString ClsControles::NomArchivoValido(const QString& text) {
@@ -16,7 +15,7 @@ QString ClsControles::NomArchivoValido(const QString& text) {
 }
 
 void ClsControles::SelText(int start, int length, TextBox& box) {
-    mv_.errores().guard(LogName, QStringLiteral("ClsCtrl.SelText"), [&] {
+    errores_.guard(LogName, QStringLiteral("ClsCtrl.SelText"), [&] {
         if (start < 0 || length < 0 || start > box.Text.size())
             throw RunError{RunError::InvalidPropertyValue, QStringLiteral("Invalid property value")};
         box.SelStart = start;
@@ -30,7 +29,7 @@ void ClsControles::QIH(AccountList& list) {
 }
 
 void ClsControles::Activmnuaccounts(bool scan, bool del, bool separator, bool add, bool import, bool exportEntry) {
-    Frm_Main& main = mv_.main();
+    Frm_Main& main = main_;
     main.Scan.Visible = scan;
     main.Delete.Visible = del;
     main.rrwerw.Visible = separator;
@@ -40,20 +39,37 @@ void ClsControles::Activmnuaccounts(bool scan, bool del, bool separator, bool ad
 }
 
 void ClsControles::Botones() {
-    mv_.errores().guard(LogName, QStringLiteral("ClsCtrl.Botones"), [this] {
-        Frm_Main& main = mv_.main();
-        const bool accounts = main.LvAccounts.count() > 0;
+    errores_.guard(LogName, QStringLiteral("ClsCtrl.Botones"), [this] {
+        const bool accounts = main_.LvAccounts.count() > 0;
         BotTB(true, false, accounts, true, true, accounts, true);
-        main.CmdEdit.Enabled = accounts;
-        main.TxtComentarios.Text = accounts ? mv_.bd().traercomentario(main.LvAccounts.selectedRow().code) : QString();
+        main_.CmdEdit.Enabled = accounts;
+        main_.TxtComentarios.Text = accounts ? bd_.traercomentario(main_.LvAccounts.selectedRow().code) : QString();
     });
 }
 
 void ClsControles::BotTB(bool launch, bool save, bool del, bool scan, bool import, bool exportButton, bool about) {
-    auto& toolbar = mv_.main().Toolbar1;
+    auto& toolbar = main_.Toolbar1;
     const std::pair<int, bool> states[] = {{1, launch}, {3, save},         {4, del},   {6, scan},
                                            {7, import}, {8, exportButton}, {10, about}};
     for (const auto& [number, enabled] : states)
         toolbar.button(number).Enabled = enabled;
     Activmnuaccounts(scan, del, del, true, import, exportButton);
+}
+
+void ClsControles::showComment(const QString& comment) { main_.TxtComentarios.Text = comment; }
+
+void ClsControles::showActive(const QString& name) {
+    main_.LblName.ForeColor = Colores::ButtonText;
+    main_.LblName.Caption = name;
+}
+
+void ClsControles::showNotStored(const QString& warning) {
+    main_.LblName.ForeColor = Colores::Red;
+    main_.LblName.Caption = warning;
+}
+
+void ClsControles::showNoActive() {
+    main_.LblName.ForeColor = Colores::ButtonText;
+    main_.LblName.Caption = main_.LblSignature.Caption = main_.LblCode.Caption = QStringLiteral("N/A");
+    main_.TxtComentarios.Text.clear();
 }

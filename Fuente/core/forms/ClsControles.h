@@ -2,16 +2,23 @@
 
 #include <QString>
 
+#include "WindowDisplay.h"
+
 class AccountList;
-class Mod_Variables;
+class ClsBD;
+class ClsControlErrores;
+class Frm_Main;
 struct TextBox;
 
-// Keeps the main window's controls in step with the program's state.
-class ClsControles {
+// Keeps the main window's controls in step with the program's state, and shows there what the
+// services report while they work.
+class ClsControles : public WindowDisplay {
 public:
     static inline const QString LogName = QStringLiteral("ClsControles.log");
 
-    explicit ClsControles(Mod_Variables& mv) : mv_(mv) {}
+    // `bd` gives the comments the comment box shows.
+    ClsControles(Frm_Main& main, ClsControlErrores& errores, const ClsBD& bd)
+        : main_(main), errores_(errores), bd_(bd) {}
 
     // A copy of the text fit for a file name: / \ : * ? < > | removed, a double quote made two
     // apostrophes.
@@ -22,10 +29,17 @@ public:
     // Shows or hides the six entries of the Accounts menu.
     void Activmnuaccounts(bool scan, bool del, bool separator, bool add, bool import, bool exportEntry);
     // Enables the controls that the number of accounts allows.
-    void Botones();
+    void Botones() override;
     // Enables toolbar buttons 1, 3, 4, 6, 7, 8 and 10; the Accounts menu entries follow them.
     void BotTB(bool launch, bool save, bool del, bool scan, bool import, bool exportButton, bool about);
 
+    void showComment(const QString& comment) override;
+    void showActive(const QString& name) override;
+    void showNotStored(const QString& warning) override;
+    void showNoActive() override;
+
 private:
-    Mod_Variables& mv_;
+    Frm_Main& main_;
+    ClsControlErrores& errores_;
+    const ClsBD& bd_;
 };
