@@ -125,6 +125,28 @@ AccountList listForLookups() {
     return list;
 }
 
+// Rows keep their own texts through renames, insertions and removals, in place and sorted.
+TEST(AccountList, RowsKeepTheirTextsThroughEdits) {
+    AccountList list = listForLookups();
+    list.setName(2, "Renamed");
+    EXPECT_EQ(list.add(1, {"New", "cd9", "s9"}), 1);
+    list.remove(5);
+    list.setName(1, "");
+    const std::vector<AccountRow> expected = {{"", "cd9", "s9"},     {"Alpha", " cd1 ", "s1"}, {"Renamed", "CD2", "s2"},
+                                              {"Gamma", "cd2", "s3"}, {"delta", "Cd3", "s5"},    {"\u00E9clair", "cd4 ", "s6"}};
+    ASSERT_EQ(list.count(), int(expected.size()));
+    for (int i = 1; i <= list.count(); ++i) {
+        EXPECT_EQ(list.row(i), expected[std::size_t(i - 1)]) << "row " << i;
+        EXPECT_TRUE(list.holds(i, expected[std::size_t(i - 1)]));
+    }
+    EXPECT_FALSE(list.hasNameIgnoringCase("BETA"));
+    EXPECT_TRUE(list.hasNameIgnoringCase("RENAMED"));
+    list.sortBy(0, AccountList::Order::Ascending);
+    EXPECT_EQ(list.add(1, {"Epsilon", "cd8", "s8"}), 4);
+    EXPECT_EQ(list.cell(4, 1), "cd8");
+    EXPECT_EQ(list.cell(3, 0), "delta");
+}
+
 class Lookups : public testing::TestWithParam<LookupCase> {};
 
 TEST_P(Lookups, ScanAndIndexGiveTheSameRow) {
