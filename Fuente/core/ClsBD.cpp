@@ -1,7 +1,10 @@
 #include "ClsBD.h"
 
 #include <algorithm>
+#include <limits>
 #include <vector>
+
+#include <QDir>
 
 #include "AccountList.h"
 #include "ClsControlErrores.h"
@@ -12,6 +15,7 @@
 #include "Dialogs.h"
 #include "FileSystem.h"
 #include "Mod_Variables.h"
+#include "RunError.h"
 #include "TextReader.h"
 #include "TextWriter.h"
 #include "VbText.h"
@@ -143,8 +147,14 @@ void ClsBD::load(const std::optional<QString>& onlyCode) {
             const QByteArrayView signature = file.readLineBytes();
             file.readLineBytes();  // the opener
             lines.clear();
-            for (QByteArrayView line = file.readLineBytes(); !isCloser(line); line = file.readLineBytes())
+            QByteArrayView line = file.readLineBytes();
+            for (; !isCloser(line); line = file.readLineBytes())
                 lines.push_back(line);
+            // A row keeps the sizes of its texts and of its comment (whose line ends may double as
+            // they become CR LF) in 32 bits.
+            if (line.data() - name.data() > std::numeric_limits<int>::max() / 2)
+                throw RunError{RunError::OutOfMemory, "Out of memory: an account in " +
+                                                          QDir::toNativeSeparators(mv_.RutaBD) + " is over 1 GB long"};
             if (onlyCode && !wanted(code))
                 continue;
             rows.push_back({texts.size(), int(name.size()), int(code.size()), int(signature.size())});
