@@ -17,13 +17,6 @@ protected:
     AccountList& list() { return app.mv->main().LvAccounts; }
     ClsBD& bd() { return app.mv->bd(); }
 
-    Rows rows() {
-        Rows result;
-        for (int i = 1; i <= list().count(); ++i)
-            result.push_back(list().row(i));
-        return result;
-    }
-
     void expectLoadFailure(const QString& description) {
         app.dialogs.expect(ScriptedDialogs::errorBox(description, app.logPath("ClsBD.log")));
     }
@@ -73,7 +66,7 @@ TEST_F(ClsBDTest, LoadsRecordsOnTopOfEachOther) {
         if (c.failsPastEnd) {
             EXPECT_TRUE(app.read("Logs/ClsBD.log").endsWith(" [62]: " + pastEnd().toUtf8() + "\r\n       ClsBD.cargarbdallv\r\n"));
         }
-        EXPECT_EQ(rows(), c.rows);
+        EXPECT_EQ(app.rows(), c.rows);
         EXPECT_FALSE(list().sorted());
         for (const auto& [code, comment] : c.comments)
             EXPECT_EQ(bd().traercomentario(code), comment) << code.toStdString();
@@ -84,7 +77,7 @@ TEST_F(ClsBDTest, MissingDatabaseIsCreatedAndTheListKept) {
     list().assign({{"kept", "k", "s"}});
     bd().cargarbdallv();
     EXPECT_EQ(app.read("Accounts.dat"), "DB Version: 101\r\n");
-    EXPECT_EQ(rows(), (Rows{{"kept", "k", "s"}}));
+    EXPECT_EQ(app.rows(), (Rows{{"kept", "k", "s"}}));
 }
 
 TEST_F(ClsBDTest, LongLinesAndManyRecordsLoad) {

@@ -54,9 +54,7 @@ void start(AppFolder& app) {
     app.main().Form_Load();
     AccountList& list = app.main().LvAccounts;
     list.add(list.count() + 1, {"Zulu", "z", "sz"});
-    for (int i = 1; i <= list.count(); ++i)
-        if (list.row(i).name == "Quote")
-            list.select(i);
+    app.select("Quote");
     app.main().TxtComentarios.Text = "edited\r\nnot saved";
 }
 

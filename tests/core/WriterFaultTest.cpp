@@ -70,12 +70,6 @@ public:
         }
         return result;
     }
-    std::vector<AccountRow> rows() {
-        std::vector<AccountRow> result;
-        for (int i = 1; i <= main().LvAccounts.count(); ++i)
-            result.push_back(main().LvAccounts.row(i));
-        return result;
-    }
 };
 
 struct Report {
@@ -217,12 +211,7 @@ std::vector<Writer> writers() {
                  {{"ClsConvertirDBVieja.log", "ClsDBConv.ConvDBdesde100"}}, [](Folder& f) { f.main().Form_Load(); }});
     w.back().loaded = false;
     w.back().prepare = [](Folder& f) { f.write("Accounts.dat", "Alpha\r\nc-a\r\ns-a\r\nbravo\r\nc-b\r\ns-b\r\n"); };
-    const auto converted = [](const Folder& f) {
-        return "The Database has been converted from the older format to the current one.\r\nA file called "
-               "Accounts.dat.old.0 was created just in case. That file is a copy of the old database. It is located "
-               "on the program instalation directory at " +
-               QDir::toNativeSeparators(f.path()) + ".";
-    };
+    const auto converted = [](const Folder& f) { return ProgramBoxes::Converted(QDir::toNativeSeparators(f.path())).text; };
     w.back().boxes = [converted](const Folder& f) {
         // Without the conversion the active account is not among the (no) accounts loaded.
         return std::vector<Box>{{{converted(f)}, {}}, {kNewAccountFound.first, MsgAnswer::No}};

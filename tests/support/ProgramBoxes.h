@@ -28,6 +28,12 @@ inline const MessageBoxSpec Danger{
 inline const MessageBoxSpec Activated{"Account activated"};
 inline const MessageBoxSpec NameTaken{"The name you entered already exists"};
 inline const MessageBoxSpec Imported{"Accounts imported successfuly", ":)"};
+// An older database converted in the application folder `folder` (as the person reads paths).
+inline MessageBoxSpec Converted(const QString& folder) {
+    return {"The Database has been converted from the older format to the current one.\r\nA file called "
+            "Accounts.dat.old.0 was created just in case. That file is a copy of the old database. It is located on "
+            "the program instalation directory at " + folder + "."};
+}
 // The game's program, as the person would look for it, is not there.
 inline MessageBoxSpec GameNotFound(const QString& program) {
     return {"''" + program + "'' not found.", "File not Found", MsgButtons::OK, MsgIcon::Critical};
