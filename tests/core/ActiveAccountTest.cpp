@@ -68,7 +68,7 @@ TEST_F(ActiveAccountTest, ANewActiveAccountIsStoredUnderAFreshName) {
     app.setStore("new-code", "new-sig");
     app.dialogs.expect(NewAccountFound, MsgAnswer::Yes);
     app.dialogs.expectInput("main");  // taken, in another letter case
-    app.dialogs.expect({"The name you entered already exists"});
+    app.dialogs.expect(ProgramBoxes::NameTaken);
     app.dialogs.expectInput("Fresh ");
     app.dialogs.expect(ProgramBoxes::AccountAdded);
     app.main().Form_Load();
@@ -111,7 +111,7 @@ TEST_F(ActiveAccountTest, ActivationAsksAsTheOptionsAndTheActiveAccountSay) {
         std::vector<std::pair<MessageBoxSpec, MsgAnswer>> boxes;
         bool written;
     };
-    const MessageBoxSpec activated{"Account activated"};
+    const MessageBoxSpec& activated = ProgramBoxes::Activated;
     const Case cases[] = {
         {"confirmed", true, 0, {{ConfirmActivation, MsgAnswer::Yes}, {activated, MsgAnswer::OK}}, true},
         {"declined", true, 0, {{ConfirmActivation, MsgAnswer::No}}, false},
@@ -174,8 +174,7 @@ TEST_F(ActiveAccountTest, LaunchingStartsTheGameOrSaysItIsMissing) {
 
     for (const QString& folder : {app.path("nowhere"), QString()}) {
         app.mv->RutaJuego = folder;
-        app.dialogs.expect({"''" + QDir::toNativeSeparators(folder + "/EXE/Freelancer.exe") + "'' not found.",
-                            "File not Found", MsgButtons::OK, MsgIcon::Critical});
+        app.dialogs.expect(ProgramBoxes::GameNotFound(QDir::toNativeSeparators(folder + "/EXE/Freelancer.exe")));
         app.main().Launch_Click();
     }
     EXPECT_EQ(app.dialogs.started.size(), std::size(expected));
@@ -206,8 +205,7 @@ TEST_F(ActiveAccountTest, InAWinePrefixTheGameStartsThroughWine) {
 
     for (const QString folder : {"C:\\Games\\Nowhere", "D:\\Games\\My Game", "/home/me/My Game", ""}) {
         app.mv->RutaJuego = folder;
-        app.dialogs.expect({"''" + folder + "\\EXE\\Freelancer.exe'' not found.", "File not Found", MsgButtons::OK,
-                            MsgIcon::Critical});
+        app.dialogs.expect(ProgramBoxes::GameNotFound(folder + "\\EXE\\Freelancer.exe"));
         app.main().Launch_Click();
     }
     EXPECT_EQ(app.dialogs.started.size(), 1u);

@@ -78,14 +78,16 @@ TEST(IterpCmd, UsageText) {
     EXPECT_EQ(lines[8], "Example: ''C:\\program files\\freelancer\\freelancer.exe'' /a=zxlvnbka-mtyqkdso37-k905612t4 /y /w");
 }
 
+// A game to start, an active account before the run, and the database.
+void prepare(AppFolder& app, const QByteArray& database) {
+    app.write("game/EXE/Freelancer.exe", "");
+    app.setStore("before", "before-sig", app.path("game"));
+    app.write("Accounts.dat", database);
+}
+
 class CommandLineModeTest : public ::testing::Test {
 protected:
-    CommandLineModeTest() {
-        app.write("game/EXE/Freelancer.exe", "");
-        app.setStore("before", "before-sig", app.path("game"));
-        app.write("Accounts.dat",
-                  DatabaseText().account("Last", "abc", "sig-last").account("First", "ABC ", "sig-first"));
-    }
+    CommandLineModeTest() { prepare(app, DatabaseText().account("Last", "abc", "sig-last")); }
     void run(const QString& command) {
         app.mv->Command = command;
         EXPECT_THROW(app.main().Form_Load(), EndProgram);
@@ -93,32 +95,18 @@ protected:
     AppFolder app;
 };
 
-TEST_F(CommandLineModeTest, ActivatesLaunchesAndEnds) {
-    run("/a=abc /s=1.2.3.4:2302 /w");
-    // The row whose code is exactly the one given, not the first row that matches in any letter
-    // case: the code and the signature of one row.
-    EXPECT_EQ(app.storeValue("MPAccountName"), "abc");
-    EXPECT_EQ(app.storeValue("MPAccountNameSig"), "sig-last");
-    ASSERT_EQ(app.dialogs.started.size(), 1u);
-    EXPECT_EQ(app.dialogs.started[0].arguments, "-w -s1.2.3.4:2302");
-}
-
-TEST_F(CommandLineModeTest, AnUnstoredCodeIsOfferedFirstUnlessForced) {
-    run("/a=fresh /y");
+// Offered, stored, and then the game cannot be found: said, and the program ends.
+TEST(CommandLineMode, AnUnstoredCodeIsOfferedFirst) {
+    AppFolder app;
+    app.write("Accounts.dat", DatabaseText());
+    app.mv->Command = "/a=fresh";
+    app.dialogs.expect(ProgramBoxes::NewAccountFound, MsgAnswer::Yes);
+    app.dialogs.expectInput("Named");
+    app.dialogs.expect(ProgramBoxes::AccountAdded);
+    app.dialogs.expect(ProgramBoxes::GameNotFound(QDir::toNativeSeparators("/EXE/Freelancer.exe")));
+    EXPECT_THROW(app.main().Form_Load(), EndProgram);
+    EXPECT_EQ(app.read("Accounts.dat"), DatabaseText().account("Named", "fresh", "").bytes());
     EXPECT_EQ(app.storeValue("MPAccountName"), "fresh");
-    EXPECT_EQ(app.storeValue("MPAccountNameSig"), "");
-
-    AppFolder other;
-    other.write("Accounts.dat", DatabaseText());
-    other.mv->Command = "/a=fresh";
-    other.dialogs.expect(ProgramBoxes::NewAccountFound, MsgAnswer::Yes);
-    other.dialogs.expectInput("Named");
-    other.dialogs.expect(ProgramBoxes::AccountAdded);
-    other.dialogs.expect({"''" + QDir::toNativeSeparators("/EXE/Freelancer.exe") + "'' not found.", "File not Found",
-                          MsgButtons::OK, MsgIcon::Critical});
-    EXPECT_THROW(other.main().Form_Load(), EndProgram);
-    EXPECT_EQ(other.read("Accounts.dat"), DatabaseText().account("Named", "fresh", "").bytes());
-    EXPECT_EQ(other.storeValue("MPAccountName"), "fresh");
 }
 
 // A command line loads only the accounts with the code it names; what it activates, asks and
@@ -138,10 +126,12 @@ TEST(CommandLineMode, ActsAsWithEveryAccountLoaded) {
         QString code, signature;
         std::function<void(AppFolder&)> script;  // the boxes the person sees
         QByteArray added;                        // the record the run adds to the database
+        QString arguments = "-s";                // the game's
     };
     const auto none = [](AppFolder&) {};
     const Case cases[] = {
-        {"/a=abc /y", mixed, "abc", "sig-last", none, {}},
+        // The row whose code is exactly the one given: the code and the signature of one row.
+        {"/a=abc /s=1.2.3.4:2302 /w /y", mixed, "abc", "sig-last", none, {}, "-w -s1.2.3.4:2302"},
         {"/a=ABC /y", mixed, "ABC ", "sig-first", none, {}},
         {"/a=aBc /y", mixed, "ABC ", "sig-first", none, {}},
         {"/a=\xC3\x87ODE /y", mixed, "  \u00E7ODE", "sig-c2", none, {}},
@@ -156,7 +146,7 @@ TEST(CommandLineMode, ActsAsWithEveryAccountLoaded) {
          [](AppFolder& app) {
              app.dialogs.expect(ProgramBoxes::NewAccountFound, MsgAnswer::Yes);
              app.dialogs.expectInput("Caron");
-             app.dialogs.expect({"The name you entered already exists"});
+             app.dialogs.expect(ProgramBoxes::NameTaken);
              app.dialogs.expectInput("Fresh");
              app.dialogs.expect(ProgramBoxes::AccountAdded);
          },
@@ -174,16 +164,15 @@ TEST(CommandLineMode, ActsAsWithEveryAccountLoaded) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.command);
         AppFolder app;
-        app.write("game/EXE/Freelancer.exe", "");
-        app.setStore("before", "before-sig", app.path("game"));
-        app.write("Accounts.dat", c.database);
+        prepare(app, c.database);
         c.script(app);
         app.mv->Command = QString::fromUtf8(c.command);
         EXPECT_THROW(app.main().Form_Load(), EndProgram);
         EXPECT_EQ(app.storeValue("MPAccountName"), c.code);
         EXPECT_EQ(app.storeValue("MPAccountNameSig"), c.signature);
         EXPECT_EQ(app.read("Accounts.dat"), c.database + c.added);
-        EXPECT_EQ(app.dialogs.started.size(), 1u);
+        ASSERT_EQ(app.dialogs.started.size(), 1u);
+        EXPECT_EQ(app.dialogs.started[0].arguments, c.arguments);
     }
 }
 

@@ -4,6 +4,7 @@
 #include "AppFolder.h"
 #include "ClsBD.h"
 #include "Printers.h"
+#include "ProgramBoxes.h"
 #include "Programa.h"
 #include "RunError.h"
 #include "forms/Frm_Main.h"
@@ -52,10 +53,7 @@ TEST(Conversion, OlderFilesAreConvertedNewerOnesRefused) {
         app.write("Accounts.dat", c.file);
         app.main().LvAccounts.assign(stale);
         if (c.outcome == ConversionCase::Converted)
-            app.dialogs.expect({"The Database has been converted from the older format to the current one.\r\n"
-                                "A file called Accounts.dat.old.0 was created just in case. That file is a copy of "
-                                "the old database. It is located on the program instalation directory at " +
-                                QDir::toNativeSeparators(app.mv->App) + "."});
+            app.dialogs.expect(ProgramBoxes::Converted(QDir::toNativeSeparators(app.mv->App)));
         if (c.outcome == ConversionCase::Refused)
             app.dialogs.expect(newerDatabase());
         // Said in plain words: what failed, and where the original is.
@@ -79,10 +77,7 @@ TEST(Conversion, OlderFilesAreConvertedNewerOnesRefused) {
         // A refused or failed conversion leaves the database as it was.
         EXPECT_EQ(app.read("Accounts.dat"), c.after.isNull() ? c.file : c.after);
         EXPECT_EQ(app.read("Accounts.dat.old"), c.old.isNull() ? c.file : c.old);
-        Rows rows;
-        for (int i = 1; i <= app.main().LvAccounts.count(); ++i)
-            rows.push_back(app.main().LvAccounts.row(i));
-        EXPECT_EQ(rows, c.rows);
+        EXPECT_EQ(app.rows(), c.rows);
         if (c.outcome == ConversionCase::Failed) {
             EXPECT_TRUE(app.read("Logs/ClsConvertirDBVieja.log").endsWith("\r\n       ClsDBConv.ConvDBdesde100\r\n"));
         }

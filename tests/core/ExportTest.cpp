@@ -6,6 +6,7 @@
 #include "ClsRegistro.h"
 #include "FileTexts.h"
 #include "Printers.h"
+#include "ProgramBoxes.h"
 #include "forms/Frm_Main.h"
 
 namespace {
@@ -25,22 +26,15 @@ QByteArray script(const QByteArray& code, const QByteArray& signature) {
 const QByteArray kQuoteScript = script("q\\\\1\\\"2", "s\\\"\\\\");
 
 using Box = std::pair<MessageBoxSpec, MsgAnswer>;
-const MessageBoxSpec kScope{
-    "Do you wish to export all the accounts?\r\nYes = Export all\r\nNo = Export only the selected one", "Export",
-    MsgButtons::YesNo, MsgIcon::Question, MsgAnswer::Yes};
-const MessageBoxSpec kFolder{"The name you entered will be used as a folder name. A file per every account will be "
-                             "created on that folder. The comments can't be saved. Continue?",
-                             "Export", MsgButtons::YesNo, MsgIcon::Exclamation, MsgAnswer::Yes};
-const MessageBoxSpec kFolderOverwrite{"The destination folder Contains some files with the same name as the ones you "
-                                      "are going to export. Overwrite?",
-                                      "", MsgButtons::YesNo, MsgIcon::Question, MsgAnswer::Yes};
+const MessageBoxSpec& kScope = ProgramBoxes::ExportScope;
+const MessageBoxSpec& kFolder = ProgramBoxes::ExportToFolder;
+const MessageBoxSpec& kFolderOverwrite = ProgramBoxes::ExportFolderOverwrite;
 const MessageBoxSpec kOverwrite{"The file already exists. Overwrite?", "", MsgButtons::YesNo, MsgIcon::Question,
                                 MsgAnswer::Yes};
-const MessageBoxSpec kComments{"The comments cannot be saved using this file format. Continue?", "Export",
-                               MsgButtons::YesNo, MsgIcon::Exclamation, MsgAnswer::Yes};
+const MessageBoxSpec& kComments = ProgramBoxes::ExportNoComments;
 const MessageBoxSpec kNothing{"Nothing was exported: the file name must end in .ADF or .reg.", "Export",
                               MsgButtons::OK, MsgIcon::Exclamation};
-const MessageBoxSpec kSuccess{"Export Successful", ":)", MsgButtons::OK, MsgIcon::Information};
+const MessageBoxSpec& kSuccess = ProgramBoxes::Exported;
 
 struct ExportCase {
     const char* what;
@@ -60,9 +54,7 @@ void start(AppFolder& app) {
     app.main().Form_Load();
     AccountList& list = app.main().LvAccounts;
     list.add(list.count() + 1, {"Zulu", "z", "sz"});
-    for (int i = 1; i <= list.count(); ++i)
-        if (list.row(i).name == "Quote")
-            list.select(i);
+    app.select("Quote");
     app.main().TxtComentarios.Text = "edited\r\nnot saved";
 }
 

@@ -156,6 +156,15 @@ TEST(NewActiveAccount, OneThatCannotBeStoredIsNotShownAsStored) {
     EXPECT_EQ(app.main().LblName.ForeColor, Colores::Red);
 }
 
+// The two accounts loaded; the options ask nothing before an activation or a deletion.
+void startWithTwo(AppFolder& app) {
+    app.mkdir("Logs");
+    app.write("Accounts.dat", kTwo);
+    app.write("Opciones.dat", optionsText(1, 1));
+    app.setStore("c-a", "s-a");
+    app.main().Form_Load();
+}
+
 // A deletion whose rewrite of the database fails leaves the account in the list, where the file
 // still has it, and selected, so that deleting it again works.
 TEST(Deletion, AnAccountThatCouldNotBeDeletedStaysListed) {
@@ -164,22 +173,16 @@ TEST(Deletion, AnAccountThatCouldNotBeDeletedStaysListed) {
         ASSERT_EQ(app.main().LvAccounts.selectedRow().name, "bravo");
         app.main().Delete_Click();
     };
-    const auto start = [&](AppFolder& app) {
-        app.write("Accounts.dat", kTwo);
-        app.write("Opciones.dat", optionsText(0, 1));  // no question before deleting
-        app.setStore("c-a", "s-a");
-        app.main().Form_Load();
-    };
     // How many files a deletion puts in place; the last one is the database.
     AppFolder clean;
-    start(clean);
+    startWithTwo(clean);
     FaultInjection::arm({clean.path(""), clean.path("Logs")});
     deleteBravo(clean);
     const int commits = FaultInjection::disarm().commits;
     ASSERT_GT(commits, 0);
 
     AppFolder app;
-    start(app);
+    startWithTwo(app);
     Plan plan{app.path(""), app.path("Logs")};
     plan.failing = FaultInjection::Call::Commit;
     plan.failOn = commits;
@@ -195,14 +198,6 @@ TEST(Deletion, AnAccountThatCouldNotBeDeletedStaysListed) {
 
     app.main().Delete_Click();
     EXPECT_EQ(app.read("Accounts.dat"), clean.read("Accounts.dat"));
-}
-
-void startWithTwo(AppFolder& app) {
-    app.mkdir("Logs");
-    app.write("Accounts.dat", kTwo);
-    app.write("Opciones.dat", optionsText(1, 1));
-    app.setStore("c-a", "s-a");
-    app.main().Form_Load();
 }
 
 // A disk with no room left, not even for the reports: each failure is still shown, and a rename
@@ -253,16 +248,12 @@ TEST(Backups, AFailedRewriteRemovesNone) {
     ASSERT_TRUE(app.main().LvAccounts_AfterLabelEdit("Renamed"));
     FaultInjection::Plan plan{app.path(""), app.path("Logs")};
     plan.failing = FaultInjection::Call::Commit;
-    plan.failOn = 2;  // the backup is put in place, then the database is not
-    app.dialogs.expect(ScriptedDialogs::errorBox(
-        "Device I/O error: " + QDir::toNativeSeparators(app.path("Accounts.dat")) + ": Input/output error",
-        app.logPath("ClsBD.log")));
     for (int attempt = 0; attempt < 3; ++attempt) {
-        if (attempt > 0)
-            app.dialogs.expect(ScriptedDialogs::errorBox(
-                "Device I/O error: " + QDir::toNativeSeparators(app.path("Accounts.dat")) + ": Input/output error",
-                app.logPath("ClsBD.log")));
-        plan.failOn = attempt == 0 ? 2 : 1;  // later attempts find the copy made: only the database
+        app.dialogs.expect(ScriptedDialogs::errorBox(
+            "Device I/O error: " + QDir::toNativeSeparators(app.path("Accounts.dat")) + ": Input/output error",
+            app.logPath("ClsBD.log")));
+        // The backup is put in place, then the database is not; later attempts find the copy made.
+        plan.failOn = attempt == 0 ? 2 : 1;
         FaultInjection::arm(plan);
         app.mv->bd().guardarcambios();
         FaultInjection::disarm();

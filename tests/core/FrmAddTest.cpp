@@ -71,7 +71,7 @@ TEST_F(FrmAddTest, AddsAppendsAndActivatesOnRequest) {
     const MessageBoxSpec& activate = ProgramBoxes::AddedActivate;
     type(" ", "new code", "new sig", "line one\r\nline two");
     app.dialogs.expect(activate, MsgAnswer::Yes);
-    app.dialogs.expect({"Account activated", {}, MsgButtons::OK, MsgIcon::Information});
+    app.dialogs.expect({ProgramBoxes::Activated.text, {}, MsgButtons::OK, MsgIcon::Information});
     add().CmdAdd_Click();
     EXPECT_EQ(app.read("Accounts.dat"),
               kDatabase + " \r\nnew code\r\nnew sig\r\n<COMENTARIO>\r\nline one\r\nline two\r\n</COMENTARIO>\r\n");

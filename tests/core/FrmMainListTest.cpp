@@ -4,6 +4,7 @@
 #include "AppFolder.h"
 #include "FileTexts.h"
 #include "Printers.h"
+#include "ProgramBoxes.h"
 
 namespace {
 
@@ -26,21 +27,17 @@ protected:
             values << list().cell(i, index);
         return values;
     }
-    MessageBoxSpec deleteQuestion(const QString& code) {
-        return {"Are you sure you want to delete the account " + code + "?", "Delete", MsgButtons::YesNo,
-                MsgIcon::Question, MsgAnswer::No};
-    }
     AppFolder app;
 };
 
 TEST_F(FrmMainListTest, DeletionKeepsABackupAndRewritesTheRest) {
     app.select("Alpha");
-    app.dialogs.expect(deleteQuestion("c-a"), MsgAnswer::No);
+    app.dialogs.expect(ProgramBoxes::DeleteAccount("c-a"), MsgAnswer::No);
     app.main().Delete_Click();
     EXPECT_EQ(list().count(), 3);
     EXPECT_EQ(app.read("Accounts.dat.bak"), "<missing>");
 
-    app.dialogs.expect(deleteQuestion("c-a"), MsgAnswer::Yes);
+    app.dialogs.expect(ProgramBoxes::DeleteAccount("c-a"), MsgAnswer::Yes);
     app.main().Toolbar1_ButtonClick("delete");
     EXPECT_EQ(app.read("Accounts.dat.bak"), kHeader + kB + kA + kC);
     EXPECT_EQ(app.read("Accounts.dat"), kHeader + kB + kC) << "the list's order, comments kept";
@@ -101,13 +98,11 @@ TEST_F(FrmMainListTest, HeaderClicksFlipTheOrderWhicheverColumn) {
         EXPECT_EQ(column(0), step.names) << step.column;
         EXPECT_EQ((std::array<int, 3>{list().headerIcon(0), list().headerIcon(1), list().headerIcon(2)}), step.icons);
     }
-}
-
-TEST_F(FrmMainListTest, HeaderClicksOnAnEmptyListChangeNothing) {
+    // On an empty list a click changes nothing.
     list().clear();
     app.main().LvAccounts_ColumnClick(1);
     EXPECT_EQ(list().sortOrder(), AccountList::Order::Ascending);
-    EXPECT_EQ(list().headerIcon(0), AccountList::AscendingMark);
+    EXPECT_EQ(list().headerIcon(2), AccountList::AscendingMark);
 }
 
 TEST_F(FrmMainListTest, TheCommentFollowsTheSelection) {

@@ -4,6 +4,7 @@
 #include "AppFolder.h"
 #include "FileTexts.h"
 #include "Printers.h"
+#include "ProgramBoxes.h"
 #include "Programa.h"
 #include "RunError.h"
 #include "forms/Frm_Main.h"
@@ -17,7 +18,7 @@ const QByteArray kDatabase = kHeader + kB + kA;
 // The merged database starts with the stored accounts in the list's order, sorted by name.
 const QByteArray kMerged = kHeader + kA + kB;
 
-const MessageBoxSpec kImported{"Accounts imported successfuly", ":)"};
+const MessageBoxSpec& kImported = ProgramBoxes::Imported;
 const MessageBoxSpec kNothingNew{
     "All the accounts contained on the source file are already on the database. No accounts were imported"};
 const MessageBoxSpec kOldSource{"The source has been created by an old version of this program.\r\n"

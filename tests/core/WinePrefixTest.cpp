@@ -73,10 +73,16 @@ TEST_F(WinePrefixTest, ValuesAreReadWithWinesEscapesInTheGamesView) {
     }
 }
 
-TEST_F(WinePrefixTest, AMissingPrefixOrFileReadsEmpty) {
+// A prefix or a file that is not there reads empty; writes need a prefix that Wine has set up.
+TEST_F(WinePrefixTest, AMissingPrefixOrFileReadsEmptyAndTakesNoWrite) {
     EXPECT_EQ(store.ReadValue(RegistryAccess::CurrentUser, kKey, "MPAccountName"), "");
     RegistryWine nowhere{WinePrefix(dir.path("nowhere"))};
     EXPECT_EQ(nowhere.ReadValue(RegistryAccess::LocalMachine, kKey, "AppPath"), "");
+    EXPECT_THROW(nowhere.WriteValue(RegistryAccess::CurrentUser, kKey, "MPAccountName", "x"), RunError);
+    EXPECT_FALSE(QFile::exists(dir.path("nowhere"))) << "no prefix is made";
+    EXPECT_THROW(store.WriteValue(RegistryAccess::CurrentUser, kKey, "MPAccountName", "x"), RunError)
+        << "a prefix without user.reg";
+    EXPECT_FALSE(QFile::exists(prefix.userRegistry()));
 }
 
 // Damaged files and prefixes that are not folders: every read and every write fails with a report
@@ -116,15 +122,6 @@ TEST_F(WinePrefixTest, BadPrefixesAreReportedAndLeftUntouched) {
         fails([&] { store.WriteValues(RegistryAccess::CurrentUser, kKey, {{"MPAccountName", "n"}, {"MPAccountNameSig", "s"}}); });
         EXPECT_EQ(readFile(file), before);
     }
-}
-
-TEST_F(WinePrefixTest, WritesNeedAPrefixThatWineHasSetUp) {
-    RegistryWine nowhere{WinePrefix(dir.path("nowhere"))};
-    EXPECT_THROW(nowhere.WriteValue(RegistryAccess::CurrentUser, kKey, "MPAccountName", "x"), RunError);
-    EXPECT_FALSE(QFile::exists(dir.path("nowhere"))) << "no prefix is made";
-    EXPECT_THROW(store.WriteValue(RegistryAccess::CurrentUser, kKey, "MPAccountName", "x"), RunError)
-        << "a prefix without user.reg";
-    EXPECT_FALSE(QFile::exists(prefix.userRegistry()));
 }
 
 // Takes from this test process the power to write where the permissions say no, which root has.

@@ -70,12 +70,6 @@ public:
         }
         return result;
     }
-    std::vector<AccountRow> rows() {
-        std::vector<AccountRow> result;
-        for (int i = 1; i <= main().LvAccounts.count(); ++i)
-            result.push_back(main().LvAccounts.row(i));
-        return result;
-    }
 };
 
 struct Report {
@@ -97,7 +91,7 @@ struct Writer {
     bool loaded = true;
     // A file that, found to be a folder, makes the operation fail, and what that reports when it
     // is not the usual report.
-    QString folderTarget = {};
+    QString folderTarget = "Accounts.dat";
     std::vector<Report> folderReports = {};
     // The folder whose absence makes the operation fail; empty: the application folder, whose
     // absence leaves nowhere to report (a beep).
@@ -107,8 +101,9 @@ struct Writer {
     QStringList workingCopies = {};
 };
 
-// Gets the window to the operation.
+// Gets the window to the operation, its dialogs ready for what the operation asks.
 void setUp(Folder& f, const Writer& w) {
+    f.know(w.boxes(f));
     if (w.loaded)
         f.main().Form_Load();
     w.prepare(f);
@@ -134,15 +129,12 @@ void rename(Folder& f, const QString& newName) {
 const Box kNewAccountFound{ProgramBoxes::NewAccountFound, MsgAnswer::Yes};
 const QString kAdded = ProgramBoxes::AccountAdded.text;
 const QString kAddedAsk = ProgramBoxes::AddedActivate.text;
-const QString kImported = QStringLiteral("Accounts imported successfuly");
-const QString kActivated = QStringLiteral("Account activated");
-const QString kExported = QStringLiteral("Export Successful");
-const Box kExportAll{{"Do you wish to export all the accounts?\r\nYes = Export all\r\n"
-                      "No = Export only the selected one",
-                      "Export", MsgButtons::YesNo, MsgIcon::Question, MsgAnswer::Yes},
-                     MsgAnswer::Yes};
-const Box kExportOne{kExportAll.first, MsgAnswer::No};
-const Box kExportSuccess{{kExported, ":)", MsgButtons::OK, MsgIcon::Information}, MsgAnswer::OK};
+const QString kImported = ProgramBoxes::Imported.text;
+const QString kActivated = ProgramBoxes::Activated.text;
+const QString kExported = ProgramBoxes::Exported.text;
+const Box kExportAll{ProgramBoxes::ExportScope, MsgAnswer::Yes};
+const Box kExportOne{ProgramBoxes::ExportScope, MsgAnswer::No};
+const Box kExportSuccess{ProgramBoxes::Exported, MsgAnswer::OK};
 
 QString exportedTo(const Folder&) { return kExported; }
 
@@ -154,7 +146,6 @@ std::vector<Writer> writers() {
     w.push_back(
         {"the toolbar's Save after a rename", {save}, [](Folder& f) { f.main().Toolbar1_ButtonClick("SAVE"); }});
     w.back().prepare = [](Folder& f) { rename(f, "Bravo two"); };
-    w.back().folderTarget = "Accounts.dat";
     w.back().folderReports = {save, load};  // the reload after the save finds no database either
 
     w.push_back({"the save timer after a rename", {save}, [](Folder& f) {
@@ -162,7 +153,6 @@ std::vector<Writer> writers() {
                      f.main().TiSave_Timer();
                  }});
     w.back().prepare = [](Folder& f) { rename(f, "Bravo two"); };
-    w.back().folderTarget = "Accounts.dat";
 
     w.push_back({"a new active account stored at start-up", {{"ClsMain.log", "ClsPrinc.SetCuentaAct"}},
                  [](Folder& f) { f.main().Form_Load(); }});
@@ -175,7 +165,6 @@ std::vector<Writer> writers() {
         return std::vector<Box>{kNewAccountFound, {ProgramBoxes::AccountAdded, {}}};
     };
     w.back().success = [](const Folder&) { return kAdded; };
-    w.back().folderTarget = "Accounts.dat";
     w.back().folderReports = {load};  // a database that was not loaded offers nothing to store
 
     w.push_back(
@@ -192,16 +181,12 @@ std::vector<Writer> writers() {
         return std::vector<Box>{{ProgramBoxes::AddedActivate, MsgAnswer::No}};
     };
     w.back().success = [](const Folder&) { return kAddedAsk; };
-    w.back().folderTarget = "Accounts.dat";
 
     w.push_back({"deletion", {{"Frm_Main.log", "main.delete_click"}}, [](Folder& f) { f.main().Delete_Click(); }});
     w.back().prepare = [](Folder& f) { f.select("Charlie"); };
     w.back().boxes = [](const Folder&) {
-        return std::vector<Box>{{{"Are you sure you want to delete the account c-c?", "Delete", MsgButtons::YesNo,
-                                  MsgIcon::Question, MsgAnswer::No},
-                                 MsgAnswer::Yes}};
+        return std::vector<Box>{{ProgramBoxes::DeleteAccount("c-c"), MsgAnswer::Yes}};
     };
-    w.back().folderTarget = "Accounts.dat";
 
     w.push_back({"saving an edited comment", {{"Frm_Main.log", "main.cmdsalvacomentarios_click"}},
                  [](Folder& f) { f.main().CmdSalvaComentarios_Click(); }});
@@ -211,16 +196,14 @@ std::vector<Writer> writers() {
         f.main().CmdEdit_Click();
         f.main().TxtComentarios.Text = "edited\r\ncomment";
     };
-    w.back().folderTarget = "Accounts.dat";
 
     w.push_back({"import", {{"ClsBD.log", "ClsBD.importar"}}, [](Folder& f) { f.main().Import_Click(); }});
     w.back().prepare = [](Folder& f) {
         f.write("source.ADF", DatabaseText().account("Delta", "c-d", "s-d", "imported\r\n"));
         f.dialogs.chosen = f.path("source.ADF");
     };
-    w.back().boxes = [](const Folder&) { return std::vector<Box>{{{kImported, ":)"}, {}}}; };
+    w.back().boxes = [](const Folder&) { return std::vector<Box>{{ProgramBoxes::Imported, {}}}; };
     w.back().success = [](const Folder&) { return kImported; };
-    w.back().folderTarget = "Accounts.dat";
     w.back().folderReports = {{"ClsBD.log", "ClsBD.importar"}, load};  // the reload after it finds no database
     w.back().workingCopies = {"Accounts.dat.Aux"};  // the next import replaces it
 
@@ -228,12 +211,7 @@ std::vector<Writer> writers() {
                  {{"ClsConvertirDBVieja.log", "ClsDBConv.ConvDBdesde100"}}, [](Folder& f) { f.main().Form_Load(); }});
     w.back().loaded = false;
     w.back().prepare = [](Folder& f) { f.write("Accounts.dat", "Alpha\r\nc-a\r\ns-a\r\nbravo\r\nc-b\r\ns-b\r\n"); };
-    const auto converted = [](const Folder& f) {
-        return "The Database has been converted from the older format to the current one.\r\nA file called "
-               "Accounts.dat.old.0 was created just in case. That file is a copy of the old database. It is located "
-               "on the program instalation directory at " +
-               QDir::toNativeSeparators(f.path()) + ".";
-    };
+    const auto converted = [](const Folder& f) { return ProgramBoxes::Converted(QDir::toNativeSeparators(f.path())).text; };
     w.back().boxes = [converted](const Folder& f) {
         // Without the conversion the active account is not among the (no) accounts loaded.
         return std::vector<Box>{{{converted(f)}, {}}, {kNewAccountFound.first, MsgAnswer::No}};
@@ -250,7 +228,7 @@ std::vector<Writer> writers() {
                  [](Folder& f) { f.main().LvAccounts_DblClick(); }});
     w.back().prepare = [](Folder& f) { f.select("Alpha"); };
     w.back().boxes = [](const Folder&) {
-        return std::vector<Box>{{ProgramBoxes::ConfirmActivation, MsgAnswer::Yes}, {{kActivated}, {}}};
+        return std::vector<Box>{{ProgramBoxes::ConfirmActivation, MsgAnswer::Yes}, {ProgramBoxes::Activated, {}}};
     };
     w.back().success = [](const Folder&) { return kActivated; };
     w.back().folderTarget = "GameSettings.reg";
@@ -287,11 +265,7 @@ std::vector<Writer> writers() {
         f.dialogs.chosen = f.path("Exports/One.reg");
     };
     w.back().boxes = [](const Folder&) {
-        return std::vector<Box>{kExportOne,
-                                {{"The comments cannot be saved using this file format. Continue?", "Export",
-                                  MsgButtons::YesNo, MsgIcon::Exclamation, MsgAnswer::Yes},
-                                 MsgAnswer::Yes},
-                                kExportSuccess};
+        return std::vector<Box>{kExportOne, {ProgramBoxes::ExportNoComments, MsgAnswer::Yes}, kExportSuccess};
     };
     w.back().success = exportedTo;
     w.back().folderTarget = "Exports/One.reg";
@@ -301,18 +275,9 @@ std::vector<Writer> writers() {
                  [](Folder& f) { f.main().Export_Click(); }});
     w.back().prepare = [](Folder& f) { f.dialogs.chosen = f.path("Exports/All.reg"); };
     w.back().boxes = [](const Folder&) {
-        return std::vector<Box>{
-            kExportAll,
-            {{"The name you entered will be used as a folder name. A file per every account will be created on that "
-              "folder. The comments can't be saved. Continue?",
-              "Export", MsgButtons::YesNo, MsgIcon::Exclamation, MsgAnswer::Yes},
-             MsgAnswer::Yes},
-            // a second attempt finds the scripts the first one wrote
-            {{"The destination folder Contains some files with the same name as the ones you are going to export. "
-              "Overwrite?",
-              "", MsgButtons::YesNo, MsgIcon::Question, MsgAnswer::Yes},
-             MsgAnswer::Yes},
-            kExportSuccess};
+        // a second attempt finds the scripts the first one wrote
+        return std::vector<Box>{kExportAll, {ProgramBoxes::ExportToFolder, MsgAnswer::Yes},
+                                {ProgramBoxes::ExportFolderOverwrite, MsgAnswer::Yes}, kExportSuccess};
     };
     w.back().success = exportedTo;
     w.back().folderTarget = "Exports/All/Charlie.reg";
@@ -441,7 +406,6 @@ TEST_P(WriterFaultTest, LeavesWholeFilesReportsAndTheNextAttemptSucceeds) {
 
         // The same operation without a fault: what it writes, and what it leaves.
         Folder clean;
-        clean.know(w.boxes(clean));
         setUp(clean, w);
         FaultInjection::arm({clean.path(), clean.path("Logs")});
         act(clean, w);
@@ -456,7 +420,6 @@ TEST_P(WriterFaultTest, LeavesWholeFilesReportsAndTheNextAttemptSucceeds) {
             continue;
 
         Folder f;
-        f.know(w.boxes(f));
         setUp(f, w);
         const Files before = f.files();
         const Files logsBefore = f.files("Logs");
@@ -570,13 +533,11 @@ TEST(EveryWriterWithoutBackups, DoesItsWorkAndReportsTheCopyOnce) {
     for (const Writer& w : writers()) {
         SCOPED_TRACE(w.what);
         Folder clean;
-        clean.know(w.boxes(clean));
         setUp(clean, w);
         act(clean, w);
         const Files done = clean.files();
 
         Folder f;
-        f.know(w.boxes(f));
         f.write("Backups", "a file where the folder should be");
         setUp(f, w);
         act(f, w);

@@ -26,15 +26,8 @@ const QByteArray kDatabase = DatabaseText()
 
 // The settings store with an active account, an unrelated value in the same key and the game folder.
 QByteArray settingsStore(const QByteArray& code, const QByteArray& signature, const QString& gameFolder) {
-    return "REGEDIT4\r\n"
-           "\r\n"
-           "[HKEY_CURRENT_USER\\Software\\Microsoft\\Microsoft Games\\Freelancer\\1.0]\r\n"
-           "\"MPAccountName\"=\"" + code + "\"\r\n"
-           "\"MPAccountNameSig\"=\"" + signature + "\"\r\n"
-           "\"Other\"=\"kept\"\r\n"
-           "\r\n"
-           "[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Microsoft Games\\Freelancer\\1.0]\r\n"
-           "\"AppPath\"=\"" + gameFolder.toUtf8() + "\"\r\n";
+    return storeText(code, signature, gameFolder.toUtf8())
+        .replace("\r\n\r\n[HKEY_LOCAL", "\r\n\"Other\"=\"kept\"\r\n\r\n[HKEY_LOCAL");
 }
 
 // Stands in for the game: records its working folder and then each argument on a line of its own.

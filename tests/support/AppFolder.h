@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <vector>
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -45,11 +46,17 @@ public:
         return registry.ReadValue(RegistryAccess::CurrentUser, RegistryAccess::GameKey, name);
     }
     Frm_Main& main() { return mv->main(); }
-    // The names of the list, in its order.
+    // The names, and the rows, of the list in its order.
     QStringList names() {
         QStringList result;
         for (int i = 1; i <= main().LvAccounts.count(); ++i)
             result << main().LvAccounts.row(i).name;
+        return result;
+    }
+    std::vector<AccountRow> rows() {
+        std::vector<AccountRow> result;
+        for (int i = 1; i <= main().LvAccounts.count(); ++i)
+            result.push_back(main().LvAccounts.row(i));
         return result;
     }
     void select(const QString& name) {

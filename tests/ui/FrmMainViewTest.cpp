@@ -164,9 +164,7 @@ TEST_F(FrmMainViewTest, ShortcutKeysAndToolbarButtonsReachTheModel) {
     launch->menu()->actions().first()->trigger();
     EXPECT_EQ(app.dialogs.started.back().arguments, "-w -s");
 
-    app.dialogs.expect({"Are you sure you want to delete the account c-a?", "Delete", MsgButtons::YesNo,
-                        MsgIcon::Question, MsgAnswer::No},
-                       MsgAnswer::Yes);
+    app.dialogs.expect(ProgramBoxes::DeleteAccount("c-a"), MsgAnswer::Yes);
     find<QToolButton>("Toolbar1_DELETE")->click();
     EXPECT_EQ(list()->model()->rowCount(), 1);
     EXPECT_EQ(app.read("Accounts.dat.bak"), kDatabase);
