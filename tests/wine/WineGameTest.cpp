@@ -71,7 +71,9 @@ public:
         ASSERT_EQ(run("wine", {"reg", "add", "HKLM\\" + kKey, "/v", "AppPath", "/d", kGameFolder, "/f", "/reg:32"}), 0);
         stopServer();
     }
-    void TearDown() override { run("wineserver", {"-k"}); }
+    // Waits for the server's end too: a program of the prefix left running would hold the test's
+    // output open after the prefix is gone.
+    void TearDown() override { stopServer(); }
 
     QString folder() const { return root_.filePath("prefix"); }
     QString gameExe() const { return folder() + "/drive_c/Games/Free Lancer/EXE"; }
