@@ -10,7 +10,9 @@ namespace {
 // Counts the paint events the list's viewport receives.
 class PaintCounter : public QObject {
 public:
-    PaintCounter(QWidget* viewport, int& paints) : QObject(viewport), paints_(paints) { viewport->installEventFilter(this); }
+    PaintCounter(QWidget* viewport, int& paints) : QObject(viewport), paints_(paints) {
+        viewport->installEventFilter(this);
+    }
 
 protected:
     bool eventFilter(QObject*, QEvent* event) override {
@@ -53,7 +55,8 @@ bool BenchWindow::clickRow() {
     // Another row than the current one, so that the click changes what the list shows.
     const int wanted = topRow() + (view->currentIndex().row() == topRow() + 4 ? 5 : 4);
     const QModelIndex row = view->model()->index(wanted, 0);
-    return paintedAfter([&] { QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(row).center()); }) &&
+    return paintedAfter(
+               [&] { QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(row).center()); }) &&
            view->currentIndex().row() == row.row();
 }
 

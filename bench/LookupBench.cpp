@@ -61,19 +61,23 @@ void runLookups(benchmark::State& state, const std::vector<QString> Keys::*which
 }
 
 void BM_BuscarfirmaenLV(benchmark::State& state) {
-    runLookups(state, &Keys::typedCodes, [](LoadedDatabase& db, const QString& key) { return db.mv.bd().BuscarfirmaenLV(key); });
+    runLookups(state, &Keys::typedCodes,
+               [](LoadedDatabase& db, const QString& key) { return db.mv.bd().BuscarfirmaenLV(key); });
 }
 
 void BM_CuentaDupl(benchmark::State& state) {
-    runLookups(state, &Keys::lowerCodes, [](LoadedDatabase& db, const QString& key) { return db.mv.validacion().CuentaDupl(key); });
+    runLookups(state, &Keys::lowerCodes,
+               [](LoadedDatabase& db, const QString& key) { return db.mv.validacion().CuentaDupl(key); });
 }
 
 void BM_NomDuplic(benchmark::State& state) {
-    runLookups(state, &Keys::names, [](LoadedDatabase& db, const QString& key) { return db.mv.validacion().NomDuplic(key); });
+    runLookups(state, &Keys::names,
+               [](LoadedDatabase& db, const QString& key) { return db.mv.validacion().NomDuplic(key); });
 }
 
 void BM_traercomentario(benchmark::State& state) {
-    runLookups(state, &Keys::codes, [](LoadedDatabase& db, const QString& key) { return db.mv.bd().traercomentario(key); });
+    runLookups(state, &Keys::codes,
+               [](LoadedDatabase& db, const QString& key) { return db.mv.bd().traercomentario(key); });
 }
 
 void lookupSizes(benchmark::internal::Benchmark* b) {

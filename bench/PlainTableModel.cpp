@@ -17,7 +17,8 @@ void PlainTableModel::load() {
     rows_.clear();
     // A record: name, code, signature, then its comment up to the closing tag.
     for (std::size_t i = 1; i + 2 < lines.size(); ++i) {
-        rows_.push_back({QString::fromLatin1(lines[i]), QString::fromLatin1(lines[i + 1]), QString::fromLatin1(lines[i + 2])});
+        rows_.push_back(
+            {QString::fromLatin1(lines[i]), QString::fromLatin1(lines[i + 1]), QString::fromLatin1(lines[i + 2])});
         i += 3;
         while (i < lines.size() && lines[i] != "</COMENTARIO>")
             ++i;

@@ -54,7 +54,10 @@ void BM_Save(benchmark::State& state) {
         PairedTiming timing(state);
         for (auto _ : state) {
             timing.work([&] { db.mv.bd().guardarcambios(); });
-            timing.floor([&] { Floors::writeBytes(copy.constData(), db.generated.bytes.constData(), std::size_t(db.generated.bytes.size())); });
+            timing.floor([&] {
+                Floors::writeBytes(copy.constData(), db.generated.bytes.constData(),
+                                   std::size_t(db.generated.bytes.size()));
+            });
         }
     }
     std::remove(copy.constData());

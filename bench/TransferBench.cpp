@@ -27,7 +27,6 @@
 
 namespace {
 
-
 // n records from `first` on: codes unique to the range, names "Pilot" + number, a two-line comment.
 QByteArray records(int first, int n) {
     QByteArray text;
@@ -85,8 +84,8 @@ void BM_Import(benchmark::State& state) {
     const qint64 mergedSize = f.database.size() + sourceBytes.size() - header.size() +
                               (n / 2) * qint64(sizeof("(Duplicated name)") - 1);
     QFile merged(f.mv.RutaBD);
-    if (f.dialogs.lastMessage != QLatin1String("Accounts imported successfuly") || f.dialogs.messages != state.iterations() ||
-        !merged.open(QIODevice::ReadOnly) || merged.size() != mergedSize)
+    if (f.dialogs.lastMessage != QLatin1String("Accounts imported successfuly") ||
+        f.dialogs.messages != state.iterations() || !merged.open(QIODevice::ReadOnly) || merged.size() != mergedSize)
         state.SkipWithError("the import did not merge every account");
 }
 

@@ -198,8 +198,8 @@ struct Case {
 
 // Size by size, so that only one size's windows are open at a time.
 const Case kCases[] = {
-    {"BM_WindowStart", BM_WindowStart, 2},       {"BM_WindowClose", BM_WindowClose, 2},
-    {"BM_WindowRefresh", BM_WindowRefresh, 2},   {"BM_WindowClickRow", BM_WindowClickRow, 20},
+    {"BM_WindowStart", BM_WindowStart, 2},        {"BM_WindowClose", BM_WindowClose, 2},
+    {"BM_WindowRefresh", BM_WindowRefresh, 2},    {"BM_WindowClickRow", BM_WindowClickRow, 20},
     {"BM_WindowPageDown", BM_WindowPageDown, 20}, {"BM_WindowSortByName", BM_WindowSortByName, 2},
     {"BM_WindowDelete", BM_WindowDelete, 2},
 };

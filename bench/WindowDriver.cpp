@@ -56,7 +56,8 @@ int main(int argc, char** argv) {
         return 1;
     }
     std::printf("painted_at %lld\n", epochNanoseconds());
-    const bool done = step("refresh", *window, &BenchWindow::refresh) && step("click", *window, &BenchWindow::clickRow) &&
+    const bool done = step("refresh", *window, &BenchWindow::refresh) &&
+                      step("click", *window, &BenchWindow::clickRow) &&
                       step("page_down", *window, &BenchWindow::pageDown) &&
                       step("sort", *window, &BenchWindow::sortByName) &&
                       step("delete", *window, &BenchWindow::deleteSelected);

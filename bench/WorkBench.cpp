@@ -108,7 +108,8 @@ void BM_Delete(benchmark::State& state) {
     const int accounts = db.generated.accounts;
     const std::vector<qsizetype>& starts = db.generated.recordStarts;
     const std::size_t middle = std::size_t(accounts / 2);
-    const QByteArray rewritten = QByteArray(db.generated.bytes).remove(starts[middle], starts[middle + 1] - starts[middle]);
+    const QByteArray rewritten =
+        QByteArray(db.generated.bytes).remove(starts[middle], starts[middle + 1] - starts[middle]);
     const QByteArray backupCopy = (db.path() + QStringLiteral(".floor-backup")).toLocal8Bit();
     const QByteArray floorFile = (db.path() + QStringLiteral(".floor")).toLocal8Bit();
     bool deleted = true;
@@ -123,7 +124,8 @@ void BM_Delete(benchmark::State& state) {
             timing.work([&] { db.mv.main().Delete_Click(); });
             deleted &= db.dialogs.messages == 0 && db.list().count() == accounts - 1;
             timing.floor([&] {
-                Floors::writeBytes(backupCopy.constData(), db.generated.bytes.constData(), std::size_t(db.generated.bytes.size()));
+                Floors::writeBytes(backupCopy.constData(), db.generated.bytes.constData(),
+                                   std::size_t(db.generated.bytes.size()));
                 Floors::writeBytes(floorFile.constData(), rewritten.constData(), std::size_t(rewritten.size()));
                 benchmark::DoNotOptimize(Floors::readLines(floorFile.constData()));
             });

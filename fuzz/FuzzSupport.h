@@ -61,8 +61,8 @@ std::vector<LoadedAccount> loadedAccounts(Mod_Variables& mv);
 
 // Stops the process with a message that libFuzzer reports as a crash, keeping the input.
 [[noreturn]] void fuzzFailure(const char* what);
-#define FUZZ_CHECK(condition)                                                 \
-    do {                                                                      \
-        if (!(condition))                                                     \
-            fuzzFailure(__FILE__ ": check failed: " #condition);              \
+#define FUZZ_CHECK(condition)                                    \
+    do {                                                         \
+        if (!(condition))                                        \
+            fuzzFailure(__FILE__ ": check failed: " #condition); \
     } while (false)

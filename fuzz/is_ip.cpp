@@ -9,7 +9,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     FUZZ_CHECK(text.count(QLatin1Char('.')) == 3);
     for (QChar c : text)
-        FUZZ_CHECK((c >= QLatin1Char('0') && c <= QLatin1Char('9')) || c == QLatin1Char(' ') ||
-                   c == QLatin1Char('.') || c == QLatin1Char('+') || c == QLatin1Char('-'));
+        FUZZ_CHECK((c >= QLatin1Char('0') && c <= QLatin1Char('9')) || c == QLatin1Char(' ') || c == QLatin1Char('.') ||
+                   c == QLatin1Char('+') || c == QLatin1Char('-'));
     return 0;
 }

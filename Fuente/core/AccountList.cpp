@@ -34,7 +34,8 @@ AccountRow AccountList::row(int position) const {
 
 AccountRow AccountList::selectedRow() const {
     if (selected_ == 0)
-        throw RunError{RunError::NoObject, QStringLiteral("Object variable or With block variable not set: no row is selected")};
+        throw RunError{RunError::NoObject,
+                       QStringLiteral("Object variable or With block variable not set: no row is selected")};
     return row(selected_);
 }
 
@@ -151,7 +152,8 @@ void AccountList::sortRows() {
 }
 
 void AccountList::changed() {
-    for (Lookup* lookup : {&firstByUpperTrimmedCode_, &lastByTrimmedCode_, &firstByTrimmedCode_, &byUpperCode_, &byUpperName_}) {
+    for (Lookup* lookup :
+         {&firstByUpperTrimmedCode_, &lastByTrimmedCode_, &firstByTrimmedCode_, &byUpperCode_, &byUpperName_}) {
         lookup->scanned = false;
         lookup->index.reset();
     }

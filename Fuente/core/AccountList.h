@@ -14,9 +14,7 @@ struct AccountRow {
     QString code;
     QString signature;
 
-    bool operator==(const AccountRow& o) const {
-        return name == o.name && code == o.code && signature == o.signature;
-    }
+    bool operator==(const AccountRow& o) const { return name == o.name && code == o.code && signature == o.signature; }
 };
 
 // The account list: the in-memory database, rows in display order at positions 1..count().
@@ -39,8 +37,7 @@ public:
     enum class Order { Ascending, Descending };
     enum HeaderIcon { NoIcon = 0, AscendingMark = 1, DescendingMark = 2 };
     static constexpr int ColumnCount = 3;
-    static inline const QString SignatureToolTip =
-        QStringLiteral("Click over the selected item again to rename it");
+    static inline const QString SignatureToolTip = QStringLiteral("Click over the selected item again to rename it");
 
     int count() const { return int(rows_.size()); }
     // A copy of a row's texts.

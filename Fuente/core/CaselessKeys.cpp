@@ -61,7 +61,8 @@ std::vector<int> CaselessKeys::order(bool descending) const {
         return compare(std::size_t(a.text), std::size_t(b.text)) < 0;
     };
     if (descending)
-        std::stable_sort(entries.begin(), entries.end(), [&less](const Entry& a, const Entry& b) { return less(b, a); });
+        std::stable_sort(entries.begin(), entries.end(),
+                         [&less](const Entry& a, const Entry& b) { return less(b, a); });
     else
         std::stable_sort(entries.begin(), entries.end(), less);
     std::vector<int> texts(entries.size());

@@ -110,8 +110,9 @@ void ClsBD::load(const std::optional<QString>& onlyCode) {
     // Room for as many records as the file can hold (each has at least five lines), so that the
     // vectors are never copied as they grow; the room no record uses is never touched, and so
     // takes no memory.
-    const auto records =
-        onlyCode ? 0 : std::size_t(std::count(snapshot->bytes.cbegin(), snapshot->bytes.cend(), '\r') / 5 + 1);
+    const auto records = onlyCode
+                             ? 0
+                             : std::size_t(std::count(snapshot->bytes.cbegin(), snapshot->bytes.cend(), '\r') / 5 + 1);
     const SameCode wanted(onlyCode.value_or(QString()));
     // The rows' texts and the comments each go in one text that never outgrows the file, and
     // so is never copied.

@@ -76,8 +76,8 @@ public:
     void writeStored(TextWriter& file, int position) const;
     // Writes one record. The comment's CR LF pairs become line ends and an empty comment is one
     // empty line; without a comment the opener is directly followed by the closer.
-    static void escribirRegistro(TextWriter& file, const QString& name, const QString& code,
-                                 const QString& signature, const std::optional<QString>& comment);
+    static void escribirRegistro(TextWriter& file, const QString& name, const QString& code, const QString& signature,
+                                 const std::optional<QString>& comment);
 
     // Whether a line closes a comment: "</COMENTARIO>" in any letter case.
     static bool isCloser(const QString& line);

@@ -24,8 +24,8 @@ QString ClsControlErrores::logPath(const QString& logName) const {
 
 QString ClsControlErrores::reportLines(int number, const QString& description, const QString& place) {
     const QDateTime now = QDateTime::currentDateTime();
-    QString text = QLocale::system().toString(now.date(), QLocale::ShortFormat) + " - " + longTime(now.time()) +
-                   " [" + QString::number(number) + "]: " + description;
+    QString text = QLocale::system().toString(now.date(), QLocale::ShortFormat) + " - " + longTime(now.time()) + " [" +
+                   QString::number(number) + "]: " + description;
     if (!place.isEmpty())
         text += "\r\n       " + place;
     return text;

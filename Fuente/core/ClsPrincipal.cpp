@@ -95,11 +95,14 @@ void ClsPrincipal::EscribirActiva(const QString& code, const QString& signature)
     mv_.respaldos().anotarActiva();
     // Together, so that a failure cannot leave the game with one account's code and another's
     // signature.
-    mv_.registry.WriteValues(RegistryAccess::CurrentUser, RegistryAccess::GameKey,
-                             {{QStringLiteral("MPAccountName"), code}, {QStringLiteral("MPAccountNameSig"), signature}});
+    mv_.registry.WriteValues(
+        RegistryAccess::CurrentUser, RegistryAccess::GameKey,
+        {{QStringLiteral("MPAccountName"), code}, {QStringLiteral("MPAccountNameSig"), signature}});
 }
 
-QString ClsPrincipal::executablePath(const QString& gameFolder) { return gameFolder + QStringLiteral("/EXE/Freelancer.exe"); }
+QString ClsPrincipal::executablePath(const QString& gameFolder) {
+    return gameFolder + QStringLiteral("/EXE/Freelancer.exe");
+}
 
 QString ClsPrincipal::gameArguments(bool windowed, const QString& server) {
     return (windowed ? QStringLiteral("-w ") : QString()) + QStringLiteral("-s") + VbText::trim(server);

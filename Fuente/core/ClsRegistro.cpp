@@ -17,8 +17,9 @@ bool ClsRegistro::CrearReg(const QString& path, const QString& code, const QStri
     for (const QString& value : {code, signature}) {
         if (value.contains(QLatin1Char('\r')) || value.contains(QLatin1Char('\n'))) {
             dialogs_.MsgBox("The account code or its signature holds a line break, which a registry script "
-                               "cannot hold. Nothing was written to " + QDir::toNativeSeparators(path) + ".",
-                               MsgButtons::OK, MsgIcon::Exclamation);
+                            "cannot hold. Nothing was written to " +
+                                QDir::toNativeSeparators(path) + ".",
+                            MsgButtons::OK, MsgIcon::Exclamation);
             return false;
         }
     }

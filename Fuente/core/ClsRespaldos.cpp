@@ -43,8 +43,8 @@ void ClsRespaldos::informar() {
         return;
     const Failure failure = *std::exchange(unreported_, std::nullopt);
     errores_.informarerror(errores_.logPath(LogName), failure.error.number,
-                                failure.error.description + " (the safety copy was not made; the work goes on without it)",
-                                failure.place);
+                           failure.error.description + " (the safety copy was not made; the work goes on without it)",
+                           failure.place);
 }
 
 void ClsRespaldos::respaldarBD(const QByteArray& database) {

@@ -25,8 +25,7 @@ public:
     static constexpr int Kept = 10;
 
     // `appFolder` holds the Backups folder; `rutaBD` is the database's path, read at each copy.
-    ClsRespaldos(const QString& appFolder, const QString& rutaBD, ClsControlErrores& errores,
-                 RegistryAccess& registry)
+    ClsRespaldos(const QString& appFolder, const QString& rutaBD, ClsControlErrores& errores, RegistryAccess& registry)
         : appFolder_(appFolder), rutaBD_(rutaBD), errores_(errores), registry_(registry) {}
 
     // Writes the database's bytes, as a file of its own, to "Accounts <date> <time>.dat", unless

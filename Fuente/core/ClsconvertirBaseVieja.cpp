@@ -16,10 +16,11 @@
 namespace {
 
 QString newerVersionMessage(bool importFlag) {
-    return (importFlag ? QStringLiteral("The Version of the file you are about to import was created by a newer version "
-                                        "of this program. I cannot import it without damaging the database. ")
-                       : QStringLiteral("The Version of the current database was created by a newer version of this "
-                                        "program. I cannot convert it without damaging the database. ")) +
+    return (importFlag
+                ? QStringLiteral("The Version of the file you are about to import was created by a newer version "
+                                 "of this program. I cannot import it without damaging the database. ")
+                : QStringLiteral("The Version of the current database was created by a newer version of this "
+                                 "program. I cannot convert it without damaging the database. ")) +
            QStringLiteral("Download the lastest version of the program.\r\nYou can get the lastest version at ") +
            Programa::PaginaWeb;
 }
@@ -61,8 +62,8 @@ bool ClsconvertirBaseVieja::ConvDbOld(const QString& path, bool importFlag) {
                 return false;
             if (importFlag)
                 dialogs_.MsgBox(QStringLiteral("The source has been created by an old version of this program.\r\n"
-                                                  "It is recomended to replace it with a new one, exported from this "
-                                                  "version."));
+                                               "It is recomended to replace it with a new one, exported from this "
+                                               "version."));
             else
                 dialogs_.MsgBox(
                     "The Database has been converted from the older format to the current one.\r\nA file called "

@@ -45,8 +45,8 @@ public:
             // The lock file could not be written; the reason is the last one the system gave.
             const int reason = errno;
             if (reason == ENOSPC)
-                throw RunError{RunError::DiskFull, "Disk full: " + shown(path) + ": " +
-                                                       QString::fromLocal8Bit(std::strerror(reason))};
+                throw RunError{RunError::DiskFull,
+                               "Disk full: " + shown(path) + ": " + QString::fromLocal8Bit(std::strerror(reason))};
             throw RunError{RunError::DeviceIo, "Device I/O error: " + shown(path) + " could not be created"};
         }
     }
@@ -55,9 +55,7 @@ private:
     QLockFile file_;
 };
 
-qint64 modified(const QString& path) {
-    return QFileInfo(path).lastModified().toMSecsSinceEpoch();
-}
+qint64 modified(const QString& path) { return QFileInfo(path).lastModified().toMSecsSinceEpoch(); }
 
 }  // namespace
 
@@ -117,15 +115,15 @@ bool DatabaseFile::change(const Change& change, Kind kind) {
         if (afterLock([&] { return writeIfCurrent(change, kind); }))
             return true;
         if (attempt == kAttempts)
-            throw RunError{RunError::PermissionDenied, "Permission denied: " + shown(rutaBD_) +
-                                                           " is being changed by another copy of the program"};
+            throw RunError{RunError::PermissionDenied,
+                           "Permission denied: " + shown(rutaBD_) + " is being changed by another copy of the program"};
         // Another copy changed the file since it was loaded: the change is made to the fresh list.
         bd_.cargarbdallv();
         requireLoaded();
         if (!change.reapply()) {
             dialogs_.MsgBox(change.refused + ": another copy of the program changed " + shown(rutaBD_) +
-                                   " meanwhile. The list shows the accounts as they are stored now.",
-                               MsgButtons::OK, MsgIcon::Exclamation);
+                                " meanwhile. The list shows the accounts as they are stored now.",
+                            MsgButtons::OK, MsgIcon::Exclamation);
             return false;
         }
     }

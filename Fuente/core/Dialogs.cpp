@@ -1,8 +1,8 @@
 #include "Dialogs.h"
 
 MsgAnswer Dialogs::MsgBox(const QString& text, MsgButtons buttons, MsgIcon icon, const QString& title) {
-    return MsgBox(MessageBoxSpec{text, title, buttons, icon,
-                             buttons == MsgButtons::YesNo ? MsgAnswer::Yes : MsgAnswer::OK});
+    return MsgBox(
+        MessageBoxSpec{text, title, buttons, icon, buttons == MsgButtons::YesNo ? MsgAnswer::Yes : MsgAnswer::OK});
 }
 
 MsgAnswer Dialogs::MsgBox(MessageBoxSpec box) {

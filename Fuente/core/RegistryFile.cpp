@@ -77,8 +77,7 @@ Script index(const QString& path, QStringList lines, const Form& form) {
         return script;
     const QString header = script.lines.first().trimmed();
     if (header.compare(kHeader, Qt::CaseInsensitive) != 0 && header.compare(kHeader5, Qt::CaseInsensitive) != 0)
-        throw malformed(path, 0,
-                        QStringLiteral("the first line is neither \"%1\" nor \"%2\"").arg(kHeader, kHeader5));
+        throw malformed(path, 0, QStringLiteral("the first line is neither \"%1\" nor \"%2\"").arg(kHeader, kHeader5));
 
     for (int i = 1; i < script.lines.size(); ++i) {
         const QString line = script.lines[i].trimmed();

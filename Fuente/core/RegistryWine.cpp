@@ -12,7 +12,9 @@
 namespace {
 
 // Wine programs reach a file of this machine by its path after "\\?\unix".
-QString wineVisible(QString path) { return QStringLiteral("\\\\?\\unix") + path.replace(QLatin1Char('/'), QLatin1Char('\\')); }
+QString wineVisible(QString path) {
+    return QStringLiteral("\\\\?\\unix") + path.replace(QLatin1Char('/'), QLatin1Char('\\'));
+}
 
 QString rootName(quint32 root) {
     if (root == RegistryAccess::CurrentUser)
@@ -26,8 +28,9 @@ QString rootName(quint32 root) {
 // Where a 32-bit program's view of a local machine's key lies in a 64-bit prefix.
 QString wow64Key(const QString& keyPath) {
     const QString software = QStringLiteral("Software\\");
-    return keyPath.startsWith(software, Qt::CaseInsensitive) ? software + QStringLiteral("Wow6432Node\\") + keyPath.mid(software.size())
-                                                             : keyPath;
+    return keyPath.startsWith(software, Qt::CaseInsensitive)
+               ? software + QStringLiteral("Wow6432Node\\") + keyPath.mid(software.size())
+               : keyPath;
 }
 
 std::optional<QString> find(const RegistryAccess::Values& values, const QString& valueName) {
@@ -69,13 +72,14 @@ void RegistryWine::WriteValue(quint32 root, const QString& keyPath, const QStrin
 }
 
 void RegistryWine::WriteValues(quint32 root, const QString& keyPath, const Values& values) {
-    QString script = QStringLiteral("Windows Registry Editor Version 5.00\r\n\r\n[") + rootName(root) + QLatin1Char('\\') +
-                     keyPath + QStringLiteral("]\r\n");
+    QString script = QStringLiteral("Windows Registry Editor Version 5.00\r\n\r\n[") + rootName(root) +
+                     QLatin1Char('\\') + keyPath + QStringLiteral("]\r\n");
     for (const auto& [name, value] : values) {
         if (value.contains(QLatin1Char('\r')) || value.contains(QLatin1Char('\n')))
             throw RunError{RunError::InvalidProcedureCall,
                            "Invalid procedure call or argument: a value with a line break cannot be stored in the "
-                           "Wine prefix " + prefix_.folder()};
+                           "Wine prefix " +
+                               prefix_.folder()};
         script += WineRegistryFile::exportLine(name, value) + QStringLiteral("\r\n");
     }
     last_.reset();
@@ -86,13 +90,14 @@ void RegistryWine::WriteValues(quint32 root, const QString& keyPath, const Value
     if (!QFileInfo::exists(file))
         throw RunError{RunError::FileNotFound, "File not found: " + file + " (the Wine prefix has not been set up)"};
     if (!QFileInfo(file).isWritable() || !QFileInfo(prefix_.folder()).isWritable())
-        throw RunError{RunError::PermissionDenied, "Permission denied: the Wine prefix " + prefix_.folder() + " is read-only"};
+        throw RunError{RunError::PermissionDenied,
+                       "Permission denied: the Wine prefix " + prefix_.folder() + " is read-only"};
     WineRegistryFile::check(file);
 
     QTemporaryDir scratch;
     const QString import = scratch.filePath(QStringLiteral("import.reg"));
-    FileSystem::replaceFile(import, QByteArray("\xff\xfe") + QByteArray(reinterpret_cast<const char*>(script.utf16()),
-                                                                          script.size() * 2));
+    FileSystem::replaceFile(
+        import, QByteArray("\xff\xfe") + QByteArray(reinterpret_cast<const char*>(script.utf16()), script.size() * 2));
     const RegRun run = reg({QStringLiteral("import"), wineVisible(import), QStringLiteral("/reg:32")});
     if (run.status != 0)
         throw RunError{RunError::PathFileAccess, "Path/File access error: Wine's reg could not write the values into " +
@@ -125,12 +130,14 @@ RegistryWine::RegRun RegistryWine::reg(const QStringList& arguments) {
     process.setProcessChannelMode(QProcess::MergedChannels);
     process.start(WinePrefix::wineProgram(), QStringList{QStringLiteral("reg")} + arguments);
     if (!process.waitForStarted())
-        throw RunError{RunError::PathFileAccess, "Path/File access error: wine could not be started: " + process.errorString()};
+        throw RunError{RunError::PathFileAccess,
+                       "Path/File access error: wine could not be started: " + process.errorString()};
     // A first start in a prefix may set it up anew, which takes a while.
     if (!process.waitForFinished(120000)) {
         process.kill();
         process.waitForFinished();
-        throw RunError{RunError::PathFileAccess, "Path/File access error: Wine's reg did not end in " + prefix_.folder()};
+        throw RunError{RunError::PathFileAccess,
+                       "Path/File access error: Wine's reg did not end in " + prefix_.folder()};
     }
     return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
             QString::fromLocal8Bit(process.readAll()).trimmed()};

@@ -6,25 +6,25 @@ namespace {
 
 // Windows system error codes, as the platform's headers number them.
 constexpr std::pair<long, RunError::Number> WindowsNumbers[] = {
-    {2, RunError::FileNotFound},         // ERROR_FILE_NOT_FOUND
-    {3, RunError::PathNotFound},         // ERROR_PATH_NOT_FOUND
-    {4, RunError::TooManyFiles},         // ERROR_TOO_MANY_OPEN_FILES
-    {5, RunError::PermissionDenied},     // ERROR_ACCESS_DENIED
-    {8, RunError::OutOfMemory},          // ERROR_NOT_ENOUGH_MEMORY
-    {14, RunError::OutOfMemory},         // ERROR_OUTOFMEMORY
-    {15, RunError::DeviceUnavailable},   // ERROR_INVALID_DRIVE
-    {19, RunError::PermissionDenied},    // ERROR_WRITE_PROTECT
-    {21, RunError::DiskNotReady},        // ERROR_NOT_READY
-    {32, RunError::PermissionDenied},    // ERROR_SHARING_VIOLATION
-    {33, RunError::PermissionDenied},    // ERROR_LOCK_VIOLATION
-    {39, RunError::DiskFull},            // ERROR_HANDLE_DISK_FULL
-    {80, RunError::FileAlreadyExists},   // ERROR_FILE_EXISTS
-    {112, RunError::DiskFull},           // ERROR_DISK_FULL
-    {123, RunError::BadFileName},        // ERROR_INVALID_NAME
-    {161, RunError::PathNotFound},       // ERROR_BAD_PATHNAME
-    {183, RunError::FileAlreadyExists},  // ERROR_ALREADY_EXISTS
-    {206, RunError::BadFileName},        // ERROR_FILENAME_EXCED_RANGE
-    {1392, RunError::InvalidFileFormat}, // ERROR_FILE_CORRUPT
+    {2, RunError::FileNotFound},          // ERROR_FILE_NOT_FOUND
+    {3, RunError::PathNotFound},          // ERROR_PATH_NOT_FOUND
+    {4, RunError::TooManyFiles},          // ERROR_TOO_MANY_OPEN_FILES
+    {5, RunError::PermissionDenied},      // ERROR_ACCESS_DENIED
+    {8, RunError::OutOfMemory},           // ERROR_NOT_ENOUGH_MEMORY
+    {14, RunError::OutOfMemory},          // ERROR_OUTOFMEMORY
+    {15, RunError::DeviceUnavailable},    // ERROR_INVALID_DRIVE
+    {19, RunError::PermissionDenied},     // ERROR_WRITE_PROTECT
+    {21, RunError::DiskNotReady},         // ERROR_NOT_READY
+    {32, RunError::PermissionDenied},     // ERROR_SHARING_VIOLATION
+    {33, RunError::PermissionDenied},     // ERROR_LOCK_VIOLATION
+    {39, RunError::DiskFull},             // ERROR_HANDLE_DISK_FULL
+    {80, RunError::FileAlreadyExists},    // ERROR_FILE_EXISTS
+    {112, RunError::DiskFull},            // ERROR_DISK_FULL
+    {123, RunError::BadFileName},         // ERROR_INVALID_NAME
+    {161, RunError::PathNotFound},        // ERROR_BAD_PATHNAME
+    {183, RunError::FileAlreadyExists},   // ERROR_ALREADY_EXISTS
+    {206, RunError::BadFileName},         // ERROR_FILENAME_EXCED_RANGE
+    {1392, RunError::InvalidFileFormat},  // ERROR_FILE_CORRUPT
 };
 
 // A COM result of the Win32 facility (0x8007xxxx) carries a system error code in its low half.

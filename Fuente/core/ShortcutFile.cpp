@@ -51,8 +51,9 @@ QString extension() {
 QString filter() { return "Shortcut(*" + extension() + ")|*" + extension(); }
 
 QString desktopExec(const QString& target, const QString& arguments, const QString& winePrefix) {
-    const QString environment =
-        winePrefix.isEmpty() ? QString() : "env " + execArgument("WINEPREFIX=" + winePrefix) + QLatin1Char(' ');
+    const QString environment = winePrefix.isEmpty()
+                                    ? QString()
+                                    : "env " + execArgument("WINEPREFIX=" + winePrefix) + QLatin1Char(' ');
     return environment + execArgument(target) + QLatin1Char(' ') + execArgument(arguments);
 }
 
@@ -66,7 +67,7 @@ QString write(const QString& folder, const QString& name, const QString& target,
                                                       arguments.toStdWString(), L"C:\\");
     if (!status.ok())
         throw RunError::fromWindows(status.code,
-                                   QString::fromStdWString(status.message) + ": " + QDir::toNativeSeparators(path));
+                                    QString::fromStdWString(status.message) + ": " + QDir::toNativeSeparators(path));
 #else
     const QString text = QStringLiteral("[Desktop Entry]\nType=Application\nVersion=1.0\nName=") + desktopValue(name) +
                          QStringLiteral("\nExec=") + desktopValue(desktopExec(target, arguments, winePrefix)) +

@@ -46,7 +46,9 @@ public:
     QByteArrayView storedComment(QStringView code) const;
 
 private:
-    QByteArrayView codeOf(const Row& row) const { return QByteArrayView(text_.constData() + row.codeStart, row.codeSize); }
+    QByteArrayView codeOf(const Row& row) const {
+        return QByteArrayView(text_.constData() + row.codeStart, row.codeSize);
+    }
     // The first row of a code, or -1. The first lookup after assign() scans the rows; the index
     // is built by a lookup of another code, so that start-up, which looks up the comment of one
     // account, builds none.

@@ -21,7 +21,9 @@ public:
     void addLast(const QString& key, Value value) { map_.insert(Key{key, qHash(key)}, std::move(value)); }
 
     bool contains(const QString& key) const { return map_.contains(Key{key, qHash(key)}); }
-    Value value(const QString& key, const Value& missing = {}) const { return map_.value(Key{key, qHash(key)}, missing); }
+    Value value(const QString& key, const Value& missing = {}) const {
+        return map_.value(Key{key, qHash(key)}, missing);
+    }
 
 private:
     struct Key {

@@ -35,8 +35,7 @@ QString TextReader::readLine() {
 
 QByteArrayView TextReader::readLineBytes() {
     if (atEnd())
-        throw RunError{RunError::InputPastEnd,
-                       "Input past end of file: " + QDir::toNativeSeparators(path_)};
+        throw RunError{RunError::InputPastEnd, "Input past end of file: " + QDir::toNativeSeparators(path_)};
     qsizetype cr = bytes_.indexOf('\r', pos_);
     if (cr < 0)
         cr = bytes_.size();

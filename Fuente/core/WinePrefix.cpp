@@ -22,18 +22,20 @@ void WinePrefix::checkFolder() const {
     if (!info.exists())
         throw RunError{RunError::PathNotFound, "Path not found: the Wine prefix " + folder_ + " does not exist"};
     if (!info.isDir())
-        throw RunError{RunError::PathFileAccess, "Path/File access error: the Wine prefix " + folder_ + " is not a folder"};
+        throw RunError{RunError::PathFileAccess,
+                       "Path/File access error: the Wine prefix " + folder_ + " is not a folder"};
 }
 
 QString WinePrefix::hostPath(const QString& windowsPath) const {
     if (windowsPath.size() < 2 || !windowsPath[0].isLetter() || windowsPath[1] != QLatin1Char(':'))
         return {};
-    QString path =
-        QFileInfo(folder_ + QStringLiteral("/dosdevices/") + windowsPath[0].toLower() + QLatin1Char(':')).canonicalFilePath();
+    QString path = QFileInfo(folder_ + QStringLiteral("/dosdevices/") + windowsPath[0].toLower() + QLatin1Char(':'))
+                       .canonicalFilePath();
     if (path.isEmpty())
         return {};
     QStringList names;
-    for (const QString& name : windowsPath.mid(2).split(QRegularExpression(QStringLiteral("[\\\\/]")), Qt::SkipEmptyParts)) {
+    for (const QString& name :
+         windowsPath.mid(2).split(QRegularExpression(QStringLiteral("[\\\\/]")), Qt::SkipEmptyParts)) {
         if (name == QLatin1String("..")) {
             if (!names.isEmpty())
                 names.removeLast();
@@ -59,9 +61,8 @@ bool WinePrefix::serverRunning() const {
     struct stat prefix {};
     if (::stat(QFile::encodeName(folder_).constData(), &prefix) != 0)
         return false;
-    const QString serverFolder = QStringLiteral("server-%1-%2")
-                                     .arg(qulonglong(prefix.st_dev), 0, 16)
-                                     .arg(qulonglong(prefix.st_ino), 0, 16);
+    const QString serverFolder =
+        QStringLiteral("server-%1-%2").arg(qulonglong(prefix.st_dev), 0, 16).arg(qulonglong(prefix.st_ino), 0, 16);
     for (const QString& pid : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
         if (!pid[0].isDigit())
             continue;

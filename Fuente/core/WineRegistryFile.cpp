@@ -203,7 +203,8 @@ RegistryAccess::Values readExport(const QByteArray& bytes) {
 
 QString exportLine(const QString& name, const QString& text) {
     const auto quoted = [](QString s) {
-        return '"' + s.replace(QLatin1Char('\\'), QLatin1String("\\\\")).replace(QLatin1Char('"'), QLatin1String("\\\"")) +
+        return '"' +
+               s.replace(QLatin1Char('\\'), QLatin1String("\\\\")).replace(QLatin1Char('"'), QLatin1String("\\\"")) +
                '"';
     };
     return quoted(name) + '=' + quoted(text);

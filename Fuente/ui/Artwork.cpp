@@ -103,7 +103,8 @@ QIcon sortMark(bool ascending) {
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(96, 96, 96));
-    p.drawPolygon(ascending ? QPolygonF{{1.0, 8.5}, {10.0, 8.5}, {5.5, 2.0}} : QPolygonF{{1.0, 2.5}, {10.0, 2.5}, {5.5, 9.0}});
+    p.drawPolygon(ascending ? QPolygonF{{1.0, 8.5}, {10.0, 8.5}, {5.5, 2.0}}
+                            : QPolygonF{{1.0, 2.5}, {10.0, 2.5}, {5.5, 9.0}});
     return QIcon(pixmap);
 }
 

@@ -13,8 +13,7 @@
 #include "Mod_Variables.h"
 #include "forms/Frm_Add.h"
 
-FrmAddView::FrmAddView(Mod_Variables& mv, FrmMainView& main)
-    : QDialog(&main), model_(mv.frmAdd()), main_(main) {
+FrmAddView::FrmAddView(Mod_Variables& mv, FrmMainView& main) : QDialog(&main), model_(mv.frmAdd()), main_(main) {
     setObjectName(Frm_Add::Name);
     setWindowTitle(Frm_Add::Caption);
     setWindowIcon(Artwork::windowIcon());
@@ -72,7 +71,8 @@ void FrmAddView::render() {
         txtNombre_->setText(model_.TxtNombre.Text);
         txtCodigo_->setText(model_.TxtCodigo.Text);
         txtFirma_->setText(model_.TxtFirma.Text);
-        txtComentarios_->setPlainText(QString(model_.TxtComentarios.Text).replace(QLatin1String("\r\n"), QLatin1String("\n")));
+        txtComentarios_->setPlainText(
+            QString(model_.TxtComentarios.Text).replace(QLatin1String("\r\n"), QLatin1String("\n")));
         show();
         activateWindow();  // a dialog opens with the keyboard
     }

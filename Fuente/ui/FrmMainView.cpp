@@ -49,8 +49,8 @@ FrmMainView::FrmMainView(Mod_Variables& mv, QWidget* parent) : QMainWindow(paren
     buildActiveAccount(client);
     buildMenus();
     // The keyboard goes from the list to the comment, its three buttons and the two options.
-    QWidget* order[] = {lvAccounts_, txtComentarios_, buttons_[0].second, buttons_[1].second, buttons_[2].second,
-                        checkBoxes_[0].second, checkBoxes_[1].second};
+    QWidget* order[] = {lvAccounts_,        txtComentarios_,       buttons_[0].second,   buttons_[1].second,
+                        buttons_[2].second, checkBoxes_[0].second, checkBoxes_[1].second};
     for (std::size_t i = 0; i + 1 < std::size(order); ++i)
         setTabOrder(order[i], order[i + 1]);
     // The window opens with the keyboard on the list, the first control of that order.
@@ -147,7 +147,8 @@ void FrmMainView::buildToolbar(QWidget* client) {
         tool->setAutoRaise(true);
         tool->setFocusPolicy(Qt::NoFocus);
         const QString key = button.Key;
-        connect(tool, &QToolButton::clicked, this, [this, key] { forward([this, key] { model_.Toolbar1_ButtonClick(key); }); });
+        connect(tool, &QToolButton::clicked, this,
+                [this, key] { forward([this, key] { model_.Toolbar1_ButtonClick(key); }); });
         if (number == 1) {
             auto* menu = new QMenu(tool);
             QAction* windowed = menu->addAction(QStringLiteral("Launch on windowed mode"));
@@ -212,16 +213,19 @@ void FrmMainView::buildLists(QWidget* client) {
     for (int column = 0; column < 3; ++column)
         lvAccounts_->setColumnWidth(column, twips(widths[column]));
 
-    connect(lvAccounts_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            [this](const QModelIndex& current) { model_.LvAccounts.select(current.isValid() ? current.row() + 1 : 0); });
+    connect(
+        lvAccounts_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+        [this](const QModelIndex& current) { model_.LvAccounts.select(current.isValid() ? current.row() + 1 : 0); });
     connect(lvAccounts_, &QAbstractItemView::clicked, this, [this] { forward([this] { model_.LvAccounts_Click(); }); });
-    connect(lvAccounts_, &AccountTreeView::keyReleased, this, [this] { forward([this] { model_.LvAccounts_KeyUp(); }); });
+    connect(lvAccounts_, &AccountTreeView::keyReleased, this,
+            [this] { forward([this] { model_.LvAccounts_KeyUp(); }); });
     connect(lvAccounts_, &QAbstractItemView::doubleClicked, this,
             [this] { forward([this] { model_.LvAccounts_DblClick(); }); });
     connect(lvAccounts_->header(), &QHeaderView::sectionClicked, this,
             [this](int column) { forward([this, column] { model_.LvAccounts_ColumnClick(column); }); });
 
-    auto* commentLabel = place<QLabel>(frame, "Label1", 10035, 180, 4335, 240, QStringLiteral("Selected account comments:"));
+    auto* commentLabel = place<QLabel>(frame, "Label1", 10035, 180, 4335, 240,
+                                       QStringLiteral("Selected account comments:"));
     txtComentarios_ = place<QPlainTextEdit>(frame, "TxtComentarios", 10035, 375, 4335, 4260);
     txtComentarios_->setAccessibleName(QStringLiteral("Selected account comments"));
     txtComentarios_->setTabChangesFocus(false);
@@ -229,7 +233,10 @@ void FrmMainView::buildLists(QWidget* client) {
 
     const std::tuple<CommandButton*, const char*, QRect, void (Frm_Main::*)()> buttons[] = {
         {&model_.CmdEdit, "CmdEdit", {10035, 4680, 1455, 285}, &Frm_Main::CmdEdit_Click},
-        {&model_.CmdSalvaComentarios, "CmdSalvaComentarios", {11520, 4680, 1410, 285}, &Frm_Main::CmdSalvaComentarios_Click},
+        {&model_.CmdSalvaComentarios,
+         "CmdSalvaComentarios",
+         {11520, 4680, 1410, 285},
+         &Frm_Main::CmdSalvaComentarios_Click},
         {&model_.CmdCancelar, "CmdCancelar", {12960, 4680, 1410, 285}, &Frm_Main::CmdCancelar_Click},
     };
     for (const auto& [button, name, at, handler] : buttons) {
@@ -254,16 +261,31 @@ void FrmMainView::takeComment() {
 void FrmMainView::buildActiveAccount(QWidget* client) {
     auto* frame = place<QGroupBox>(client, "Frame1", 0, 5895, 14460, 915, QStringLiteral("Account in use:"));
     const std::tuple<const char*, QString, QRect, const char*, Label*, QRect, void (Frm_Main::*)()> rows[] = {
-        {"Label2", QStringLiteral("Name:"), {45, 255, 510, 195}, "LblName", &model_.LblName, {540, 225, 13785, 285},
+        {"Label2",
+         QStringLiteral("Name:"),
+         {45, 255, 510, 195},
+         "LblName",
+         &model_.LblName,
+         {540, 225, 13785, 285},
          &Frm_Main::LblName_DblClick},
-        {"Label6", QStringLiteral("Code:"), {45, 570, 465, 195}, "LblCode", &model_.LblCode, {540, 540, 6495, 285},
+        {"Label6",
+         QStringLiteral("Code:"),
+         {45, 570, 465, 195},
+         "LblCode",
+         &model_.LblCode,
+         {540, 540, 6495, 285},
          &Frm_Main::LblCode_DblClick},
-        {"Label4", QStringLiteral("Signature:"), {7110, 570, 735, 195}, "LblSignature", &model_.LblSignature,
-         {7875, 540, 6450, 285}, &Frm_Main::LblSignature_DblClick},
+        {"Label4",
+         QStringLiteral("Signature:"),
+         {7110, 570, 735, 195},
+         "LblSignature",
+         &model_.LblSignature,
+         {7875, 540, 6450, 285},
+         &Frm_Main::LblSignature_DblClick},
     };
     for (const auto& [captionName, caption, captionAt, name, label, at, handler] : rows) {
-        auto* captionLabel =
-            place<QLabel>(frame, captionName, captionAt.x(), captionAt.y(), captionAt.width(), captionAt.height(), caption);
+        auto* captionLabel = place<QLabel>(frame, captionName, captionAt.x(), captionAt.y(), captionAt.width(),
+                                           captionAt.height(), caption);
         auto* widget = place<QLabel>(frame, name, at.x(), at.y(), at.width(), at.height());
         // A caption wider in this font than its place pushes its value label to the right.
         const int overflow = captionLabel->sizeHint().width() - captionLabel->width();

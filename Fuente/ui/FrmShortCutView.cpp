@@ -87,7 +87,8 @@ FrmShortCutView::FrmShortCutView(Mod_Variables& mv, FrmMainView& main)
     for (int i = 0; i < 5; ++i) {
         auto* box = new QLineEdit;
         box->setObjectName(QStringLiteral("TxtIP(%1)").arg(i));
-        box->setAccessibleName(i < 4 ? QStringLiteral("Server address, number %1").arg(i + 1) : QStringLiteral("Server port"));
+        box->setAccessibleName(i < 4 ? QStringLiteral("Server address, number %1").arg(i + 1)
+                                     : QStringLiteral("Server port"));
         box->setFixedWidth(i < 4 ? 44 : 60);
         box->setAlignment(Qt::AlignCenter);
         box->installEventFilter(this);

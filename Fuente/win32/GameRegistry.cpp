@@ -34,8 +34,7 @@ LONG readFromView(HKEY root, REGSAM view, const std::wstring& keyPath, const std
 
 }  // namespace
 
-Status readText(unsigned long root, const std::wstring& keyPath, const std::wstring& valueName,
-                        std::wstring& value) {
+Status readText(unsigned long root, const std::wstring& keyPath, const std::wstring& valueName, std::wstring& value) {
     value.clear();
     LONG code = ERROR_FILE_NOT_FOUND;
     for (REGSAM view : {REGSAM(KEY_WOW64_32KEY), REGSAM(0)}) {
@@ -47,7 +46,7 @@ Status readText(unsigned long root, const std::wstring& keyPath, const std::wstr
 }
 
 Status writeText(unsigned long root, const std::wstring& keyPath, const std::wstring& valueName,
-                         const std::wstring& value) {
+                 const std::wstring& value) {
     HKEY key = nullptr;
     // Into the 32-bit view, where the game reads and where readText looks first: written into the
     // native view, an older value in the 32-bit view would still be the one read back.

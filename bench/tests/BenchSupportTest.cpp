@@ -77,8 +77,9 @@ TEST(BenchFolder, StartsTheProgramWithoutAMessage) {
     db.mv.Command = QStringLiteral("/a=") + QString::fromLatin1(GeneratedDatabase::code(kAccounts - 1));
     EXPECT_THROW(db.mv.main().Form_Load(), EndProgram);
     EXPECT_EQ(db.dialogs.messages, 0) << db.dialogs.lastMessage.toStdString();
-    EXPECT_EQ(db.registry.ReadValue(RegistryAccess::CurrentUser, RegistryAccess::GameKey, QStringLiteral("MPAccountNameSig")),
-              QString::fromLatin1(GeneratedDatabase::signature(kAccounts - 1)));
+    EXPECT_EQ(
+        db.registry.ReadValue(RegistryAccess::CurrentUser, RegistryAccess::GameKey, QStringLiteral("MPAccountNameSig")),
+        QString::fromLatin1(GeneratedDatabase::signature(kAccounts - 1)));
 }
 
 struct FindCase {
@@ -99,14 +100,13 @@ TEST_P(FindLine, GivesTheFirstWholeLine) {
     EXPECT_EQ(Floors::findLine(path.toLocal8Bit().constData(), GetParam().line), GetParam().found);
 }
 
-INSTANTIATE_TEST_SUITE_P(Floors, FindLine,
-                         ::testing::Values(FindCase{"CrLf", "a\r\nCD1\r\nCD1\r\n", "CD1", 2},
-                                           FindCase{"Lf", "a\nb\nCD1\n", "CD1", 3},
-                                           FindCase{"NoEndOnTheLastLine", "a\r\nCD1", "CD1", 2},
-                                           FindCase{"APrefixIsNoMatch", "CD12\r\nxCD1\r\n", "CD1", 0},
-                                           FindCase{"OtherCaseIsNoMatch", "cd1\r\n", "CD1", 0},
-                                           FindCase{"EmptyFile", "", "CD1", 0}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Floors, FindLine,
+    ::testing::Values(FindCase{"CrLf", "a\r\nCD1\r\nCD1\r\n", "CD1", 2}, FindCase{"Lf", "a\nb\nCD1\n", "CD1", 3},
+                      FindCase{"NoEndOnTheLastLine", "a\r\nCD1", "CD1", 2},
+                      FindCase{"APrefixIsNoMatch", "CD12\r\nxCD1\r\n", "CD1", 0},
+                      FindCase{"OtherCaseIsNoMatch", "cd1\r\n", "CD1", 0}, FindCase{"EmptyFile", "", "CD1", 0}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Floors, ReadLinesDropsEveryLineEnd) {
     QTemporaryDir dir;
@@ -157,7 +157,9 @@ TEST(PlainTableModel, ShowsSortsAndDeletesWhatTheProgramDoes) {
     const auto& starts = db.generated.recordStarts;
     model.remove(10);
     EXPECT_EQ(model.rowCount(), kAccounts - 1);
-    EXPECT_EQ(readFile(db.path()), QByteArray(db.generated.bytes).remove(starts[std::size_t(i)], starts[std::size_t(i) + 1] - starts[std::size_t(i)]));
+    EXPECT_EQ(readFile(db.path()),
+              QByteArray(db.generated.bytes)
+                  .remove(starts[std::size_t(i)], starts[std::size_t(i) + 1] - starts[std::size_t(i)]));
     EXPECT_EQ(readFile(db.path() + QStringLiteral(".bak")), db.generated.bytes);
 }
 

@@ -82,12 +82,10 @@ TEST_P(BenchWindowSteps, EachStepPaintsItsResult) {
 INSTANTIATE_TEST_SUITE_P(
     Windows, BenchWindowSteps,
     ::testing::Values(
-        WindowCase{"Program",
-                   [](const QString& folder, Dialogs& dialogs) { return std::make_unique<RealWindow>(folder, dialogs); }},
-        WindowCase{"Plain",
-                   [](const QString& folder, Dialogs&) {
-                       return std::make_unique<PlainWindow>(BenchFolder::databasePath(folder));
-                   }}),
+        WindowCase{"Program", [](const QString& folder,
+                                 Dialogs& dialogs) { return std::make_unique<RealWindow>(folder, dialogs); }},
+        WindowCase{"Plain", [](const QString& folder,
+                               Dialogs&) { return std::make_unique<PlainWindow>(BenchFolder::databasePath(folder)); }}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

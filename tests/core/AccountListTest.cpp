@@ -1,7 +1,7 @@
-// The list's lookups, answered by a scan first and by an index when they repeat; and its sort against the order QString's case-insensitive comparison gives, on texts made of
-// the characters whose folding is unusual: sharp s, dotted and dotless i, the long s, the Kelvin
-// sign, final sigma, a title-case letter, supplementary letters as surrogate pairs and lone
-// surrogates.
+// The list's lookups, answered by a scan first and by an index when they repeat; and its sort against the order
+// QString's case-insensitive comparison gives, on texts made of the characters whose folding is unusual: sharp s,
+// dotted and dotless i, the long s, the Kelvin sign, final sigma, a title-case letter, supplementary letters as
+// surrogate pairs and lone surrogates.
 
 #include <gtest/gtest.h>
 
@@ -16,9 +16,10 @@ namespace {
 
 QString randomText(std::mt19937& random) {
     static const char16_t pieces[][3] = {
-        u"a", u"A", u"z", u"Z", u"s", u"S", u"k", u"K", u"i", u"I", u"\u00DF", u"\u1E9E", u"\u0130", u"\u0131",
-        u"\u017F", u"\u212A", u"\u03A3", u"\u03C3", u"\u03C2", u"\u01C5", u"\u00E9", u"\u00C9", u"\uE000",
-        u"\U00010400", u"\U00010428", u"\xD801", u"\xDC28", u" ", u"_",
+        u"a",          u"A",      u"z",      u"Z",      u"s",      u"S",      u"k",      u"K",
+        u"i",          u"I",      u"\u00DF", u"\u1E9E", u"\u0130", u"\u0131", u"\u017F", u"\u212A",
+        u"\u03A3",     u"\u03C3", u"\u03C2", u"\u01C5", u"\u00E9", u"\u00C9", u"\uE000", u"\U00010400",
+        u"\U00010428", u"\xD801", u"\xDC28", u" ",      u"_",
     };
     std::uniform_int_distribution<int> length(0, 5), piece(0, int(std::size(pieces)) - 1);
     QString text;
@@ -100,7 +101,7 @@ TEST(CommentTable, FirstRowOfACodeByScanAndByIndex) {
                    {"\x80\xE9", {"euro"}},
                    {"lineless", {}}});
     const std::pair<QString, QString> asked[] = {
-        {"A", "first A"}, {"A", "first A"}, {"a", "small a"},    {"A", "first A"}, {"B", "only\r\nB"},
+        {"A", "first A"}, {"A", "first A"}, {"a", "small a"},         {"A", "first A"}, {"B", "only\r\nB"},
         {"C", ""},        {"", "no code"},  {"\u20AC\u00E9", "euro"}, {"\u4E2D", ""},   {"lineless", ""},
     };
     for (const auto& [code, comment] : asked)
@@ -120,8 +121,12 @@ struct LookupCase {
 // Rows 1..6: codes with blanks and letter cases, two rows sharing a code, names differing in case.
 AccountList listForLookups() {
     AccountList list;
-    list.assign({{"Alpha", " cd1 ", "s1"}, {"beta", "CD2", "s2"}, {"Gamma", "cd2", "s3"},
-                 {"Stra\u00DFe", "CD2", "s4"}, {"delta", "Cd3", "s5"}, {"\u00E9clair", "cd4 ", "s6"}});
+    list.assign({{"Alpha", " cd1 ", "s1"},
+                 {"beta", "CD2", "s2"},
+                 {"Gamma", "cd2", "s3"},
+                 {"Stra\u00DFe", "CD2", "s4"},
+                 {"delta", "Cd3", "s5"},
+                 {"\u00E9clair", "cd4 ", "s6"}});
     return list;
 }
 
@@ -132,8 +137,9 @@ TEST(AccountList, RowsKeepTheirTextsThroughEdits) {
     EXPECT_EQ(list.add(1, {"New", "cd9", "s9"}), 1);
     list.remove(5);
     list.setName(1, "");
-    const std::vector<AccountRow> expected = {{"", "cd9", "s9"},     {"Alpha", " cd1 ", "s1"}, {"Renamed", "CD2", "s2"},
-                                              {"Gamma", "cd2", "s3"}, {"delta", "Cd3", "s5"},    {"\u00E9clair", "cd4 ", "s6"}};
+    const std::vector<AccountRow> expected = {{"", "cd9", "s9"},        {"Alpha", " cd1 ", "s1"},
+                                              {"Renamed", "CD2", "s2"}, {"Gamma", "cd2", "s3"},
+                                              {"delta", "Cd3", "s5"},   {"\u00E9clair", "cd4 ", "s6"}};
     ASSERT_EQ(list.count(), int(expected.size()));
     for (int i = 1; i <= list.count(); ++i) {
         EXPECT_EQ(list.row(i), expected[std::size_t(i - 1)]) << "row " << i;

@@ -19,9 +19,7 @@ protected:
         app.write("Accounts.dat", kDatabase);
         app.write("Opciones.dat", optionsText(1, 1));
     }
-    QStringList copies() {
-        return QDir(app.path("Backups")).entryList({"Accounts *.dat"}, QDir::Files, QDir::Name);
-    }
+    QStringList copies() { return QDir(app.path("Backups")).entryList({"Accounts *.dat"}, QDir::Files, QDir::Name); }
     AppFolder app;
 };
 
@@ -37,7 +35,8 @@ TEST_F(BackupsTest, EveryRewriteKeepsACopyOfTheDatabaseTheNewestTen) {
     ASSERT_EQ(names.size(), 10);
     const QRegularExpression pattern(R"(^Accounts \d{4}-\d\d-\d\d \d\d\.\d\d\.\d\d\.\d{3}\.dat$)");
     EXPECT_TRUE(pattern.match(names.last()).hasMatch()) << names.last().toStdString();
-    EXPECT_TRUE(app.read("Backups/" + names.last()).contains("Name 10\r\n")) << "the database just before the last save";
+    EXPECT_TRUE(app.read("Backups/" + names.last()).contains("Name 10\r\n"))
+        << "the database just before the last save";
     EXPECT_TRUE(app.read("Backups/" + names.first()).contains("Name 1\r\n"));
 
     app.main().Delete_Click();  // the deletion option is on
@@ -66,11 +65,11 @@ TEST_F(BackupsTest, ABackupThatCannotBeMadeIsReportedOnceAndBlocksNothing) {
     app.setStore("abc", "sig");
     app.main().Form_Load();
     app.main().LvAccounts.setName(1, "Renamed");
-    app.dialogs.expect(ScriptedDialogs::errorBox("Path/File access error: " +
-                                                     QDir::toNativeSeparators(app.path("Backups")) +
-                                                     " is a file (the safety copy was not made; the work goes on "
-                                                     "without it)",
-                                                 app.logPath("ClsRespaldos.log")));
+    app.dialogs.expect(
+        ScriptedDialogs::errorBox("Path/File access error: " + QDir::toNativeSeparators(app.path("Backups")) +
+                                      " is a file (the safety copy was not made; the work goes on "
+                                      "without it)",
+                                  app.logPath("ClsRespaldos.log")));
     app.mv->bd().guardarcambios();
     EXPECT_TRUE(app.read("Accounts.dat").contains("Renamed\r\n"));
     app.main().LvAccounts_DblClick();  // activation: the options ask nothing

@@ -59,13 +59,15 @@ TEST(CheckedWriters, NothingIsWrittenFromAListTheFileDidNotGive) {
     };
     const std::pair<const char*, std::function<void(Folder&)>> writers[] = {
         {"the toolbar's save", [](Folder& f) { f.main().Toolbar1_ButtonClick("SAVE"); }},
-        {"the save timer", [](Folder& f) {
+        {"the save timer",
+         [](Folder& f) {
              f.main().TiSave_Timer();
              f.main().TiSave_Timer();
          }},
         {"closing the window", [](Folder& f) { f.main().Form_Unload(); }},
         {"import", [](Folder& f) { f.main().Import_Click(); }},
-        {"the manual add", [](Folder& f) {
+        {"the manual add",
+         [](Folder& f) {
              Frm_Add& add = f.mv->frmAdd();
              add.Show();
              add.TxtNombre.Text = "Added";
@@ -73,7 +75,8 @@ TEST(CheckedWriters, NothingIsWrittenFromAListTheFileDidNotGive) {
              add.TxtFirma.Text = "s-added";
              add.CmdAdd_Click();
          }},
-        {"a rename, a deletion and a comment of a row that did load", [](Folder& f) {
+        {"a rename, a deletion and a comment of a row that did load",
+         [](Folder& f) {
              AccountList& list = f.main().LvAccounts;
              if (list.count() == 0)
                  return;
@@ -155,7 +158,9 @@ TEST(CheckedWriters, BackupsAreRealCopies) {
     app.write("Opciones.dat", optionsText(1, 1));
     app.setStore("c-a", "s-c-a");
     app.main().Form_Load();
-    const auto backups = [&] { return QDir(app.path("Backups")).entryInfoList({"Accounts *.dat"}, QDir::Files, QDir::Name); };
+    const auto backups = [&] {
+        return QDir(app.path("Backups")).entryInfoList({"Accounts *.dat"}, QDir::Files, QDir::Name);
+    };
 
     app.main().LvAccounts_AfterLabelEdit("Renamed");
     app.mv->bd().guardarcambios();

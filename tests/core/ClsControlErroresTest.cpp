@@ -34,8 +34,8 @@ TEST_F(ClsControlErroresTest, ReportsAppendToTheLogAndTellThePerson) {
 
 TEST_F(ClsControlErroresTest, AReportThatCannotBeWrittenIsStillShown) {
     const QString log = app.logPath("Frm_Main.log");
-    const MessageBoxSpec box =
-        ScriptedDialogs::unwrittenErrorBox("Disk full", "Path not found: " + QDir::toNativeSeparators(app.path("Logs")));
+    const MessageBoxSpec box = ScriptedDialogs::unwrittenErrorBox(
+        "Disk full", "Path not found: " + QDir::toNativeSeparators(app.path("Logs")));
     app.dialogs.expect(box);
     errores().informarerror(log, 61, "Disk full", "main.form_load");  // no Logs folder
     app.write("Logs", "a file where the folder should be");
@@ -47,7 +47,9 @@ TEST_F(ClsControlErroresTest, AReportThatCannotBeWrittenIsStillShown) {
 TEST_F(ClsControlErroresTest, GuardReportsAFailureAndLetsTheEndOfTheProgramThrough) {
     app.mkdir("Logs");
     app.dialogs.expect(ScriptedDialogs::errorBox("Input past end of file", app.logPath("ClsCmd.log")));
-    EXPECT_FALSE(errores().guard("ClsCmd.log", "ClsCmd.IterpCmd", [] { throw RunError{62, "Input past end of file"}; }));
+    EXPECT_FALSE(errores().guard("ClsCmd.log", "ClsCmd.IterpCmd", [] {
+        throw RunError{62, "Input past end of file"};
+    }));
     EXPECT_TRUE(errores().guard("ClsCmd.log", "x", [] {}));
     EXPECT_THROW(errores().guard("ClsCmd.log", "x", [] { throw EndProgram{}; }), EndProgram);
     // An operation's result comes back; after a failure, the empty value.

@@ -10,10 +10,14 @@ namespace {
 
 TEST(IsIP, AcceptsDottedAddressesOnly) {
     const std::pair<const char*, bool> cases[] = {
-        {"255.255.255.255", true}, {"0.0.0.0", true}, {"010.1.1.1", true}, {" 1 . 2. 3 .4 ", true},
-        {"256.1.1.1", false}, {"1.2.3", false}, {"1.2.3.4.5", false}, {"1..2.3", false}, {"a.b.c.d", false},
-        {"-1.2.3.4", false}, {"1.2.3.4:2302", false}, {"", false}, {"1.2.3.", false},
-        {"1.2.3.99999999999999999999", false}, {"1.2.3.4\t", false}, {"1.2.3.+4", true},
+        {"255.255.255.255", true}, {"0.0.0.0", true},
+        {"010.1.1.1", true},       {" 1 . 2. 3 .4 ", true},
+        {"256.1.1.1", false},      {"1.2.3", false},
+        {"1.2.3.4.5", false},      {"1..2.3", false},
+        {"a.b.c.d", false},        {"-1.2.3.4", false},
+        {"1.2.3.4:2302", false},   {"", false},
+        {"1.2.3.", false},         {"1.2.3.99999999999999999999", false},
+        {"1.2.3.4\t", false},      {"1.2.3.+4", true},
     };
     for (const auto& [text, ip] : cases)
         EXPECT_EQ(Clsvalidacion::IsIP(QString::fromLatin1(text)), ip) << text;
@@ -21,7 +25,10 @@ TEST(IsIP, AcceptsDottedAddressesOnly) {
 
 TEST(CharProhib, RemovesTheNineForbiddenCharacters) {
     const std::pair<const char*, const char*> cases[] = {
-        {"a:b/c", "abc"}, {R"(\/*?<>|:")", ""}, {"plain name", "plain name"}, {R"(x"y\z)", "xyz"},
+        {"a:b/c", "abc"},
+        {R"(\/*?<>|:")", ""},
+        {"plain name", "plain name"},
+        {R"(x"y\z)", "xyz"},
     };
     for (const auto& [text, clean] : cases)
         EXPECT_EQ(Clsvalidacion::CharProhib(QString::fromLatin1(text)), QString::fromLatin1(clean)) << text;

@@ -33,7 +33,8 @@ TEST(IterpCmd, ReadsEverySwitch) {
         {"/a=x /? /w", "x", "", false, false, "usage"},
         {"?", "", "", false, false, "usage"},
         {"//a=x//", "x", "", false, false, {}},
-        {"/a=\xE4\xB8\xAD", "\u4E2D", "", false, false, "The account code holds characters that cannot be stored: \u4E2D"},
+        {"/a=\xE4\xB8\xAD", "\u4E2D", "", false, false,
+         "The account code holds characters that cannot be stored: \u4E2D"},
     };
     for (const Parsed& c : cases) {
         SCOPED_TRACE(c.text);
@@ -75,7 +76,8 @@ TEST(IterpCmd, UsageText) {
     EXPECT_EQ(lines[0], "Usage: ''<Path to program>'' /a=<Account> [/s=127.0.0.1:2302][/w] [/y] [/?]");
     EXPECT_EQ(lines[1], "");
     EXPECT_EQ(lines[7], "");
-    EXPECT_EQ(lines[8], "Example: ''C:\\program files\\freelancer\\freelancer.exe'' /a=zxlvnbka-mtyqkdso37-k905612t4 /y /w");
+    EXPECT_EQ(lines[8],
+              "Example: ''C:\\program files\\freelancer\\freelancer.exe'' /a=zxlvnbka-mtyqkdso37-k905612t4 /y /w");
 }
 
 // A game to start, an active account before the run, and the database.
@@ -139,8 +141,12 @@ TEST(CommandLineMode, ActsAsWithEveryAccountLoaded) {
         {"/a=E /y", mixed, "E", "", none, {}},
         {"/a=abc", mixed, "abc", "sig-last", none, {}},
         // No row holds the code exactly: the code is offered for adding, as a new one.
-        {"/a=aBc", mixed, "ABC ", "sig-first",
-         [](AppFolder& app) { app.dialogs.expect(ProgramBoxes::NewAccountFound, MsgAnswer::No); }, {}},
+        {"/a=aBc",
+         mixed,
+         "ABC ",
+         "sig-first",
+         [](AppFolder& app) { app.dialogs.expect(ProgramBoxes::NewAccountFound, MsgAnswer::No); },
+         {}},
         // Adding checks the name against every account and appends to the whole database.
         {"/a=fresh", mixed, "fresh", "",
          [](AppFolder& app) {
@@ -152,7 +158,10 @@ TEST(CommandLineMode, ActsAsWithEveryAccountLoaded) {
          },
          DatabaseText::record("Fresh", "fresh", "")},
         // A database that ends inside an account is reported once and offers nothing.
-        {"/a=abc", truncated, "abc", "",
+        {"/a=abc",
+         truncated,
+         "abc",
+         "",
          [](AppFolder& app) {
              app.mkdir("Logs");
              app.dialogs.expect(ScriptedDialogs::errorBox(
@@ -180,10 +189,10 @@ TEST_F(CommandLineModeTest, AFailureAfterTheCommandLineWasReadEndsTheProgram) {
     app.mkdir("Logs");
     // A signature holding a lone LF cannot go into the store file.
     app.write("Accounts.dat", "DB Version: 101\r\nOdd\r\nabc\r\ns\ng\r\n<COMENTARIO>\r\n</COMENTARIO>\r\n");
-    app.dialogs.expect(ScriptedDialogs::errorBox(
-        "Invalid procedure call or argument: a value with a line break cannot be stored in " +
-            QDir::toNativeSeparators(app.path("GameSettings.reg")),
-        app.logPath("Frm_Main.log")));
+    app.dialogs.expect(
+        ScriptedDialogs::errorBox("Invalid procedure call or argument: a value with a line break cannot be stored in " +
+                                      QDir::toNativeSeparators(app.path("GameSettings.reg")),
+                                  app.logPath("Frm_Main.log")));
     run("/a=abc");
     EXPECT_EQ(app.storeValue("MPAccountName"), "before") << "the code and the signature go in together or not at all";
     EXPECT_EQ(app.storeValue("MPAccountNameSig"), "before-sig");
@@ -195,10 +204,10 @@ TEST_F(CommandLineModeTest, AFailureAfterTheCommandLineWasReadEndsTheProgram) {
 TEST_F(CommandLineModeTest, AFailureBeforeTheCommandLineWasReadEndsTheProgramToo) {
     app.mkdir("Logs");
     app.write("GameSettings.reg", "REGEDIT4\r\nbroken line\r\n");
-    app.dialogs.expect(ScriptedDialogs::errorBox(
-        "Invalid file format: " + QDir::toNativeSeparators(app.path("GameSettings.reg")) +
-            ", line 2: neither a key nor a value",
-        app.logPath("Frm_Main.log")));
+    app.dialogs.expect(
+        ScriptedDialogs::errorBox("Invalid file format: " + QDir::toNativeSeparators(app.path("GameSettings.reg")) +
+                                      ", line 2: neither a key nor a value",
+                                  app.logPath("Frm_Main.log")));
     app.mv->Command = "/a=abc";
     EXPECT_THROW(app.main().Form_Load(), EndProgram);
     EXPECT_TRUE(app.dialogs.started.empty());

@@ -21,28 +21,41 @@ const QByteArray kMissing = "<missing>";
 MessageBoxSpec newerDatabase() {
     return {"The Version of the current database was created by a newer version of this program. I cannot convert it "
             "without damaging the database. Download the lastest version of the program.\r\nYou can get the lastest "
-            "version at " + Programa::PaginaWeb};
+            "version at " +
+            Programa::PaginaWeb};
 }
 
 struct ConversionCase {
     const char* what;
     QByteArray file;
-    QByteArray after;       // Accounts.dat once loaded
-    QByteArray old;         // Accounts.dat.old
-    Rows rows;              // the list after loading; {"stale"} when the load stopped early
+    QByteArray after;  // Accounts.dat once loaded
+    QByteArray old;    // Accounts.dat.old
+    Rows rows;         // the list after loading; {"stale"} when the load stopped early
     enum { Quiet, Converted, Refused, Failed } outcome = Quiet;
 };
 
 TEST(Conversion, OlderFilesAreConvertedNewerOnesRefused) {
     const Rows stale{{"stale", "row", "here"}};
     const ConversionCase cases[] = {
-        {"three lines per account", kOld, kConverted, kOld, {{"B", "b2", "s2"}, {"A", "a1", "s1"}},
+        {"three lines per account",
+         kOld,
+         kConverted,
+         kOld,
+         {{"B", "b2", "s2"}, {"A", "a1", "s1"}},
          ConversionCase::Converted},
-        {"a header of 102", "DB Version: 102\r\nA\r\na\r\ns\r\n<COMENTARIO>\r\n</COMENTARIO>\r\n", {}, kMissing, stale,
+        {"a header of 102",
+         "DB Version: 102\r\nA\r\na\r\ns\r\n<COMENTARIO>\r\n</COMENTARIO>\r\n",
+         {},
+         kMissing,
+         stale,
          ConversionCase::Refused},
         {"a first name ending in 500", "Trader500\r\nt\r\ns\r\n", {}, kMissing, stale, ConversionCase::Refused},
         {"an empty file", "", "DB Version: 101\r\n", kMissing, {}},
-        {"line ends of LF alone: one line of version 0", "DB Version: 101\nX\nx\nsx\n", {}, {}, stale,
+        {"line ends of LF alone: one line of version 0",
+         "DB Version: 101\nX\nx\nsx\n",
+         {},
+         {},
+         stale,
          ConversionCase::Failed},
         {"an account cut short", kOld + "C\r\n", {}, {}, stale, ConversionCase::Failed},
     };

@@ -21,7 +21,8 @@ const QByteArray kDatabase = DatabaseText()
 
 QByteArray script(const QByteArray& code, const QByteArray& signature) {
     return "REGEDIT4\r\n\r\r\n[HKEY_CURRENT_USER\\Software\\Microsoft\\Microsoft Games\\Freelancer\\1.0]\r\n"
-           "\"MPAccountName\"=\"" + code + "\"\r\n\"MPAccountNameSig\"=\"" + signature + "\"\r\n";
+           "\"MPAccountName\"=\"" +
+           code + "\"\r\n\"MPAccountNameSig\"=\"" + signature + "\"\r\n";
 }
 const QByteArray kQuoteScript = script("q\\\\1\\\"2", "s\\\"\\\\");
 
@@ -32,8 +33,8 @@ const MessageBoxSpec& kFolderOverwrite = ProgramBoxes::ExportFolderOverwrite;
 const MessageBoxSpec kOverwrite{"The file already exists. Overwrite?", "", MsgButtons::YesNo, MsgIcon::Question,
                                 MsgAnswer::Yes};
 const MessageBoxSpec& kComments = ProgramBoxes::ExportNoComments;
-const MessageBoxSpec kNothing{"Nothing was exported: the file name must end in .ADF or .reg.", "Export",
-                              MsgButtons::OK, MsgIcon::Exclamation};
+const MessageBoxSpec kNothing{"Nothing was exported: the file name must end in .ADF or .reg.", "Export", MsgButtons::OK,
+                              MsgIcon::Exclamation};
 const MessageBoxSpec& kSuccess = ProgramBoxes::Exported;
 
 struct ExportCase {
@@ -41,7 +42,7 @@ struct ExportCase {
     QString chosen;
     bool all;
     std::map<QString, QByteArray> before;
-    std::vector<Box> questions;  // after the scope question
+    std::vector<Box> questions;           // after the scope question
     std::map<QString, QByteArray> after;  // "<missing>" for a file that must not exist
     bool succeeds;
 };
@@ -61,34 +62,75 @@ void start(AppFolder& app) {
 TEST(Export, WritesWhatTheScopeAndKindAskFor) {
     const QByteArray folder = "Backup/";
     const std::map<QString, QByteArray> allScripts{
-        {"Backup/.reg", script("c-q", "s-q")}, {"Backup/Alpha.reg", script("c-a", "s-a")},
+        {"Backup/.reg", script("c-q", "s-q")},          {"Backup/Alpha.reg", script("c-a", "s-a")},
         {"Backup/Alpha (2).reg", script("c-x", "s-x")}, {"Backup/Quote.reg", kQuoteScript},
-        {"Backup/Zulu.reg", script("z", "sz")},
-        {"Backup.reg", "<missing>"}};
+        {"Backup/Zulu.reg", script("z", "sz")},         {"Backup.reg", "<missing>"}};
     const ExportCase cases[] = {
         {"all to .ADF: the database on disk", "Backup.ADF", true, {}, {}, {{"Backup.ADF", kDatabase}}, true},
-        {"all to an existing .adf, declined", "Backup.adf", true, {{"Backup.adf", "old"}},
-         {{kOverwrite, MsgAnswer::No}}, {{"Backup.adf", "old"}}, false},
-        {"all to .reg: a folder of scripts, two equal names each in a file of its own", "Backup.reg", true, {},
-         {{kFolder, MsgAnswer::Yes}}, allScripts, true},
-        {"all into an existing folder: asked once, every script replaced", "Backup.REG", true,
-         {{"Backup/Alpha.reg", "old"}, {"Backup/Quote.reg", "old"}},
-         {{kFolder, MsgAnswer::Yes}, {kFolderOverwrite, MsgAnswer::Yes}}, allScripts, true},
-        {"all into an existing folder, declined", "Backup.reg", true, {{"Backup/Quote.reg", "old"}},
-         {{kFolder, MsgAnswer::Yes}, {kFolderOverwrite, MsgAnswer::No}},
-         {{"Backup/Quote.reg", "old"}, {"Backup/Zulu.reg", "<missing>"}}, false},
-        {"the selected one to .ADF, with the comment being edited", "One.ADF", false, {}, {},
-         {{"One.ADF", kHeader + "Quote\r\nq\\1\"2\r\ns\"\\\r\n<COMENTARIO>\r\nedited\r\nnot saved\r\n</COMENTARIO>\r\n"}},
-         true},
-        {"the selected one over an existing .reg: overwrite asked before comments", "One.reg", false,
-         {{"One.reg", "old"}}, {{kOverwrite, MsgAnswer::Yes}, {kComments, MsgAnswer::Yes}}, {{"One.reg", kQuoteScript}},
-         true},
-        {"the selected one to .reg, comments declined", "One.reg", false, {}, {{kComments, MsgAnswer::No}},
-         {{"One.reg", "<missing>"}}, false},
-        {"the selected one, no known extension", "One", false, {}, {{kNothing, MsgAnswer::OK}}, {{"One", "<missing>"}},
+        {"all to an existing .adf, declined",
+         "Backup.adf",
+         true,
+         {{"Backup.adf", "old"}},
+         {{kOverwrite, MsgAnswer::No}},
+         {{"Backup.adf", "old"}},
          false},
-        {"all, no known extension", "Backup.txt", true, {}, {{kNothing, MsgAnswer::OK}},
-         {{"Backup.txt", "<missing>"}, {"Backup.", "<missing>"}}, false},
+        {"all to .reg: a folder of scripts, two equal names each in a file of its own",
+         "Backup.reg",
+         true,
+         {},
+         {{kFolder, MsgAnswer::Yes}},
+         allScripts,
+         true},
+        {"all into an existing folder: asked once, every script replaced",
+         "Backup.REG",
+         true,
+         {{"Backup/Alpha.reg", "old"}, {"Backup/Quote.reg", "old"}},
+         {{kFolder, MsgAnswer::Yes}, {kFolderOverwrite, MsgAnswer::Yes}},
+         allScripts,
+         true},
+        {"all into an existing folder, declined",
+         "Backup.reg",
+         true,
+         {{"Backup/Quote.reg", "old"}},
+         {{kFolder, MsgAnswer::Yes}, {kFolderOverwrite, MsgAnswer::No}},
+         {{"Backup/Quote.reg", "old"}, {"Backup/Zulu.reg", "<missing>"}},
+         false},
+        {"the selected one to .ADF, with the comment being edited",
+         "One.ADF",
+         false,
+         {},
+         {},
+         {{"One.ADF",
+           kHeader + "Quote\r\nq\\1\"2\r\ns\"\\\r\n<COMENTARIO>\r\nedited\r\nnot saved\r\n</COMENTARIO>\r\n"}},
+         true},
+        {"the selected one over an existing .reg: overwrite asked before comments",
+         "One.reg",
+         false,
+         {{"One.reg", "old"}},
+         {{kOverwrite, MsgAnswer::Yes}, {kComments, MsgAnswer::Yes}},
+         {{"One.reg", kQuoteScript}},
+         true},
+        {"the selected one to .reg, comments declined",
+         "One.reg",
+         false,
+         {},
+         {{kComments, MsgAnswer::No}},
+         {{"One.reg", "<missing>"}},
+         false},
+        {"the selected one, no known extension",
+         "One",
+         false,
+         {},
+         {{kNothing, MsgAnswer::OK}},
+         {{"One", "<missing>"}},
+         false},
+        {"all, no known extension",
+         "Backup.txt",
+         true,
+         {},
+         {{kNothing, MsgAnswer::OK}},
+         {{"Backup.txt", "<missing>"}, {"Backup.", "<missing>"}},
+         false},
     };
     for (const ExportCase& c : cases) {
         SCOPED_TRACE(c.what);
@@ -124,8 +166,11 @@ TEST(Export, AValueWithALineBreakIsRefused) {
     app.dialogs.expect(kScope, MsgAnswer::Yes);
     app.dialogs.expect(kFolder, MsgAnswer::Yes);
     app.dialogs.expect({"The account code or its signature holds a line break, which a registry script cannot hold. "
-                        "Nothing was written to " + QDir::toNativeSeparators(app.path("All/Broken.reg")) + ".",
-                        {}, MsgButtons::OK, MsgIcon::Exclamation});
+                        "Nothing was written to " +
+                            QDir::toNativeSeparators(app.path("All/Broken.reg")) + ".",
+                        {},
+                        MsgButtons::OK,
+                        MsgIcon::Exclamation});
     app.main().Export_Click();  // not called successful
     EXPECT_EQ(app.read("All/Broken.reg"), "<missing>");
     EXPECT_EQ(app.read("All/Fine.reg"), script("c-f", "s-f"));
@@ -158,7 +203,10 @@ TEST(Export, MergingAScriptSetsExactlyTheStoredValues) {
     AppFolder app;
     app.mkdir("Logs");
     const std::pair<QString, QByteArray> values[] = {
-        {"", ""}, {"a\\b", "a\\\\b"}, {"\\\"\\", "\\\\\\\"\\\\"}, {"é ", "\xE9 "},
+        {"", ""},
+        {"a\\b", "a\\\\b"},
+        {"\\\"\\", "\\\\\\\"\\\\"},
+        {"é ", "\xE9 "},
     };
     for (const auto& [value, written] : values) {
         SCOPED_TRACE(value.toStdString());

@@ -33,7 +33,8 @@ protected:
         const int numbers[] = {1, 3, 4, 6, 7, 8, 10};
         for (std::size_t i = 0; i < 7; ++i)
             c.buttons[i] = m.Toolbar1.button(numbers[i]).Enabled;
-        c.entries = {m.Scan.Visible, m.Delete.Visible, m.rrwerw.Visible, m.MnuAdd.Visible, m.Import.Visible, m.Export.Visible};
+        c.entries = {m.Scan.Visible,   m.Delete.Visible, m.rrwerw.Visible,
+                     m.MnuAdd.Visible, m.Import.Visible, m.Export.Visible};
         c.edit = m.CmdEdit.Enabled;
         return c;
     }
@@ -48,7 +49,8 @@ protected:
 
 const Controls kAccounts{{true, false, true, true, true, true, true}, {true, true, true, true, true, true}, true};
 const Controls kEmpty{{true, false, false, true, true, false, true}, {true, false, false, true, true, false}, false};
-const Controls kEditing{{false, false, false, false, false, false, false}, {false, false, false, true, false, false}, false};
+const Controls kEditing{
+    {false, false, false, false, false, false, false}, {false, false, false, true, false, false}, false};
 
 TEST_F(FrmMainStatesTest, ControlsFollowTheNumberOfAccounts) {
     expectControls(kAccounts);
@@ -104,8 +106,10 @@ TEST_F(FrmMainStatesTest, ACommentThatWouldCloseItselfIsRefused) {
     Frm_Main& m = app.main();
     m.CmdEdit_Click();
     m.TxtComentarios.Text = "a\r\n</Comentario>";
-    app.dialogs.expect({"A comment line cannot read \"</COMENTARIO>\": it would end the comment early.", {},
-                        MsgButtons::OK, MsgIcon::Exclamation});
+    app.dialogs.expect({"A comment line cannot read \"</COMENTARIO>\": it would end the comment early.",
+                        {},
+                        MsgButtons::OK,
+                        MsgIcon::Exclamation});
     m.CmdSalvaComentarios_Click();
     EXPECT_EQ(app.read("Accounts.dat"), kDatabase);
     expectControls(kEditing);

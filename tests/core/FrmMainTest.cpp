@@ -99,8 +99,8 @@ TEST_F(FormLoadTest, AMalformedStoreIsReportedAndTheWindowStillComes) {
 TEST_F(FormLoadTest, ALogsPathThatIsAFileEndsStartUpAndIsStillShown) {
     app.write("Logs", "");
     const QString logs = QDir::toNativeSeparators(app.path("Logs"));
-    app.dialogs.expect(
-        ScriptedDialogs::unwrittenErrorBox("Path/File access error: " + logs + " is a file", "Path not found: " + logs));
+    app.dialogs.expect(ScriptedDialogs::unwrittenErrorBox("Path/File access error: " + logs + " is a file",
+                                                          "Path not found: " + logs));
     form().Form_Load();
     EXPECT_EQ(app.dialogs.beeps, 0);
     EXPECT_EQ(app.read("Accounts.dat"), "<missing>");

@@ -26,7 +26,8 @@ const MessageBoxSpec kOldSource{"The source has been created by an old version o
 const MessageBoxSpec kNewerSource{
     "The Version of the file you are about to import was created by a newer version of this program. I cannot import "
     "it without damaging the database. Download the lastest version of the program.\r\nYou can get the lastest version "
-    "at " + Programa::PaginaWeb};
+    "at " +
+    Programa::PaginaWeb};
 
 const char* const kImportLog = "ClsBD.log";
 const char* const kConversionLog = "ClsConvertirDBVieja.log";
@@ -52,22 +53,34 @@ int records(const QByteArray& file) { return int(file.count("<COMENTARIO>\r\n"))
 TEST(Import, MergesNewCodesOnly) {
     const QByteArray newRecord = "New\r\nn1\r\ns2\r\n<COMENTARIO>\r\n</COMENTARIO>\r\n";
     const ImportCase cases[] = {
-        {"known codes, in any letter case", kHeader + "Other\r\nC-A\r\nx\r\n<COMENTARIO>\r\nnote\r\n</COMENTARIO>\r\n",
-         "", {kNothingNew}},
+        {"known codes, in any letter case",
+         kHeader + "Other\r\nC-A\r\nx\r\n<COMENTARIO>\r\nnote\r\n</COMENTARIO>\r\n",
+         "",
+         {kNothingNew}},
         {"new codes with known names, comments line for line, closers in any case",
          kHeader + "ALPHA\r\nn1\r\ns1\r\n<x>\r\none\r\n\r\ntwo\r\n</comentario>\r\n" + newRecord,
          "ALPHA(Duplicated name)\r\nn1\r\ns1\r\n<COMENTARIO>\r\none\r\n\r\ntwo\r\n</COMENTARIO>\r\n" + newRecord,
          {kImported}},
         {"a lower-case closer in a skipped record runs the skip on to the next exact one",
-         kHeader + "x\r\nc-b\r\ns\r\n<COMENTARIO>\r\n</comentario>\r\nLost\r\nn2\r\ns\r\n<COMENTARIO>\r\n</COMENTARIO>\r\n" +
+         kHeader +
+             "x\r\nc-b\r\ns\r\n<COMENTARIO>\r\n</comentario>\r\nLost\r\nn2\r\ns\r\n<COMENTARIO>\r\n</COMENTARIO>\r\n" +
              newRecord,
-         newRecord, {kImported}},
-        {"... or past the end of the source", kHeader + newRecord + "x\r\nc-b\r\ns\r\n<COMENTARIO>\r\n</comentario>\r\n",
-         {}, {}, kImportLog},
-        {"a record without its closer", kHeader + newRecord + "Cut\r\nn3\r\ns\r\n<COMENTARIO>\r\nnote\r\n", {}, {},
+         newRecord,
+         {kImported}},
+        {"... or past the end of the source",
+         kHeader + newRecord + "x\r\nc-b\r\ns\r\n<COMENTARIO>\r\n</comentario>\r\n",
+         {},
+         {},
          kImportLog},
-        {"a version-100 source", "Old\r\no1\r\nso\r\nAlpha\r\nc-a\r\ns\r\n",
-         "Old\r\no1\r\nso\r\n<COMENTARIO>\r\n</COMENTARIO>\r\n", {kOldSource, kImported}},
+        {"a record without its closer",
+         kHeader + newRecord + "Cut\r\nn3\r\ns\r\n<COMENTARIO>\r\nnote\r\n",
+         {},
+         {},
+         kImportLog},
+        {"a version-100 source",
+         "Old\r\no1\r\nso\r\nAlpha\r\nc-a\r\ns\r\n",
+         "Old\r\no1\r\nso\r\n<COMENTARIO>\r\n</COMENTARIO>\r\n",
+         {kOldSource, kImported}},
         {"a version-100 source cut short", "Old\r\no1\r\nso\r\nCut\r\n", {}, {}, kConversionLog},
         {"an empty source", "", "", {kNothingNew}},
         {"a newer source", "DB Version: 102\r\n" + newRecord, {}, {kNewerSource}, nullptr, true},
@@ -132,8 +145,8 @@ TEST(Import, ADeviceIsNotRead) {
     AppFolder app;
     start(app);
     app.dialogs.files.push_back({"/dev/zero", "zero"});
-    app.dialogs.expect(ScriptedDialogs::errorBox("Path/File access error: /dev/zero is not a regular file",
-                                                 app.logPath(kImportLog)));
+    app.dialogs.expect(
+        ScriptedDialogs::errorBox("Path/File access error: /dev/zero is not a regular file", app.logPath(kImportLog)));
     app.main().Import_Click();
     EXPECT_EQ(app.read("Accounts.dat"), kDatabase);
 }

@@ -27,18 +27,16 @@ TEST_F(RegistryFileTest, AMissingFileReadsEmptyAndTheFirstWriteCreatesIt) {
     EXPECT_EQ(read(), "<missing>");
     store.WriteValue(HKCU, kKey, "MPAccountName", "abc");
     store.WriteValue(HKCU, kKey, "MPAccountNameSig", "s1");
-    EXPECT_EQ(read(),
-              "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\microsoft\\microsoft games\\freelancer\\1.0]\r\n"
-              "\"MPAccountName\"=\"abc\"\r\n\"MPAccountNameSig\"=\"s1\"\r\n");
+    EXPECT_EQ(read(), "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\microsoft\\microsoft games\\freelancer\\1.0]\r\n"
+                      "\"MPAccountName\"=\"abc\"\r\n\"MPAccountNameSig\"=\"s1\"\r\n");
 }
 
 TEST_F(RegistryFileTest, KeysAndNamesIgnoreCaseAndEveryOtherLineIsKept) {
-    const QByteArray before =
-        "REGEDIT4\r\n\r\n; the game's settings\r\n"
-        "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Microsoft Games\\Freelancer\\1.0]\r\n"
-        "\"AppPath\"=\"C:\\\\Program Files\\\\Freelancer\"\r\n\"Version\"=dword:00000001\r\n\r\n"
-        "[HKEY_CURRENT_USER\\Software\\Microsoft\\Microsoft Games\\Freelancer\\1.0]\r\n"
-        "\"mpaccountname\"=\"old\"\r\n\"Blob\"=hex:01,02,\\\r\n  03,04\r\n";
+    const QByteArray before = "REGEDIT4\r\n\r\n; the game's settings\r\n"
+                              "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Microsoft Games\\Freelancer\\1.0]\r\n"
+                              "\"AppPath\"=\"C:\\\\Program Files\\\\Freelancer\"\r\n\"Version\"=dword:00000001\r\n\r\n"
+                              "[HKEY_CURRENT_USER\\Software\\Microsoft\\Microsoft Games\\Freelancer\\1.0]\r\n"
+                              "\"mpaccountname\"=\"old\"\r\n\"Blob\"=hex:01,02,\\\r\n  03,04\r\n";
     write(before);
     EXPECT_EQ(store.ReadValue(HKLM, kKey, "apppath"), "C:\\Program Files\\Freelancer");
     EXPECT_EQ(store.ReadValue(HKLM, kKey, "Version"), "") << "not a text value";

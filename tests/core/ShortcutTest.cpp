@@ -106,11 +106,27 @@ TEST_F(ShortcutTest, ChecksRunInOrder) {
     const Case cases[] = {
         {"bad address", true, {"1", "2", "3", "256", "2302"}, "n", "f", "The entered Ip is not valid.", "TxtIP(0)"},
         {"port not a number", true, {"1", "2", "3", "4", "80a"}, "n", "f", "The entered port is not valid", "TxtIP(4)"},
-        {"port zero", true, {"1", "2", "3", "4", "0"}, "n", "f", "The port is out of range (Valid range: 1-65535)", "TxtIP(4)"},
-        {"port too big", true, {"1", "2", "3", "4", "65536"}, "n", "f", "The port is out of range (Valid range: 1-65535)",
+        {"port zero",
+         true,
+         {"1", "2", "3", "4", "0"},
+         "n",
+         "f",
+         "The port is out of range (Valid range: 1-65535)",
          "TxtIP(4)"},
-        {"rubbish ignored without auto-connect, no folder", false, {"x", "", "", "", "y"}, "n", "",
-         "Select the shortcut location", "TxtPath"},
+        {"port too big",
+         true,
+         {"1", "2", "3", "4", "65536"},
+         "n",
+         "f",
+         "The port is out of range (Valid range: 1-65535)",
+         "TxtIP(4)"},
+        {"rubbish ignored without auto-connect, no folder",
+         false,
+         {"x", "", "", "", "y"},
+         "n",
+         "",
+         "Select the shortcut location",
+         "TxtPath"},
         {"no name", false, {}, "", "f", "Imput the shortcut name", "TxtNombre"},
         {"a name cleaned to nothing", false, {}, "/:*?", "f", "Imput the shortcut name", "TxtNombre"},
     };
@@ -137,7 +153,8 @@ TEST_F(ShortcutTest, WritesALauncherForTheSelectedAccount) {
     shortcut().ChkWindowed.Value = 1;
     shortcut().ChkOverwrite.Value = 1;
     fill("Main: \"one\"", app.path("Desk top/"));
-    app.dialogs.expect({"Shortcut Main ''one'' Created at " + app.path("Desk top/"), {}, MsgButtons::OK, MsgIcon::Exclamation});
+    app.dialogs.expect(
+        {"Shortcut Main ''one'' Created at " + app.path("Desk top/"), {}, MsgButtons::OK, MsgIcon::Exclamation});
     shortcut().CmdOk_Click();
     EXPECT_FALSE(shortcut().Visible);
 

@@ -94,7 +94,8 @@ TEST_F(TextFileTest, EveryByteSurvivesAReadAndAWrite) {
 }
 
 TEST_F(TextFileTest, CharactersOutsideTheCodePageAreWrittenAsQuestionMarks) {
-    EXPECT_EQ(Cp1252::encode(u"a\u20ACb\u4E2Dc"), QByteArray("a\x80" "b?c"));
+    EXPECT_EQ(Cp1252::encode(u"a\u20ACb\u4E2Dc"), QByteArray("a\x80"
+                                                             "b?c"));
     EXPECT_TRUE(Cp1252::canEncode(u"\u00E9t\u00E9 \u20AC \u0178"));
     EXPECT_FALSE(Cp1252::canEncode(u"\u4E2D"));
 }
@@ -112,11 +113,7 @@ TEST_F(TextFileTest, AWriterThatIsNotClosedLeavesTheFileAsItWas) {
 
 TEST_F(TextFileTest, AppendingStartsOnANewLine) {
     const std::pair<QByteArray, QByteArray> cases[] = {
-        {"", "x\r\n"},
-        {"a\r\n", "a\r\nx\r\n"},
-        {"a", "a\r\nx\r\n"},
-        {"a\r", "a\rx\r\n"},
-        {"a\n", "a\n\r\nx\r\n"},
+        {"", "x\r\n"}, {"a\r\n", "a\r\nx\r\n"}, {"a", "a\r\nx\r\n"}, {"a\r", "a\rx\r\n"}, {"a\n", "a\n\r\nx\r\n"},
     };
     for (const auto& [before, after] : cases) {
         write(before);

@@ -45,23 +45,24 @@ TEST_F(WinePrefixTest, ValuesAreReadWithWinesEscapesInTheGamesView) {
              "\"Bin\"=hex:01,02,\\\n  03\n\"MPAccountName\"=\"code\"\n\"MPAccountNameSig\"=\"sig\"\n\"N\"=dword:00000001\n",
          "", "code", "sig", ""},
         {"quotes, backslashes and characters outside ASCII",
-         kGameKey + "\"mpaccountname\"=\"a\\\"b\\\\c \\xe9\\x20ac \\x4e2d1\"\n\"MPAccountNameSig\"=\"\\t\\101\\0101\"\n", "",
-         "a\"b\\c \u00e9\u20ac \u4e2d1", "\tA\u00081", ""},
+         kGameKey +
+             "\"mpaccountname\"=\"a\\\"b\\\\c \\xe9\\x20ac \\x4e2d1\"\n\"MPAccountNameSig\"=\"\\t\\101\\0101\"\n",
+         "", "a\"b\\c \u00e9\u20ac \u4e2d1", "\tA\u00081", ""},
         {"key names in other letter cases",
-         "[software\\\\microsoft\\\\MICROSOFT GAMES\\\\freelancer\\\\1.0] 5\n\"MPAccountName\"=\"x\"\n", "", "x", "", ""},
-        {"a subkey of the game's key is another key",
-         "[Software\\\\Microsoft\\\\Microsoft Games\\\\Freelancer\\\\1.0\\\\Sub] 5\n\"MPAccountName\"=\"x\"\n", "", "", "",
+         "[software\\\\microsoft\\\\MICROSOFT GAMES\\\\freelancer\\\\1.0] 5\n\"MPAccountName\"=\"x\"\n", "", "x", "",
          ""},
-        {"the 32-bit view first",
-         "",
+        {"a subkey of the game's key is another key",
+         "[Software\\\\Microsoft\\\\Microsoft Games\\\\Freelancer\\\\1.0\\\\Sub] 5\n\"MPAccountName\"=\"x\"\n", "", "",
+         "", ""},
+        {"the 32-bit view first", "",
          "[Software\\\\Microsoft\\\\Microsoft Games\\\\Freelancer\\\\1.0] 5\n\"AppPath\"=\"C:\\\\native\"\n"
          "[Software\\\\Wow6432Node\\\\Microsoft\\\\Microsoft Games\\\\Freelancer\\\\1.0] 5\n\"AppPath\"=\"C:\\\\Games\"\n",
          "", "", "C:\\Games"},
         {"then the native view", "",
          "[Software\\\\Microsoft\\\\Microsoft Games\\\\Freelancer\\\\1.0] 5\n\"AppPath\"=\"C:\\\\native\"\n", "", "",
          "C:\\native"},
-        {"values that are not text read empty", kGameKey + "\"MPAccountName\"=str(2):\"%x%\"\n\"MPAccountNameSig\"=hex:41,00\n",
-         "", "", "", ""},
+        {"values that are not text read empty",
+         kGameKey + "\"MPAccountName\"=str(2):\"%x%\"\n\"MPAccountNameSig\"=hex:41,00\n", "", "", "", ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -119,7 +120,9 @@ TEST_F(WinePrefixTest, BadPrefixesAreReportedAndLeftUntouched) {
             }
         };
         fails([&] { store.ReadValue(RegistryAccess::CurrentUser, kKey, "MPAccountName"); });
-        fails([&] { store.WriteValues(RegistryAccess::CurrentUser, kKey, {{"MPAccountName", "n"}, {"MPAccountNameSig", "s"}}); });
+        fails([&] {
+            store.WriteValues(RegistryAccess::CurrentUser, kKey, {{"MPAccountName", "n"}, {"MPAccountNameSig", "s"}});
+        });
         EXPECT_EQ(readFile(file), before);
     }
 }

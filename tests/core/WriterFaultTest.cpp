@@ -154,16 +154,15 @@ std::vector<Writer> writers() {
                  }});
     w.back().prepare = [](Folder& f) { rename(f, "Bravo two"); };
 
-    w.push_back({"a new active account stored at start-up", {{"ClsMain.log", "ClsPrinc.SetCuentaAct"}},
-                 [](Folder& f) { f.main().Form_Load(); }});
+    w.push_back({"a new active account stored at start-up", {{"ClsMain.log", "ClsPrinc.SetCuentaAct"}}, [](Folder& f) {
+                     f.main().Form_Load();
+                 }});
     w.back().loaded = false;
     w.back().prepare = [](Folder& f) {
         f.write("GameSettings.reg", storeText("c-new", "s-new", f.path("Game").toUtf8()));
         f.dialogs.name = "Newcomer";
     };
-    w.back().boxes = [](const Folder&) {
-        return std::vector<Box>{kNewAccountFound, {ProgramBoxes::AccountAdded, {}}};
-    };
+    w.back().boxes = [](const Folder&) { return std::vector<Box>{kNewAccountFound, {ProgramBoxes::AccountAdded, {}}}; };
     w.back().success = [](const Folder&) { return kAdded; };
     w.back().folderReports = {load};  // a database that was not loaded offers nothing to store
 
@@ -177,9 +176,7 @@ std::vector<Writer> writers() {
         add.TxtFirma.Text = "s-d";
         add.TxtComentarios.Text = "typed\r\nin";
     };
-    w.back().boxes = [](const Folder&) {
-        return std::vector<Box>{{ProgramBoxes::AddedActivate, MsgAnswer::No}};
-    };
+    w.back().boxes = [](const Folder&) { return std::vector<Box>{{ProgramBoxes::AddedActivate, MsgAnswer::No}}; };
     w.back().success = [](const Folder&) { return kAddedAsk; };
 
     w.push_back({"deletion", {{"Frm_Main.log", "main.delete_click"}}, [](Folder& f) { f.main().Delete_Click(); }});
@@ -188,8 +185,9 @@ std::vector<Writer> writers() {
         return std::vector<Box>{{ProgramBoxes::DeleteAccount("c-c"), MsgAnswer::Yes}};
     };
 
-    w.push_back({"saving an edited comment", {{"Frm_Main.log", "main.cmdsalvacomentarios_click"}},
-                 [](Folder& f) { f.main().CmdSalvaComentarios_Click(); }});
+    w.push_back({"saving an edited comment", {{"Frm_Main.log", "main.cmdsalvacomentarios_click"}}, [](Folder& f) {
+                     f.main().CmdSalvaComentarios_Click();
+                 }});
     w.back().prepare = [](Folder& f) {
         f.select("Charlie");
         f.main().LvAccounts_Click();
@@ -205,13 +203,16 @@ std::vector<Writer> writers() {
     w.back().boxes = [](const Folder&) { return std::vector<Box>{{ProgramBoxes::Imported, {}}}; };
     w.back().success = [](const Folder&) { return kImported; };
     w.back().folderReports = {{"ClsBD.log", "ClsBD.importar"}, load};  // the reload after it finds no database
-    w.back().workingCopies = {"Accounts.dat.Aux"};  // the next import replaces it
+    w.back().workingCopies = {"Accounts.dat.Aux"};                     // the next import replaces it
 
     w.push_back({"conversion of an older database at start-up",
-                 {{"ClsConvertirDBVieja.log", "ClsDBConv.ConvDBdesde100"}}, [](Folder& f) { f.main().Form_Load(); }});
+                 {{"ClsConvertirDBVieja.log", "ClsDBConv.ConvDBdesde100"}},
+                 [](Folder& f) { f.main().Form_Load(); }});
     w.back().loaded = false;
     w.back().prepare = [](Folder& f) { f.write("Accounts.dat", "Alpha\r\nc-a\r\ns-a\r\nbravo\r\nc-b\r\ns-b\r\n"); };
-    const auto converted = [](const Folder& f) { return ProgramBoxes::Converted(QDir::toNativeSeparators(f.path())).text; };
+    const auto converted = [](const Folder& f) {
+        return ProgramBoxes::Converted(QDir::toNativeSeparators(f.path())).text;
+    };
     w.back().boxes = [converted](const Folder& f) {
         // Without the conversion the active account is not among the (no) accounts loaded.
         return std::vector<Box>{{{converted(f)}, {}}, {kNewAccountFound.first, MsgAnswer::No}};
@@ -219,13 +220,15 @@ std::vector<Writer> writers() {
     w.back().success = converted;
     w.back().folderTarget = "Accounts.dat.old";
 
-    w.push_back({"an option box", {{"Frm_Main.log", "main_chkactivation_click"}},
-                 [](Folder& f) { f.main().ChkActivation_Click(); }});
+    w.push_back({"an option box", {{"Frm_Main.log", "main_chkactivation_click"}}, [](Folder& f) {
+                     f.main().ChkActivation_Click();
+                 }});
     w.back().prepare = [](Folder& f) { f.main().ChkActivation.Value = 1; };
     w.back().folderTarget = "Opciones.dat";
 
-    w.push_back({"activating an account", {{"Frm_Main.log", "main.lvaccounts_dblclick"}},
-                 [](Folder& f) { f.main().LvAccounts_DblClick(); }});
+    w.push_back({"activating an account", {{"Frm_Main.log", "main.lvaccounts_dblclick"}}, [](Folder& f) {
+                     f.main().LvAccounts_DblClick();
+                 }});
     w.back().prepare = [](Folder& f) { f.select("Alpha"); };
     w.back().boxes = [](const Folder&) {
         return std::vector<Box>{{ProgramBoxes::ConfirmActivation, MsgAnswer::Yes}, {ProgramBoxes::Activated, {}}};
@@ -233,21 +236,24 @@ std::vector<Writer> writers() {
     w.back().success = [](const Folder&) { return kActivated; };
     w.back().folderTarget = "GameSettings.reg";
 
-    w.push_back({"activating from the command line", {{"Frm_Main.log", "main.form_load"}},
-                 [](Folder& f) { f.main().Form_Load(); }});
+    w.push_back({"activating from the command line", {{"Frm_Main.log", "main.form_load"}}, [](Folder& f) {
+                     f.main().Form_Load();
+                 }});
     w.back().loaded = false;
     w.back().prepare = [](Folder& f) { f.mv->Command = "/a=c-a /y"; };
     w.back().folderTarget = "GameSettings.reg";
 
-    w.push_back({"export of all accounts to a data file", {{"Frm_Main.log", "main.export_click"}},
-                 [](Folder& f) { f.main().Export_Click(); }});
+    w.push_back({"export of all accounts to a data file", {{"Frm_Main.log", "main.export_click"}}, [](Folder& f) {
+                     f.main().Export_Click();
+                 }});
     w.back().prepare = [](Folder& f) { f.dialogs.chosen = f.path("Exports/All.ADF"); };
     w.back().boxes = [](const Folder&) { return std::vector<Box>{kExportAll, kExportSuccess}; };
     w.back().success = exportedTo;
     w.back().folderTarget = "Exports/All.ADF";
     w.back().missingFolder = "Exports";
 
-    w.push_back({"export of the selected account to a data file", {{"Frm_Main.log", "main.export_click"}},
+    w.push_back({"export of the selected account to a data file",
+                 {{"Frm_Main.log", "main.export_click"}},
                  [](Folder& f) { f.main().Export_Click(); }});
     w.back().prepare = [](Folder& f) {
         f.select("Alpha");
@@ -258,7 +264,8 @@ std::vector<Writer> writers() {
     w.back().folderTarget = "Exports/One.ADF";
     w.back().missingFolder = "Exports";
 
-    w.push_back({"export of the selected account to a registry script", {{"ClsReg.log", "ClsReg.CrearReg"}},
+    w.push_back({"export of the selected account to a registry script",
+                 {{"ClsReg.log", "ClsReg.CrearReg"}},
                  [](Folder& f) { f.main().Export_Click(); }});
     w.back().prepare = [](Folder& f) {
         f.select("Alpha");
@@ -271,21 +278,25 @@ std::vector<Writer> writers() {
     w.back().folderTarget = "Exports/One.reg";
     w.back().missingFolder = "Exports";
 
-    w.push_back({"export of all accounts to registry scripts", {{"ClsReg.log", "ClsReg.CrearReg"}},
-                 [](Folder& f) { f.main().Export_Click(); }});
+    w.push_back({"export of all accounts to registry scripts", {{"ClsReg.log", "ClsReg.CrearReg"}}, [](Folder& f) {
+                     f.main().Export_Click();
+                 }});
     w.back().prepare = [](Folder& f) { f.dialogs.chosen = f.path("Exports/All.reg"); };
     w.back().boxes = [](const Folder&) {
         // a second attempt finds the scripts the first one wrote
-        return std::vector<Box>{kExportAll, {ProgramBoxes::ExportToFolder, MsgAnswer::Yes},
-                                {ProgramBoxes::ExportFolderOverwrite, MsgAnswer::Yes}, kExportSuccess};
+        return std::vector<Box>{kExportAll,
+                                {ProgramBoxes::ExportToFolder, MsgAnswer::Yes},
+                                {ProgramBoxes::ExportFolderOverwrite, MsgAnswer::Yes},
+                                kExportSuccess};
     };
     w.back().success = exportedTo;
     w.back().folderTarget = "Exports/All/Charlie.reg";
     w.back().missingFolder = "Exports";
     w.back().missingReports = {{"Frm_Main.log", "main.export_click"}};  // the scripts' folder cannot be made
 
-    w.push_back({"a desktop shortcut", {{"Frm_ShortCut.log", "Shct.cmdok_click"}},
-                 [](Folder& f) { f.mv->frmShortCut().CmdOk_Click(); }});
+    w.push_back({"a desktop shortcut", {{"Frm_ShortCut.log", "Shct.cmdok_click"}}, [](Folder& f) {
+                     f.mv->frmShortCut().CmdOk_Click();
+                 }});
     w.back().prepare = [](Folder& f) {
         f.select("Alpha");
         f.mv->frmShortCut().Show();
@@ -425,7 +436,7 @@ TEST_P(WriterFaultTest, LeavesWholeFilesReportsAndTheNextAttemptSucceeds) {
         const Files logsBefore = f.files("Logs");
         f.dialogs.clear();
 
-        const QString target = fault.kind == Fault::TargetIsFolder ? f.path(w.folderTarget)
+        const QString target = fault.kind == Fault::TargetIsFolder  ? f.path(w.folderTarget)
                                : fault.kind == Fault::MissingFolder ? f.path(w.missingFolder)
                                                                     : QString();
         const QString moved = target + ".moved";

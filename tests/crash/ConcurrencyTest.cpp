@@ -54,10 +54,10 @@ public:
         QElapsedTimer clock;
         clock.start();
         while (!process_.canReadLine()) {
-            if (clock.elapsed() > 60000 || (!process_.waitForReadyRead(100) && process_.state() == QProcess::NotRunning))
-                return ::testing::AssertionFailure()
-                       << "waiting for \"" << word.toStdString()
-                       << "\": " << process_.readAllStandardError().toStdString();
+            if (clock.elapsed() > 60000 ||
+                (!process_.waitForReadyRead(100) && process_.state() == QProcess::NotRunning))
+                return ::testing::AssertionFailure() << "waiting for \"" << word.toStdString()
+                                                     << "\": " << process_.readAllStandardError().toStdString();
         }
         const QByteArray line = process_.readLine().trimmed();
         if (line != word)
@@ -79,7 +79,7 @@ private:
 struct Writer {
     const char* name;
     std::function<QString(int)> step;
-    std::function<QByteArray(int)> leaves;  // text the file holds afterwards
+    std::function<QByteArray(int)> leaves;                                      // text the file holds afterwards
     std::function<QByteArray(int)> removes = [](int) { return QByteArray(); };  // text it no longer holds
     bool waits = false;  // stops at its question until told to go on
 };
@@ -98,8 +98,8 @@ const std::vector<Writer>& writers() {
         {"add", [](int n) { return QStringLiteral("add\tAdded %1\tc-added%1\tsig").arg(n); },
          [](int n) { return QStringLiteral("Added %1\r\nc-added%1\r\n").arg(n).toLatin1(); }},
         {"store", [](int n) { return QStringLiteral("store\tc-new%1\tNew %1\twait").arg(n); },
-         [](int n) { return QStringLiteral("New %1\r\nc-new%1\r\n").arg(n).toLatin1(); }, [](int) { return QByteArray(); },
-         true},
+         [](int n) { return QStringLiteral("New %1\r\nc-new%1\r\n").arg(n).toLatin1(); },
+         [](int) { return QByteArray(); }, true},
     };
     return list;
 }
@@ -161,11 +161,10 @@ std::vector<Pair> everyPair() {
     return pairs;
 }
 
-INSTANTIATE_TEST_SUITE_P(EveryPairOfWriters, TwoCopies, ::testing::ValuesIn(everyPair()),
-                         [](const ::testing::TestParamInfo<Pair>& info) {
-                             return std::string(writers()[info.param.first].name) + "_then_" +
-                                    writers()[info.param.second].name;
-                         });
+INSTANTIATE_TEST_SUITE_P(
+    EveryPairOfWriters, TwoCopies, ::testing::ValuesIn(everyPair()), [](const ::testing::TestParamInfo<Pair>& info) {
+        return std::string(writers()[info.param.first].name) + "_then_" + writers()[info.param.second].name;
+    });
 
 // Both copies write at the same time, over and over, through a slow device: the lock lets one
 // write at a time, and each change lands on the file the other left.
@@ -176,7 +175,8 @@ TEST(TwoCopiesAtOnce, EveryRenameAndEveryAddIsKept) {
     ASSERT_TRUE(two.says("ready"));
     constexpr int kRounds = 15;
     for (int i = 1; i <= kRounds; ++i) {
-        one.send(QStringLiteral("rename\tR1%1\tR1 %2").arg(i == 1 ? QString() : QStringLiteral(" %1").arg(i - 1)).arg(i));
+        one.send(
+            QStringLiteral("rename\tR1%1\tR1 %2").arg(i == 1 ? QString() : QStringLiteral(" %1").arg(i - 1)).arg(i));
         two.send(QStringLiteral("add\tAdded %1\tc-added%1\tsig").arg(i));
     }
     for (int i = 1; i <= kRounds; ++i) {

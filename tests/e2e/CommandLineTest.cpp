@@ -16,13 +16,14 @@ namespace {
 // The database every run starts from. Two records differ only in the letters' case and two are
 // identical, so that the lookups' order and case rules show in the signature written.
 const QByteArray kDatabase = DatabaseText()
-    .account("Main", "CODE-1", "sig-main", "first line /a=not-an-option\r\nsecond line\r\n")
-    .account("Alt", "Code-2", "sig-alt")
-    .account("Upper", "MIXED", "sig-upper")
-    .account("Lower", "mixed", "sig-lower")
-    .account("Twin one", "twin", "sig-twin-1")
-    .account("Twin two", "twin", "sig-twin-2")
-    .account("Padded", "  padded  ", "sig-padded");
+                                 .account("Main", "CODE-1", "sig-main",
+                                          "first line /a=not-an-option\r\nsecond line\r\n")
+                                 .account("Alt", "Code-2", "sig-alt")
+                                 .account("Upper", "MIXED", "sig-upper")
+                                 .account("Lower", "mixed", "sig-lower")
+                                 .account("Twin one", "twin", "sig-twin-1")
+                                 .account("Twin two", "twin", "sig-twin-2")
+                                 .account("Padded", "  padded  ", "sig-padded");
 
 // The settings store with an active account, an unrelated value in the same key and the game folder.
 QByteArray settingsStore(const QByteArray& code, const QByteArray& signature, const QString& gameFolder) {
@@ -32,9 +33,8 @@ QByteArray settingsStore(const QByteArray& code, const QByteArray& signature, co
 
 // Stands in for the game: records its working folder and then each argument on a line of its own.
 // The record is renamed into place, so a reader never sees it half written.
-const QByteArray kFakeGame =
-    "#!/bin/sh\n"
-    "{ pwd -P; printf '%s\\n' \"$@\"; } > \"$0.tmp\" && mv \"$0.tmp\" \"$0.args\"\n";
+const QByteArray kFakeGame = "#!/bin/sh\n"
+                             "{ pwd -P; printf '%s\\n' \"$@\"; } > \"$0.tmp\" && mv \"$0.tmp\" \"$0.args\"\n";
 
 // A folder holding a copy of the program, its database and settings store, and a game folder whose
 // name holds a blank.
@@ -74,10 +74,9 @@ public:
                    << "VTR still ran after 10 s (a message box?); logs: " << logs().toStdString();
         }
         if (vtr.exitStatus() != QProcess::NormalExit || vtr.exitCode() != 0)
-            return ::testing::AssertionFailure()
-                   << "VTR ended with status " << vtr.exitCode()
-                   << (vtr.exitStatus() == QProcess::NormalExit ? "" : " (crash)")
-                   << "; stderr: " << vtr.readAllStandardError().toStdString();
+            return ::testing::AssertionFailure() << "VTR ended with status " << vtr.exitCode()
+                                                 << (vtr.exitStatus() == QProcess::NormalExit ? "" : " (crash)")
+                                                 << "; stderr: " << vtr.readAllStandardError().toStdString();
         return ::testing::AssertionSuccess();
     }
 
@@ -115,9 +114,15 @@ struct CommandCase {
 void PrintTo(const CommandCase& c, std::ostream* os) { *os << c.name; }
 
 const CommandCase kCases[] = {
-    {"StoredCodeWithServerAndWindowed", {"/a=CODE-1", "/s= 1.2.3.4:2302", "/w"}, "CODE-1", "sig-main",
+    {"StoredCodeWithServerAndWindowed",
+     {"/a=CODE-1", "/s= 1.2.3.4:2302", "/w"},
+     "CODE-1",
+     "sig-main",
      {"-w", "-s1.2.3.4:2302"}},
-    {"UpperCaseOptionsInAnyOrder", {"/S=10.0.0.1:2302", "/W", "/A=Code-2"}, "Code-2", "sig-alt",
+    {"UpperCaseOptionsInAnyOrder",
+     {"/S=10.0.0.1:2302", "/W", "/A=Code-2"},
+     "Code-2",
+     "sig-alt",
      {"-w", "-s10.0.0.1:2302"}},
     {"ForcedUnstoredCodeHasNoSignatureNorServer", {"/A=fresh-code", "/y"}, "fresh-code", "", {"-s"}},
     // MIXED and mixed both match in any letter case; the list holds the file's records in reverse
@@ -130,13 +135,14 @@ const CommandCase kCases[] = {
     {"AnyWordStartingWithWIsWindowed", {"/windowed", "/a=CODE-1"}, "CODE-1", "sig-main", {"-w", "-s"}},
     // Only the last code matters: the unstored first one asks nothing.
     {"TheLaterCodeWins", {"/a=unstored", "/a=Code-2"}, "Code-2", "sig-alt", {"-s"}},
-    {"ACodeSplitFromItsOption", {"/a=", "CODE-1", "/s=", "5.6.7.8:2303"}, "CODE-1", "sig-main",
-     {"-s5.6.7.8:2303"}},
+    {"ACodeSplitFromItsOption", {"/a=", "CODE-1", "/s=", "5.6.7.8:2303"}, "CODE-1", "sig-main", {"-s5.6.7.8:2303"}},
     // Options that Qt knows itself are text of the command line like any other.
-    {"QtOptionsArePartOfTheCode", {"/y", "/a=CODE-1", "-reverse", "-style", "fusion"}, "CODE-1 -reverse -style fusion",
-     "", {"-s"}},
-    {"BlanksAroundTheServerAreDropped", {"/a=CODE-1 ", "/s=  host:2302  "}, "CODE-1", "sig-main",
-     {"-shost:2302"}},
+    {"QtOptionsArePartOfTheCode",
+     {"/y", "/a=CODE-1", "-reverse", "-style", "fusion"},
+     "CODE-1 -reverse -style fusion",
+     "",
+     {"-s"}},
+    {"BlanksAroundTheServerAreDropped", {"/a=CODE-1 ", "/s=  host:2302  "}, "CODE-1", "sig-main", {"-shost:2302"}},
 };
 
 // Each case runs twice: with its arguments as given and joined into one argument, since the
@@ -152,8 +158,7 @@ TEST_P(CommandLine, ActivatesTheAccountStartsTheGameAndEnds) {
 
     EXPECT_EQ(readFile(box.storePath()), settingsStore(c.code, c.signature, box.gameFolder()));
     EXPECT_EQ(readFile(box.databasePath()), kDatabase) << "the command line never stores an account";
-    const QStringList expectedRecord =
-        QStringList{QDir(box.gameFolder() + "/EXE").canonicalPath()} + c.gameArguments;
+    const QStringList expectedRecord = QStringList{QDir(box.gameFolder() + "/EXE").canonicalPath()} + c.gameArguments;
     EXPECT_EQ(box.gameRecordLines(), expectedRecord);
     EXPECT_EQ(box.logs(), QString()) << "nothing failed";
 }

@@ -2,10 +2,12 @@
 
 QByteArray storeText(const QByteArray& code, const QByteArray& signature, const QByteArray& gameFolder) {
     QByteArray text = "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Microsoft\\Microsoft Games\\Freelancer\\1.0]\r\n"
-                      "\"MPAccountName\"=\"" + code + "\"\r\n\"MPAccountNameSig\"=\"" + signature + "\"\r\n";
+                      "\"MPAccountName\"=\"" +
+                      code + "\"\r\n\"MPAccountNameSig\"=\"" + signature + "\"\r\n";
     if (!gameFolder.isNull())
         text += "\r\n[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Microsoft Games\\Freelancer\\1.0]\r\n"
-                "\"AppPath\"=\"" + gameFolder + "\"\r\n";
+                "\"AppPath\"=\"" +
+                gameFolder + "\"\r\n";
     return text;
 }
 

@@ -14,8 +14,11 @@ inline const MessageBoxSpec NoActiveAccount{
     "list.\r\n--Or Double click an account on the list to activate it"};
 inline const MessageBoxSpec AccountAdded{"The new account has been added", "New Account", MsgButtons::OK,
                                          MsgIcon::Exclamation};
-inline const MessageBoxSpec AddedActivate{"Account added successfully. Do you wish to activate the new account?", {},
-                                          MsgButtons::YesNo, MsgIcon::Question, MsgAnswer::Yes};
+inline const MessageBoxSpec AddedActivate{"Account added successfully. Do you wish to activate the new account?",
+                                          {},
+                                          MsgButtons::YesNo,
+                                          MsgIcon::Question,
+                                          MsgAnswer::Yes};
 inline const MessageBoxSpec ConfirmActivation{"Are you sure that you want to activate the selected account?",
                                               "Account Activation", MsgButtons::YesNo, MsgIcon::Question,
                                               MsgAnswer::Yes};
@@ -32,15 +35,16 @@ inline const MessageBoxSpec Imported{"Accounts imported successfuly", ":)"};
 inline MessageBoxSpec Converted(const QString& folder) {
     return {"The Database has been converted from the older format to the current one.\r\nA file called "
             "Accounts.dat.old.0 was created just in case. That file is a copy of the old database. It is located on "
-            "the program instalation directory at " + folder + "."};
+            "the program instalation directory at " +
+            folder + "."};
 }
 // The game's program, as the person would look for it, is not there.
 inline MessageBoxSpec GameNotFound(const QString& program) {
     return {"''" + program + "'' not found.", "File not Found", MsgButtons::OK, MsgIcon::Critical};
 }
 inline MessageBoxSpec DeleteAccount(const QString& code) {
-    return {"Are you sure you want to delete the account " + code + "?", "Delete", MsgButtons::YesNo,
-            MsgIcon::Question, MsgAnswer::No};
+    return {"Are you sure you want to delete the account " + code + "?", "Delete", MsgButtons::YesNo, MsgIcon::Question,
+            MsgAnswer::No};
 }
 
 inline const MessageBoxSpec ExportScope{
@@ -51,10 +55,10 @@ inline const MessageBoxSpec ExportToFolder{
     "The comments can't be saved. Continue?",
     "Export", MsgButtons::YesNo, MsgIcon::Exclamation, MsgAnswer::Yes};
 inline const MessageBoxSpec ExportFolderOverwrite{
-    "The destination folder Contains some files with the same name as the ones you are going to export. Overwrite?",
-    "", MsgButtons::YesNo, MsgIcon::Question, MsgAnswer::Yes};
-inline const MessageBoxSpec ExportNoComments{"The comments cannot be saved using this file format. Continue?",
-                                             "Export", MsgButtons::YesNo, MsgIcon::Exclamation, MsgAnswer::Yes};
+    "The destination folder Contains some files with the same name as the ones you are going to export. Overwrite?", "",
+    MsgButtons::YesNo, MsgIcon::Question, MsgAnswer::Yes};
+inline const MessageBoxSpec ExportNoComments{"The comments cannot be saved using this file format. Continue?", "Export",
+                                             MsgButtons::YesNo, MsgIcon::Exclamation, MsgAnswer::Yes};
 inline const MessageBoxSpec Exported{"Export Successful", ":)", MsgButtons::OK, MsgIcon::Information};
 
 }  // namespace ProgramBoxes

@@ -33,7 +33,9 @@ const QByteArray kDatabase =
     DatabaseText().account("Zed", "c-z", "s-z", "zed's\r\ncomment\r\n").account("alpha", "c-a", "s-a");
 
 // The colour on screen of a check box's background: its right end, past the caption.
-QColor backgroundOf(QWidget* widget) { return widget->grab().toImage().pixelColor(widget->width() - 2, widget->height() / 2); }
+QColor backgroundOf(QWidget* widget) {
+    return widget->grab().toImage().pixelColor(widget->width() - 2, widget->height() / 2);
+}
 
 // The pixel of a widget on screen that scores highest.
 QColor most(QWidget* widget, int (*score)(const QColor&)) {
@@ -124,16 +126,19 @@ TEST_F(FrmMainViewTest, TheKeyboardStartsOnTheListAndTabFollowsTheOrder) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         walked << QApplication::focusWidget()->objectName();
     }
-    EXPECT_EQ(walked, (QStringList{"LvAccounts", "TxtComentarios", "CmdEdit", "ChkActivation", "ChkDeletion",
-                                   "LvAccounts"}));
+    EXPECT_EQ(walked,
+              (QStringList{"LvAccounts", "TxtComentarios", "CmdEdit", "ChkActivation", "ChkDeletion", "LvAccounts"}));
     EXPECT_EQ(app.read("Opciones.dat"), optionsText(0, 0));
 }
 
 TEST_F(FrmMainViewTest, MenusCarryTheirCaptionsAndShortcutKeys) {
     const std::tuple<const char*, QString, QString> entries[] = {
-        {"Scan", "&Scan registry for a new account", "F2"}, {"Delete", "&Delete selected", "F3"},
-        {"MnuAdd", "&Manually Add account", ""},          {"Import", "&Import from file...", "F8"},
-        {"Export", "&Export to file...", "F6"},          {"Launch", "Launch &Freelancer", "F4"},
+        {"Scan", "&Scan registry for a new account", "F2"},
+        {"Delete", "&Delete selected", "F3"},
+        {"MnuAdd", "&Manually Add account", ""},
+        {"Import", "&Import from file...", "F8"},
+        {"Export", "&Export to file...", "F6"},
+        {"Launch", "Launch &Freelancer", "F4"},
         {"LaunchW", "Launch FL on Windowed mode", "Shift+F4"},
         {"Shortcut", "Create a &Shorcut with the selected account. . .", ""},
         {"About", "&About", "F1"},
@@ -177,7 +182,10 @@ TEST_F(FrmMainViewTest, AFailureLeavingAHandlerIsReportedToTheWindowsLog) {
         QString description;
         int number;
     } cases[] = {
-        {[] { throw RunError{RunError::FileNotFound, "File not found"}; }, "File not found", 53},
+        {[] {
+             throw RunError{RunError::FileNotFound, "File not found"};
+         },
+         "File not found", 53},
         {[] { throw std::runtime_error("boom"); }, "Internal error: boom", 51},
         {[] { throw 7; }, "Internal error", 51},
     };
@@ -204,7 +212,8 @@ TEST_F(FrmMainViewTest, RenderingFollowsTheModel) {
     EXPECT_FALSE(list()->model()->headerData(0, Qt::Horizontal, Qt::DecorationRole).isNull());
 
     list()->setCurrentIndex(list()->model()->index(1, 0));
-    QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, list()->visualRect(list()->model()->index(1, 1)).center());
+    QTest::mouseClick(list()->viewport(), Qt::LeftButton, {},
+                      list()->visualRect(list()->model()->index(1, 1)).center());
     EXPECT_EQ(find<QPlainTextEdit>("TxtComentarios")->toPlainText(), "zed's\ncomment");
 
     QTest::mouseClick(list()->header()->viewport(), Qt::LeftButton, {},
@@ -220,7 +229,8 @@ TEST_F(FrmMainViewTest, RenderingFollowsTheModel) {
     EXPECT_FALSE(list()->isEnabled());
     find<QPlainTextEdit>("TxtComentarios")->setPlainText("edited\ntwice");
     find<QPushButton>("CmdSalvaComentarios")->click();
-    EXPECT_TRUE(app.read("Accounts.dat").contains("Zed\r\nc-z\r\ns-z\r\n<COMENTARIO>\r\nedited\r\ntwice\r\n</COMENTARIO>"));
+    EXPECT_TRUE(
+        app.read("Accounts.dat").contains("Zed\r\nc-z\r\ns-z\r\n<COMENTARIO>\r\nedited\r\ntwice\r\n</COMENTARIO>"));
     EXPECT_TRUE(find<QToolButton>("Toolbar1_LAUNCH")->isEnabled());
 
     find<QCheckBox>("ChkDeletion")->click();
@@ -299,7 +309,8 @@ TEST_F(FrmMainViewTest, TheAddDialogDisablesTheMainWindowUntilItCloses) {
     dialog->findChild<QPushButton*>("CmdAdd")->click();
     EXPECT_FALSE(dialog->isVisible());
     EXPECT_TRUE(view.centralWidget()->isEnabled());
-    EXPECT_TRUE(app.read("Accounts.dat").endsWith("Manual\r\nc-m\r\ns-m\r\n<COMENTARIO>\r\none\r\ntwo\r\n</COMENTARIO>\r\n"));
+    EXPECT_TRUE(
+        app.read("Accounts.dat").endsWith("Manual\r\nc-m\r\ns-m\r\n<COMENTARIO>\r\none\r\ntwo\r\n</COMENTARIO>\r\n"));
     EXPECT_EQ(list()->model()->rowCount(), 3);
 }
 

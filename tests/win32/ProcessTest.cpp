@@ -58,13 +58,15 @@ TEST_P(StartProgram, ArgumentsArriveIntactInTheWorkingFolder) {
     TestFolder game(L"Game folder");
     TestFolder work(L"Work folder");
     const std::wstring program = game.file(L"Free lancer.exe");
-    ASSERT_TRUE(CopyFileW((testing_win32::programFolder() + L"\\" + ARGUMENT_RECORDER).c_str(), program.c_str(), FALSE));
+    ASSERT_TRUE(
+        CopyFileW((testing_win32::programFolder() + L"\\" + ARGUMENT_RECORDER).c_str(), program.c_str(), FALSE));
 
     const win32::Status status = win32::startProgram(program, c.arguments, work.path(), c.minimized);
     ASSERT_TRUE(status.ok()) << status.code;
 
     Recorded recorded;
-    ASSERT_TRUE(waitForRecording(work.file(L"recorded.txt"), recorded)) << "the program did not run in its working folder";
+    ASSERT_TRUE(waitForRecording(work.file(L"recorded.txt"), recorded))
+        << "the program did not run in its working folder";
     EXPECT_EQ(recorded.commandLine, L"\"" + program + L"\"" + (c.arguments.empty() ? L"" : L" " + c.arguments));
     EXPECT_EQ(recorded.arguments, c.arguments);
     EXPECT_EQ(recorded.argv, c.argv);
@@ -105,14 +107,11 @@ INSTANTIATE_TEST_SUITE_P(
     Win32, ArgumentsOf,
     ::testing::Values(
         CommandLineCase{L"\"C:\\Program Files\\Vantor\\VTR.exe\" /a=1 /w", L"/a=1 /w"},
-        CommandLineCase{L"C:\\Vantor\\VTR.exe /a=1", L"/a=1"},
-        CommandLineCase{L"VTR.exe\t/a=1", L"/a=1"},
-        CommandLineCase{L"VTR", L""},
-        CommandLineCase{L"\"C:\\Program Files\\Vantor\\VTR.exe\"", L""},
+        CommandLineCase{L"C:\\Vantor\\VTR.exe /a=1", L"/a=1"}, CommandLineCase{L"VTR.exe\t/a=1", L"/a=1"},
+        CommandLineCase{L"VTR", L""}, CommandLineCase{L"\"C:\\Program Files\\Vantor\\VTR.exe\"", L""},
         CommandLineCase{L"\"C:\\Program Files\\Vantor\\VTR.exe\"  \t /a=1   \"two words\" ", L"/a=1   \"two words\" "},
         // The quoted name ends at its closing quote, even with no blank after it.
         CommandLineCase{L"\"C:\\Program Files\\Vantor\\VTR.exe\"/a=1", L"/a=1"},
-        CommandLineCase{L"\"C:\\never closed /a=1", L""},
-        CommandLineCase{L"", L""}));
+        CommandLineCase{L"\"C:\\never closed /a=1", L""}, CommandLineCase{L"", L""}));
 
 }  // namespace

@@ -16,8 +16,8 @@ constexpr REGSAM k32Bit = KEY_WOW64_32KEY;
 HKEY handleOf(unsigned long root) { return root == win32::kLocalMachine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER; }
 
 // Writes a value straight through the registry API into one view, with the bytes given.
-void setRaw(HKEY root, REGSAM view, const std::wstring& keyPath, const std::wstring& name, DWORD type,
-            const void* data, DWORD bytes) {
+void setRaw(HKEY root, REGSAM view, const std::wstring& keyPath, const std::wstring& name, DWORD type, const void* data,
+            DWORD bytes) {
     HKEY key = nullptr;
     ASSERT_EQ(RegCreateKeyExW(root, keyPath.c_str(), 0, nullptr, 0, KEY_SET_VALUE | view, nullptr, &key, nullptr),
               ERROR_SUCCESS);
@@ -115,7 +115,7 @@ struct ViewCase {
     const char* name;
     const wchar_t* in32Bit;  // nullptr: no such value there
     const wchar_t* inNative;
-    bool keyIn32Bit;         // the 32-bit view has the key, with or without the value
+    bool keyIn32Bit;  // the 32-bit view has the key, with or without the value
     std::wstring expected;
 };
 void PrintTo(const ViewCase& c, std::ostream* os) { *os << c.name; }

@@ -48,9 +48,9 @@ TEST_P(Shortcut, TargetArgumentsAndWorkingFolderReadBack) {
     const std::wstring workingFolder = c.workingFolderWithBlanks ? game.path() : L"C:\\";
     const std::wstring path = links.file(L"Play as Main account.lnk");
     // A shortcut written again replaces the earlier one whole.
-    ASSERT_TRUE(win32::writeShortcut(path, links.file(L"old.exe"), L"/a=AN-EARLIER-AND-LONGER-ACCOUNT-CODE /w /y",
-                                     links.path())
-                    .ok());
+    ASSERT_TRUE(
+        win32::writeShortcut(path, links.file(L"old.exe"), L"/a=AN-EARLIER-AND-LONGER-ACCOUNT-CODE /w /y", links.path())
+            .ok());
 
     const win32::Status status = win32::writeShortcut(path, target, c.arguments, workingFolder);
     ASSERT_TRUE(status.ok()) << status.code;
@@ -72,8 +72,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(ShortcutFailure, MissingFolderIsReported) {
     TestFolder links(L"Links folder");
-    const win32::Status status =
-        win32::writeShortcut(links.file(L"no such folder\\Game.lnk"), links.file(L"game.exe"), L"", L"C:\\");
+    const win32::Status status = win32::writeShortcut(links.file(L"no such folder\\Game.lnk"), links.file(L"game.exe"),
+                                                      L"", L"C:\\");
     EXPECT_FALSE(status.ok());
     EXPECT_FALSE(status.message.empty());
 }
@@ -110,9 +110,9 @@ TEST_P(ShortcutApartment, WorksAndLeavesTheCallersComAsItWas) {
 INSTANTIATE_TEST_SUITE_P(Win32, ShortcutApartment,
                          ::testing::Values(-1, int(COINIT_APARTMENTTHREADED), int(COINIT_MULTITHREADED)),
                          [](const ::testing::TestParamInfo<int>& info) {
-                             return info.param < 0                               ? "ComNotInitialised"
+                             return info.param < 0                           ? "ComNotInitialised"
                                     : info.param == COINIT_APARTMENTTHREADED ? "SingleThreaded"
-                                                                              : "MultiThreaded";
+                                                                             : "MultiThreaded";
                          });
 
 }  // namespace

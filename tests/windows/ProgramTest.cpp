@@ -20,7 +20,9 @@ constexpr int Generous = 60000;  // Wine starts a Qt program in one to several s
 class ProgramTest : public ::testing::Test {
 protected:
     void SetUp() override { testing_windows::setUp("CODE-1", "SIG-1"); }
-    QString activeCode() { return registry.ReadValue(RegistryAccess::CurrentUser, RegistryAccess::GameKey, "MPAccountName"); }
+    QString activeCode() {
+        return registry.ReadValue(RegistryAccess::CurrentUser, RegistryAccess::GameKey, "MPAccountName");
+    }
 
     RegistryWindows registry;
 };

@@ -39,10 +39,9 @@ void setUp(const QString& activeCode, const QString& activeSignature) {
     QDir(appFolder() + "/Logs").removeRecursively();
     QDir(appFolder() + "/Backups").removeRecursively();
     forgetGameRun();
-    writeFile(appFolder() + "/Accounts.dat",
-              DatabaseText()
-                  .account("Main", "CODE-1", "SIG-1", "\r\n")
-                  .account("Alt \"quoted\"", "code-2", "sig-2", "Trader\r\n"));
+    writeFile(appFolder() + "/Accounts.dat", DatabaseText()
+                                                 .account("Main", "CODE-1", "SIG-1", "\r\n")
+                                                 .account("Alt \"quoted\"", "code-2", "sig-2", "Trader\r\n"));
     RegistryWindows().WriteValues(RegistryAccess::CurrentUser, RegistryAccess::GameKey,
                                   {{"MPAccountName", activeCode}, {"MPAccountNameSig", activeSignature}});
 }

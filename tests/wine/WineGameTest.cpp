@@ -153,7 +153,8 @@ protected:
 TEST_P(WineGameTest, TheCommandLineSwitchesTheAccountAndStartsTheGame) {
     ASSERT_TRUE(QFile::copy(QStringLiteral(VTR_PATH), app.filePath("VTR")));
     ASSERT_TRUE(writeFile(app.filePath("Accounts.dat"), database()));
-    store.WriteValues(RegistryAccess::CurrentUser, kKey, {{"MPAccountName", "CODE-1"}, {"MPAccountNameSig", "sig-main"}});
+    store.WriteValues(RegistryAccess::CurrentUser, kKey,
+                      {{"MPAccountName", "CODE-1"}, {"MPAccountNameSig", "sig-main"}});
     EXPECT_EQ(store.prefix().serverRunning(), true) << "reg leaves a server for a moment";
 
     const std::pair<QStringList, QStringList> cases[] = {
@@ -195,7 +196,8 @@ TEST(WineWindowTest, TheWindowSwitchesLaunchesNoticesAndMakesShortcuts) {
     QTemporaryDir app;
     ASSERT_TRUE(writeFile(app.filePath("Accounts.dat"), database()));
     ASSERT_TRUE(writeFile(app.filePath("Opciones.dat"), optionsText(1, 0)));  // activate silently
-    store.WriteValues(RegistryAccess::CurrentUser, kKey, {{"MPAccountName", "CODE-1"}, {"MPAccountNameSig", "sig-main"}});
+    store.WriteValues(RegistryAccess::CurrentUser, kKey,
+                      {{"MPAccountName", "CODE-1"}, {"MPAccountNameSig", "sig-main"}});
     prefix.stopServer();
     StartingDialogs dialogs;
     Mod_Variables mv(app.path(), dialogs, store);

@@ -37,8 +37,8 @@ public:
         {QStringLiteral("launch"), QStringLiteral("Launch Freelancer"), QStringLiteral("Opens the game")},
         {QString(), QString(), QString(), true},
         // Never enabled: a rename is saved by TiSave, and a list that is not the file's must not be.
-        {QStringLiteral("SAVE"), QStringLiteral("Save Changes"), QStringLiteral("Saves the changes if account is renamed"),
-         false, false},
+        {QStringLiteral("SAVE"), QStringLiteral("Save Changes"),
+         QStringLiteral("Saves the changes if account is renamed"), false, false},
         {QStringLiteral("delete"), QStringLiteral("Delete selected"),
          QStringLiteral("Deletes the selected account from the VTR database")},
         {QString(), QString(), QString(), true},

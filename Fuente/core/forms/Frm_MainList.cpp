@@ -15,13 +15,15 @@ void Frm_Main::LvAccounts_DblClick() {
             return;
         const bool ask = mv_.Opciones[0] == 0;
         if (LblName.ForeColor == Colores::Red) {
-            if (mv_.dialogs.MsgBox(QStringLiteral("Warning! The currently active account is not in the database. If "
-                                                  "you activate an account now, the active one will be lost. Continue?"),
-                                   MsgButtons::YesNo, MsgIcon::Critical, QStringLiteral("Danger!")) != MsgAnswer::Yes)
+            if (mv_.dialogs.MsgBox(
+                    QStringLiteral("Warning! The currently active account is not in the database. If "
+                                   "you activate an account now, the active one will be lost. Continue?"),
+                    MsgButtons::YesNo, MsgIcon::Critical, QStringLiteral("Danger!")) != MsgAnswer::Yes)
                 return;
-        } else if (ask && mv_.dialogs.MsgBox(QStringLiteral("Are you sure that you want to activate the selected account?"),
-                                             MsgButtons::YesNo, MsgIcon::Question,
-                                             QStringLiteral("Account Activation")) != MsgAnswer::Yes) {
+        } else if (ask &&
+                   mv_.dialogs.MsgBox(QStringLiteral("Are you sure that you want to activate the selected account?"),
+                                      MsgButtons::YesNo, MsgIcon::Question,
+                                      QStringLiteral("Account Activation")) != MsgAnswer::Yes) {
             return;
         }
         const AccountRow row = LvAccounts.selectedRow();

@@ -125,9 +125,10 @@ void Frm_ShortCut::CmdOk_Click() {
         const QString code = mv_.main().LvAccounts.selectedRow().code;
         // The command line splits at every "/" and trims the code: such a code cannot travel on it.
         if (code.contains(QLatin1Char('/')) || code != VbText::trim(code) || code.isEmpty()) {
-            mv_.dialogs.MsgBox(QStringLiteral("This account's code cannot be given on a command line: it is empty, holds "
-                                              "a \"/\" or starts or ends with a blank."),
-                               MsgButtons::OK, MsgIcon::Exclamation);
+            mv_.dialogs.MsgBox(
+                QStringLiteral("This account's code cannot be given on a command line: it is empty, holds "
+                               "a \"/\" or starts or ends with a blank."),
+                MsgButtons::OK, MsgIcon::Exclamation);
             return;
         }
         TxtNombre.Text = ClsControles::NomArchivoValido(TxtNombre.Text);
@@ -135,8 +136,8 @@ void Frm_ShortCut::CmdOk_Click() {
         const QString path = ShortcutFile::write(TxtPath.Text, TxtNombre.Text, program, arguments(code),
                                                  mv_.winePrefix ? mv_.winePrefix->folder() : QString());
         if (!FileSystem::fileExists(path))
-            throw RunError{RunError::FileNotFound, "File not found: the shortcut " + QDir::toNativeSeparators(path) +
-                                                       " was not created"};
+            throw RunError{RunError::FileNotFound,
+                           "File not found: the shortcut " + QDir::toNativeSeparators(path) + " was not created"};
         mv_.dialogs.MsgBox("Shortcut " + TxtNombre.Text + " Created at " + TxtPath.Text, MsgButtons::OK,
                            MsgIcon::Exclamation);
         CmdCancel_Click();

@@ -16,7 +16,8 @@ frmAbout::frmAbout(Mod_Variables& mv)
       lblDisclaimer{QStringLiteral("Warning and stuff...  You are free to distribute it, but please,  dont remove the "
                                    "credits. Also, if you are going to put it for download, please, let me know (and "
                                    "add the credits as a part of the download info). Thanks :)")},
-      Label1{"For feedback, send E-Mail to: " + FeedbackAddress, QStringLiteral("Click here to send an E-mail to the creator")},
+      Label1{"For feedback, send E-Mail to: " + FeedbackAddress,
+             QStringLiteral("Click here to send an E-mail to the creator")},
       Label2{"Home: " + Programa::PaginaWeb, QStringLiteral("Click here to open the program's home page")},
       mv_(mv) {}
 

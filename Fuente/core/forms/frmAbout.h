@@ -10,8 +10,8 @@ class frmAbout {
 public:
     static inline const QString Name = QStringLiteral("frmAbout");
     static inline const QString FeedbackAddress = QStringLiteral("feedback@vantor.example.org");
-    static inline const QString NoSystemInfo =
-        QStringLiteral("La informaci\u00F3n del sistema no est\u00E1 disponible en este momento");
+    static inline const QString NoSystemInfo = QStringLiteral(
+        "La informaci\u00F3n del sistema no est\u00E1 disponible en este momento");
 
     explicit frmAbout(Mod_Variables& mv);
 
