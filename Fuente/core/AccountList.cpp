@@ -72,7 +72,7 @@ void AccountList::assign(QString text, std::vector<Entry> rows) {
     changed();
 }
 
-int AccountList::add(int position, AccountRow row) {
+int AccountList::add(int position, const AccountRow& row) {
     if (position < 1 || position > count() + 1)
         throw RunError{RunError::SubscriptOutOfRange,
                        QStringLiteral("Subscript out of range: cannot insert at row %1").arg(position)};

@@ -57,7 +57,7 @@ public:
     void assign(QString text, std::vector<Entry> rows);
     // Inserts at a position (count() + 1 appends); with sorting on the row goes to its sorted place.
     // Returns the row's position.
-    int add(int position, AccountRow row);
+    int add(int position, const AccountRow& row);
     void remove(int position);
     void setName(int position, const QString& name);
 
