@@ -5,6 +5,7 @@
 #include <vector>
 
 #include <QDir>
+#include <QFileInfo>
 
 #include "AccountList.h"
 #include "ClsControlErrores.h"
@@ -78,9 +79,12 @@ void ClsBD::loadAccountsWithCode(const QString& code) {
 
 void ClsBD::load(const std::optional<QString>& onlyCode) {
     DatabaseFile& database = mv_.database();
+    const std::optional<DatabaseFile::Fingerprint> held = database.loaded();
     database.setLoaded(std::nullopt);
     holdsOneCode_ = false;
     AccountList& list = mv_.Accounts;
+    if (held && list.count() > 0 && lostUnderneath())
+        return keepHeldAccounts();
     if (!FileSystem::fileExists(mv_.RutaBD)) {
         // Made only while there is still no file: another copy of the program may have made one.
         const bool made = database.replace([](const std::optional<QByteArray>& current, TextWriter& file) {
@@ -178,6 +182,32 @@ void ClsBD::load(const std::optional<QString>& onlyCode) {
     showComment();
 }
 
+bool ClsBD::lostUnderneath() const {
+    // No account fits in fewer bytes than the header this program writes.
+    const QFileInfo file(mv_.RutaBD);
+    return !file.exists() || (file.isFile() && file.size() < Header.size());
+}
+
+void ClsBD::keepHeldAccounts() {
+    // Another program deleted or emptied the file under the list: that is no new database. The
+    // list stays as it is, no longer counted as loaded, so nothing writes it over the file.
+    const QString copy = mv_.respaldos().guardarRescate([this](TextWriter& file) {
+        escribirversion(file);
+        escribirCuentas(file);
+    });
+    const int count = mv_.Accounts.count();
+    const QString shown = QDir::toNativeSeparators(mv_.RutaBD);
+    mv_.dialogs.MsgBox(shown + (FileSystem::fileExists(mv_.RutaBD) ? " was emptied" : " was deleted") +
+                           QStringLiteral(" by another program while this window held its %1 accounts. Nothing "
+                                          "was written over it: the %1 accounts are kept in ")
+                               .arg(count) +
+                           QDir::toNativeSeparators(copy) +
+                           ". To get them back, close the program and copy that "
+                           "file over " +
+                           shown + ".",
+                       MsgButtons::OK, MsgIcon::Exclamation);
+}
+
 void ClsBD::giveNamesAgain() {
     AccountList& list = mv_.Accounts;
     std::vector<Rename> kept;
@@ -231,7 +261,7 @@ bool ClsBD::reescribir(const DatabaseFile::Change& change) {
     return true;
 }
 
-void ClsBD::escribirversion(TextWriter& file) { file.writeLine(QStringLiteral("DB Version: %1").arg(Version)); }
+void ClsBD::escribirversion(TextWriter& file) { file.writeLine(Header.chopped(2)); }
 
 QString ClsBD::BuscarfirmaenLV(const QString& code) {
     const AccountList& list = mv_.Accounts;

@@ -23,6 +23,8 @@ public:
     static inline const QString LogName = QStringLiteral("ClsBD.log");
     // The import's working copy of the chosen file, beside the database.
     static inline const QString SufijoAux = QStringLiteral(".Aux");
+    // The first line of the file, with its line end.
+    static inline const QString Header = QStringLiteral("DB Version: %1\r\n").arg(Version);
 
     explicit ClsBD(Mod_Variables& mv) : mv_(mv) {}
 
@@ -86,6 +88,10 @@ public:
 private:
     static void writeHead(TextWriter& file, QStringView name, QStringView code, QStringView signature);
     void load(const std::optional<QString>& onlyCode);
+    // Whether the file the list was loaded from is gone or too short to hold an account.
+    bool lostUnderneath() const;
+    // Keeps the list's accounts in a safety copy and tells the person.
+    void keepHeldAccounts();
     void giveNamesAgain();
 
     struct Rename {

@@ -1,4 +1,5 @@
 // Merging an account data file into the database.
+#include <optional>
 #include <QDir>
 
 #include "ClsBD.h"
@@ -7,6 +8,7 @@
 #include "Clsvalidacion.h"
 #include "DatabaseFile.h"
 #include "Dialogs.h"
+#include "FileLock.h"
 #include "FileSystem.h"
 #include "Mod_Variables.h"
 #include "TextReader.h"
@@ -26,7 +28,9 @@ void ClsBD::importar() {
         if (choice.fileName.isEmpty())
             return;
         const QString aux = mv_.RutaBD + SufijoAux;
-        FileSystem::copyFile(choice.fileName, aux);
+        // One import at a time uses the working copy, whichever copy of the program makes it.
+        std::optional<FileLock> working(std::in_place, aux + DatabaseFile::LockSuffix);
+        FileSystem::copyFile(choice.fileName, aux, mv_.RutaBD);
         // An older copy is converted in place; one that could not be checked or converted is
         // not read at all (its failure has been reported).
         if (!mv_.conversion().ConvDbOld(aux, true))
@@ -73,6 +77,7 @@ void ClsBD::importar() {
         if (!reescribir(change))
             return;
         FileSystem::deleteFile(aux);
+        working.reset();
 
         if (refused > 0)
             mv_.errores().informarerror(

@@ -15,6 +15,8 @@
 namespace {
 
 const QString kPattern = QStringLiteral("Accounts *.dat");
+const QString kPrefix = QStringLiteral("Accounts ");
+const QString kTime = QStringLiteral("yyyy-MM-dd HH.mm.ss.zzz");
 
 QStringList copies(const QDir& backups) { return backups.entryList({kPattern}, QDir::Files, QDir::Name); }
 
@@ -56,22 +58,37 @@ void ClsRespaldos::respaldarBD(const QByteArray& database) {
             if (newest.size() == database.size() && newest.open(QIODevice::ReadOnly) && newest.readAll() == database)
                 return;
         }
-        // The name sorts by time, so the oldest copies come first; two saves within one millisecond
-        // get the next free millisecond.
-        const auto name = [](const QDateTime& time) {
-            return "Accounts " + time.toString(QStringLiteral("yyyy-MM-dd HH.mm.ss.zzz")) + ".dat";
-        };
-        QDateTime time = QDateTime::currentDateTime();
-        while (backups.exists(name(time)))
-            time = time.addMSecs(1);
         // A file of its own: nothing done to the database later can change it.
-        FileSystem::replaceFile(backups.filePath(name(time)), database);
+        FileSystem::replaceFile(backups.filePath(nextName(names)), database, rutaBD_);
     });
+}
+
+QString ClsRespaldos::nextName(const QStringList& names) {
+    // Named by the time, so that the oldest copies come first; a copy is always named after the
+    // newest one, even when the clock was put back, so that it is never the one pruned, and two
+    // saves within one millisecond get the next free millisecond.
+    const auto timeOf = [](const QString& name) {
+        return QDateTime::fromString(name.mid(kPrefix.size(), kTime.size()), kTime);
+    };
+    QDateTime time = QDateTime::currentDateTime();
+    for (const QString& name : names)
+        if (const QDateTime taken = timeOf(name); taken.isValid() && taken >= time)
+            time = taken.addMSecs(1);
+    return kPrefix + time.toString(kTime) + QStringLiteral(".dat");
+}
+
+QString ClsRespaldos::guardarRescate(const std::function<void(TextWriter&)>& write) {
+    const QString path = folder() + QStringLiteral("/Recovered accounts ") +
+                         QDateTime::currentDateTime().toString(kTime) + QStringLiteral(".dat");
+    TextWriter file(path, TextWriter::Mode::Rewrite, rutaBD_);
+    write(file);
+    file.close();
+    return path;
 }
 
 void ClsRespaldos::copiaBak(const QByteArray& database) {
     safely(QStringLiteral("Respaldos.copiaBak"),
-           [&] { FileSystem::replaceFile(rutaBD_ + QStringLiteral(".bak"), database); });
+           [&] { FileSystem::replaceFile(rutaBD_ + QStringLiteral(".bak"), database, rutaBD_); });
 }
 
 void ClsRespaldos::podar() {
@@ -89,7 +106,7 @@ void ClsRespaldos::anotarActiva() {
         const QString line = QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")) +
                              "  \"MPAccountName\"=" + ClsRegistro::valorCitado(value("MPAccountName")) +
                              "  \"MPAccountNameSig\"=" + ClsRegistro::valorCitado(value("MPAccountNameSig"));
-        TextWriter log(folder() + '/' + ActiveLog, TextWriter::Mode::Append);
+        TextWriter log(folder() + '/' + ActiveLog, TextWriter::Mode::Append, rutaBD_);
         log.writeLine(line);
         log.close();
     });

@@ -4,16 +4,18 @@
 #include <optional>
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 #include "RunError.h"
 
 class ClsControlErrores;
 class RegistryAccess;
+class TextWriter;
 
 // Two safety nets, kept in the Backups folder beside the program: a copy of the database before
 // every rewrite (the newest ten are kept), and a log of the game's active account as it was
 // before each time the program overwrote it, so that an account that was never stored can
-// always be recovered.
+// always be recovered. Every file here is as private as the database (its permissions).
 //
 // A safety net that cannot be made never stops the work it guards: the failure is reported once
 // (until a safety net is made again) and the work goes on.
@@ -40,9 +42,14 @@ public:
     void informar();
     // Appends the game's current code and signature, with the date and time, to the log.
     void anotarActiva();
+    // Writes the accounts the program holds, as a database, to a copy of their own that no
+    // pruning removes ("Recovered accounts <date> <time>.dat"); returns its path. A failure throws.
+    QString guardarRescate(const std::function<void(TextWriter&)>& write);
 
 private:
     QString folder();
+    // The name of a new copy: after every copy there is, whatever the clock says.
+    static QString nextName(const QStringList& names);
     void safely(const QString& place, const std::function<void()>& work);
 
     struct Failure {

@@ -58,8 +58,11 @@ bool ClsconvertirBaseVieja::ConvDbOld(const QString& path, bool importFlag) {
             throw EndProgram{};
         }
         if (v < ClsBD::Version) {
-            if (!ConvDBdesde100(importFlag))
+            bool converted = false;
+            if (!ConvDBdesde100(importFlag, converted))
                 return false;
+            if (!converted)
+                return true;  // another copy of the program converted it, and said so
             if (importFlag)
                 dialogs_.MsgBox(QStringLiteral("The source has been created by an old version of this program.\r\n"
                                                "It is recomended to replace it with a new one, exported from this "
@@ -92,30 +95,32 @@ void convert(TextReader& source, TextWriter& destination) {
 
 }  // namespace
 
-bool ClsconvertirBaseVieja::ConvDBdesde100(bool importFlag) {
+bool ClsconvertirBaseVieja::ConvDBdesde100(bool importFlag, bool& converted) {
+    converted = false;
     return errores_.guard(LogName, QStringLiteral("ClsDBConv.ConvDBdesde100"), [&] {
         const QString old = rutaBD_ + QStringLiteral(".old");
         if (importFlag) {
             const QString aux = rutaBD_ + ClsBD::SufijoAux;
             const QString temp = rutaBD_ + QStringLiteral(".temp2");
-            FileSystem::copyFile(rutaBD_, old);
+            FileSystem::copyFile(rutaBD_, old, rutaBD_);
             TextReader source(aux);
             // Nothing reaches the destination before close(): a source that ends inside an account
             // leaves the destination as it was.
-            TextWriter destination(temp, TextWriter::Mode::Rewrite);
+            TextWriter destination(temp, TextWriter::Mode::Rewrite, rutaBD_);
             convert(source, destination);
             destination.close();
-            FileSystem::copyFile(temp, aux);  // replaces the working copy in one step
+            FileSystem::copyFile(temp, aux, rutaBD_);  // replaces the working copy in one step
             FileSystem::deleteFile(temp);
+            converted = true;
             return;
         }
         bool copied = false;
         try {
             // The database as it is under the lock: another copy of the program may have converted it.
-            database_.replace([&](const std::optional<QByteArray>& bytes, TextWriter& destination) {
+            converted = database_.replace([&](const std::optional<QByteArray>& bytes, TextWriter& destination) {
                 if (!bytes || version(TextReader(rutaBD_, *bytes).readLine()) >= ClsBD::Version)
                     return false;
-                FileSystem::replaceFile(old, *bytes);
+                FileSystem::replaceFile(old, *bytes, rutaBD_);
                 copied = true;
                 TextReader source(old, *bytes);
                 convert(source, destination);

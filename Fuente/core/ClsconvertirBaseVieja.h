@@ -28,8 +28,9 @@ public:
 
     // Converts the older layout to the current one, every comment empty: the database from its
     // ".old" copy, or the import's working copy through ".temp2". The converted file replaces the
-    // old one only once it is complete. Returns whether the conversion completed.
-    bool ConvDBdesde100(bool importFlag);
+    // old one only once it is complete. Returns whether the file is now of the current version;
+    // `converted` says whether this call converted it (another copy of the program may have).
+    bool ConvDBdesde100(bool importFlag, bool& converted);
 
     // A file's version: the last three characters of its first line, read as a number.
     static int version(const QString& firstLine);

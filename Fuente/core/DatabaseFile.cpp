@@ -1,59 +1,26 @@
 #include "DatabaseFile.h"
 
-#include <cerrno>
-#include <cstring>
-
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
-#include <QLockFile>
 
 #include "ClsBD.h"
 #include "ClsRespaldos.h"
 #include "Dialogs.h"
+#include "FileLock.h"
 #include "FileSystem.h"
 #include "RunError.h"
 #include "TextWriter.h"
 
 namespace {
 
-// How long a write waits for another copy's write to end, and the age at which a lock whose
-// owner cannot be checked (another machine) counts as left behind. A lock whose owner is no
-// longer running on this machine is taken over at once.
-constexpr int kWaitMs = 20000;
-constexpr int kStaleMs = 60000;
 // How many times a change is applied again to a list loaded again before giving up.
 constexpr int kAttempts = 5;
+// How many times a file that changes while it is read is read again.
+constexpr int kReadAttempts = 3;
 
 QString shown(const QString& path) { return QDir::toNativeSeparators(path); }
-
-// Held while one change is read, checked and written.
-class WriteLock {
-public:
-    explicit WriteLock(const QString& path) : file_(path) {
-        file_.setStaleLockTime(kStaleMs);
-        if (file_.tryLock(kWaitMs))
-            return;
-        switch (file_.error()) {
-        case QLockFile::LockFailedError:
-            throw RunError{RunError::PermissionDenied,
-                           "Permission denied: " + shown(path) + " is held by another copy of the program"};
-        case QLockFile::PermissionError:
-            throw RunError{RunError::PermissionDenied, "Permission denied: " + shown(path)};
-        default:
-            // The lock file could not be written; the reason is the last one the system gave.
-            const int reason = errno;
-            if (reason == ENOSPC)
-                throw RunError{RunError::DiskFull,
-                               "Disk full: " + shown(path) + ": " + QString::fromLocal8Bit(std::strerror(reason))};
-            throw RunError{RunError::DeviceIo, "Device I/O error: " + shown(path) + " could not be created"};
-        }
-    }
-
-private:
-    QLockFile file_;
-};
 
 qint64 modified(const QString& path) { return QFileInfo(path).lastModified().toMSecsSinceEpoch(); }
 
@@ -70,27 +37,31 @@ std::optional<DatabaseFile::Snapshot> DatabaseFile::read(const QString& path) {
         return std::nullopt;
     if (!info.isFile())
         throw FileSystem::openFailure(path, true);
-    auto file = std::make_shared<QFile>(path);
-    if (!file->open(QIODevice::ReadOnly))
-        throw FileSystem::openFailure(path, true);
-    Snapshot snapshot;
-    // The time of the file that is read, not of one that took its name meanwhile.
-    snapshot.fingerprint.modified = file->fileTime(QFileDevice::FileModificationTime).toMSecsSinceEpoch();
-    // Mapped, the file's pages are hashed where they lie instead of being copied first: most of
-    // what these checks would otherwise cost a save.
-    const qint64 size = file->size();
-    if (uchar* pages = size > 0 ? file->map(0, size) : nullptr) {
-        snapshot.bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(pages), size);
-        snapshot.mapped = std::move(file);
-    } else {
-        snapshot.bytes = file->readAll();
-        if (file->error() != QFileDevice::NoError)
-            throw RunError{RunError::DeviceIo, "Device I/O error: " + shown(path) + ": " + file->errorString()};
+    // Read into memory, not mapped: a mapped file that another program cuts short while it is
+    // read ends the process. A file that changes while it is read is read again.
+    for (int attempt = 1; attempt <= kReadAttempts; ++attempt) {
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly))
+            throw FileSystem::openFailure(path, true);
+        Snapshot snapshot;
+        // The time of the file that is read, not of one that took its name meanwhile.
+        snapshot.fingerprint.modified = file.fileTime(QFileDevice::FileModificationTime).toMSecsSinceEpoch();
+        const qint64 size = file.size();
+        snapshot.bytes = QByteArray(size, Qt::Uninitialized);
+        const qint64 got = file.read(snapshot.bytes.data(), size);
+        if (got < 0 || file.error() != QFileDevice::NoError)
+            throw RunError{RunError::DeviceIo, "Device I/O error: " + shown(path) + ": " + file.errorString()};
+        if (got != size || !file.atEnd() || file.size() != size ||
+            file.fileTime(QFileDevice::FileModificationTime).toMSecsSinceEpoch() != snapshot.fingerprint.modified)
+            continue;
+        snapshot.fingerprint.path = path;
+        snapshot.fingerprint.size = size;
+        snapshot.fingerprint.hash = hash(snapshot.bytes);
+        return snapshot;
     }
-    snapshot.fingerprint.path = path;
-    snapshot.fingerprint.size = snapshot.bytes.size();
-    snapshot.fingerprint.hash = hash(snapshot.bytes);
-    return snapshot;
+    throw RunError{RunError::PathFileAccess, "Path/File access error: " + shown(path) +
+                                                 " changed while it was read: another program is writing it. Try "
+                                                 "again once it is done."};
 }
 
 bool DatabaseFile::isLoaded() const { return loaded_ && loaded_->path == rutaBD_; }
@@ -118,8 +89,10 @@ bool DatabaseFile::change(const Change& change, Kind kind) {
             throw RunError{RunError::PermissionDenied,
                            "Permission denied: " + shown(rutaBD_) + " is being changed by another copy of the program"};
         // Another copy changed the file since it was loaded: the change is made to the fresh list.
+        // A file that could not be loaded whole has been reported by its load.
         bd_.cargarbdallv();
-        requireLoaded();
+        if (!isLoaded())
+            return false;
         if (!change.reapply()) {
             dialogs_.MsgBox(change.refused + ": another copy of the program changed " + shown(rutaBD_) +
                                 " meanwhile. The list shows the accounts as they are stored now.",
@@ -130,7 +103,7 @@ bool DatabaseFile::change(const Change& change, Kind kind) {
 }
 
 bool DatabaseFile::writeIfCurrent(const Change& change, Kind kind) {
-    const WriteLock lock(lockPath());
+    const FileLock lock(lockPath());
     std::optional<Snapshot> current = read(rutaBD_);
     if (!current || current->fingerprint != *loaded_)
         return false;
@@ -178,7 +151,7 @@ bool DatabaseFile::afterLock(const std::function<bool()>& locked) {
 }
 
 bool DatabaseFile::replaceLocked(const std::function<bool(const std::optional<QByteArray>&, TextWriter&)>& write) {
-    const WriteLock lock(lockPath());
+    const FileLock lock(lockPath());
     std::optional<Snapshot> current = read(rutaBD_);
     TextWriter file(rutaBD_, TextWriter::Mode::Rewrite);
     if (!write(current ? std::optional(current->bytes) : std::nullopt, file))

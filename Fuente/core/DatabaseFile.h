@@ -1,7 +1,6 @@
 #pragma once
 
 #include <functional>
-#include <memory>
 #include <optional>
 #include <QByteArray>
 #include <QString>
@@ -9,7 +8,6 @@
 class ClsBD;
 class ClsRespaldos;
 class Dialogs;
-class QFile;
 class TextWriter;
 
 // The one way Accounts.dat is changed. Every change is a read-check-write on the file, made
@@ -37,12 +35,10 @@ public:
         }
         bool operator!=(const Fingerprint& o) const { return !(*this == o); }
     };
-    // The file's bytes, read at one moment. They may be the file's pages mapped into memory,
-    // valid while the snapshot lives: whatever keeps them longer copies them.
+    // The file's bytes, read at one moment.
     struct Snapshot {
         QByteArray bytes;
         Fingerprint fingerprint;
-        std::shared_ptr<QFile> mapped;
     };
 
     // One change to the database, as its writer describes it.
@@ -64,7 +60,8 @@ public:
     DatabaseFile(const QString& rutaBD, ClsBD& bd, Dialogs& dialogs, ClsRespaldos& respaldos)
         : rutaBD_(rutaBD), bd_(bd), dialogs_(dialogs), respaldos_(respaldos) {}
 
-    // The file as it is now, read whole; none when there is no file. Only a regular file is read.
+    // The file as it is now, read whole; none when there is no file. Only a regular file is read;
+    // one that keeps changing while it is read is a failure.
     static std::optional<Snapshot> read(const QString& path);
     static std::size_t hash(const QByteArray& bytes);
 
@@ -72,6 +69,8 @@ public:
     // it does not hold a whole file.
     void setLoaded(std::optional<Fingerprint> fingerprint) { loaded_ = std::move(fingerprint); }
     bool isLoaded() const;
+    // What the list holds of the file: the fingerprint of the whole file it was loaded from.
+    std::optional<Fingerprint> loaded() const { return isLoaded() ? loaded_ : std::nullopt; }
 
     // Rewrites the database: the header, then the change's records. Returns whether the file was
     // written; false when the change could no longer be made (the person has been told). A failure

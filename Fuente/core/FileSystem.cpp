@@ -8,12 +8,29 @@
 #include <cstring>
 
 #ifdef Q_OS_UNIX
+#include <sys/stat.h>
 #include <unistd.h>
+#endif
+#ifdef Q_OS_WIN
+#include "FileFlush.h"
 #endif
 
 namespace {
 
 QString shown(const QString& path) { return QDir::toNativeSeparators(path); }
+
+// Gives an open file the permissions of another file, when that one exists. Where permissions
+// cannot be set (a file system without them), the file keeps the ones it has.
+void copyPermissions(QFileDevice& file, const QString& permissionsOf) {
+#ifdef Q_OS_UNIX
+    struct stat model {};
+    if (!permissionsOf.isEmpty() && ::stat(QFile::encodeName(permissionsOf).constData(), &model) == 0)
+        (void)::fchmod(file.handle(), model.st_mode & 07777);
+#else
+    Q_UNUSED(file);
+    Q_UNUSED(permissionsOf);
+#endif
+}
 
 // Writes every byte to a file opened unbuffered and gets them onto the device. A write may take
 // only part of the bytes (a disk filling up); writing the rest then fails with the reason.
@@ -26,11 +43,15 @@ void writeDurably(QFileDevice& file, const QByteArray& bytes, const QString& pat
     }
     if (!file.flush())
         throw FileSystem::writeFailure(path, file);
+        // A device that could not keep the bytes says so here, before they replace anything.
 #ifdef Q_OS_UNIX
-    // A device that could not keep the bytes says so here, before they replace anything.
     if (::fsync(file.handle()) != 0)
         throw RunError{RunError::DeviceIo,
                        "Device I/O error: " + shown(path) + ": " + QString::fromLocal8Bit(std::strerror(errno))};
+#elif defined(Q_OS_WIN)
+    if (const win32::Status status = win32::flushFile(file.handle()); !status.ok())
+        throw RunError::fromWindows(
+            status.code, "Device I/O error: " + shown(path) + ": " + QString::fromStdWString(status.message));
 #endif
 }
 
@@ -69,14 +90,17 @@ QByteArray readFile(const QString& path) {
     return bytes;
 }
 
-void copyFile(const QString& from, const QString& to) { replaceFile(to, readFile(from)); }
+void copyFile(const QString& from, const QString& to, const QString& permissionsOf) {
+    replaceFile(to, readFile(from), permissionsOf);
+}
 
-void replaceFile(const QString& path, const QByteArray& bytes) {
+void replaceFile(const QString& path, const QByteArray& bytes, const QString& permissionsOf) {
     if (folderExists(path))
         throw openFailure(path, false);
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         throw openFailure(path, false);
+    copyPermissions(file, permissionsOf);
     // commit() puts the temporary file in place even when writing out what it still buffered
     // failed, so nothing may be left for it to write: everything is written and synced here, and
     // a failure drops the temporary file (the destructor) without touching the old one.
@@ -85,7 +109,7 @@ void replaceFile(const QString& path, const QByteArray& bytes) {
         throw writeFailure(path, file);
 }
 
-void appendToFile(const QString& path, const QByteArray& bytes) {
+void appendToFile(const QString& path, const QByteArray& bytes, const QString& permissionsOf) {
     if (folderExists(path))
         throw openFailure(path, false);
     const bool existed = fileExists(path);
@@ -93,6 +117,7 @@ void appendToFile(const QString& path, const QByteArray& bytes) {
     if (!file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
         throw openFailure(path, false);
     const qint64 before = file.size();
+    copyPermissions(file, permissionsOf);
     try {
         writeDurably(file, bytes, path);
     } catch (const RunError&) {

@@ -22,17 +22,21 @@ void createFolder(const QString& path);
 // The whole of a regular file (not a folder, a device, a pipe or a socket).
 QByteArray readFile(const QString& path);
 
+// The writes below take a file whose permissions the written file gets (`permissionsOf`, when it
+// is given and exists): a copy of the database is as private as the database. Otherwise a new
+// file gets the usual permissions and a replaced one keeps its own.
+
 // Copies a regular file over another, replacing it in one step.
-void copyFile(const QString& from, const QString& to);
+void copyFile(const QString& from, const QString& to, const QString& permissionsOf = {});
 
 // Replaces a file's content (or creates the file) in one step: the bytes go to a temporary file
-// beside it, which takes the file's place only once every byte has been written and synced to
+// beside it, which takes the file's place only once every byte has been written and flushed to
 // the device. Any failure leaves the file as it was.
-void replaceFile(const QString& path, const QByteArray& bytes);
+void replaceFile(const QString& path, const QByteArray& bytes, const QString& permissionsOf = {});
 
-// Adds the bytes at the end of a file (created when missing), written and synced; a failure
-// cuts the file back to its previous length.
-void appendToFile(const QString& path, const QByteArray& bytes);
+// Adds the bytes at the end of a file (created when missing), written and flushed to the device;
+// a failure cuts the file back to its previous length.
+void appendToFile(const QString& path, const QByteArray& bytes, const QString& permissionsOf = {});
 
 // Deletes a file; a file that is not there is no failure.
 void deleteFile(const QString& path);

@@ -41,7 +41,7 @@ QByteArrayView TextReader::readLineBytes() {
         cr = bytes_.size();
     const QByteArrayView line(bytes_.constData() + pos_, cr - pos_);
     pos_ = cr + 1;
-    if (pos_ < bytes_.size() && bytes_.at(pos_) == '\n')  // at(): a non-const [] would copy a mapped file
+    if (pos_ < bytes_.size() && bytes_.at(pos_) == '\n')  // at(): a non-const [] would copy the shared bytes
         ++pos_;
     return line;
 }

@@ -20,7 +20,8 @@ bool endsOpenLine(const QString& path) {
 
 }  // namespace
 
-TextWriter::TextWriter(const QString& path, Mode mode) : path_(path), mode_(mode) {
+TextWriter::TextWriter(const QString& path, Mode mode, const QString& permissionsOf)
+    : path_(path), mode_(mode), permissionsOf_(permissionsOf) {
     const QFileInfo info(path);
     if (info.isDir() || !FileSystem::folderExists(info.absolutePath()))
         throw FileSystem::openFailure(path, false);
@@ -42,8 +43,8 @@ void TextWriter::writeEncodedLine(QByteArrayView line) {
 
 void TextWriter::close() {
     if (mode_ == Mode::Rewrite)
-        FileSystem::replaceFile(path_, buffer_);
+        FileSystem::replaceFile(path_, buffer_, permissionsOf_);
     else
-        FileSystem::appendToFile(path_, buffer_);
+        FileSystem::appendToFile(path_, buffer_, permissionsOf_);
     buffer_.clear();
 }

@@ -11,8 +11,9 @@ class TextWriter {
 public:
     enum class Mode { Rewrite, Append };
 
-    // Checks at once that the file can be written, as opening it would.
-    TextWriter(const QString& path, Mode mode);
+    // Checks at once that the file can be written, as opening it would. The file gets the
+    // permissions of `permissionsOf` when that is given (see FileSystem).
+    TextWriter(const QString& path, Mode mode, const QString& permissionsOf = {});
 
     void writeLine(QStringView line);
     // Writes a line already in the file's code page.
@@ -24,5 +25,6 @@ public:
 private:
     QString path_;
     Mode mode_;
+    QString permissionsOf_;
     QByteArray buffer_;
 };
