@@ -9,6 +9,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
+#include <QThread>
 
 #include "FileBytes.h"
 #include "FileTexts.h"
@@ -209,6 +210,45 @@ TEST(TwoCopiesAtOnce, ALockLeftByAKilledCopyIsTakenOver) {
     ASSERT_TRUE(copy.run(QStringLiteral("rename\tR1\tR1 renamed")));
     EXPECT_LT(clock.elapsed(), 5000) << "taken over without waiting for it to age";
     EXPECT_TRUE(readFile(folder.path("Accounts.dat")).contains("R1 renamed\r\nc-r1\r\n"));
+}
+
+// Two copies import at the same time: the second waits while the first works on its working
+// copy (here stopped at the box that says its source was written by an older version), and
+// each imports its own file.
+TEST(TwoCopiesAtOnce, EachImportKeepsItsOwnWorkingCopy) {
+    Folder folder;
+    folder.write("Old1.ADF", "Y1\r\nc-y1\r\nsc-y1\r\n");
+    Copy one(folder), two(folder);
+    ASSERT_TRUE(one.says("ready"));
+    ASSERT_TRUE(two.says("ready"));
+    one.send(QStringLiteral("import\tOld1.ADF\twait"));
+    ASSERT_TRUE(one.says("asked"));
+    two.send(QStringLiteral("import\tZ2.ADF"));
+    QThread::msleep(1000);
+    one.send(QStringLiteral("go"));
+    ASSERT_TRUE(one.says("done"));
+    ASSERT_TRUE(two.says("done"));
+    const QByteArray file = readFile(folder.path("Accounts.dat"));
+    EXPECT_EQ(file.count("Y1\r\nc-y1\r\n"), 1);
+    EXPECT_EQ(file.count("Z2\r\nc-z2\r\n"), 1);
+    EXPECT_FALSE(QFile::exists(folder.path("Accounts.dat.Aux")));
+}
+
+// Two copies start on an older database at the same time: it is converted once, and the person
+// is told once.
+TEST(TwoCopiesAtOnce, AnOlderDatabaseIsConvertedAndAnnouncedOnce) {
+    Folder folder;
+    folder.write("Accounts.dat", "Active\r\nc-active\r\nsc-active\r\nR1\r\nc-r1\r\nsc-r1\r\n");
+    Copy holder(folder, QStringLiteral("hold"));
+    ASSERT_TRUE(holder.says("held"));
+    Copy one(folder), two(folder);
+    QThread::msleep(2000);  // both have read the old header and wait for the lock
+    holder.process().kill();
+    ASSERT_TRUE(one.says("ready"));
+    ASSERT_TRUE(two.says("ready"));
+    const QByteArray boxes = one.process().readAllStandardError() + two.process().readAllStandardError();
+    EXPECT_EQ(boxes.count("box: The Database has been converted"), 1) << boxes.toStdString();
+    EXPECT_TRUE(readFile(folder.path("Accounts.dat")).startsWith("Version: 101\r\nActive\r\n"));
 }
 
 }  // namespace

@@ -17,7 +17,9 @@
 //   rename <name> <new name>      renames in place and lets the save timer save
 //   delete <name>                 deletes the account
 //   comment <name> <text>         edits the account's comment and saves it
-//   import <file>                 imports an account data file
+//   import <file> [wait]          imports an account data file; with "wait", the driver says
+//                                 "asked" at the first box the import shows and answers it after
+//                                 one more line of input
 //   add <name> <code> <signature> adds an account through the manual add dialog
 //   store <code> <name> [wait]    the game's active account becomes <code>; a refresh offers to
 //                                 store it and it is stored as <name>; with "wait", the driver
@@ -26,12 +28,15 @@
 //   close                         closes the window (a rename not saved yet is saved) and ends
 //
 // crash_driver hold <folder> takes the database's lock file, says "held" and waits to be killed.
+//
+// Every box the driver answers is written to its standard error, as "box: <text>".
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
 #include <string>
 #include <thread>
+#include <utility>
 #include <QDir>
 #include <QLockFile>
 #include <QString>
@@ -71,25 +76,34 @@ public:
     QString typed;
     bool wait = false;
     bool cancel = false;
+    // Whether to wait for a line of input before the next message box is answered.
+    bool waitAtBox = false;
 
     QString InputBox(const QString& prompt, const QString&, const QString&) override {
         if (typed.isEmpty() && !cancel)
             fail("asked: " + prompt);
-        if (wait) {
-            std::printf("asked\n");
-            std::fflush(stdout);
-            std::string line;
-            std::getline(std::cin, line);
-        }
+        if (wait)
+            waitForInput();
         return typed;
     }
     FileChoice ShowSave(const QString&, const QString&) override { fail(QStringLiteral("asked for a file to save")); }
     void Beep() override { fail(QStringLiteral("a failure that could not be reported")); }
 
+private:
+    static void waitForInput() {
+        std::printf("asked\n");
+        std::fflush(stdout);
+        std::string line;
+        std::getline(std::cin, line);
+    }
+
 protected:
     MsgAnswer showMessage(const MessageBoxSpec& box) override {
         if (box.title == ReportTitle)
             fail(box.text);
+        std::fprintf(stderr, "box: %s\n", qPrintable(box.text));
+        if (std::exchange(waitAtBox, false))
+            waitForInput();
         if (box.buttons == MsgButtons::OK)
             return MsgAnswer::OK;
         return box.text.startsWith(QLatin1String("Account added successfully")) ? MsgAnswer::No : MsgAnswer::Yes;
@@ -160,6 +174,7 @@ void step(Mod_Variables& mv, Answers& answers, const QStringList& fields) {
         main.CmdSalvaComentarios_Click();
     } else if (what == QLatin1String("import")) {
         answers.chosen = QDir(mv.App).absoluteFilePath(fields.value(1));
+        answers.waitAtBox = fields.value(2) == QLatin1String("wait");
         main.Import_Click();
     } else if (what == QLatin1String("add")) {
         Frm_Add& add = mv.frmAdd();

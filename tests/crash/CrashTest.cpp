@@ -240,4 +240,33 @@ TEST(CrashTest, ConversionAtStartUp) {
     EXPECT_GE(kills.old + kills.changed, kFewestKills);
 }
 
+// Another program cuts the database short while the real program reads it at start-up, at
+// moments spread over the whole read: the program reads it whole, or reports the cut file (and
+// waits at its report), but never dies of it.
+TEST(CrashTest, ADatabaseCutShortWhileItIsRead) {
+    DatabaseText text;
+    for (int i = 0; i < 30 * kAccounts; ++i)
+        text.account("Account " + QByteArray::number(i), "code-" + QByteArray::number(i), "sig", "comment\r\n");
+    Folder folder(text);
+    const QString program = folder.path("VTR");
+    ASSERT_TRUE(QFile::copy(QStringLiteral(VTR_PATH), program));
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("QT_QPA_PLATFORM", "offscreen");
+    for (int delay = 0; delay <= 400; delay += 20) {
+        ASSERT_TRUE(writeFile(folder.path("Accounts.dat"), text));
+        QProcess vtr;
+        vtr.setProcessEnvironment(environment);
+        vtr.start(program, {"/a=code-5", "/y"});
+        ASSERT_TRUE(vtr.waitForStarted(10000));
+        QThread::msleep(static_cast<unsigned long>(delay));
+        QFile::resize(folder.path("Accounts.dat"), 100);
+        if (vtr.waitForFinished(3000)) {
+            EXPECT_EQ(vtr.exitStatus(), QProcess::NormalExit) << "cut after " << delay << " ms";
+        }
+        vtr.kill();
+        vtr.waitForFinished(10000);
+        EXPECT_FALSE(QFile::exists(folder.path("Accounts.dat.lock")));
+    }
+}
+
 }  // namespace
