@@ -65,7 +65,11 @@ public:
             return ::testing::AssertionFailure() << "said \"" << line.toStdString() << "\", not " << word.toStdString();
         return ::testing::AssertionSuccess();
     }
-    void send(const QString& step) { process_.write(step.toUtf8() + "\n"); }
+    // Sent at once, not when the test next waits for the copy.
+    void send(const QString& step) {
+        process_.write(step.toUtf8() + "\n");
+        process_.waitForBytesWritten(10000);
+    }
     ::testing::AssertionResult run(const QString& step) {
         send(step);
         return says("done");
