@@ -5,7 +5,10 @@
 #include <QFile>
 #include <QLabel>
 #include <QTemporaryDir>
+#include <cstring>
+#include <utility>
 
+#include "FileSystem.h"
 #include "FileTexts.h"
 #include "FrmMainView.h"
 #include "LinkReader.h"
@@ -13,6 +16,7 @@
 #include "Printers.h"
 #include "RegistryAccess.h"
 #include "RegistryWindows.h"
+#include "RunError.h"
 #include "ScriptedDialogs.h"
 #include "WindowsTestSupport.h"
 #include "forms/Frm_Main.h"
@@ -87,6 +91,56 @@ TEST_F(InProcessTest, DeletionReplacesTheDatabaseFile) {
     ASSERT_TRUE(database.open(QIODevice::ReadOnly));
     EXPECT_EQ(database.readAll(), DatabaseText().account("Main", "CODE-1", "SIG-1", "\r\n").bytes());
     EXPECT_EQ(QDir(appFolder() + "/Logs").entryList(QDir::Files), QStringList()) << "a failure was reported";
+}
+
+// The slot through which this program calls an imported Win32 function; none when it imports no
+// function of that name.
+void** importSlot(const char* function) {
+    auto* base = reinterpret_cast<BYTE*>(GetModuleHandleW(nullptr));
+    const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + reinterpret_cast<IMAGE_DOS_HEADER*>(base)->e_lfanew);
+    const IMAGE_DATA_DIRECTORY& imports = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+    for (auto* dll = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress); dll->Name; ++dll) {
+        auto* names = reinterpret_cast<IMAGE_THUNK_DATA*>(base + dll->OriginalFirstThunk);
+        auto* slots = reinterpret_cast<IMAGE_THUNK_DATA*>(base + dll->FirstThunk);
+        for (; names->u1.AddressOfData; ++names, ++slots)
+            if (!IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal) &&
+                std::strcmp(reinterpret_cast<IMAGE_IMPORT_BY_NAME*>(base + names->u1.AddressOfData)->Name, function) == 0)
+                return reinterpret_cast<void**>(&slots->u1.Function);
+    }
+    return nullptr;
+}
+
+// Stands in for FlushFileBuffers: counts the calls and, when told to, fails as a device that
+// cannot keep the bytes.
+int flushes = 0;
+bool deviceFails = false;
+BOOL WINAPI flushFileBuffers(HANDLE file) {
+    ++flushes;
+    if (!deviceFails)
+        return FlushFileBuffers(file);
+    SetLastError(ERROR_CRC);
+    return FALSE;
+}
+
+// Every write of a file gets its bytes onto the device before it counts: a device that cannot
+// keep them leaves the old file as it was, and says so.
+TEST(FileFlushing, EveryWriteIsFlushedAndAFailedFlushChangesNothing) {
+    void** slot = importSlot("FlushFileBuffers");
+    ASSERT_NE(slot, nullptr);
+    DWORD access = 0;
+    ASSERT_TRUE(VirtualProtect(slot, sizeof *slot, PAGE_READWRITE, &access));
+    void* const original = std::exchange(*slot, reinterpret_cast<void*>(&flushFileBuffers));
+    QTemporaryDir folder;
+    const QString path = folder.filePath("Accounts.dat");
+    FileSystem::replaceFile(path, "old");
+    FileSystem::appendToFile(path, "er");
+    EXPECT_EQ(flushes, 2);
+    deviceFails = true;
+    EXPECT_THROW(FileSystem::replaceFile(path, "new"), RunError);
+    EXPECT_THROW(FileSystem::appendToFile(path, "est"), RunError);
+    *slot = original;
+    EXPECT_EQ(FileSystem::readFile(path), "older");
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList{"Accounts.dat"}) << "a temporary file is left";
 }
 
 }  // namespace
