@@ -228,7 +228,7 @@ void FrmMainView::buildLists(QWidget* client) {
                                        QStringLiteral("Selected account comments:"));
     txtComentarios_ = place<QPlainTextEdit>(frame, "TxtComentarios", 10035, 375, 4335, 4260);
     txtComentarios_->setAccessibleName(QStringLiteral("Selected account comments"));
-    txtComentarios_->setTabChangesFocus(false);
+    txtComentarios_->setTabChangesFocus(true);
     commentLabel->setBuddy(txtComentarios_);
 
     const std::tuple<CommandButton*, const char*, QRect, void (Frm_Main::*)()> buttons[] = {

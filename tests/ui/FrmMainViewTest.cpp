@@ -129,6 +129,11 @@ TEST_F(FrmMainViewTest, TheKeyboardStartsOnTheListAndTabFollowsTheOrder) {
     EXPECT_EQ(walked,
               (QStringList{"LvAccounts", "TxtComentarios", "CmdEdit", "ChkActivation", "ChkDeletion", "LvAccounts"}));
     EXPECT_EQ(app.read("Opciones.dat"), optionsText(0, 0));
+    // While a comment is edited, Tab moves on to Save instead of typing a tab.
+    for (int key : {Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Space, Qt::Key_X, Qt::Key_Tab})
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
+    EXPECT_EQ(QApplication::focusWidget()->objectName(), "CmdSalvaComentarios");
+    EXPECT_EQ(find<QPlainTextEdit>("TxtComentarios")->toPlainText(), "x");
 }
 
 TEST_F(FrmMainViewTest, MenusCarryTheirCaptionsAndShortcutKeys) {
