@@ -352,6 +352,8 @@ void FrmMainView::render() {
         tool->setEnabled(model_.Toolbar1.button(number).Enabled);
     for (const auto& [label, widget] : labels_) {
         widget->setText(label->Caption);
+        // A screen reader reads the value itself; the accessible name says which value it is.
+        widget->setAccessibleDescription(label->Caption);
         widget->setToolTip(label->ToolTipText);
         applyColor(widget, QPalette::WindowText, label->ForeColor);
     }

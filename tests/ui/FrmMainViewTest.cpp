@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -266,6 +267,13 @@ TEST_F(FrmMainViewTest, OptionsAndTheNotStoredNameShowTheirColours) {
     entry("Scan")->trigger();
     EXPECT_EQ(name->text(), "WARNING! This account is not in the database");
     EXPECT_GT(redness(most(name, redness)), 150);
+    // A screen reader reads each value, the warning included, and which value it is.
+    for (const auto& [label, which] :
+         {std::pair{"LblName", "Name"}, {"LblCode", "Code"}, {"LblSignature", "Signature"}}) {
+        QAccessibleInterface* read = QAccessible::queryAccessibleInterface(find<QLabel>(label));
+        EXPECT_EQ(read->text(QAccessible::Name), which);
+        EXPECT_EQ(read->text(QAccessible::Description), find<QLabel>(label)->text());
+    }
 }
 
 TEST_F(FrmMainViewTest, RenamingInPlaceSavesShortlyAfter) {
