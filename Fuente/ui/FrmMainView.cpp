@@ -28,7 +28,10 @@
 #include "Mod_Variables.h"
 #include "RunError.h"
 #include "Twips.h"
+#include "forms/Frm_Add.h"
 #include "forms/Frm_Main.h"
+#include "forms/Frm_ShortCut.h"
+#include "forms/frmAbout.h"
 
 FrmMainView::FrmMainView(Mod_Variables& mv, QWidget* parent) : QMainWindow(parent), mv_(mv), model_(mv.main()) {
     setObjectName(Frm_Main::Name);
@@ -340,7 +343,18 @@ void FrmMainView::buildMenus() {
     addEntry(help, model_.About, "About", &Frm_Main::About_Click);
 }
 
+bool FrmMainView::covered() const {
+    return !model_.Enabled || mv_.frmAdd().Visible || mv_.frmShortCut().Visible || mv_.about().Visible;
+}
+
 void FrmMainView::render() {
+    // Disabling takes the focus away from the window's controls, and nothing would give it back
+    // to the one that had it: the first control of the focus chain would take it instead.
+    const bool wasCovered = focusKept_.has_value();
+    if (!wasCovered && covered()) {
+        QWidget* focused = QApplication::focusWidget();
+        focusKept_ = focused && isAncestorOf(focused) ? focused : focusWidget();
+    }
     // A disabled window takes no input; its dialogs, being its children, must stay usable.
     centralWidget()->setEnabled(model_.Enabled);
     menuBar()->setEnabled(model_.Enabled);
@@ -383,6 +397,13 @@ void FrmMainView::render() {
     addView_->render();
     shortcutView_->render();
     aboutView_->render();
+    if (wasCovered && !covered()) {
+        QWidget* target = *focusKept_ && (*focusKept_)->isEnabled() ? focusKept_->data() : lvAccounts_;
+        focusKept_.reset();
+        if (isVisible())
+            activateWindow();
+        target->setFocus();
+    }
 }
 
 void FrmMainView::renderList() {

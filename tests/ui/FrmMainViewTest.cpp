@@ -70,6 +70,11 @@ protected:
         return widget;
     }
     QAction* entry(const char* name) { return find<QAction>(name); }
+    // Where the keyboard is once the window is active again, as a window manager makes it.
+    QWidget* focusOnceActive() {
+        view.activateWindow();
+        return becomesActive(&view) ? QApplication::focusWidget() : nullptr;
+    }
     QTreeView* list() { return find<QTreeView>("LvAccounts"); }
 
     AppFolder app;
@@ -310,8 +315,9 @@ TEST_F(FrmMainViewTest, TheAddDialogDisablesTheMainWindowUntilItCloses) {
     EXPECT_FALSE(view.centralWidget()->isEnabled());
     EXPECT_FALSE(view.close()) << "the disabled window stays open";
     EXPECT_TRUE(dialog->isVisible());
-    dialog->close();
+    QTest::keyClick(dialog, Qt::Key_Escape);
     EXPECT_TRUE(view.centralWidget()->isEnabled());
+    EXPECT_EQ(focusOnceActive(), list()) << "the keyboard is back where it was";
 
     entry("MnuAdd")->trigger();
     dialog->findChild<QLineEdit*>("TxtNombre")->setText("Manual");
@@ -322,6 +328,7 @@ TEST_F(FrmMainViewTest, TheAddDialogDisablesTheMainWindowUntilItCloses) {
     dialog->findChild<QPushButton*>("CmdAdd")->click();
     EXPECT_FALSE(dialog->isVisible());
     EXPECT_TRUE(view.centralWidget()->isEnabled());
+    EXPECT_EQ(focusOnceActive(), list());
     EXPECT_TRUE(
         app.read("Accounts.dat").endsWith("Manual\r\nc-m\r\ns-m\r\n<COMENTARIO>\r\none\r\ntwo\r\n</COMENTARIO>\r\n"));
     EXPECT_EQ(list()->model()->rowCount(), 3);
@@ -368,7 +375,8 @@ TEST_F(FrmMainViewTest, TheAboutDialogClosesWithEnterOrEscape) {
     const char* const labels[] = {"Label2", "LblName", "Label6", "LblCode", "Label4", "LblSignature"};
     const int grey = view.palette().color(QPalette::Disabled, QPalette::WindowText).lightness();
     for (int key : {Qt::Key_Return, Qt::Key_Escape}) {
-        QTest::keyClick(&view, Qt::Key_F1);
+        ASSERT_TRUE(becomesActive(&view));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
         auto* dialog = view.findChild<QDialog*>("frmAbout");
         ASSERT_NE(dialog, nullptr);
         EXPECT_TRUE(dialog->isVisible());
@@ -384,7 +392,7 @@ TEST_F(FrmMainViewTest, TheAboutDialogClosesWithEnterOrEscape) {
         EXPECT_FALSE(dialog->isVisible());
         EXPECT_TRUE(view.centralWidget()->isEnabled());
         EXPECT_LT(most(find<QLabel>("LblCode"), darkness).lightness(), grey - 40);
-        view.activateWindow();
+        EXPECT_EQ(focusOnceActive(), list()) << "the keyboard is back on the list";
     }
 }
 
