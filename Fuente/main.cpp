@@ -21,8 +21,8 @@
 namespace {
 
 // The command-line text after the program's name, as typed: the raw text on Windows, elsewhere
-// the arguments joined by one blank. Read before QApplication takes out the options it knows
-// itself (-reverse, -style, ...), which belong to the text all the same.
+// the arguments joined by one blank. Options that Qt knows itself (-platform, -reverse, ...) are
+// part of it like any other text.
 QString commandLineText(int argc, char* argv[]) {
 #ifdef Q_OS_WIN
     Q_UNUSED(argc)
@@ -40,7 +40,13 @@ QString commandLineText(int argc, char* argv[]) {
 
 int main(int argc, char* argv[]) {
     const QString command = commandLineText(argc, argv);
-    QApplication app(argc, argv);
+    // The argument text belongs to the program alone: Qt gets only the program's name, so that
+    // none of its options (a bad -platform or -display aborts, -reverse mirrors every box) acts.
+    // The platform plugin still comes from the environment.
+    static int qtArgc = 1;
+    static char programName[] = "VTR";
+    static char* qtArgv[] = {argc > 0 && argv[0] ? argv[0] : programName, nullptr};
+    QApplication app(qtArgc, qtArgv);
     QApplication::setApplicationName(Dialogs::AppTitle);
     const QString appFolder = QCoreApplication::applicationDirPath();
     const WinePrefix* winePrefix = nullptr;

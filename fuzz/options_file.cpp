@@ -4,6 +4,7 @@
 
 #include "ArchivoOpciones.h"
 #include "FuzzSupport.h"
+#include "RunError.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     Workspace& workspace = Workspace::instance();
@@ -12,7 +13,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     workspace.write(ArchivoOpciones::FileName, data, size);
 
     std::array<int, 2> options{2, 1};  // kept where the file has no value
-    ArchivoOpciones::cargar(path, options);
+    try {
+        ArchivoOpciones::cargar(path, options);
+    } catch (const RunError& e) {
+        FUZZ_CHECK(e.number == RunError::SubscriptOutOfRange);  // more than two values
+    }
     for (int option : options)
         FUZZ_CHECK(option >= 0 && option <= 2);
 

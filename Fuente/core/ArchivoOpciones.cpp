@@ -1,9 +1,11 @@
 #include "ArchivoOpciones.h"
 
 #include <cmath>
+#include <QDir>
 #include <QtGlobal>
 
 #include "FileSystem.h"
+#include "RunError.h"
 #include "TextReader.h"
 #include "TextWriter.h"
 #include "VbText.h"
@@ -30,8 +32,15 @@ void cargar(const QString& path, std::array<int, 2>& opciones) {
     TextReader file(path);
     if (!file.atEnd())
         file.readLine();  // the header, whatever it says
-    for (std::size_t k = 0; k < opciones.size() && !file.atEnd(); ++k)
+    for (std::size_t k = 0; !file.atEnd(); ++k) {
+        // There are two options: a value line past them is a damaged file, not one to read past.
+        if (k == opciones.size())
+            throw RunError{RunError::SubscriptOutOfRange,
+                           QStringLiteral("Subscript out of range: %1 holds more than %2 option values")
+                               .arg(QDir::toNativeSeparators(path))
+                               .arg(opciones.size())};
         opciones[k] = optionValue(file.readLine());
+    }
 }
 
 void escribir(const QString& path, int activation, int deletion) {

@@ -28,7 +28,10 @@
 #include "Mod_Variables.h"
 #include "RunError.h"
 #include "Twips.h"
+#include "forms/Frm_Add.h"
 #include "forms/Frm_Main.h"
+#include "forms/Frm_ShortCut.h"
+#include "forms/frmAbout.h"
 
 FrmMainView::FrmMainView(Mod_Variables& mv, QWidget* parent) : QMainWindow(parent), mv_(mv), model_(mv.main()) {
     setObjectName(Frm_Main::Name);
@@ -228,7 +231,7 @@ void FrmMainView::buildLists(QWidget* client) {
                                        QStringLiteral("Selected account comments:"));
     txtComentarios_ = place<QPlainTextEdit>(frame, "TxtComentarios", 10035, 375, 4335, 4260);
     txtComentarios_->setAccessibleName(QStringLiteral("Selected account comments"));
-    txtComentarios_->setTabChangesFocus(false);
+    txtComentarios_->setTabChangesFocus(true);
     commentLabel->setBuddy(txtComentarios_);
 
     const std::tuple<CommandButton*, const char*, QRect, void (Frm_Main::*)()> buttons[] = {
@@ -340,7 +343,18 @@ void FrmMainView::buildMenus() {
     addEntry(help, model_.About, "About", &Frm_Main::About_Click);
 }
 
+bool FrmMainView::covered() const {
+    return !model_.Enabled || mv_.frmAdd().Visible || mv_.frmShortCut().Visible || mv_.about().Visible;
+}
+
 void FrmMainView::render() {
+    // Disabling takes the focus away from the window's controls, and nothing would give it back
+    // to the one that had it: the first control of the focus chain would take it instead.
+    const bool wasCovered = focusKept_.has_value();
+    if (!wasCovered && covered()) {
+        QWidget* focused = QApplication::focusWidget();
+        focusKept_ = focused && isAncestorOf(focused) ? focused : focusWidget();
+    }
     // A disabled window takes no input; its dialogs, being its children, must stay usable.
     centralWidget()->setEnabled(model_.Enabled);
     menuBar()->setEnabled(model_.Enabled);
@@ -352,6 +366,8 @@ void FrmMainView::render() {
         tool->setEnabled(model_.Toolbar1.button(number).Enabled);
     for (const auto& [label, widget] : labels_) {
         widget->setText(label->Caption);
+        // A screen reader reads the value itself; the accessible name says which value it is.
+        widget->setAccessibleDescription(label->Caption);
         widget->setToolTip(label->ToolTipText);
         applyColor(widget, QPalette::WindowText, label->ForeColor);
     }
@@ -381,6 +397,13 @@ void FrmMainView::render() {
     addView_->render();
     shortcutView_->render();
     aboutView_->render();
+    if (wasCovered && !covered()) {
+        QWidget* target = *focusKept_ && (*focusKept_)->isEnabled() ? focusKept_->data() : lvAccounts_;
+        focusKept_.reset();
+        if (isVisible())
+            activateWindow();
+        target->setFocus();
+    }
 }
 
 void FrmMainView::renderList() {

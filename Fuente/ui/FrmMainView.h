@@ -1,6 +1,8 @@
 #pragma once
 
 #include <functional>
+#include <optional>
+#include <QPointer>
 #include <QMainWindow>
 #include <vector>
 
@@ -50,12 +52,16 @@ private:
     void buildMenus();
     QAction* addEntry(QMenu* menu, MenuItem& item, const char* name, void (Frm_Main::*handler)());
     void renderList();
+    // Whether the window is disabled or one of its dialogs is open.
+    bool covered() const;
     // Copies the comment box's text into the model, with the model's line breaks.
     void takeComment();
 
     Mod_Variables& mv_;
     Frm_Main& model_;
     bool ended_ = false;
+    // While the window is covered: the control that had the keyboard before, to have it again after.
+    std::optional<QPointer<QWidget>> focusKept_;
 
     struct MenuEntry {
         const MenuItem* item;

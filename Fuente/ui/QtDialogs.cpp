@@ -45,6 +45,25 @@ FileChoice choice(const QString& fileName) {
     return {QDir::toNativeSeparators(fileName), fileName.isEmpty() ? QString() : QFileInfo(fileName).fileName()};
 }
 
+// Gives the keyboard back, once a box has closed, to the control that had it before: the
+// window the box belonged to would otherwise give it to the first control of its focus chain,
+// or, where nothing activates that window again, to none.
+class FocusKeeper {
+public:
+    FocusKeeper() : focused_(QApplication::focusWidget()) {}
+    ~FocusKeeper() {
+        if (!focused_ || !focused_->isVisible() || !focused_->isEnabled())
+            return;
+        focused_->activateWindow();
+        focused_->setFocus();
+    }
+    FocusKeeper(const FocusKeeper&) = delete;
+    FocusKeeper& operator=(const FocusKeeper&) = delete;
+
+private:
+    QPointer<QWidget> focused_;
+};
+
 }  // namespace
 
 QWidget* QtDialogs::owner() const {
@@ -56,6 +75,7 @@ MsgAnswer QtDialogs::showMessage(const MessageBoxSpec& box) {
     QMessageBox message(qtIcon(box.icon), box.title, box.text,
                         box.buttons == MsgButtons::YesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok,
                         owner());
+    const FocusKeeper focus;
     message.setTextFormat(Qt::PlainText);
     message.setDefaultButton(qtButton(box.defaultButton));
     const int pressed = message.exec();
@@ -65,6 +85,7 @@ MsgAnswer QtDialogs::showMessage(const MessageBoxSpec& box) {
 }
 
 QString QtDialogs::InputBox(const QString& prompt, const QString& title, const QString& preset) {
+    const FocusKeeper focus;
     bool ok = false;
     const QString text = QInputDialog::getText(owner(), title, prompt, QLineEdit::Normal, preset, &ok);
     return ok ? text : QString();
@@ -81,10 +102,12 @@ QString QtDialogs::qtFilter(const QString& filter) {
 }
 
 FileChoice QtDialogs::ShowOpen(const QString& filter, const QString& initialName) {
+    const FocusKeeper focus;
     return choice(QFileDialog::getOpenFileName(owner(), QString(), initialName, qtFilter(filter)));
 }
 
 FileChoice QtDialogs::ShowSave(const QString& filter, const QString& initialName) {
+    const FocusKeeper focus;
     // The caller asks about an existing file itself, when it wishes to.
     return choice(QFileDialog::getSaveFileName(owner(), QString(), initialName, qtFilter(filter), nullptr,
                                                QFileDialog::DontConfirmOverwrite));

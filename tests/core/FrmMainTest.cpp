@@ -61,9 +61,8 @@ TEST_F(FormLoadTest, OptionsAreReadLeniently) {
         {"junk reads 0", "OPC VERSION: 100\r\nyes\r\n1,5\r\n", 0, 1},
         {"values out of range are held to 0..2", "OPC VERSION: 100\r\n7\r\n-3\r\n", 2, 0},
         {"rounding", "OPC VERSION: 100\r\n0.6\r\n1.5\r\n", 1, 2},
-        {"more than two values", "OPC VERSION: 100\r\n1\r\n1\r\n1\r\n\r\n", 1, 1},
-        {"header only keeps the values", "OPC VERSION: 100\r\n", 1, 1},
-        {"an empty file keeps the values", "", 1, 1},
+        {"header only keeps the values", "OPC VERSION: 100\r\n", 1, 2},
+        {"an empty file keeps the values", "", 1, 2},
     };
     app.write("Accounts.dat", kDatabase);
     app.write("GameSettings.reg", kStore);
@@ -84,16 +83,30 @@ TEST_F(FormLoadTest, OptionsAreReadLeniently) {
     }
 }
 
-TEST_F(FormLoadTest, AMalformedStoreIsReportedAndTheWindowStillComes) {
-    app.mkdir("Logs");
-    app.write("GameSettings.reg", "garbage\r\n");
-    app.dialogs.expect(ScriptedDialogs::errorBox(
-        "Invalid file format: " + QDir::toNativeSeparators(app.path("GameSettings.reg")) +
-            ", line 1: the first line is neither \"REGEDIT4\" nor \"Windows Registry Editor Version 5.00\"",
-        app.logPath("Frm_Main.log")));
-    form().Form_Load();
-    EXPECT_TRUE(app.read("Logs/Frm_Main.log").endsWith("\r\n       main.form_load\r\n"));
-    EXPECT_EQ(app.read("Opciones.dat"), "<missing>") << "start-up ended at the failing step";
+// A damaged store or options file ends start-up at its step, with a report; the window still comes.
+TEST_F(FormLoadTest, ADamagedFileIsReportedAndTheWindowStillComes) {
+    const struct {
+        const char* file;
+        QByteArray text;
+        QString description;
+    } cases[] = {
+        {"GameSettings.reg", "garbage\r\n",
+         "Invalid file format: %1, line 1: the first line is neither \"REGEDIT4\" nor \"Windows Registry "
+         "Editor Version 5.00\""},
+        {"Opciones.dat", "OPC VERSION: 100\r\n1\r\n1\r\n1\r\n",
+         "Subscript out of range: %1 holds more than 2 option values"},
+    };
+    for (const auto& c : cases) {
+        AppFolder app;
+        app.write("Accounts.dat", kDatabase);
+        app.write(c.file, c.text);
+        const QString description = c.description.arg(QDir::toNativeSeparators(app.path(c.file)));
+        app.dialogs.expect(ScriptedDialogs::errorBox(description, app.logPath("Frm_Main.log")));
+        app.mv->main().Form_Load();
+        EXPECT_TRUE(app.read("Logs/Frm_Main.log").endsWith("\r\n       main.form_load\r\n"));
+        EXPECT_EQ(app.mv->main().LvAccounts.count(), 0) << "start-up ended at the failing step";
+        EXPECT_EQ(app.mv->main().ChkActivation.Value, 0) << "the options are not shown";
+    }
 }
 
 TEST_F(FormLoadTest, ALogsPathThatIsAFileEndsStartUpAndIsStillShown) {

@@ -136,10 +136,10 @@ const CommandCase kCases[] = {
     // Only the last code matters: the unstored first one asks nothing.
     {"TheLaterCodeWins", {"/a=unstored", "/a=Code-2"}, "Code-2", "sig-alt", {"-s"}},
     {"ACodeSplitFromItsOption", {"/a=", "CODE-1", "/s=", "5.6.7.8:2303"}, "CODE-1", "sig-main", {"-s5.6.7.8:2303"}},
-    // Options that Qt knows itself are text of the command line like any other.
+    // Options that Qt knows itself are text of the command line like any other; none acts.
     {"QtOptionsArePartOfTheCode",
-     {"/y", "/a=CODE-1", "-reverse", "-style", "fusion"},
-     "CODE-1 -reverse -style fusion",
+     {"/y", "/a=CODE-1", "-platform", "bogus", "-display", "nowhere:0", "-reverse", "-style", "fusion"},
+     "CODE-1 -platform bogus -display nowhere:0 -reverse -style fusion",
      "",
      {"-s"}},
     {"BlanksAroundTheServerAreDropped", {"/a=CODE-1 ", "/s=  host:2302  "}, "CODE-1", "sig-main", {"-shost:2302"}},

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -69,6 +70,11 @@ protected:
         return widget;
     }
     QAction* entry(const char* name) { return find<QAction>(name); }
+    // Where the keyboard is once the window is active again, as a window manager makes it.
+    QWidget* focusOnceActive() {
+        view.activateWindow();
+        return becomesActive(&view) ? QApplication::focusWidget() : nullptr;
+    }
     QTreeView* list() { return find<QTreeView>("LvAccounts"); }
 
     AppFolder app;
@@ -129,6 +135,11 @@ TEST_F(FrmMainViewTest, TheKeyboardStartsOnTheListAndTabFollowsTheOrder) {
     EXPECT_EQ(walked,
               (QStringList{"LvAccounts", "TxtComentarios", "CmdEdit", "ChkActivation", "ChkDeletion", "LvAccounts"}));
     EXPECT_EQ(app.read("Opciones.dat"), optionsText(0, 0));
+    // While a comment is edited, Tab moves on to Save instead of typing a tab.
+    for (int key : {Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Space, Qt::Key_X, Qt::Key_Tab})
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
+    EXPECT_EQ(QApplication::focusWidget()->objectName(), "CmdSalvaComentarios");
+    EXPECT_EQ(find<QPlainTextEdit>("TxtComentarios")->toPlainText(), "x");
 }
 
 TEST_F(FrmMainViewTest, MenusCarryTheirCaptionsAndShortcutKeys) {
@@ -261,6 +272,13 @@ TEST_F(FrmMainViewTest, OptionsAndTheNotStoredNameShowTheirColours) {
     entry("Scan")->trigger();
     EXPECT_EQ(name->text(), "WARNING! This account is not in the database");
     EXPECT_GT(redness(most(name, redness)), 150);
+    // A screen reader reads each value, the warning included, and which value it is.
+    for (const auto& [label, which] :
+         {std::pair{"LblName", "Name"}, {"LblCode", "Code"}, {"LblSignature", "Signature"}}) {
+        QAccessibleInterface* read = QAccessible::queryAccessibleInterface(find<QLabel>(label));
+        EXPECT_EQ(read->text(QAccessible::Name), which);
+        EXPECT_EQ(read->text(QAccessible::Description), find<QLabel>(label)->text());
+    }
 }
 
 TEST_F(FrmMainViewTest, RenamingInPlaceSavesShortlyAfter) {
@@ -297,8 +315,9 @@ TEST_F(FrmMainViewTest, TheAddDialogDisablesTheMainWindowUntilItCloses) {
     EXPECT_FALSE(view.centralWidget()->isEnabled());
     EXPECT_FALSE(view.close()) << "the disabled window stays open";
     EXPECT_TRUE(dialog->isVisible());
-    dialog->close();
+    QTest::keyClick(dialog, Qt::Key_Escape);
     EXPECT_TRUE(view.centralWidget()->isEnabled());
+    EXPECT_EQ(focusOnceActive(), list()) << "the keyboard is back where it was";
 
     entry("MnuAdd")->trigger();
     dialog->findChild<QLineEdit*>("TxtNombre")->setText("Manual");
@@ -309,6 +328,7 @@ TEST_F(FrmMainViewTest, TheAddDialogDisablesTheMainWindowUntilItCloses) {
     dialog->findChild<QPushButton*>("CmdAdd")->click();
     EXPECT_FALSE(dialog->isVisible());
     EXPECT_TRUE(view.centralWidget()->isEnabled());
+    EXPECT_EQ(focusOnceActive(), list());
     EXPECT_TRUE(
         app.read("Accounts.dat").endsWith("Manual\r\nc-m\r\ns-m\r\n<COMENTARIO>\r\none\r\ntwo\r\n</COMENTARIO>\r\n"));
     EXPECT_EQ(list()->model()->rowCount(), 3);
@@ -355,7 +375,8 @@ TEST_F(FrmMainViewTest, TheAboutDialogClosesWithEnterOrEscape) {
     const char* const labels[] = {"Label2", "LblName", "Label6", "LblCode", "Label4", "LblSignature"};
     const int grey = view.palette().color(QPalette::Disabled, QPalette::WindowText).lightness();
     for (int key : {Qt::Key_Return, Qt::Key_Escape}) {
-        QTest::keyClick(&view, Qt::Key_F1);
+        ASSERT_TRUE(becomesActive(&view));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
         auto* dialog = view.findChild<QDialog*>("frmAbout");
         ASSERT_NE(dialog, nullptr);
         EXPECT_TRUE(dialog->isVisible());
@@ -371,7 +392,7 @@ TEST_F(FrmMainViewTest, TheAboutDialogClosesWithEnterOrEscape) {
         EXPECT_FALSE(dialog->isVisible());
         EXPECT_TRUE(view.centralWidget()->isEnabled());
         EXPECT_LT(most(find<QLabel>("LblCode"), darkness).lightness(), grey - 40);
-        view.activateWindow();
+        EXPECT_EQ(focusOnceActive(), list()) << "the keyboard is back on the list";
     }
 }
 

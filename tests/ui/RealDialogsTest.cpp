@@ -65,7 +65,8 @@ TEST(RealDialogs, TheSaveDialogAsksNothingAboutAnExistingFile) {
 }
 
 // After a check of the manual add dialog has refused, the dialog has the keyboard again, in the
-// box the check names or, when it names none, where it was.
+// box the check names or, when it names none, where it was; the main window has it again once
+// the dialog has closed.
 TEST(RealDialogs, TheAddDialogTakesTheKeyboardBackAfterARefusal) {
     AppFolder app;
     app.write("Accounts.dat", DatabaseText().account("alpha", "c-a", "s-a"));
@@ -97,6 +98,18 @@ TEST(RealDialogs, TheAddDialogTakesTheKeyboardBackAfterARefusal) {
     ASSERT_TRUE(refusedWith("Accounts without signature can't be added"));
     type("2");
     EXPECT_EQ(dialog->findChild<QLineEdit*>("TxtNombre")->text(), "Named2");
+
+    // Once the dialog, and then a file dialog, has closed, the keyboard is back on the list, where
+    // a Space ticks no option.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    ASSERT_TRUE(becomesActive(&view));
+    EXPECT_EQ(QApplication::focusWidget()->objectName(), "LvAccounts");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F6);
+    EXPECT_EQ(answerer.seen.last(), "QFileDialog");
+    ASSERT_TRUE(becomesActive(&view));
+    EXPECT_EQ(QApplication::focusWidget()->objectName(), "LvAccounts");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    EXPECT_EQ(app.read("Opciones.dat"), optionsText(0, 0));
 }
 
 }  // namespace
