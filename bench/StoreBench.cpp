@@ -35,7 +35,7 @@ void BM_Load(benchmark::State& state) {
             timing.floor([&] { benchmark::DoNotOptimize(Floors::readLines(path.constData())); });
         }
     }
-    if (!db.ensureLoaded() || db.mv.Comentarios.rowCount() != db.generated.accounts)
+    if (!db.ensureLoaded() || db.mv.Accounts.count() != db.generated.accounts)
         state.SkipWithError("the database did not load completely");
     state.counters["held_B_per_account"] = double(held) / db.generated.accounts;
     state.counters["file_B_per_account"] = double(db.generated.bytes.size()) / db.generated.accounts;

@@ -31,8 +31,7 @@ void TablaComentarios::assign(Builder built) {
         rows_.emplace_back();
     text_ = std::move(built.text_);
     text_.squeeze();  // the room reserved for a load is given back
-    slots_.clear();
-    scannedCode_.reset();
+    buildIndex();
 }
 
 namespace {
@@ -48,7 +47,7 @@ std::optional<QByteArray> stored(QStringView code) {
 
 }  // namespace
 
-void TablaComentarios::buildIndex() const {
+void TablaComentarios::buildIndex() {
     std::size_t capacity = 8;
     while (capacity < 2 * rows_.size())
         capacity *= 2;
@@ -75,24 +74,10 @@ int TablaComentarios::probe(QByteArrayView code, quint32 hash) const {
 }
 
 int TablaComentarios::find(QStringView code) const {
-    if (slots_.empty() && scannedCode_ == code)
-        return scannedRow_;
     // Decoding is one to one, so a code and a stored one are the same text exactly when their
     // bytes are the same.
     const std::optional<QByteArray> bytes = stored(code);
-    if (slots_.empty() && !scannedCode_) {
-        scannedCode_ = code.toString();
-        scannedRow_ = -1;
-        for (int k = 0; bytes && k < int(rows_.size()) && scannedRow_ < 0; ++k)
-            if (codeOf(rows_[std::size_t(k)]) == *bytes)
-                scannedRow_ = k;
-        return scannedRow_;
-    }
-    if (!bytes)
-        return -1;
-    if (slots_.empty())
-        buildIndex();
-    return probe(*bytes, hashOf(*bytes));
+    return bytes ? probe(*bytes, hashOf(*bytes)) : -1;
 }
 
 QByteArrayView TablaComentarios::storedComment(QStringView code) const {

@@ -38,8 +38,6 @@ public:
     // Replaces the table; no rows gives the one empty row of an empty database.
     void assign(Builder built);
 
-    int rowCount() const { return int(rows_.size()); }
-
     // The comment of the first row whose code equals `code` exactly, or the empty text.
     QString commentFor(QStringView code) const;
     // The same comment as the file holds it, valid until the table changes.
@@ -49,12 +47,11 @@ private:
     QByteArrayView codeOf(const Row& row) const {
         return QByteArrayView(text_.constData() + row.codeStart, row.codeSize);
     }
-    // The first row of a code, or -1. The first lookup after assign() scans the rows; the index
-    // is built by a lookup of another code, so that start-up, which looks up the comment of one
-    // account, builds none.
+    // The first row of a code, or -1.
     int find(QStringView code) const;
     int probe(QByteArrayView code, quint32 hash) const;
-    void buildIndex() const;
+    // Built with the table, so that no lookup, the first click's included, waits for it.
+    void buildIndex();
 
     std::vector<Row> rows_;
     QByteArray text_;  // the codes and the comments, Windows-1252
@@ -64,7 +61,5 @@ private:
         quint32 hash;
         int row;
     };
-    mutable std::vector<Slot> slots_;
-    mutable std::optional<QString> scannedCode_;
-    mutable int scannedRow_ = -1;
+    std::vector<Slot> slots_;
 };
