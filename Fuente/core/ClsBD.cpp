@@ -104,7 +104,8 @@ void ClsBD::load(const std::optional<QString>& onlyCode) {
     // layout by a failed conversion is not read as a current one.
     if (!mv_.conversion().ConvDbOld(mv_.RutaBD, false))
         return;
-    const std::optional<DatabaseFile::Snapshot> snapshot = DatabaseFile::read(mv_.RutaBD);
+    // A list of some accounts is never written back, so it needs no fingerprint of the file.
+    const std::optional<DatabaseFile::Snapshot> snapshot = DatabaseFile::read(mv_.RutaBD, !onlyCode);
     if (!snapshot)
         throw FileSystem::openFailure(mv_.RutaBD, true);
     TextReader file(mv_.RutaBD, snapshot->bytes);

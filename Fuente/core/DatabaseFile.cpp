@@ -31,7 +31,7 @@ std::size_t DatabaseFile::hash(const QByteArray& bytes) {
     return qHashBits(bytes.constData(), std::size_t(bytes.size()), 0x5bd1e995u);
 }
 
-std::optional<DatabaseFile::Snapshot> DatabaseFile::read(const QString& path) {
+std::optional<DatabaseFile::Snapshot> DatabaseFile::read(const QString& path, bool hashed) {
     const QFileInfo info(path);
     if (!info.exists() && !info.isSymLink())
         return std::nullopt;
@@ -56,7 +56,8 @@ std::optional<DatabaseFile::Snapshot> DatabaseFile::read(const QString& path) {
             continue;
         snapshot.fingerprint.path = path;
         snapshot.fingerprint.size = size;
-        snapshot.fingerprint.hash = hash(snapshot.bytes);
+        if (hashed)
+            snapshot.fingerprint.hash = hash(snapshot.bytes);
         return snapshot;
     }
     throw RunError{RunError::PathFileAccess, "Path/File access error: " + shown(path) +

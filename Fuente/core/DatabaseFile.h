@@ -61,8 +61,9 @@ public:
         : rutaBD_(rutaBD), bd_(bd), dialogs_(dialogs), respaldos_(respaldos) {}
 
     // The file as it is now, read whole; none when there is no file. Only a regular file is read;
-    // one that keeps changing while it is read is a failure.
-    static std::optional<Snapshot> read(const QString& path);
+    // one that keeps changing while it is read is a failure. Without `hashed`, the fingerprint
+    // has no hash: for a read that is never written back.
+    static std::optional<Snapshot> read(const QString& path, bool hashed = true);
     static std::size_t hash(const QByteArray& bytes);
 
     // Set by the loader: the list now holds the whole of the file with this fingerprint, or (none)
