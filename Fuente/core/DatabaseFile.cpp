@@ -120,9 +120,10 @@ bool DatabaseFile::writeIfCurrent(const Change& change, Kind kind) {
     respaldos.respaldarBD(current->bytes);
     if (change.keepBak)
         respaldos.copiaBak(current->bytes);
-    // The file read is let go before it is replaced: Windows replaces no file that is open.
-    current.reset();
+    const qsizetype size = current->bytes.size();
+    current.reset();  // its bytes are not needed any more
     TextWriter file(rutaBD_, TextWriter::Mode::Rewrite);
+    file.reserve(size + size / 8);  // a rewrite is about as long as the file it replaces
     ClsBD::escribirversion(file);
     change.write(file);
     const QByteArray& bytes = file.contents();

@@ -15,6 +15,8 @@ public:
     // permissions of `permissionsOf` when that is given (see FileSystem).
     TextWriter(const QString& path, Mode mode, const QString& permissionsOf = {});
 
+    // Room for about this many bytes, so that a large file is not copied as it grows.
+    void reserve(qsizetype bytes) { buffer_.reserve(bytes); }
     void writeLine(QStringView line);
     // Writes a line already in the file's code page.
     void writeEncodedLine(QByteArrayView line);
