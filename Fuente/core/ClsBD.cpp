@@ -196,17 +196,14 @@ void ClsBD::keepHeldAccounts() {
         escribirversion(file);
         escribirCuentas(file);
     });
-    const int count = mv_.Accounts.count();
-    const QString shown = QDir::toNativeSeparators(mv_.RutaBD);
-    mv_.dialogs.MsgBox(shown + (FileSystem::fileExists(mv_.RutaBD) ? " was emptied" : " was deleted") +
-                           QStringLiteral(" by another program while this window held its %1 accounts. Nothing "
-                                          "was written over it: the %1 accounts are kept in ")
-                               .arg(count) +
-                           QDir::toNativeSeparators(copy) +
-                           ". To get them back, close the program and copy that "
-                           "file over " +
-                           shown + ".",
-                       MsgButtons::OK, MsgIcon::Exclamation);
+    mv_.dialogs.MsgBox(
+        QStringLiteral("%1 was %2 by another program while this window held its %3 accounts. "
+                       "Nothing was written over it: the %3 accounts are kept in %4. To get them "
+                       "back, close the program and copy that file over %1.")
+            .arg(QDir::toNativeSeparators(mv_.RutaBD),
+                 FileSystem::fileExists(mv_.RutaBD) ? QStringLiteral("emptied") : QStringLiteral("deleted"),
+                 QString::number(mv_.Accounts.count()), QDir::toNativeSeparators(copy)),
+        MsgButtons::OK, MsgIcon::Exclamation);
 }
 
 void ClsBD::giveNamesAgain() {
