@@ -74,7 +74,8 @@ public:
 
     // Writes every row of the account list as records, with their comments.
     void escribirCuentas(TextWriter& file) const;
-    // Writes a row of the list as a record with its stored comment, byte for byte as loaded.
+    // Writes a row of the list as a record with its stored comment lines as the file held them; a
+    // record that had no comment line gets one empty line.
     void writeStored(TextWriter& file, int position) const;
     // Writes one record. The comment's CR LF pairs become line ends and an empty comment is one
     // empty line; without a comment the opener is directly followed by the closer.

@@ -20,7 +20,6 @@ public:
     // Adds the key or replaces its value: the last value stays.
     void addLast(const QString& key, Value value) { map_.insert(Key{key, qHash(key)}, std::move(value)); }
 
-    bool contains(const QString& key) const { return map_.contains(Key{key, qHash(key)}); }
     Value value(const QString& key, const Value& missing = {}) const {
         return map_.value(Key{key, qHash(key)}, missing);
     }

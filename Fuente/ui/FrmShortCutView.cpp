@@ -21,10 +21,6 @@
 
 namespace {
 
-// The key codes the dialog's model knows: the keypad's decimal key and the full stop key.
-constexpr int KeypadDecimal = 110;
-constexpr int FullStop = 190;
-
 void showBox(QLineEdit* widget, const TextBox& box) {
     if (widget->text() != box.Text)
         widget->setText(box.Text);
@@ -174,7 +170,8 @@ bool FrmShortCutView::eventFilter(QObject* watched, QEvent* event) {
         const auto at = std::find(txtIP_.begin(), txtIP_.end(), box);
         if (at != txtIP_.end() && key->key() == Qt::Key_Period) {
             const int index = int(at - txtIP_.begin());
-            const int code = key->modifiers() & Qt::KeypadModifier ? KeypadDecimal : FullStop;
+            const int code = key->modifiers() & Qt::KeypadModifier ? Frm_ShortCut::KeypadDecimal
+                                                                   : Frm_ShortCut::FullStop;
             main_.forward([this, index, code] {
                 take();
                 model_.TxtIP_KeyUp(index, code);

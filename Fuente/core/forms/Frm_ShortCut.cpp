@@ -17,9 +17,6 @@
 
 namespace {
 
-constexpr int KeypadDecimal = 110;
-constexpr int FullStop = 190;
-
 QString ipBox(int index) { return QStringLiteral("TxtIP(%1)").arg(index); }
 
 // A number as people type one: a sign, a decimal part and an exponent are allowed.

@@ -33,6 +33,9 @@ public:
     // Opens the dialog with its defaults.
     void Show();
     void ChkAutoConnect_Click();
+    // The key codes TxtIP_KeyUp knows: the keypad's decimal key and the full stop key.
+    static constexpr int KeypadDecimal = 110;
+    static constexpr int FullStop = 190;
     void TxtIP_KeyUp(int index, int keyCode);
     void GotFocus(TextBox& box);
     void CmdPath_Click();
