@@ -37,11 +37,6 @@ public:
     }
 };
 
-TEST(CheckedWriters, TheSaveButtonIsDisabledBeforeAnyRuleRan) {
-    Folder f;
-    EXPECT_FALSE(f.main().Toolbar1.button(3).Enabled);
-}
-
 // Start-up that stops before the list holds the whole file, or a file that did not load whole:
 // no writer touches the file, and nothing is announced as done.
 TEST(CheckedWriters, NothingIsWrittenFromAListTheFileDidNotGive) {

@@ -34,69 +34,6 @@ struct LoadCase {
     bool failsPastEnd = false;
 };
 
-TEST_F(ClsBDTest, LoadsRecordsOnTopOfEachOther) {
-    const QByteArray header = "DB Version: 101\r\n";
-    const LoadCase cases[] = {
-        {"header only", header, {}, {{"", ""}}},
-        {"a comment of two lines",
-         header + "Main\r\nabc\r\ndef\r\n<COMENTARIO>\r\nfirst\r\nsecond\r\n</COMENTARIO>\r\n",
-         {{"Main", "abc", "def"}},
-         {{"abc", "first\r\nsecond"}}},
-        {"no comment lines",
-         header + "Main\r\nabc\r\ndef\r\n<COMENTARIO>\r\n</COMENTARIO>\r\n",
-         {{"Main", "abc", "def"}},
-         {{"abc", ""}}},
-        {"closer in lower case",
-         header + "M\r\nabc\r\nd\r\n<x>\r\nnote\r\n</comentario>\r\nN\r\nn1\r\ns\r\n<x>\r\n</Comentario>\r\n",
-         {{"N", "n1", "s"}, {"M", "abc", "d"}},
-         {{"abc", "note"}}},
-        {"one code twice: the first record's comment, found by the exact code",
-         header +
-             "One\r\nabc\r\ns\r\n<COMENTARIO>\r\nfirst\r\n</COMENTARIO>\r\nTwo\r\nabc\r\ns\r\n<COMENTARIO>\r\nsecond\r\n</COMENTARIO>\r\n",
-         {{"Two", "abc", "s"}, {"One", "abc", "s"}},
-         {{"abc", "first"}, {"ABC", ""}, {"abc ", ""}}},
-        {"two records",
-         header +
-             "B\r\nb\r\nsb\r\n<COMENTARIO>\r\n\r\n</COMENTARIO>\r\nA\r\na\r\nsa\r\n<COMENTARIO>\r\n\r\n</COMENTARIO>\r\n",
-         {{"A", "a", "sa"}, {"B", "b", "sb"}},
-         {}},
-        {"line ends of CR alone",
-         "DB Version: 101\rX\rx\rsx\r<COMENTARIO>\rc1\rc2\r</COMENTARIO>\r",
-         {{"X", "x", "sx"}},
-         {{"x", "c1\r\nc2"}}},
-        {"a lone LF inside a name",
-         header + "a\nb\r\nc\r\ns\r\n<COMENTARIO>\r\n</COMENTARIO>\r\n",
-         {{"a\nb", "c", "s"}},
-         {}},
-        {"a record without its closer",
-         header + "A\r\na\r\nsa\r\n<COMENTARIO>\r\n</COMENTARIO>\r\nB\r\nb\r\nsb\r\n<COMENTARIO>\r\nnote\r\n",
-         {{"A", "a", "sa"}},
-         {},
-         true},
-        {"a record cut after its name",
-         header + "A\r\na\r\nsa\r\n<COMENTARIO>\r\n</COMENTARIO>\r\nB\r\n",
-         {{"A", "a", "sa"}},
-         {},
-         true},
-    };
-    for (const LoadCase& c : cases) {
-        SCOPED_TRACE(c.what);
-        list().assign({{"stale", "row", "here"}});
-        app.write("Accounts.dat", c.file);
-        if (c.failsPastEnd)
-            expectLoadFailure(pastEnd());
-        bd().cargarbdallv();
-        if (c.failsPastEnd) {
-            EXPECT_TRUE(app.read("Logs/ClsBD.log")
-                            .endsWith(" [62]: " + pastEnd().toUtf8() + "\r\n       ClsBD.cargarbdallv\r\n"));
-        }
-        EXPECT_EQ(app.rows(), c.rows);
-        EXPECT_FALSE(list().sorted());
-        for (const auto& [code, comment] : c.comments)
-            EXPECT_EQ(bd().traercomentario(code), comment) << code.toStdString();
-    }
-}
-
 TEST_F(ClsBDTest, MissingDatabaseIsCreatedAndTheListKept) {
     list().assign({{"kept", "k", "s"}});
     bd().cargarbdallv();

@@ -58,32 +58,4 @@ TEST_F(ClsControlErroresTest, GuardReportsAFailureAndLetsTheEndOfTheProgramThrou
     EXPECT_EQ(errores().guard("ClsCmd.log", "x", []() -> QString { throw std::bad_alloc(); }), QString());
 }
 
-// Windows' codes (and COM results that carry one) become the run-time numbers of the same
-// failure; the code stays readable in the description.
-TEST(RunErrorTest, WindowsCodesBecomeRunTimeNumbers) {
-    const struct {
-        long code;
-        int number;
-        const char* shown;
-    } cases[] = {
-        {2, RunError::FileNotFound, "2"},
-        {3, RunError::PathNotFound, "3"},
-        {5, RunError::PermissionDenied, "5"},
-        {32, RunError::PermissionDenied, "32"},
-        {8, RunError::OutOfMemory, "8"},
-        {112, RunError::DiskFull, "112"},
-        {123, RunError::BadFileName, "123"},
-        {183, RunError::FileAlreadyExists, "183"},
-        {1018, RunError::PathFileAccess, "1018"},  // a registry key marked for deletion: no own number
-        {long(0x80070005), RunError::PermissionDenied, "0x80070005"},
-        {long(0x8007000E), RunError::OutOfMemory, "0x8007000E"},
-        {long(0x80004005), RunError::PathFileAccess, "0x80004005"},  // not a system code
-    };
-    for (const auto& c : cases) {
-        const RunError error = RunError::fromWindows(c.code, "Text: C:\\x");
-        EXPECT_EQ(error.number, c.number) << c.shown;
-        EXPECT_EQ(error.description, QString("Text: C:\\x (Windows error ") + c.shown + ")");
-    }
-}
-
 }  // namespace

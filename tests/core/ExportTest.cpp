@@ -59,101 +59,6 @@ void start(AppFolder& app) {
     app.main().TxtComentarios.Text = "edited\r\nnot saved";
 }
 
-TEST(Export, WritesWhatTheScopeAndKindAskFor) {
-    const QByteArray folder = "Backup/";
-    const std::map<QString, QByteArray> allScripts{
-        {"Backup/.reg", script("c-q", "s-q")},          {"Backup/Alpha.reg", script("c-a", "s-a")},
-        {"Backup/Alpha (2).reg", script("c-x", "s-x")}, {"Backup/Quote.reg", kQuoteScript},
-        {"Backup/Zulu.reg", script("z", "sz")},         {"Backup.reg", "<missing>"}};
-    const ExportCase cases[] = {
-        {"all to .ADF: the database on disk", "Backup.ADF", true, {}, {}, {{"Backup.ADF", kDatabase}}, true},
-        {"all to an existing .adf, declined",
-         "Backup.adf",
-         true,
-         {{"Backup.adf", "old"}},
-         {{kOverwrite, MsgAnswer::No}},
-         {{"Backup.adf", "old"}},
-         false},
-        {"all to .reg: a folder of scripts, two equal names each in a file of its own",
-         "Backup.reg",
-         true,
-         {},
-         {{kFolder, MsgAnswer::Yes}},
-         allScripts,
-         true},
-        {"all into an existing folder: asked once, every script replaced",
-         "Backup.REG",
-         true,
-         {{"Backup/Alpha.reg", "old"}, {"Backup/Quote.reg", "old"}},
-         {{kFolder, MsgAnswer::Yes}, {kFolderOverwrite, MsgAnswer::Yes}},
-         allScripts,
-         true},
-        {"all into an existing folder, declined",
-         "Backup.reg",
-         true,
-         {{"Backup/Quote.reg", "old"}},
-         {{kFolder, MsgAnswer::Yes}, {kFolderOverwrite, MsgAnswer::No}},
-         {{"Backup/Quote.reg", "old"}, {"Backup/Zulu.reg", "<missing>"}},
-         false},
-        {"the selected one to .ADF, with the comment being edited",
-         "One.ADF",
-         false,
-         {},
-         {},
-         {{"One.ADF",
-           kHeader + "Quote\r\nq\\1\"2\r\ns\"\\\r\n<COMENTARIO>\r\nedited\r\nnot saved\r\n</COMENTARIO>\r\n"}},
-         true},
-        {"the selected one over an existing .reg: overwrite asked before comments",
-         "One.reg",
-         false,
-         {{"One.reg", "old"}},
-         {{kOverwrite, MsgAnswer::Yes}, {kComments, MsgAnswer::Yes}},
-         {{"One.reg", kQuoteScript}},
-         true},
-        {"the selected one to .reg, comments declined",
-         "One.reg",
-         false,
-         {},
-         {{kComments, MsgAnswer::No}},
-         {{"One.reg", "<missing>"}},
-         false},
-        {"the selected one, no known extension",
-         "One",
-         false,
-         {},
-         {{kNothing, MsgAnswer::OK}},
-         {{"One", "<missing>"}},
-         false},
-        {"all, no known extension",
-         "Backup.txt",
-         true,
-         {},
-         {{kNothing, MsgAnswer::OK}},
-         {{"Backup.txt", "<missing>"}, {"Backup.", "<missing>"}},
-         false},
-    };
-    for (const ExportCase& c : cases) {
-        SCOPED_TRACE(c.what);
-        AppFolder app;
-        start(app);
-        app.mkdir("Backup");
-        for (const auto& [name, bytes] : c.before)
-            app.write(name, bytes);
-        if (c.before.empty())
-            QDir(app.path("")).rmdir("Backup");
-        app.dialogs.files.push_back({app.path(c.chosen), c.chosen});
-        app.dialogs.expect(kScope, c.all ? MsgAnswer::Yes : MsgAnswer::No);
-        for (const auto& [box, answer] : c.questions)
-            app.dialogs.expect(box, answer);
-        if (c.succeeds)
-            app.dialogs.expect(kSuccess);
-        app.main().Export_Click();
-        for (const auto& [name, bytes] : c.after)
-            EXPECT_EQ(app.read(name), bytes) << name.toStdString();
-        EXPECT_EQ(app.read("Accounts.dat"), kDatabase);
-    }
-}
-
 // A code or signature holding a line break (from an imported file) would break a script apart:
 // the writer refuses it, says so, and writes nothing for that account; the others are written.
 TEST(Export, AValueWithALineBreakIsRefused) {
@@ -174,14 +79,6 @@ TEST(Export, AValueWithALineBreakIsRefused) {
     app.main().Export_Click();  // not called successful
     EXPECT_EQ(app.read("All/Broken.reg"), "<missing>");
     EXPECT_EQ(app.read("All/Fine.reg"), script("c-f", "s-f"));
-}
-
-TEST(Export, CancellingWritesNothing) {
-    AppFolder app;
-    start(app);
-    app.dialogs.files.push_back({});
-    app.main().Toolbar1_ButtonClick("export");
-    EXPECT_EQ(QDir(app.path("")).entryList(QDir::Files).size(), 3);  // database, options, store
 }
 
 TEST(Export, AScriptThatCannotBeWrittenIsReportedAndTheOthersWritten) {

@@ -20,69 +20,6 @@ protected:
     AppFolder app;
 };
 
-TEST_F(FormLoadTest, FirstRunCreatesTheProgramsFiles) {
-    app.dialogs.expect(ProgramBoxes::NoActiveAccount);
-    form().Form_Load();
-    EXPECT_TRUE(QFileInfo(app.path("Logs")).isDir());
-    EXPECT_EQ(app.read("Opciones.dat"), optionsText(0, 0));
-    EXPECT_EQ(app.read("Accounts.dat"), DatabaseText().bytes());
-    EXPECT_EQ(form().LvAccounts.count(), 0);
-    EXPECT_EQ(form().ChkActivation.Value, 0);
-    EXPECT_EQ(form().ChkActivation.BackColor, Colores::ButtonFace);
-    EXPECT_EQ(form().LblCode.Caption, "N/A");
-    EXPECT_EQ(app.mv->RutaBD, app.path("Accounts.dat"));
-}
-
-TEST_F(FormLoadTest, LoadsTheStoreAndTheDatabaseSortedByName) {
-    app.write("GameSettings.reg", kStore);
-    app.write("Accounts.dat", kDatabase);
-    form().Form_Load();
-    EXPECT_EQ(app.mv->RutaJuego, "C:\\Games\\Freelancer");
-    EXPECT_EQ(app.mv->CuentaActiva, "c-b");
-    EXPECT_EQ(form().LblCode.Caption, "c-b");
-    EXPECT_EQ(form().LblSignature.Caption, "s-b");
-    EXPECT_EQ(app.names(), (QStringList{"Alpha", "bravo", "charlie"}));
-    EXPECT_EQ(form().LvAccounts.headerIcon(0), AccountList::AscendingMark);
-
-    form().Form_Load();  // a refresh loads the same rows again, not twice
-    EXPECT_EQ(app.names(), (QStringList{"Alpha", "bravo", "charlie"}));
-    EXPECT_EQ(app.read("Accounts.dat"), kDatabase);
-}
-
-TEST_F(FormLoadTest, OptionsAreReadLeniently) {
-    struct Case {
-        const char* what;
-        QByteArray file;
-        int activation, deletion;
-    };
-    const Case cases[] = {
-        {"ticked activation", optionsText(1, 0), 1, 0},
-        {"blanks and a greyed box", "anything\r\n  1  \r\n2\r\n", 1, 2},
-        {"junk reads 0", "OPC VERSION: 100\r\nyes\r\n1,5\r\n", 0, 1},
-        {"values out of range are held to 0..2", "OPC VERSION: 100\r\n7\r\n-3\r\n", 2, 0},
-        {"rounding", "OPC VERSION: 100\r\n0.6\r\n1.5\r\n", 1, 2},
-        {"header only keeps the values", "OPC VERSION: 100\r\n", 1, 2},
-        {"an empty file keeps the values", "", 1, 2},
-    };
-    app.write("Accounts.dat", kDatabase);
-    app.write("GameSettings.reg", kStore);
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        app.write("Opciones.dat", c.file);
-        form().ChkActivation.BackColor = form().ChkDeletion.BackColor = Colores::ButtonFace;
-        form().Form_Load();
-        EXPECT_EQ(app.mv->Opciones[0], c.activation);
-        EXPECT_EQ(app.mv->Opciones[1], c.deletion);
-        EXPECT_EQ(form().ChkActivation.Value, c.activation);
-        EXPECT_EQ(form().ChkDeletion.Value, c.deletion);
-        EXPECT_EQ(form().ChkActivation.BackColor, c.activation == 1 ? Colores::LightRed : Colores::ButtonFace);
-        EXPECT_EQ(form().ChkDeletion.BackColor, c.deletion == 1 ? Colores::LightRed : Colores::ButtonFace);
-        EXPECT_FALSE(form().Cargando);
-        EXPECT_EQ(app.read("Opciones.dat"), c.file) << "start-up never rewrites the options";
-        EXPECT_EQ(form().LvAccounts.count(), 3) << "the database is loaded whatever the options say";
-    }
-}
-
 // A damaged store or options file ends start-up at its step, with a report; the window still comes.
 TEST_F(FormLoadTest, ADamagedFileIsReportedAndTheWindowStillComes) {
     const struct {

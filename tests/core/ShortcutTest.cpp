@@ -168,6 +168,21 @@ TEST_F(ShortcutTest, WritesALauncherForTheSelectedAccount) {
     EXPECT_TRUE(file.permissions() & QFile::ExeOwner);
 }
 
+TEST_F(ShortcutTest, TheHighestPortIsTakenAndTheBoxesHoldThreeDigitsAndFive) {
+    shortcut().Show();
+    shortcut().ChkAutoConnect.Value = 1;
+    shortcut().ChkAutoConnect_Click();
+    shortcut().TxtIP[4].Text = "65535";
+    fill("Top", app.path("Desk top/"));
+    app.dialogs.expect({"Shortcut Top Created at " + app.path("Desk top/"), {}, MsgButtons::OK, MsgIcon::Exclamation});
+    shortcut().CmdOk_Click();
+    EXPECT_FALSE(shortcut().Visible);
+    std::array<int, 5> lengths{};
+    for (std::size_t i = 0; i < lengths.size(); ++i)
+        lengths[i] = shortcut().TxtIP[i].MaxLength;
+    EXPECT_EQ(lengths, (std::array<int, 5>{3, 3, 3, 3, 5}));
+}
+
 TEST_F(ShortcutTest, AShortcutThatCannotBeWrittenIsReportedAndTheDialogStays) {
     app.mkdir("Logs");
     app.mkdir("Desk top/Taken.desktop");  // a folder where the file should go
