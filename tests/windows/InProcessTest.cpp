@@ -102,12 +102,12 @@ void** importSlot(const char* function) {
     const IMAGE_DATA_DIRECTORY& imports = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
     for (auto* dll = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress); dll->Name; ++dll) {
         auto* names = reinterpret_cast<IMAGE_THUNK_DATA*>(base + dll->OriginalFirstThunk);
-        auto* slots = reinterpret_cast<IMAGE_THUNK_DATA*>(base + dll->FirstThunk);
-        for (; names->u1.AddressOfData; ++names, ++slots)
+        auto* entries = reinterpret_cast<IMAGE_THUNK_DATA*>(base + dll->FirstThunk);
+        for (; names->u1.AddressOfData; ++names, ++entries)
             if (!IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal) &&
                 std::strcmp(reinterpret_cast<IMAGE_IMPORT_BY_NAME*>(base + names->u1.AddressOfData)->Name, function) ==
                     0)
-                return reinterpret_cast<void**>(&slots->u1.Function);
+                return reinterpret_cast<void**>(&entries->u1.Function);
     }
     return nullptr;
 }
@@ -116,10 +116,11 @@ void** importSlot(const char* function) {
 // cannot keep the bytes.
 int flushes = 0;
 bool deviceFails = false;
+BOOL(WINAPI* systemFlush)(HANDLE) = nullptr;
 BOOL WINAPI flushFileBuffers(HANDLE file) {
     ++flushes;
     if (!deviceFails)
-        return FlushFileBuffers(file);
+        return systemFlush(file);
     SetLastError(ERROR_CRC);
     return FALSE;
 }
@@ -132,6 +133,7 @@ TEST(FileFlushing, EveryWriteIsFlushedAndAFailedFlushChangesNothing) {
     DWORD access = 0;
     ASSERT_TRUE(VirtualProtect(slot, sizeof *slot, PAGE_READWRITE, &access));
     void* const original = std::exchange(*slot, reinterpret_cast<void*>(&flushFileBuffers));
+    systemFlush = reinterpret_cast<BOOL(WINAPI*)(HANDLE)>(original);
     QTemporaryDir folder;
     const QString path = folder.filePath("Accounts.dat");
     FileSystem::replaceFile(path, "old");
