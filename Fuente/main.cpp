@@ -1,8 +1,11 @@
+#include <cstdio>
 #include <optional>
 #include <QApplication>
 #include <QFile>
 #include <QStringList>
 
+#include "Artwork.h"
+#include "DisplayCheck.h"
 #include "FrmMainView.h"
 #include "Mod_Variables.h"
 #include "QtDialogs.h"
@@ -40,8 +43,16 @@ QString commandLineText(int argc, char* argv[]) {
 
 int main(int argc, char* argv[]) {
     const QString command = commandLineText(argc, argv);
+    DisplayCheck::allowFallback();
     QApplication app(argc, argv);
     QApplication::setApplicationName(Dialogs::AppTitle);
+    QApplication::setWindowIcon(Artwork::windowIcon());
+    if (DisplayCheck::unreachable() && command.isEmpty()) {
+        std::fputs("Vantor: no display can be reached (DISPLAY, WAYLAND_DISPLAY) to show the window on.\n"
+                   "The command line needs none: VTR /a=<code> [/s=<address>:<port>] [/w] [/y]\n",
+                   stderr);
+        return 1;
+    }
     const QString appFolder = QCoreApplication::applicationDirPath();
     const WinePrefix* winePrefix = nullptr;
 #ifdef Q_OS_WIN
@@ -62,7 +73,10 @@ int main(int argc, char* argv[]) {
         qputenv("WINEPREFIX", QFile::encodeName(winePrefix->folder()));
     }
 #endif
-    QtDialogs dialogs;
+    // Where nothing can be seen, messages go to standard error and questions are answered No.
+    QtDialogs shownDialogs;
+    UnseenDialogs unseenDialogs;
+    QtDialogs& dialogs = DisplayCheck::visible() ? shownDialogs : unseenDialogs;
     // Never freed: at exit the system takes back a million accounts at once, where freeing them one
     // by one would take longer than everything else the program does on its way out.
     static Mod_Variables* const kept = new Mod_Variables(appFolder, dialogs, registry);

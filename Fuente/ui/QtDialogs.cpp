@@ -11,6 +11,7 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <QUrl>
+#include <cstdio>
 
 #include "RunError.h"
 
@@ -43,6 +44,15 @@ QMessageBox::StandardButton qtButton(MsgAnswer answer) {
 // The name as the person reads it: the dialogs give "/" on every platform.
 FileChoice choice(const QString& fileName) {
     return {QDir::toNativeSeparators(fileName), fileName.isEmpty() ? QString() : QFileInfo(fileName).fileName()};
+}
+
+// One line on standard error: the box's title, its text on lines of their own, and what was answered.
+void tell(const QString& title, const QString& text, const char* answer = nullptr) {
+    QString line = title + QStringLiteral(": ") + QString(text).replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    if (answer)
+        line += QStringLiteral("\n-> ") + QLatin1String(answer) + QStringLiteral(" (no display to ask on)");
+    std::fprintf(stderr, "%s\n", line.toLocal8Bit().constData());
+    std::fflush(stderr);
 }
 
 }  // namespace
@@ -119,3 +129,21 @@ void QtDialogs::StartProgram(const QString& program, const QString& arguments, c
         throw RunError{RunError::PathFileAccess, "Path/File access error: cannot start " + program};
 #endif
 }
+
+MsgAnswer UnseenDialogs::showMessage(const MessageBoxSpec& box) {
+    if (box.buttons == MsgButtons::OK) {
+        tell(box.title, box.text);
+        return MsgAnswer::OK;
+    }
+    tell(box.title, box.text, "No");
+    return MsgAnswer::No;
+}
+
+QString UnseenDialogs::InputBox(const QString& prompt, const QString& title, const QString&) {
+    tell(title, prompt, "Cancel");
+    return {};
+}
+
+FileChoice UnseenDialogs::ShowOpen(const QString&, const QString&) { return {}; }
+
+FileChoice UnseenDialogs::ShowSave(const QString&, const QString&) { return {}; }

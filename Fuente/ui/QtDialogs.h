@@ -34,3 +34,18 @@ private:
 
     QPointer<QWidget> parent_;
 };
+
+// The same where nothing can be seen (no display, or the offscreen platform): a message goes to
+// standard error, a question is answered No, an input box and a file dialog are cancelled. No
+// answer that nobody gave ever goes ahead with a change.
+class UnseenDialogs : public QtDialogs {
+public:
+    QString InputBox(const QString& prompt, const QString& title, const QString& preset) override;
+    FileChoice ShowOpen(const QString& filter, const QString& initialName) override;
+    FileChoice ShowSave(const QString& filter, const QString& initialName) override;
+    void SetClipboard(const QString&) override {}
+    void Beep() override {}
+
+protected:
+    MsgAnswer showMessage(const MessageBoxSpec& box) override;
+};
