@@ -88,7 +88,7 @@ int main(int argc, char* argv[]) {
     std::optional<FrmMainView> view;
     if (command.isEmpty()) {
         view.emplace(mv);
-        dialogs.setParentWindow(&*view);
+        dialogs.setParentWindow(&*view, [&view] { view->renderForBox(); });
     }
     try {
         mv.main().Form_Load();

@@ -44,6 +44,8 @@ void ClsPrincipal::SetCuentaAct(const QString& code, const QString& signature) {
         // A database that was not loaded whole cannot store anything: nothing is offered.
         if (!mv_.database().isLoaded())
             return mv_.display().showNotStored(NotStored);
+        // Shown while the question is open: the frame holds an account that is not stored.
+        mv_.display().showNotStored(NotStored);
         const MsgAnswer add = mv_.dialogs.MsgBox(
             QStringLiteral("The active account does not match the accounts stored on my database, therefore it must "
                            "be a new one. Do you want to add it to the database?"),

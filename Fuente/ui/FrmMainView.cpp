@@ -383,6 +383,11 @@ void FrmMainView::render() {
     aboutView_->render();
 }
 
+void FrmMainView::renderForBox() {
+    if (!lvAccounts_->editing())
+        render();
+}
+
 void FrmMainView::renderList() {
     const AccountList& list = model_.LvAccounts;
     accounts_->refresh();

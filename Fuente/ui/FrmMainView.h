@@ -31,6 +31,9 @@ public:
 
     // Shows everything the window models hold, the manual add dialog included.
     void render();
+    // The same before a box opens while a handler runs, unless the list's editor is handing its
+    // name over: the list must not be reset under it.
+    void renderForBox();
     // Runs an event handler of a window model and shows the result. A request to end the
     // program closes the application instead; any other failure that leaves the handler is
     // reported to the main window's log.

@@ -62,7 +62,13 @@ QWidget* QtDialogs::owner() const {
     return active && active->isVisible() ? active : parent_.data();
 }
 
+void QtDialogs::showState() const {
+    if (showState_)
+        showState_();
+}
+
 MsgAnswer QtDialogs::showMessage(const MessageBoxSpec& box) {
+    showState();
     QMessageBox message(qtIcon(box.icon), box.title, box.text,
                         box.buttons == MsgButtons::YesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok,
                         owner());
@@ -75,6 +81,7 @@ MsgAnswer QtDialogs::showMessage(const MessageBoxSpec& box) {
 }
 
 QString QtDialogs::InputBox(const QString& prompt, const QString& title, const QString& preset) {
+    showState();
     bool ok = false;
     const QString text = QInputDialog::getText(owner(), title, prompt, QLineEdit::Normal, preset, &ok);
     return ok ? text : QString();

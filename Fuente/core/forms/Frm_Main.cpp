@@ -65,11 +65,21 @@ void Frm_Main::showActiveAccount() {
                                              QStringLiteral("MPAccountNameSig"));
     LblCode.Caption = mv_.CuentaActiva;
     LblSignature.Caption = mv_.FirmaActiva;
+    const auto sortByName = [this] {
+        LvAccounts.sortBy(0, AccountList::Order::Ascending);
+        LvAccounts.setHeaderIcon(0, AccountList::AscendingMark);
+    };
+    // An account that is not stored is asked about over the list as it will stay, sorted. A
+    // stored one is looked up first, in the order the load gave, which decides between rows
+    // that share its code.
+    const bool stored = LvAccounts.lastWithTrimmedCode(mv_.CuentaActiva) != 0;
+    if (!stored)
+        sortByName();
     mv_.principal().SetCuentaAct(mv_.CuentaActiva, mv_.FirmaActiva);
     mv_.controles().Botones();
     mv_.controles().QIH(LvAccounts);
-    LvAccounts.sortBy(0, AccountList::Order::Ascending);
-    LvAccounts.setHeaderIcon(0, AccountList::AscendingMark);
+    if (stored)
+        sortByName();
 }
 
 void Frm_Main::showOptions() {
