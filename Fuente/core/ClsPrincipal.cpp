@@ -110,8 +110,15 @@ QString ClsPrincipal::gameArguments(bool windowed, const QString& server) {
     return (windowed ? QStringLiteral("-w ") : QString()) + QStringLiteral("-s") + VbText::trim(server);
 }
 
+void ClsPrincipal::leerRutaJuego() {
+    mv_.RutaJuego = mv_.registry.ReadValue(RegistryAccess::LocalMachine, RegistryAccess::GameKey,
+                                           QStringLiteral("AppPath"));
+}
+
 void ClsPrincipal::Launchar(bool windowed) {
     mv_.errores().guard(LogName, QStringLiteral("ClsPrinc.Launchar"), [&] {
+        if (mv_.Command.isEmpty())
+            leerRutaJuego();
         const QString arguments = gameArguments(windowed, mv_.ServidorCmd);
         if (mv_.winePrefix)
             return launchInWine(*mv_.winePrefix, arguments);

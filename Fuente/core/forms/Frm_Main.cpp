@@ -22,8 +22,11 @@ void Frm_Main::Form_Load() {
     const bool completed = guard(QStringLiteral("main.form_load"), [&] {
         mv_.CarpetaLogs = QStringLiteral("/Logs");
         FileSystem::createFolder(mv_.App + mv_.CarpetaLogs);
-        mv_.RutaJuego = mv_.registry.ReadValue(RegistryAccess::LocalMachine, RegistryAccess::GameKey,
-                                               QStringLiteral("AppPath"));
+        // The game's folder only serves to launch the game. The command line, which launches at
+        // once, reads it before it writes anything; the window reads it at each launch, which
+        // spares start-up and every refresh a read (a whole `wine reg` run while a server runs).
+        if (!mv_.Command.isEmpty())
+            mv_.principal().leerRutaJuego();
         mv_.RutaBD = mv_.App + QStringLiteral("/Accounts.dat");
         ArchivoOpciones::cargar(mv_.App + '/' + ArchivoOpciones::FileName, mv_.Opciones);
         showOptions();
