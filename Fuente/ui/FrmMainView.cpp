@@ -1,5 +1,6 @@
 #include "FrmMainView.h"
 
+#include <algorithm>
 #include <exception>
 #include <new>
 #include <QApplication>
@@ -14,6 +15,9 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QShowEvent>
 #include <QTimer>
 #include <QToolButton>
 
@@ -41,9 +45,15 @@ FrmMainView::FrmMainView(Mod_Variables& mv, QWidget* parent) : QMainWindow(paren
     setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
 
-    auto* client = new QWidget(this);
+    auto* client = new QWidget;
     client->setFixedSize(twips(14505), twips(6840));
-    setCentralWidget(client);
+    // The places are fixed; on a screen too small for them (a small one at 150 %), the window is
+    // made to fit and the controls scroll.
+    auto* scroll = new QScrollArea(this);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setFocusPolicy(Qt::NoFocus);
+    scroll->setWidget(client);
+    setCentralWidget(scroll);
     buildToolbar(client);
     buildLists(client);
     buildActiveAccount(client);
@@ -96,6 +106,36 @@ void FrmMainView::forward(const std::function<void()>& handler) {
         report(RunError::InternalError, QStringLiteral("Internal error"));
     }
     render();
+}
+
+void FrmMainView::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (!event->spontaneous())
+        fitIntoScreen();
+}
+
+void FrmMainView::fitIntoScreen() {
+    const QRect available = screen()->availableGeometry();
+    // The frame as the platform draws it; before it is known, a title bar's worth.
+    QMargins frame(geometry().left() - frameGeometry().left(), geometry().top() - frameGeometry().top(),
+                   frameGeometry().right() - geometry().right(), frameGeometry().bottom() - geometry().bottom());
+    if (frame.isNull())
+        frame = QMargins(8, 31, 8, 8);
+    QWidget* client = static_cast<QScrollArea*>(centralWidget())->widget();
+    const QSize natural(client->width(), client->height() + menuBar()->sizeHint().height());
+    const QSize room = available.size().shrunkBy(frame);
+    const QSize size = natural.boundedTo(room);
+    if (size != natural)
+        setFixedSize(size);
+    // Kept inside the available area, frame included.
+    QRect placed = frameGeometry();
+    placed.setSize(size.grownBy(frame));
+    placed.moveRight(std::min(placed.right(), available.right()));
+    placed.moveBottom(std::min(placed.bottom(), available.bottom()));
+    placed.moveLeft(std::max(placed.left(), available.left()));
+    placed.moveTop(std::max(placed.top(), available.top()));
+    if (placed.topLeft() != frameGeometry().topLeft())
+        move(placed.topLeft());
 }
 
 void FrmMainView::closeEvent(QCloseEvent* event) {

@@ -43,6 +43,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     // Double clicks on the active account's labels.
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -53,6 +54,8 @@ private:
     void buildMenus();
     QAction* addEntry(QMenu* menu, MenuItem& item, const char* name, void (Frm_Main::*handler)());
     void renderList();
+    // Makes the window fit the available area of its screen, and places it inside.
+    void fitIntoScreen();
     // Copies the comment box's text into the model, with the model's line breaks.
     void takeComment();
 

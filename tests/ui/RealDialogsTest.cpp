@@ -41,7 +41,8 @@ private:
         QWidget* modal = QApplication::activeModalWidget();
         if (auto* files = qobject_cast<QFileDialog*>(modal); files && files != chosen_) {
             chosen_ = files;
-            files->selectFile(file_);
+            // Typed, as selectFile may lose a name in a folder that is still being read.
+            files->findChild<QLineEdit*>("fileNameEdit")->setText(file_);
             // As its Save button does, once this turn of the timer is over: a box it opens must find it free.
             QMetaObject::invokeMethod(files, "accept", Qt::QueuedConnection);
         } else if (auto* box = qobject_cast<QMessageBox*>(modal)) {
