@@ -327,13 +327,13 @@ void FrmMainView::buildActiveAccount(QWidget* client) {
         auto* captionLabel = place<QLabel>(frame, captionName, captionAt.x(), captionAt.y(), captionAt.width(),
                                            captionAt.height(), caption);
         auto* widget = place<QLabel>(frame, name, at.x(), at.y(), at.width(), at.height());
-        // A caption wider in this font than its place pushes its value label to the right.
-        const int overflow = captionLabel->sizeHint().width() - captionLabel->width();
-        if (overflow > 0) {
-            captionLabel->resize(captionLabel->sizeHint().width(), captionLabel->height());
+        // The value stands at least a blank's width after its caption: a caption wider in this font
+        // than its place pushes the value label to the right.
+        captionLabel->resize(std::max(captionLabel->width(), captionLabel->sizeHint().width()), captionLabel->height());
+        const int start = captionLabel->x() + captionLabel->fontMetrics().horizontalAdvance(caption + QLatin1Char(' '));
+        if (start > widget->x()) {
             const int right = widget->geometry().right();
-            widget->setGeometry(captionLabel->geometry().right() + 3, widget->y(), 0, widget->height());
-            widget->setFixedWidth(right - widget->x() + 1);
+            widget->setGeometry(start, widget->y(), right - start + 1, widget->height());
         }
         widget->setAccessibleName(QString(caption).remove(QLatin1Char(':')));
         widget->setTextInteractionFlags(Qt::NoTextInteraction);

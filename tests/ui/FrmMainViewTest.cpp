@@ -291,6 +291,23 @@ TEST_F(FrmMainViewTest, RenamingInPlaceSavesShortlyAfter) {
     EXPECT_EQ(first.data().toString(), "Beta");
 }
 
+// Whatever the font, a blank's width parts each value of the frame from its caption.
+TEST_F(FrmMainViewTest, EachValueStandsABlankAfterItsCaption) {
+    const QFont font = QApplication::font();
+    for (const char* family : {"DejaVu Sans", "DejaVu Sans Mono"}) {
+        QApplication::setFont(QFont(family));
+        FrmMainView other(*app.mv);
+        for (const auto& [caption, value] :
+             {std::pair{"Label2", "LblName"}, {"Label6", "LblCode"}, {"Label4", "LblSignature"}}) {
+            auto* label = other.findChild<QLabel*>(caption);
+            EXPECT_GE(other.findChild<QLabel*>(value)->x(),
+                      label->x() + label->fontMetrics().horizontalAdvance(label->text() + ' '))
+                << family << " " << caption;
+        }
+    }
+    QApplication::setFont(font);
+}
+
 // On a screen too small for it, the window opens inside the available area, and what it cannot
 // show scrolls into reach.
 TEST_F(FrmMainViewTest, OnASmallScreenTheWindowOpensInsideIt) {
