@@ -18,6 +18,7 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QShowEvent>
+#include <QStyle>
 #include <QTimer>
 #include <QToolButton>
 
@@ -121,12 +122,23 @@ void FrmMainView::fitIntoScreen() {
                    frameGeometry().right() - geometry().right(), frameGeometry().bottom() - geometry().bottom());
     if (frame.isNull())
         frame = QMargins(8, 31, 8, 8);
-    QWidget* client = static_cast<QScrollArea*>(centralWidget())->widget();
-    const QSize natural(client->width(), client->height() + menuBar()->sizeHint().height());
+    // The client whole below the menu bar, as high as the bar came out in this style and font.
+    auto* area = static_cast<QScrollArea*>(centralWidget());
+    const QSize natural = area->widget()->size() + (size() - area->size());
     const QSize room = available.size().shrunkBy(frame);
-    const QSize size = natural.boundedTo(room);
-    if (size != natural)
-        setFixedSize(size);
+    QSize size = natural.boundedTo(room);
+    const bool fits = size == natural;
+    if (!fits) {
+        // A scroll bar takes room from the other side: given back where the screen has it.
+        const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+        if (size.width() < natural.width())
+            size.setHeight(std::min(room.height(), natural.height() + bar));
+        if (size.height() < natural.height())
+            size.setWidth(std::min(room.width(), natural.width() + bar));
+    }
+    for (const auto policy : {&QScrollArea::setHorizontalScrollBarPolicy, &QScrollArea::setVerticalScrollBarPolicy})
+        (area->*policy)(fits ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded);
+    setFixedSize(size);
     // Kept inside the available area, frame included.
     QRect placed = frameGeometry();
     placed.setSize(size.grownBy(frame));
