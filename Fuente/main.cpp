@@ -1,8 +1,11 @@
+#include <cstdio>
 #include <optional>
 #include <QApplication>
 #include <QFile>
 #include <QStringList>
 
+#include "Artwork.h"
+#include "DisplayCheck.h"
 #include "FrmMainView.h"
 #include "Mod_Variables.h"
 #include "QtDialogs.h"
@@ -46,8 +49,16 @@ int main(int argc, char* argv[]) {
     static int qtArgc = 1;
     static char programName[] = "VTR";
     static char* qtArgv[] = {argc > 0 && argv[0] ? argv[0] : programName, nullptr};
+    DisplayCheck::allowFallback();
     QApplication app(qtArgc, qtArgv);
     QApplication::setApplicationName(Dialogs::AppTitle);
+    QApplication::setWindowIcon(Artwork::windowIcon());
+    if (DisplayCheck::unreachable() && command.isEmpty()) {
+        std::fputs("Vantor: no display can be reached (DISPLAY, WAYLAND_DISPLAY) to show the window on.\n"
+                   "The command line needs none: VTR /a=<code> [/s=<address>:<port>] [/w] [/y]\n",
+                   stderr);
+        return 1;
+    }
     const QString appFolder = QCoreApplication::applicationDirPath();
     const WinePrefix* winePrefix = nullptr;
 #ifdef Q_OS_WIN
@@ -68,7 +79,10 @@ int main(int argc, char* argv[]) {
         qputenv("WINEPREFIX", QFile::encodeName(winePrefix->folder()));
     }
 #endif
-    QtDialogs dialogs;
+    // Where nothing can be seen, messages go to standard error and questions are answered No.
+    QtDialogs shownDialogs;
+    UnseenDialogs unseenDialogs;
+    QtDialogs& dialogs = DisplayCheck::visible() ? shownDialogs : unseenDialogs;
     // Never freed: at exit the system takes back a million accounts at once, where freeing them one
     // by one would take longer than everything else the program does on its way out.
     static Mod_Variables* const kept = new Mod_Variables(appFolder, dialogs, registry);
@@ -80,7 +94,7 @@ int main(int argc, char* argv[]) {
     std::optional<FrmMainView> view;
     if (command.isEmpty()) {
         view.emplace(mv);
-        dialogs.setParentWindow(&*view);
+        dialogs.setParentWindow(&*view, [&view] { view->renderForBox(); });
     }
     try {
         mv.main().Form_Load();

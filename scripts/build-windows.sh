@@ -1,15 +1,16 @@
 #!/usr/bin/env bash
 # Builds the Windows program here: Qt for Windows cross-compiled with mingw-w64 from Debian's own
 # qt6-base source package (built once per machine and cached under ~/.cache/vantor), then VTR.exe
-# against it, laid out in dist/Vantor-win64/ with every DLL it needs and zipped to
-# dist/Vantor-win64.zip.
+# against it, laid out in dist/Vantor-win64/ with every DLL it needs, a README.txt and the licence
+# texts, and zipped to dist/Vantor-<version>-win64.zip.
 #   scripts/build-windows.sh          Qt (or the cached one), VTR.exe, dist/ and the zip
 #   scripts/build-windows.sh qt       Qt only; prints the folder it is installed in
 set -euo pipefail
 source "$(dirname "$0")/setup.sh"
 
 WINDOWS_BUILD_PACKAGES=(cmake ninja-build g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix googletest
-    binutils-mingw-w64-x86-64 qt6-base-dev qt6-base-dev-tools libgl-dev dpkg-dev zip)
+    binutils-mingw-w64-x86-64 qt6-base-dev qt6-base-dev-tools libgl-dev dpkg-dev zip
+    gcc-mingw-w64-base mingw-w64-common)  # the last two: the run-time licences shipped
 ensure_packages "${WINDOWS_BUILD_PACKAGES[@]}"
 
 MINGW=x86_64-w64-mingw32
@@ -69,10 +70,15 @@ build_program() {
     cmake --build "$BUILD" -j "$(nproc)"
 }
 
-# dist/Vantor-win64/: the program with every DLL and plugin it loads, stripped, and its zip.
+# dist/Vantor-win64/: the program with every DLL and plugin it loads, stripped, the README.txt
+# and the licences, and its zip. The folder in the zip keeps its name from one version to the
+# next, so that a new version unzips over an old one and the player's files stay.
 lay_out() {
     local folder="$DIST/Vantor-win64"
-    rm -rf "$folder" "$folder.zip"
+    local version
+    version="$(sed -n 's/^project(Vantor VERSION \([0-9.]*\).*/\1/p' "$ROOT/CMakeLists.txt")"
+    local zip="Vantor-$version-win64.zip"
+    rm -rf "$folder" "$DIST"/Vantor-*win64.zip
     cmake --install "$BUILD" --prefix "$folder" >/dev/null
     mkdir -p "$folder/platforms" "$folder/styles"
     cp "$QT_WIN"/bin/Qt6{Core,Gui,Widgets}.dll "$folder/"
@@ -83,8 +89,20 @@ lay_out() {
         cp "$($MINGW-g++-posix -print-file-name="$runtime")" "$folder/"
     done
     find "$folder" -name '*.exe' -o -name '*.dll' | xargs $MINGW-strip --strip-unneeded
-    (cd "$DIST" && zip -q -r -9 Vantor-win64.zip Vantor-win64)
-    echo "Wrote $folder and $DIST/Vantor-win64.zip ($(du -k "$DIST/Vantor-win64.zip" | cut -f1) KiB)"
+    # Texts for Notepad: CR LF line ends.
+    local qt_version="${QT_VERSION_DEB%%+*}"
+    sed -e "s|@VERSION@|$version|g; s|@QT_VERSION@|$qt_version|g; s|@QT_DEBIAN_VERSION@|$QT_VERSION_DEB|g" \
+        -e 's/$/\r/' "$ROOT/docs/windows/README.txt" >"$folder/README.txt"
+    sed -e 's/$/\r/' "$ROOT/LICENSE" >"$folder/LICENSE.txt"
+    mkdir -p "$folder/licences"
+    local licence
+    for licence in LGPL-3 GPL-3; do
+        sed -e 's/$/\r/' "/usr/share/common-licenses/$licence" >"$folder/licences/$licence.txt"
+    done
+    sed -e 's/$/\r/' /usr/share/doc/gcc-mingw-w64-base/copyright >"$folder/licences/GCC-runtime.txt"
+    sed -e 's/$/\r/' /usr/share/doc/mingw-w64-common/copyright >"$folder/licences/MinGW-w64.txt"
+    (cd "$DIST" && zip -q -r -9 "$zip" Vantor-win64)
+    echo "Wrote $folder and $DIST/$zip ($(du -k "$DIST/$zip" | cut -f1) KiB)"
 }
 
 BUILD="$ROOT/build-windows"

@@ -2,7 +2,9 @@
 # Source it; it defines functions only.
 
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev libgl-dev libgtest-dev libbenchmark-dev fonts-dejavu-core)
+# The program alone; the tests and benchmarks add GoogleTest and Google Benchmark.
+PROGRAM_PACKAGES=(cmake ninja-build g++ qt6-base-dev libgl-dev fonts-dejavu-core)
+BUILD_PACKAGES=("${PROGRAM_PACKAGES[@]}" libgtest-dev libbenchmark-dev)
 
 # Installs the packages that are missing, or says which to install when not root.
 ensure_packages() {

@@ -6,8 +6,9 @@
 set -euo pipefail
 source "$(dirname "$0")/setup.sh"
 
-# Wine and mingw-w64 also for the suite itself: its test in a Wine prefix (tests/wine) needs them.
-ensure_packages "${BUILD_PACKAGES[@]}" wine wine64 g++-mingw-w64-x86-64-posix
+# Wine and mingw-w64 also for the suite itself: its test in a Wine prefix (tests/wine) needs them;
+# the desktop launchers it writes are checked and started with desktop-file-validate and gio.
+ensure_packages "${BUILD_PACKAGES[@]}" wine wine64 g++-mingw-w64-x86-64-posix desktop-file-utils libglib2.0-bin
 
 export QT_QPA_PLATFORM=offscreen LANG=C.UTF-8
 export XDG_RUNTIME_DIR="${XDG_RUNTIME_DIR:-$(mktemp -d)}"

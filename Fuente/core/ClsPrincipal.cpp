@@ -44,6 +44,8 @@ void ClsPrincipal::SetCuentaAct(const QString& code, const QString& signature) {
         // A database that was not loaded whole cannot store anything: nothing is offered.
         if (!mv_.database().isLoaded())
             return mv_.display().showNotStored(NotStored);
+        // Shown while the question is open: the frame holds an account that is not stored.
+        mv_.display().showNotStored(NotStored);
         const MsgAnswer add = mv_.dialogs.MsgBox(
             QStringLiteral("The active account does not match the accounts stored on my database, therefore it must "
                            "be a new one. Do you want to add it to the database?"),
@@ -108,8 +110,15 @@ QString ClsPrincipal::gameArguments(bool windowed, const QString& server) {
     return (windowed ? QStringLiteral("-w ") : QString()) + QStringLiteral("-s") + VbText::trim(server);
 }
 
+void ClsPrincipal::leerRutaJuego() {
+    mv_.RutaJuego = mv_.registry.ReadValue(RegistryAccess::LocalMachine, RegistryAccess::GameKey,
+                                           QStringLiteral("AppPath"));
+}
+
 void ClsPrincipal::Launchar(bool windowed) {
     mv_.errores().guard(LogName, QStringLiteral("ClsPrinc.Launchar"), [&] {
+        if (mv_.Command.isEmpty())
+            leerRutaJuego();
         const QString arguments = gameArguments(windowed, mv_.ServidorCmd);
         if (mv_.winePrefix)
             return launchInWine(*mv_.winePrefix, arguments);

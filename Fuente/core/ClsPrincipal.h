@@ -21,7 +21,10 @@ public:
     // Shows the active account; when it is not stored, offers to store it under a new name.
     void SetCuentaAct(const QString& code, const QString& signature);
     // Starts the game, windowed or not, connecting to the command line's server if one was given.
+    // The window reads the game's folder here, at each launch.
     void Launchar(bool windowed);
+    // Reads the game's folder ("AppPath") into RutaJuego. Fails with RunError.
+    void leerRutaJuego();
 
     // Makes an account the game's active one: the code first, then the signature.
     void EscribirActiva(const QString& code, const QString& signature);

@@ -12,10 +12,10 @@
 
 namespace {
 
-// One argument of an Exec line: quoted, with " ` $ \ escaped inside the quotes and "%" doubled,
-// then the backslashes escaped once more for the value's own string syntax.
+// One argument of an Exec command line: quoted, with " ` $ \ escaped inside the quotes and "%"
+// doubled. The value's own string escapes come on top of this, once, in desktopValue.
 QString execArgument(const QString& argument) {
-    QString quoted;
+    QString quoted = QStringLiteral("\"");
     for (QChar c : argument) {
         if (c == QLatin1Char('"') || c == QLatin1Char('`') || c == QLatin1Char('$') || c == QLatin1Char('\\'))
             quoted += QLatin1Char('\\');
@@ -23,10 +23,9 @@ QString execArgument(const QString& argument) {
             quoted += QLatin1Char('%');
         quoted += c;
     }
-    return QLatin1Char('"') + quoted.replace(QLatin1Char('\\'), QLatin1String("\\\\")) + QLatin1Char('"');
+    return quoted + QLatin1Char('"');
 }
 
-#ifndef Q_OS_WIN
 // A value of a .desktop key: line breaks and backslashes escaped.
 QString desktopValue(QString text) {
     return text.replace(QLatin1Char('\\'), QLatin1String("\\\\"))
@@ -34,7 +33,6 @@ QString desktopValue(QString text) {
         .replace(QLatin1Char('\r'), QLatin1String("\\r"))
         .replace(QLatin1Char('\t'), QLatin1String("\\t"));
 }
-#endif
 
 }  // namespace
 
@@ -54,7 +52,7 @@ QString desktopExec(const QString& target, const QString& arguments, const QStri
     const QString environment = winePrefix.isEmpty()
                                     ? QString()
                                     : "env " + execArgument("WINEPREFIX=" + winePrefix) + QLatin1Char(' ');
-    return environment + execArgument(target) + QLatin1Char(' ') + execArgument(arguments);
+    return desktopValue(environment + execArgument(target) + QLatin1Char(' ') + execArgument(arguments));
 }
 
 QString write(const QString& folder, const QString& name, const QString& target, const QString& arguments,
@@ -70,7 +68,7 @@ QString write(const QString& folder, const QString& name, const QString& target,
                                     QString::fromStdWString(status.message) + ": " + QDir::toNativeSeparators(path));
 #else
     const QString text = QStringLiteral("[Desktop Entry]\nType=Application\nVersion=1.0\nName=") + desktopValue(name) +
-                         QStringLiteral("\nExec=") + desktopValue(desktopExec(target, arguments, winePrefix)) +
+                         QStringLiteral("\nExec=") + desktopExec(target, arguments, winePrefix) +
                          QStringLiteral("\nTerminal=false\n");
     FileSystem::replaceFile(path, text.toUtf8());
     // Desktops start only launchers that may be executed.

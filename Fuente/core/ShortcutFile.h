@@ -16,7 +16,7 @@ QString filter();
 QString write(const QString& folder, const QString& name, const QString& target, const QString& arguments,
               const QString& winePrefix = {});
 
-// The Exec value of a .desktop launcher that runs `target` with `arguments` as one argument:
+// The Exec value, as written in a .desktop launcher, that runs `target` with `arguments` as one argument:
 // both quoted, with the characters the launcher format reserves escaped; with a Wine prefix,
 // through `env WINEPREFIX=<prefix>`.
 QString desktopExec(const QString& target, const QString& arguments, const QString& winePrefix = {});

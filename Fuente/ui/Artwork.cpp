@@ -65,15 +65,22 @@ void drawAbout(QPainter& p) {
 namespace Artwork {
 
 QIcon windowIcon() {
-    QPixmap pixmap = canvas(32);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(25, 42, 86));
-    p.drawRoundedRect(QRectF(1, 1, 30, 30), 6, 6);
-    p.setPen(QPen(QColor(255, 196, 0), 4, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    p.drawPolyline(QPolygonF{{8, 8}, {16, 25}, {24, 8}});
-    return QIcon(pixmap);
+    // Drawn on a 32-unit grid at each size the desktop asks for (the Windows icon file holds the same).
+    QIcon icon;
+    for (const int size : {16, 24, 32, 48, 64, 256}) {
+        QPixmap pixmap = canvas(size);
+        QPainter p(&pixmap);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.scale(size / 32.0, size / 32.0);
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(25, 42, 86));
+        p.drawRoundedRect(QRectF(1, 1, 30, 30), 6, 6);
+        p.setPen(QPen(QColor(255, 196, 0), 4, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        p.drawPolyline(QPolygonF{{8, 8}, {16, 25}, {24, 8}});
+        p.end();
+        icon.addPixmap(pixmap);
+    }
+    return icon;
 }
 
 QIcon toolbarIcon(const QString& key) {

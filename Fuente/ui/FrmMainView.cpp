@@ -1,5 +1,6 @@
 #include "FrmMainView.h"
 
+#include <algorithm>
 #include <exception>
 #include <new>
 #include <QApplication>
@@ -14,6 +15,10 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QShowEvent>
+#include <QStyle>
 #include <QTimer>
 #include <QToolButton>
 
@@ -44,9 +49,15 @@ FrmMainView::FrmMainView(Mod_Variables& mv, QWidget* parent) : QMainWindow(paren
     setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
 
-    auto* client = new QWidget(this);
+    auto* client = new QWidget;
     client->setFixedSize(twips(14505), twips(6840));
-    setCentralWidget(client);
+    // The places are fixed; on a screen too small for them (a small one at 150 %), the window is
+    // made to fit and the controls scroll.
+    auto* scroll = new QScrollArea(this);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setFocusPolicy(Qt::NoFocus);
+    scroll->setWidget(client);
+    setCentralWidget(scroll);
     buildToolbar(client);
     buildLists(client);
     buildActiveAccount(client);
@@ -99,6 +110,47 @@ void FrmMainView::forward(const std::function<void()>& handler) {
         report(RunError::InternalError, QStringLiteral("Internal error"));
     }
     render();
+}
+
+void FrmMainView::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (!event->spontaneous())
+        fitIntoScreen();
+}
+
+void FrmMainView::fitIntoScreen() {
+    const QRect available = screen()->availableGeometry();
+    // The frame as the platform draws it; before it is known, a title bar's worth.
+    QMargins frame(geometry().left() - frameGeometry().left(), geometry().top() - frameGeometry().top(),
+                   frameGeometry().right() - geometry().right(), frameGeometry().bottom() - geometry().bottom());
+    if (frame.isNull())
+        frame = QMargins(8, 31, 8, 8);
+    // The client whole below the menu bar, as high as the bar came out in this style and font.
+    auto* area = static_cast<QScrollArea*>(centralWidget());
+    const QSize natural = area->widget()->size() + (size() - area->size());
+    const QSize room = available.size().shrunkBy(frame);
+    QSize size = natural.boundedTo(room);
+    const bool fits = size == natural;
+    if (!fits) {
+        // A scroll bar takes room from the other side: given back where the screen has it.
+        const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+        if (size.width() < natural.width())
+            size.setHeight(std::min(room.height(), natural.height() + bar));
+        if (size.height() < natural.height())
+            size.setWidth(std::min(room.width(), natural.width() + bar));
+    }
+    for (const auto policy : {&QScrollArea::setHorizontalScrollBarPolicy, &QScrollArea::setVerticalScrollBarPolicy})
+        (area->*policy)(fits ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded);
+    setFixedSize(size);
+    // Kept inside the available area, frame included.
+    QRect placed = frameGeometry();
+    placed.setSize(size.grownBy(frame));
+    placed.moveRight(std::min(placed.right(), available.right()));
+    placed.moveBottom(std::min(placed.bottom(), available.bottom()));
+    placed.moveLeft(std::max(placed.left(), available.left()));
+    placed.moveTop(std::max(placed.top(), available.top()));
+    if (placed.topLeft() != frameGeometry().topLeft())
+        move(placed.topLeft());
 }
 
 void FrmMainView::closeEvent(QCloseEvent* event) {
@@ -290,13 +342,13 @@ void FrmMainView::buildActiveAccount(QWidget* client) {
         auto* captionLabel = place<QLabel>(frame, captionName, captionAt.x(), captionAt.y(), captionAt.width(),
                                            captionAt.height(), caption);
         auto* widget = place<QLabel>(frame, name, at.x(), at.y(), at.width(), at.height());
-        // A caption wider in this font than its place pushes its value label to the right.
-        const int overflow = captionLabel->sizeHint().width() - captionLabel->width();
-        if (overflow > 0) {
-            captionLabel->resize(captionLabel->sizeHint().width(), captionLabel->height());
+        // The value stands at least a blank's width after its caption: a caption wider in this font
+        // than its place pushes the value label to the right.
+        captionLabel->resize(std::max(captionLabel->width(), captionLabel->sizeHint().width()), captionLabel->height());
+        const int start = captionLabel->x() + captionLabel->fontMetrics().horizontalAdvance(caption + QLatin1Char(' '));
+        if (start > widget->x()) {
             const int right = widget->geometry().right();
-            widget->setGeometry(captionLabel->geometry().right() + 3, widget->y(), 0, widget->height());
-            widget->setFixedWidth(right - widget->x() + 1);
+            widget->setGeometry(start, widget->y(), right - start + 1, widget->height());
         }
         widget->setAccessibleName(QString(caption).remove(QLatin1Char(':')));
         widget->setTextInteractionFlags(Qt::NoTextInteraction);
@@ -404,6 +456,11 @@ void FrmMainView::render() {
             activateWindow();
         target->setFocus();
     }
+}
+
+void FrmMainView::renderForBox() {
+    if (!lvAccounts_->editing())
+        render();
 }
 
 void FrmMainView::renderList() {

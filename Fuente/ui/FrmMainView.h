@@ -33,6 +33,9 @@ public:
 
     // Shows everything the window models hold, the manual add dialog included.
     void render();
+    // The same before a box opens while a handler runs, unless the list's editor is handing its
+    // name over: the list must not be reset under it.
+    void renderForBox();
     // Runs an event handler of a window model and shows the result. A request to end the
     // program closes the application instead; any other failure that leaves the handler is
     // reported to the main window's log.
@@ -42,6 +45,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     // Double clicks on the active account's labels.
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -54,6 +58,8 @@ private:
     void renderList();
     // Whether the window is disabled or one of its dialogs is open.
     bool covered() const;
+    // Makes the window fit the available area of its screen, and places it inside.
+    void fitIntoScreen();
     // Copies the comment box's text into the model, with the model's line breaks.
     void takeComment();
 

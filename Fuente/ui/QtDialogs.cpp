@@ -11,6 +11,7 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <QUrl>
+#include <cstdio>
 
 #include "RunError.h"
 
@@ -64,6 +65,15 @@ private:
     QPointer<QWidget> focused_;
 };
 
+// One line on standard error: the box's title, its text on lines of their own, and what was answered.
+void tell(const QString& title, const QString& text, const char* answer = nullptr) {
+    QString line = title + QStringLiteral(": ") + QString(text).replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    if (answer)
+        line += QStringLiteral("\n-> ") + QLatin1String(answer) + QStringLiteral(" (no display to ask on)");
+    std::fprintf(stderr, "%s\n", line.toLocal8Bit().constData());
+    std::fflush(stderr);
+}
+
 }  // namespace
 
 QWidget* QtDialogs::owner() const {
@@ -71,7 +81,13 @@ QWidget* QtDialogs::owner() const {
     return active && active->isVisible() ? active : parent_.data();
 }
 
+void QtDialogs::showState() const {
+    if (showState_)
+        showState_();
+}
+
 MsgAnswer QtDialogs::showMessage(const MessageBoxSpec& box) {
+    showState();
     QMessageBox message(qtIcon(box.icon), box.title, box.text,
                         box.buttons == MsgButtons::YesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok,
                         owner());
@@ -85,6 +101,7 @@ MsgAnswer QtDialogs::showMessage(const MessageBoxSpec& box) {
 }
 
 QString QtDialogs::InputBox(const QString& prompt, const QString& title, const QString& preset) {
+    showState();
     const FocusKeeper focus;
     bool ok = false;
     const QString text = QInputDialog::getText(owner(), title, prompt, QLineEdit::Normal, preset, &ok);
@@ -142,3 +159,21 @@ void QtDialogs::StartProgram(const QString& program, const QString& arguments, c
         throw RunError{RunError::PathFileAccess, "Path/File access error: cannot start " + program};
 #endif
 }
+
+MsgAnswer UnseenDialogs::showMessage(const MessageBoxSpec& box) {
+    if (box.buttons == MsgButtons::OK) {
+        tell(box.title, box.text);
+        return MsgAnswer::OK;
+    }
+    tell(box.title, box.text, "No");
+    return MsgAnswer::No;
+}
+
+QString UnseenDialogs::InputBox(const QString& prompt, const QString& title, const QString&) {
+    tell(title, prompt, "Cancel");
+    return {};
+}
+
+FileChoice UnseenDialogs::ShowOpen(const QString&, const QString&) { return {}; }
+
+FileChoice UnseenDialogs::ShowSave(const QString&, const QString&) { return {}; }

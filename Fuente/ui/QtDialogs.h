@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <QPointer>
 #include <QWidget>
 
@@ -9,8 +10,12 @@
 // the beep and the desktop's link handler.
 class QtDialogs : public Dialogs {
 public:
-    // The window that boxes belong to; none before the main window exists.
-    void setParentWindow(QWidget* window) { parent_ = window; }
+    // The window that boxes belong to; none before the main window exists. `showState` brings
+    // that window up to date before a box opens, so that the box is seen over what it is about.
+    void setParentWindow(QWidget* window, std::function<void()> showState = {}) {
+        parent_ = window;
+        showState_ = std::move(showState);
+    }
 
     QString InputBox(const QString& prompt, const QString& title, const QString& preset) override;
     FileChoice ShowOpen(const QString& filter, const QString& initialName) override;
@@ -32,5 +37,24 @@ private:
     // that the keyboard goes back there once the box closes; else the main window.
     QWidget* owner() const;
 
+    // Brings the window up to date before a box opens.
+    void showState() const;
+
     QPointer<QWidget> parent_;
+    std::function<void()> showState_;
+};
+
+// The same where nothing can be seen (no display, or the offscreen platform): a message goes to
+// standard error, a question is answered No, an input box and a file dialog are cancelled. No
+// answer that nobody gave ever goes ahead with a change.
+class UnseenDialogs : public QtDialogs {
+public:
+    QString InputBox(const QString& prompt, const QString& title, const QString& preset) override;
+    FileChoice ShowOpen(const QString& filter, const QString& initialName) override;
+    FileChoice ShowSave(const QString& filter, const QString& initialName) override;
+    void SetClipboard(const QString&) override {}
+    void Beep() override {}
+
+protected:
+    MsgAnswer showMessage(const MessageBoxSpec& box) override;
 };

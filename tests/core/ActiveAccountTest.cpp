@@ -173,7 +173,7 @@ TEST_F(ActiveAccountTest, LaunchingStartsTheGameOrSaysItIsMissing) {
     }
 
     for (const QString& folder : {app.path("nowhere"), QString()}) {
-        app.mv->RutaJuego = folder;
+        app.setStore("abc", "s", folder);  // read at each launch
         app.dialogs.expect(ProgramBoxes::GameNotFound(QDir::toNativeSeparators(folder + "/EXE/Freelancer.exe")));
         app.main().Launch_Click();
     }
@@ -204,13 +204,13 @@ TEST_F(ActiveAccountTest, InAWinePrefixTheGameStartsThroughWine) {
     EXPECT_EQ(app.dialogs.started[0].workingFolder, exe);
 
     for (const QString folder : {"C:\\Games\\Nowhere", "D:\\Games\\My Game", "/home/me/My Game", ""}) {
-        app.mv->RutaJuego = folder;
+        app.setStore("abc", "s", folder);
         app.dialogs.expect(ProgramBoxes::GameNotFound(folder + "\\EXE\\Freelancer.exe"));
         app.main().Launch_Click();
     }
     EXPECT_EQ(app.dialogs.started.size(), 1u);
 
-    app.mv->RutaJuego = "C:\\Games\\My Game";
+    app.setStore("abc", "s", "C:\\Games\\My Game");
     QFile::remove(app.path("bin/wine"));
     app.dialogs.expect(ScriptedDialogs::errorBox(
         "File not found: wine, which runs the game; install Wine or add it to the PATH", app.logPath("ClsMain.log")));

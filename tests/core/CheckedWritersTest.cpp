@@ -47,7 +47,6 @@ TEST(CheckedWriters, NothingIsWrittenFromAListTheFileDidNotGive) {
     };
     const State states[] = {
         {"the options file is a folder", [](Folder& f) { f.mkdir("Opciones.dat"); }},
-        {"the settings store is malformed", [](Folder& f) { f.write(RegistryFile::FileName, "garbage\r\n"); }},
         {"a record in the middle is cut", [](Folder&) {},
          DatabaseText() + record("One", "c1") + "Cut\r\nc-cut\r\ns\r\n<COMENTARIO>\r\n"},
         {"an older database whose conversion fails", [](Folder&) {}, "One\r\nc1\r\ns1\r\nTwo\r\nc2\r\ns2\r\n\r\n"},

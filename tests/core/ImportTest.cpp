@@ -48,7 +48,6 @@ void start(AppFolder& app) {
     app.main().Form_Load();
 }
 
-
 // Only a regular file is read: a device would be read until memory runs out.
 TEST(Import, ADeviceIsNotRead) {
     AppFolder app;

@@ -1,52 +1,49 @@
 #include <gtest/gtest.h>
 #include <QDir>
 #include <QFile>
-#include <QRegularExpression>
+#include <QFileInfo>
+#include <QProcess>
+#include <QThread>
 
 #include "AppFolder.h"
 #include "FileTexts.h"
 #include "Printers.h"
+#include "TestFolder.h"
 #include "ShortcutFile.h"
 #include "forms/Frm_ShortCut.h"
 
 namespace {
 
-// Splits an Exec value of a .desktop launcher back into its arguments, undoing the value's own
-// escapes first and then the quoting, as a desktop does before it starts the program.
-QStringList parseExec(const QString& value) {
-    QString unescaped;
-    for (qsizetype i = 0; i < value.size(); ++i) {
-        if (value[i] == QLatin1Char('\\') && i + 1 < value.size()) {
-            const QChar next = value[++i];
-            unescaped += next == QLatin1Char('s') ? QChar(' ') : next == QLatin1Char('n') ? QChar('\n') : next;
-        } else {
-            unescaped += value[i];
-        }
+// Puts a program at `program` that records the arguments and the WINEPREFIX it is started with.
+void recorder(const TestFolder& folder, const QString& program) {
+    folder.write(program, "#!/bin/sh\nprintf '%s\\n' \"$@\" \"${WINEPREFIX-<unset>}\" >'" +
+                              folder.path("started").toUtf8() + "'\n");
+    QFile::setPermissions(folder.path(program), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+// Checks a launcher with the desktop's own tools and starts it as a desktop does; gives what the
+// recorder of `folder` was started with.
+QStringList launched(const TestFolder& folder, const QString& launcher) {
+    QProcess tool;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove("WINEPREFIX");
+    tool.setProcessEnvironment(environment);
+    tool.setProcessChannelMode(QProcess::MergedChannels);
+    for (const QStringList& command : {QStringList{"desktop-file-validate", launcher}, {"gio", "launch", launcher}}) {
+        tool.start(command[0], command.mid(1));
+        const bool finished = tool.waitForFinished(10000);
+        const QString output = QString::fromUtf8(tool.readAll());
+        if (!finished || tool.exitCode() != 0 || !output.isEmpty())
+            return {command.join(' ') + " (desktop-file-utils, libglib2.0-bin): " + tool.errorString() + output};
     }
-    QStringList arguments;
-    QString current;
-    bool quoted = false, any = false;
-    for (qsizetype i = 0; i < unescaped.size(); ++i) {
-        const QChar c = unescaped[i];
-        if (quoted && c == QLatin1Char('\\') && i + 1 < unescaped.size()) {
-            current += unescaped[++i];
-        } else if (c == QLatin1Char('"')) {
-            quoted = !quoted;
-            any = true;
-        } else if (c == QLatin1Char(' ') && !quoted) {
-            if (any || !current.isEmpty())
-                arguments << current;
-            current.clear();
-            any = false;
-        } else if (c == QLatin1Char('%') && i + 1 < unescaped.size() && unescaped[i + 1] == QLatin1Char('%')) {
-            current += unescaped[++i];
-        } else {
-            current += c;
-        }
-    }
-    if (any || !current.isEmpty())
-        arguments << current;
-    return arguments;
+    // gio starts the program and does not wait for it.
+    for (int waited = 0; waited < 10000 && !QFileInfo(folder.path("started")).size(); waited += 20)
+        QThread::msleep(20);
+    QFile started(folder.path("started"));
+    QStringList lines = started.open(QIODevice::ReadOnly) ? QString::fromUtf8(started.readAll()).split('\n')
+                                                          : QStringList{};
+    started.remove();
+    return lines.mid(0, lines.size() - 1);
 }
 
 class ShortcutTest : public ::testing::Test {
@@ -66,18 +63,22 @@ protected:
     AppFolder app;
 };
 
-TEST(DesktopExec, ParsesBackToTheProgramAndOneArgument) {
-    const std::pair<QString, QString> cases[] = {
-        {"/opt/vantor/VTR", "/A=abc /W"},
-        {"/home/me/my games/VTR", "/A=a\"b\\c$d`e%f /S=1.2.3.4:2302 /Y"},
-        {"/tmp/100% sure/VTR", "/A=x;rm -rf ~ &"},
+TEST(DesktopLauncher, StartsTheProgramWithExactlyItsArguments) {
+    const struct {
+        QString folder, arguments, prefix;
+    } cases[] = {
+        {"vantor", "/A=abc /W", ""},
+        {"my games", "/A=a\"b\\c$d`e%f /S=1.2.3.4:2302 /Y", "/games/fl"},
+        {"100% \"sure\" $HOME `id` a\\b", "/A=x;rm -rf ~ & 'q'", "/home/me/$HOME \"pre\" `id` a\\b 100%"},
     };
-    for (const auto& [target, arguments] : cases) {
-        EXPECT_EQ(parseExec(ShortcutFile::desktopExec(target, arguments)), (QStringList{target, arguments}));
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.folder.toStdString());
+        TestFolder folder;
+        recorder(folder, c.folder + "/VTR");
+        const QString launcher = ShortcutFile::write(folder.path(), "Fighter \"1\"", folder.path(c.folder + "/VTR"),
+                                                     c.arguments, c.prefix);
         // Made in a Wine prefix, the launcher runs the program in it.
-        for (const QString prefix : {"/games/fl", "/home/me/$HOME \"pre\" 100%"})
-            EXPECT_EQ(parseExec(ShortcutFile::desktopExec(target, arguments, prefix)),
-                      (QStringList{"env", "WINEPREFIX=" + prefix, target, arguments}));
+        EXPECT_EQ(launched(folder, launcher), (QStringList{c.arguments, c.prefix.isEmpty() ? "<unset>" : c.prefix}));
     }
 }
 
@@ -158,14 +159,10 @@ TEST_F(ShortcutTest, WritesALauncherForTheSelectedAccount) {
     shortcut().CmdOk_Click();
     EXPECT_FALSE(shortcut().Visible);
 
-    QFile file(app.path("Desk top/Main ''one''.desktop"));
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QString text = QString::fromUtf8(file.readAll());
-    EXPECT_TRUE(text.startsWith("[Desktop Entry]\nType=Application\n"));
-    const QRegularExpressionMatch exec = QRegularExpression("\nExec=([^\n]*)\n").match(text);
-    ASSERT_TRUE(exec.hasMatch());
-    EXPECT_EQ(parseExec(exec.captured(1)), (QStringList{app.path("VTR"), "/A=code-1 /S=127.0.0.1:1e3 /W /Y"}));
-    EXPECT_TRUE(file.permissions() & QFile::ExeOwner);
+    const QString launcher = app.path("Desk top/Main ''one''.desktop");
+    EXPECT_TRUE(QFile::permissions(launcher) & QFile::ExeOwner);
+    recorder(app, "VTR");
+    EXPECT_EQ(launched(app, launcher), (QStringList{"/A=code-1 /S=127.0.0.1:1e3 /W /Y", "<unset>"}));
 }
 
 TEST_F(ShortcutTest, TheHighestPortIsTakenAndTheBoxesHoldThreeDigitsAndFive) {

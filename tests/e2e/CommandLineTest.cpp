@@ -57,12 +57,16 @@ public:
     QString gameFolder() const { return path("Free lancer"); }
     QString gameRecord() const { return gameFolder() + "/EXE/Freelancer.exe.args"; }
 
-    // Runs the program to its end. A run that does not end in time waits on a message box: it is
-    // killed, and whatever the program logged is returned as the failure's explanation.
-    ::testing::AssertionResult run(const QStringList& arguments) {
+    // Runs the program to its end, on the offscreen platform or without any display. A run that
+    // does not end in time waits on a message box: it is killed, and whatever the program logged
+    // is returned as the failure's explanation.
+    ::testing::AssertionResult run(const QStringList& arguments, bool display = true, int status = 0) {
         QProcess vtr;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("QT_QPA_PLATFORM", "offscreen");
+        if (!display)
+            for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY", "XDG_SESSION_TYPE"})
+                env.remove(name);
         vtr.setProcessEnvironment(env);
         vtr.start(program(), arguments);
         if (!vtr.waitForStarted())
@@ -73,12 +77,14 @@ public:
             return ::testing::AssertionFailure()
                    << "VTR still ran after 10 s (a message box?); logs: " << logs().toStdString();
         }
-        if (vtr.exitStatus() != QProcess::NormalExit || vtr.exitCode() != 0)
+        errors = QString::fromLocal8Bit(vtr.readAllStandardError());
+        if (vtr.exitStatus() != QProcess::NormalExit || vtr.exitCode() != status)
             return ::testing::AssertionFailure() << "VTR ended with status " << vtr.exitCode()
                                                  << (vtr.exitStatus() == QProcess::NormalExit ? "" : " (crash)")
-                                                 << "; stderr: " << vtr.readAllStandardError().toStdString();
+                                                 << "; stderr: " << errors.toStdString();
         return ::testing::AssertionSuccess();
     }
+    QString errors;  // what the last run wrote to standard error
 
     // The game's record, once it has been written; the game starts detached, so it may come late.
     QStringList gameRecordLines() const {
@@ -168,5 +174,28 @@ INSTANTIATE_TEST_SUITE_P(Cases, CommandLine, ::testing::Combine(::testing::Value
                              return std::string(std::get<0>(info.param).name) +
                                     (std::get<1>(info.param) ? "_OneArgument" : "_SeparateArguments");
                          });
+
+// Started by a game launcher or over SSH, with no display to reach: the command line works, its
+// messages go to standard error and its questions are answered No; the window ends at once.
+TEST(WithoutADisplay, TheCommandLineWorksAndAsksNothing) {
+    const struct {
+        QStringList arguments;
+        int status;
+        QByteArray code;  // left in the store
+        QString told;
+    } cases[] = {
+        {{"/a=unstored"}, 0, "unstored", "New Account Found: The active account does not match"},
+        {{"/w"}, 0, "old-code", "Vantor: You forgot to add the account... <.<\nVantor: Usage:"},
+        {{}, 1, "old-code", "Vantor: no display can be reached"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.arguments.join(' ').toStdString());
+        Sandbox box;
+        ASSERT_TRUE(box.run(c.arguments, false, c.status));
+        EXPECT_TRUE(box.errors.contains(c.told)) << box.errors.toStdString();
+        EXPECT_TRUE(readFile(box.storePath()).contains("\"MPAccountName\"=\"" + c.code + '"'));
+        EXPECT_EQ(readFile(box.databasePath()), kDatabase) << "a question nobody saw stores nothing";
+    }
+}
 
 }  // namespace

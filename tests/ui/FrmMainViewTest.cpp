@@ -14,6 +14,9 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QTemporaryFile>
 #include <QSignalSpy>
 #include <QTest>
 #include <QToolButton>
@@ -258,6 +261,41 @@ TEST_F(FrmMainViewTest, RenamingInPlaceSavesShortlyAfter) {
     EXPECT_EQ(first.data().toString(), "Beta");
 }
 
+// Whatever the font, a blank's width parts each value of the frame from its caption.
+TEST_F(FrmMainViewTest, EachValueStandsABlankAfterItsCaption) {
+    const QFont font = QApplication::font();
+    for (const char* family : {"DejaVu Sans", "DejaVu Sans Mono"}) {
+        QApplication::setFont(QFont(family));
+        FrmMainView other(*app.mv);
+        for (const auto& [caption, value] :
+             {std::pair{"Label2", "LblName"}, {"Label6", "LblCode"}, {"Label4", "LblSignature"}}) {
+            auto* label = other.findChild<QLabel*>(caption);
+            EXPECT_GE(other.findChild<QLabel*>(value)->x(),
+                      label->x() + label->fontMetrics().horizontalAdvance(label->text() + ' '))
+                << family << " " << caption;
+        }
+    }
+    QApplication::setFont(font);
+}
+
+// On a screen too small for it, the window opens inside the available area, and what it cannot
+// show scrolls into reach.
+TEST_F(FrmMainViewTest, OnASmallScreenTheWindowOpensInsideIt) {
+    QScreen* small = QGuiApplication::screens().value(1);
+    ASSERT_NE(small, nullptr);
+    FrmMainView other(*app.mv);
+    other.setScreen(small);
+    other.move(small->geometry().topLeft() + QPoint(300, 100));
+    other.show();
+    EXPECT_TRUE(small->availableGeometry().contains(other.frameGeometry()))
+        << other.frameGeometry().width() << " x " << other.frameGeometry().height();
+    auto* cancel = other.findChild<QPushButton*>("CmdCancelar");
+    qobject_cast<QScrollArea*>(other.centralWidget())->ensureWidgetVisible(cancel);
+    EXPECT_EQ(cancel->visibleRegion().boundingRect(), cancel->rect());
+    other.close();
+    EXPECT_TRUE(becomesActive(&view));  // the next test's boxes open on the first screen
+}
+
 TEST_F(FrmMainViewTest, TheAddDialogDisablesTheMainWindowUntilItCloses) {
     entry("MnuAdd")->trigger();
     auto* dialog = view.findChild<QDialog*>(Frm_Add::Name);
@@ -351,9 +389,17 @@ TEST_F(FrmMainViewTest, TheAboutDialogClosesWithEnterOrEscape) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    // Widget tests need no display.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Widget tests need no display. Offscreen, two screens: one the window fits on, and a laptop's
+    // 1280 x 800 at 150 % to its right.
+    QTemporaryFile screens;
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") || qgetenv("QT_QPA_PLATFORM") == "offscreen") {
+        if (!screens.open())
+            return 1;
+        screens.write(R"({"screens": [{"name": "big", "width": 1600, "height": 1200},
+            {"name": "small", "x": 1600, "width": 1280, "height": 800, "logicalDpi": 144, "logicalBaseDpi": 96}]})");
+        screens.close();
+        qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + QFile::encodeName(screens.fileName()));
+    }
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

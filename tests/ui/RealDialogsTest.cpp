@@ -3,17 +3,20 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <QTreeView>
 
 #include "AppFolder.h"
 #include "FileTexts.h"
 #include "FrmMainView.h"
 #include "Keyboard.h"
 #include "Printers.h"
+#include "ProgramBoxes.h"
 #include "QtDialogs.h"
 #include "forms/Frm_Add.h"
 
@@ -24,7 +27,9 @@ namespace {
 // dialog still open included, is closed, and everything answered or closed is noted.
 class ModalAnswerer {
 public:
-    explicit ModalAnswerer(const QString& file = {}) : file_(file) {
+    // `onBox` sees the program while a message box is open.
+    explicit ModalAnswerer(const QString& file = {}, std::function<void()> onBox = {})
+        : file_(file), onBox_(std::move(onBox)) {
         timer_.setInterval(10);
         QObject::connect(&timer_, &QTimer::timeout, [this] { answer(); });
         timer_.start();
@@ -36,11 +41,14 @@ private:
         QWidget* modal = QApplication::activeModalWidget();
         if (auto* files = qobject_cast<QFileDialog*>(modal); files && files != chosen_) {
             chosen_ = files;
-            files->selectFile(file_);
+            // Typed, as selectFile may lose a name in a folder that is still being read.
+            files->findChild<QLineEdit*>("fileNameEdit")->setText(file_);
             // As its Save button does, once this turn of the timer is over: a box it opens must find it free.
             QMetaObject::invokeMethod(files, "accept", Qt::QueuedConnection);
         } else if (auto* box = qobject_cast<QMessageBox*>(modal)) {
             seen << box->text();
+            if (onBox_)
+                onBox_();
             box->defaultButton()->click();
         } else if (modal) {
             seen << modal->metaObject()->className();
@@ -48,6 +56,7 @@ private:
         }
     }
     QString file_;
+    std::function<void()> onBox_;
     QFileDialog* chosen_ = nullptr;
     QTimer timer_;
 };
@@ -64,21 +73,29 @@ TEST(RealDialogs, TheSaveDialogAsksNothingAboutAnExistingFile) {
     EXPECT_EQ(answerer.seen, QStringList());
 }
 
+// The main window over real dialogs, on two accounts, "alpha" active.
+class RealWindow : public ::testing::Test {
+protected:
+    RealWindow() {
+        app.write("Accounts.dat", DatabaseText().account("Zed", "c-z", "s-z").account("alpha", "c-a", "s-a"));
+        app.setStore("c-a", "s-a");
+        dialogs.setParentWindow(&view, [this] { view.renderForBox(); });
+        mv.main().Form_Load();
+        view.render();
+        view.show();
+    }
+    AppFolder app;
+    QtDialogs dialogs;
+    Mod_Variables mv{QDir(app.path("")).absolutePath(), dialogs, app.registry};
+    WindowModels windows{mv};
+    FrmMainView view{mv};
+    QTreeView* list = view.findChild<QTreeView*>("LvAccounts");
+};
+
 // After a check of the manual add dialog has refused, the dialog has the keyboard again, in the
 // box the check names or, when it names none, where it was; the main window has it again once
 // the dialog has closed.
-TEST(RealDialogs, TheAddDialogTakesTheKeyboardBackAfterARefusal) {
-    AppFolder app;
-    app.write("Accounts.dat", DatabaseText().account("alpha", "c-a", "s-a"));
-    app.setStore("c-a", "s-a");
-    QtDialogs dialogs;
-    Mod_Variables mv(QDir(app.path("")).absolutePath(), dialogs, app.registry);
-    WindowModels windows(mv);
-    FrmMainView view(mv);
-    dialogs.setParentWindow(&view);
-    mv.main().Form_Load();
-    view.render();
-    view.show();
+TEST_F(RealWindow, TheAddDialogTakesTheKeyboardBackAfterARefusal) {
     ASSERT_TRUE(becomesActive(&view));
 
     view.findChild<QAction*>("MnuAdd")->trigger();
@@ -110,6 +127,42 @@ TEST(RealDialogs, TheAddDialogTakesTheKeyboardBackAfterARefusal) {
     EXPECT_EQ(QApplication::focusWidget()->objectName(), "LvAccounts");
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
     EXPECT_EQ(app.read("Opciones.dat"), optionsText(0, 0));
+}
+
+// While Scan asks about a new account, the window shows what the question is about: the list as
+// it stays after the answer, the new account's values in the frame, not stored.
+TEST_F(RealWindow, ShowsTheNewAccountWhileScanAsksAboutIt) {
+    ASSERT_TRUE(becomesActive(&view));
+    app.setStore("c-new", "s-new");
+    QStringList shown;
+    ModalAnswerer answerer({}, [&] {
+        for (int row = 0; row < list->model()->rowCount(); ++row)
+            shown << list->model()->index(row, 0).data().toString() +
+                         (list->selectionModel()->isRowSelected(row, {}) ? "*" : "");
+        for (const char* label : {"LblName", "LblCode", "LblSignature"})
+            shown << view.findChild<QLabel*>(label)->text();
+    });
+    view.findChild<QAction*>("Scan")->trigger();
+    EXPECT_EQ(answerer.seen.value(0), ProgramBoxes::NewAccountFound.text);
+    EXPECT_EQ(shown, (QStringList{"alpha", "Zed*", "WARNING! This account is not in the database", "c-new", "s-new"}));
+}
+
+// A double click on the selected row only activates: no rename editor opens while it asks.
+TEST_F(RealWindow, ADoubleClickOnTheSelectedRowOpensNoEditor) {
+    const QPoint alpha = list->visualRect(list->model()->index(0, 0)).center();
+    ASSERT_TRUE(list->selectionModel()->isRowSelected(0, {}));
+    bool editorOpened = false;
+    ModalAnswerer answerer({}, [&] {
+        QTest::qWait(QApplication::doubleClickInterval() + 100);
+        editorOpened = editorOpened || list->findChild<QLineEdit*>();
+    });
+    // As a mouse makes it: click, press, double click, release.
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, alpha);
+    QTest::mousePress(list->viewport(), Qt::LeftButton, {}, alpha);
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, alpha);
+    QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, alpha);
+    EXPECT_EQ(answerer.seen.value(0), ProgramBoxes::ConfirmActivation.text);
+    EXPECT_FALSE(editorOpened);
 }
 
 }  // namespace

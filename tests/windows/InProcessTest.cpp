@@ -4,6 +4,8 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <cstring>
 #include <utility>
@@ -48,6 +50,9 @@ TEST_F(InProcessTest, WindowShowsTheActiveAccountFromTheRegistry) {
     EXPECT_EQ(view.findChild<QLabel*>("LblCode")->text(), "code-2");
     EXPECT_EQ(view.findChild<QLabel*>("LblSignature")->text(), "sig-2");
     EXPECT_EQ(mv.main().LvAccounts.selectedRow().code, "code-2");
+    auto* client = view.findChild<QScrollArea*>();
+    EXPECT_FALSE(client->horizontalScrollBar()->isVisible() || client->verticalScrollBar()->isVisible())
+        << "the window fits the screen: nothing scrolls";
 }
 
 // A shortcut made through the dialog's handlers, as the dialog's buttons run them.

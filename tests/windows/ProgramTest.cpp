@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <QDir>
+#include <QList>
 #include <QGuiApplication>
 #include <QPixmap>
 #include <QScreen>
@@ -10,6 +11,8 @@
 #include "RegistryAccess.h"
 #include "RegistryWindows.h"
 #include "WindowsTestSupport.h"
+
+#include <shellapi.h>
 
 using namespace testing_windows;
 
@@ -49,6 +52,59 @@ TEST_F(ProgramTest, UsageBoxIsShownAndChangesNothing) {
     ASSERT_EQ(vtr.wait(Generous), 0);
     EXPECT_EQ(activeCode(), "CODE-1");
     EXPECT_TRUE(gameRun(0).isEmpty()) << "the game was started";
+}
+
+// What Explorer and shortcuts show of VTR.exe, read back through the API they use: the icon at
+// each usual size, the version, and the manifest.
+TEST_F(ProgramTest, TheProgramCarriesItsIconVersionAndManifest) {
+    const std::wstring exe = QDir::toNativeSeparators(appFolder() + "/VTR.exe").toStdWString();
+    EXPECT_EQ(ExtractIconExW(exe.c_str(), -1, nullptr, nullptr, 0), 1u);
+    HMODULE module = LoadLibraryExW(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    ASSERT_NE(module, nullptr);
+    const auto resource = [&](LPCWSTR type) {
+        HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(1), type);
+        HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
+        return loaded ? QByteArray(static_cast<const char*>(LockResource(loaded)), int(SizeofResource(module, found)))
+                      : QByteArray();
+    };
+    const QByteArray group = resource(RT_GROUP_ICON);  // a 6-byte header, then 14 bytes an image
+    ASSERT_GE(group.size(), 6);
+    QList<int> sizes;
+    for (int i = 0; i < quint8(group[4]); ++i)
+        sizes << (quint8(group[6 + 14 * i]) == 0 ? 256 : quint8(group[6 + 14 * i]));
+    EXPECT_EQ(sizes, (QList<int>{16, 24, 32, 48, 64, 256}));
+    for (const int size : sizes) {
+        HICON icon = static_cast<HICON>(LoadImageW(module, MAKEINTRESOURCEW(1), IMAGE_ICON, size, size, 0));
+        ASSERT_NE(icon, nullptr) << size;
+        ICONINFO info{};
+        BITMAP bitmap{};
+        ASSERT_TRUE(GetIconInfo(icon, &info));
+        GetObjectW(info.hbmColor, sizeof bitmap, &bitmap);
+        EXPECT_EQ(bitmap.bmWidth, size);
+        DeleteObject(info.hbmColor);
+        DeleteObject(info.hbmMask);
+        DestroyIcon(icon);
+    }
+    const QByteArray manifest = resource(RT_MANIFEST);
+    for (const char* part : {"PerMonitorV2", "Microsoft.Windows.Common-Controls", "asInvoker"})
+        EXPECT_TRUE(manifest.contains(part)) << part;
+    FreeLibrary(module);
+
+    DWORD ignored = 0;
+    QByteArray version(int(GetFileVersionInfoSizeW(exe.c_str(), &ignored)), 0);
+    ASSERT_TRUE(GetFileVersionInfoW(exe.c_str(), 0, DWORD(version.size()), version.data()));
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    wchar_t* text = nullptr;
+    UINT length = 0;
+    ASSERT_TRUE(VerQueryValueW(version.data(), L"\\", reinterpret_cast<void**>(&fixed), &length));
+    EXPECT_EQ(QString("%1.%2.%3")
+                  .arg(HIWORD(fixed->dwFileVersionMS))
+                  .arg(LOWORD(fixed->dwFileVersionMS))
+                  .arg(HIWORD(fixed->dwFileVersionLS)),
+              VANTOR_VERSION);
+    ASSERT_TRUE(VerQueryValueW(version.data(), L"\\StringFileInfo\\040904B0\\ProductVersion",
+                               reinterpret_cast<void**>(&text), &length));
+    EXPECT_EQ(QString::fromWCharArray(text), VANTOR_VERSION);
 }
 
 // The window as a player first sees it; the picture is kept beside the tests for a person to look at.

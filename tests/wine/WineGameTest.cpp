@@ -2,6 +2,7 @@
 // a stand-in for the game (a Windows program, StandInGame.cpp) in its drive C, the game folder set
 // with Wine's own reg, and the real VTR and its window models switching the account in it, with
 // and without the prefix's wineserver running.
+#include <functional>
 #include <gtest/gtest.h>
 #include <QDeadlineTimer>
 #include <QDir>
@@ -208,7 +209,6 @@ TEST(WineWindowTest, TheWindowSwitchesLaunchesNoticesAndMakesShortcuts) {
 
     main.Form_Load();
     EXPECT_EQ(main.LblName.Caption, "Main");
-    EXPECT_EQ(mv.RutaJuego, kGameFolder);
     selectName(main.LvAccounts, "Odd");
     main.LvAccounts_DblClick();
     EXPECT_EQ(main.LblName.Caption, "Odd");
@@ -264,19 +264,33 @@ TEST_P(WineGameTest, ValuesRoundTripAndReadingIsQuick) {
         prefix.stopServer();
     for (const auto& [name, value] : values)
         EXPECT_EQ(store.ReadValue(RegistryAccess::CurrentUser, kKey, name.toLower()), value);
-    // What start-up reads, timed: the game folder, the code and the signature.
-    qint64 best = -1;
-    for (int i = 0; i < 3; ++i) {
-        QThread::msleep(1000);  // no export kept from the last round
-        QElapsedTimer timer;
-        timer.start();
-        EXPECT_EQ(store.ReadValue(RegistryAccess::LocalMachine, kKey, "AppPath"), kGameFolder);
-        store.ReadValue(RegistryAccess::CurrentUser, kKey, "MPAccountName");
-        store.ReadValue(RegistryAccess::CurrentUser, kKey, "MPAccountNameSig");
-        best = best < 0 ? timer.elapsed() : std::min(best, timer.elapsed());
-    }
-    std::cout << "Reading the three values with the server " << (serverRunning() ? "running" : "stopped") << ": "
-              << best << " ms at best of 3\n";
+    EXPECT_EQ(store.ReadValue(RegistryAccess::LocalMachine, kKey, "AppPath"), kGameFolder);
+    // Timed, the best of three: what start-up reads (the code and the signature), and an activation
+    // (both written, then read again by the refresh), each from the server's state of this test.
+    const auto best = [&](const std::function<void()>& work) {
+        qint64 best = -1;
+        for (int i = 0; i < 3; ++i) {
+            QThread::msleep(1100);  // no export kept from the last round
+            if (!serverRunning())
+                prefix.stopServer();
+            QElapsedTimer timer;
+            timer.start();
+            work();
+            best = best < 0 ? timer.elapsed() : std::min(best, timer.elapsed());
+        }
+        return best;
+    };
+    const auto startUp = [&] {
+        for (const char* name : {"MPAccountName", "MPAccountNameSig"})
+            store.ReadValue(RegistryAccess::CurrentUser, kKey, name);
+    };
+    const qint64 read = best(startUp);
+    const qint64 activation = best([&] {
+        store.WriteValues(RegistryAccess::CurrentUser, kKey, {{"MPAccountName", "plain"}, {"MPAccountNameSig", "s"}});
+        startUp();
+    });
+    std::cout << "Server " << (serverRunning() ? "running" : "stopped") << ": start-up reads " << read
+              << " ms, activation " << activation << " ms\n";
 }
 
 INSTANTIATE_TEST_SUITE_P(Wine, WineGameTest, ::testing::Bool(), [](const ::testing::TestParamInfo<bool>& info) {

@@ -22,8 +22,11 @@ void Frm_Main::Form_Load() {
     const bool completed = guard(QStringLiteral("main.form_load"), [&] {
         mv_.CarpetaLogs = QStringLiteral("/Logs");
         FileSystem::createFolder(mv_.App + mv_.CarpetaLogs);
-        mv_.RutaJuego = mv_.registry.ReadValue(RegistryAccess::LocalMachine, RegistryAccess::GameKey,
-                                               QStringLiteral("AppPath"));
+        // The game's folder only serves to launch the game. The command line, which launches at
+        // once, reads it before it writes anything; the window reads it at each launch, which
+        // spares start-up and every refresh a read (a whole `wine reg` run while a server runs).
+        if (!mv_.Command.isEmpty())
+            mv_.principal().leerRutaJuego();
         mv_.RutaBD = mv_.App + QStringLiteral("/Accounts.dat");
         ArchivoOpciones::cargar(mv_.App + '/' + ArchivoOpciones::FileName, mv_.Opciones);
         showOptions();
@@ -65,11 +68,21 @@ void Frm_Main::showActiveAccount() {
                                              QStringLiteral("MPAccountNameSig"));
     LblCode.Caption = mv_.CuentaActiva;
     LblSignature.Caption = mv_.FirmaActiva;
+    const auto sortByName = [this] {
+        LvAccounts.sortBy(0, AccountList::Order::Ascending);
+        LvAccounts.setHeaderIcon(0, AccountList::AscendingMark);
+    };
+    // An account that is not stored is asked about over the list as it will stay, sorted. A
+    // stored one is looked up first, in the order the load gave, which decides between rows
+    // that share its code.
+    const bool stored = LvAccounts.lastWithTrimmedCode(mv_.CuentaActiva) != 0;
+    if (!stored)
+        sortByName();
     mv_.principal().SetCuentaAct(mv_.CuentaActiva, mv_.FirmaActiva);
     mv_.controles().Botones();
     mv_.controles().QIH(LvAccounts);
-    LvAccounts.sortBy(0, AccountList::Order::Ascending);
-    LvAccounts.setHeaderIcon(0, AccountList::AscendingMark);
+    if (stored)
+        sortByName();
 }
 
 void Frm_Main::showOptions() {
