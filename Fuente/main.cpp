@@ -1,10 +1,12 @@
 #include <cstdio>
+#include <memory>
 #include <optional>
 #include <QApplication>
 #include <QFile>
 #include <QStringList>
 
 #include "Artwork.h"
+#include "CommandLineDialogs.h"
 #include "DisplayCheck.h"
 #include "FrmMainView.h"
 #include "Mod_Variables.h"
@@ -39,25 +41,37 @@ QString commandLineText(int argc, char* argv[]) {
 #endif
 }
 
+// The GUI application, on the program's name alone: the argument text belongs to the program, so
+// none of Qt's options (a bad -platform or -display aborts, -reverse mirrors every box) acts. The
+// platform plugin still comes from the environment.
+std::unique_ptr<QCoreApplication> startGui(int& qtArgc, char** qtArgv) {
+    DisplayCheck::allowFallback();
+    auto app = std::make_unique<QApplication>(qtArgc, qtArgv);
+    QApplication::setApplicationName(Dialogs::AppTitle);
+    QApplication::setWindowIcon(Artwork::windowIcon());
+    return app;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
     const QString command = commandLineText(argc, argv);
-    // The argument text belongs to the program alone: Qt gets only the program's name, so that
-    // none of its options (a bad -platform or -display aborts, -reverse mirrors every box) acts.
-    // The platform plugin still comes from the environment.
     static int qtArgc = 1;
     static char programName[] = "VTR";
     static char* qtArgv[] = {argc > 0 && argv[0] ? argv[0] : programName, nullptr};
-    DisplayCheck::allowFallback();
-    QApplication app(qtArgc, qtArgv);
-    QApplication::setApplicationName(Dialogs::AppTitle);
-    QApplication::setWindowIcon(Artwork::windowIcon());
-    if (DisplayCheck::unreachable() && command.isEmpty()) {
-        std::fputs("Vantor: no display can be reached (DISPLAY, WAYLAND_DISPLAY) to show the window on.\n"
-                   "The command line needs none: VTR /a=<code> [/s=<address>:<port>] [/w] [/y]\n",
-                   stderr);
-        return 1;
+    // The command line starts the GUI only when it must show a box (CommandLineDialogs).
+    std::unique_ptr<QCoreApplication> app;
+    if (command.isEmpty()) {
+        app = startGui(qtArgc, qtArgv);
+        if (DisplayCheck::unreachable()) {
+            std::fputs("Vantor: no display can be reached (DISPLAY, WAYLAND_DISPLAY) to show the window on.\n"
+                       "The command line needs none: VTR /a=<code> [/s=<address>:<port>] [/w] [/y]\n",
+                       stderr);
+            return 1;
+        }
+    } else {
+        app = std::make_unique<QCoreApplication>(qtArgc, qtArgv);
+        QCoreApplication::setApplicationName(Dialogs::AppTitle);
     }
     const QString appFolder = QCoreApplication::applicationDirPath();
     const WinePrefix* winePrefix = nullptr;
@@ -82,7 +96,14 @@ int main(int argc, char* argv[]) {
     // Where nothing can be seen, messages go to standard error and questions are answered No.
     QtDialogs shownDialogs;
     UnseenDialogs unseenDialogs;
-    QtDialogs& dialogs = DisplayCheck::visible() ? shownDialogs : unseenDialogs;
+    CommandLineDialogs commandLineDialogs([&] {
+        app.reset();
+        app = startGui(qtArgc, qtArgv);
+        DisplayCheck::unreachable();
+        return DisplayCheck::visible();
+    });
+    QtDialogs& windowDialogs = command.isEmpty() && !DisplayCheck::visible() ? unseenDialogs : shownDialogs;
+    Dialogs& dialogs = command.isEmpty() ? static_cast<Dialogs&>(windowDialogs) : commandLineDialogs;
     // Never freed: at exit the system takes back a million accounts at once, where freeing them one
     // by one would take longer than everything else the program does on its way out.
     static Mod_Variables* const kept = new Mod_Variables(appFolder, dialogs, registry);
@@ -94,7 +115,7 @@ int main(int argc, char* argv[]) {
     std::optional<FrmMainView> view;
     if (command.isEmpty()) {
         view.emplace(mv);
-        dialogs.setParentWindow(&*view, [&view] { view->renderForBox(); });
+        windowDialogs.setParentWindow(&*view, [&view] { view->renderForBox(); });
     }
     try {
         mv.main().Form_Load();
