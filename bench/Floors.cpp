@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <utility>
 
 #include <unistd.h>
 
@@ -30,17 +31,35 @@ long findLine(const char* path, const char* wanted) {
     File file = open(path, "rb");
     if (!file)
         return 0;
+    // Read in pieces of 1 MiB; a line cut at a piece's end moves to the front of the next, and
+    // one longer than a piece cannot be the line wanted.
     const std::size_t size = std::strlen(wanted);
-    char* line = nullptr;
-    std::size_t capacity = 0;
-    long number = 0, found = 0;
-    for (ssize_t read; !found && (read = getline(&line, &capacity, file.get())) >= 0;) {
-        ++number;
-        if (lineLength(line, read) == size && std::memcmp(line, wanted, size) == 0)
-            found = number;
+    std::vector<char> buffer((std::size_t(1) << 20) + size + 2);
+    const auto isWanted = [&](const char* line, std::size_t length) {
+        return lineLength(line, ssize_t(length)) == size && std::memcmp(line, wanted, size) == 0;
+    };
+    std::size_t kept = 0;
+    long number = 0;
+    bool tooLong = false;
+    for (bool end = false; !end;) {
+        const std::size_t got = std::fread(buffer.data() + kept, 1, buffer.size() - kept, file.get());
+        end = got < buffer.size() - kept;
+        const char* line = buffer.data();
+        const char* const stop = line + kept + got;
+        for (const char* lf; (lf = static_cast<const char*>(std::memchr(line, '\n', std::size_t(stop - line))));
+             line = lf + 1) {
+            ++number;
+            if (!std::exchange(tooLong, false) && isWanted(line, std::size_t(lf + 1 - line)))
+                return number;
+        }
+        kept = std::size_t(stop - line);
+        if (end)
+            return kept > 0 && !tooLong && isWanted(line, kept) ? number + 1 : 0;
+        tooLong = tooLong || kept == buffer.size();
+        kept = tooLong ? 0 : kept;
+        std::memmove(buffer.data(), line, kept);
     }
-    std::free(line);
-    return found;
+    return 0;
 }
 
 std::vector<std::string> readLines(const char* path) {

@@ -8,8 +8,8 @@
 // benchmarks set the program's own figures against.
 namespace Floors {
 
-// Reads the file through C stdio and gives the number (from 1) of its first line that is
-// exactly `line`, or 0 when none is.
+// Reads the file through C stdio, a piece at a time, and gives the number (from 1) of its first
+// line that is exactly `line`, or 0 when none is.
 long findLine(const char* path, const char* line);
 
 // Reads the file through C stdio, one string a line (line ends dropped).

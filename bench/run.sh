@@ -4,7 +4,7 @@
 # folders holding a copy of VTR and a GameSettings.reg, so that the program uses that file as its
 # settings store):
 #   - the command line `VTR /a=<last code> /y`, against a C++ program without Qt that reads the
-#     file and finds the code, plus a bare Qt application's start and end;
+#     file in pieces and finds the code;
 #   - the window (vantor_window_driver): start to the list painted, refresh (F2), a click on a row,
 #     Page Down, a sort by name, a deletion, and the close to the process's end, against the
 #     same steps in a plain Qt window with the same list.
@@ -38,7 +38,7 @@ if [[ -z ${XDG_RUNTIME_DIR:-} ]]; then
 fi
 chmod 700 "$XDG_RUNTIME_DIR"
 
-for program in VTR bench/make_bench_folder bench/find_code_floor bench/qt_start_floor bench/vantor_window_driver; do
+for program in VTR bench/make_bench_folder bench/find_code_floor bench/vantor_window_driver; do
     if [[ ! -x $build/$program ]]; then
         echo "run.sh: $build/$program is missing; build with -DVANTOR_BENCH=ON first" >&2
         exit 1
@@ -55,12 +55,10 @@ median() {
     sort -g | awk '{ v[NR] = $1 } END { if (NR == 0) exit 1; m = NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2; printf "%.3f\n", m }'
 }
 
-# work size ms floor_ms: one printed line with the ratio (a floor of 0: the line is a floor itself).
+# work size ms floor_ms: one printed line with the ratio.
 report() {
     awk -v w="$1" -v n="$2" -v ms="$3" -v floor="$4" \
-        'BEGIN { shown = floor > 0 ? sprintf("%.1f", floor) : "-"
-               ratio = floor > 0 ? sprintf("%.2f", ms / floor) : "-"
-               printf "%-30s %9s %10.1f %10s %7s\n", w, n, ms, shown, ratio }'
+        'BEGIN { printf "%-30s %9s %10.1f %10.1f %7.2f\n", w, n, ms, floor, ms / floor }'
 }
 
 # The median wall time of a whole process, in ms, over the runs (the first run not counted).
@@ -117,11 +115,8 @@ for size in $sizes; do
     cp "$folder/Accounts.dat" "$folder/Accounts.pristine"
 
     find_ms=$(process_ms "$build/bench/find_code_floor" "$folder/Accounts.dat" "$last")
-    qt_ms=$(process_ms "$build/bench/qt_start_floor")
     command_ms=$(process_ms "$folder/VTR" "/a=$last" /y)
-    report "floor: C read, find the code" "$size" "$find_ms" 0
-    report "floor: bare Qt start" "$size" "$qt_ms" 0
-    report "command line /a=<last> /y" "$size" "$command_ms" "$(awk -v a="$find_ms" -v b="$qt_ms" 'BEGIN { print a + b }')"
+    report "command line /a=<last> /y" "$size" "$command_ms" "$find_ms"
 
     window_steps "$folder" "$folder/real"
     window_steps "$folder" "$folder/plain" --plain

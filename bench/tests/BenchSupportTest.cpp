@@ -105,7 +105,10 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(FindCase{"CrLf", "a\r\nCD1\r\nCD1\r\n", "CD1", 2}, FindCase{"Lf", "a\nb\nCD1\n", "CD1", 3},
                       FindCase{"NoEndOnTheLastLine", "a\r\nCD1", "CD1", 2},
                       FindCase{"APrefixIsNoMatch", "CD12\r\nxCD1\r\n", "CD1", 0},
-                      FindCase{"OtherCaseIsNoMatch", "cd1\r\n", "CD1", 0}, FindCase{"EmptyFile", "", "CD1", 0}),
+                      FindCase{"OtherCaseIsNoMatch", "cd1\r\n", "CD1", 0}, FindCase{"EmptyFile", "", "CD1", 0},
+                      // Across the 1 MiB pieces it reads: a line cut in two, one longer than a piece.
+                      FindCase{"CutAtAPiece", QByteArray((1 << 20) - 2, 'x') + "\r\nCD1\r\n", "CD1", 2},
+                      FindCase{"LongerThanAPiece", QByteArray(3 << 20, 'x') + "\r\nCD1", "CD1", 2}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Floors, ReadLinesDropsEveryLineEnd) {
