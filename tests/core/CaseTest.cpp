@@ -49,8 +49,8 @@ protected:
             answers.pop_front();
         static const char* icons[] = {"", " Question", " Exclamation", " Information", " Critical"};
         transcript += QString("box [") + box.title + "] " + (box.buttons == MsgButtons::YesNo ? "YesNo" : "OK") +
-                      icons[int(box.icon)] + " default " + answerName(box.defaultButton) + " -> " +
-                      answerName(answer) + "\n  " + QString(box.text).replace("\r\n", "\n  ") + '\n';
+                      icons[int(box.icon)] + " default " + answerName(box.defaultButton) + " -> " + answerName(answer) +
+                      "\n  " + QString(box.text).replace("\r\n", "\n  ") + '\n';
         return answer;
     }
 
@@ -90,12 +90,14 @@ void runStep(CaseApp& app, const QString& line) {
         {"comment", [&] { m.TxtComentarios.Text = QString(rest).replace("\\n", "\r\n"); }},
         {"rename", [&] { app.dialogs.transcript += m.LvAccounts_AfterLabelEdit(rest) ? "" : "rename refused\n"; }},
         {"sort", [&] { m.LvAccounts_ColumnClick(rest.toInt()); }},
-        {"tick", [&] {
+        {"tick",
+         [&] {
              CheckBox& box = rest == "deletion" ? m.ChkDeletion : m.ChkActivation;
              box.Value = box.Value == 0 ? 1 : 0;
              rest == "deletion" ? m.ChkDeletion_Click() : m.ChkActivation_Click();
          }},
-        {"add", [&] {
+        {"add",
+         [&] {
              const QStringList f = rest.split(" | ");
              Frm_Add& add = app.mv->frmAdd();
              m.MnuAdd_Click();
@@ -103,11 +105,19 @@ void runStep(CaseApp& app, const QString& line) {
              add.TxtComentarios.Text = f.value(3);
              add.CmdAdd_Click();
          }},
-        {"answer", [&] { app.dialogs.answers.push_back(rest == "Yes" ? MsgAnswer::Yes : rest == "No" ? MsgAnswer::No : MsgAnswer::OK); }},
-        {"input", [&] { app.dialogs.inputs.push_back(rest); }},
-        {"file", [&] {
-             app.dialogs.files.push_back(
-                 rest.isEmpty() ? FileChoice{} : FileChoice{app.path(rest), QFileInfo(rest).fileName()});
+        {"toolbar", [&] { m.Toolbar1_ButtonClick(rest); }},
+        {"write", [&] { app.write(rest.section(' ', 0, 0), rest.section(' ', 1).replace("\\n", "\r\n").toUtf8()); }},
+        {"answer",
+         [&] {
+             app.dialogs.answers.push_back(rest == "Yes"  ? MsgAnswer::Yes
+                                           : rest == "No" ? MsgAnswer::No
+                                                          : MsgAnswer::OK);
+         }},
+        {"input", [&] { app.dialogs.inputs.push_back(QString(rest).replace("\\n", "\r\n")); }},
+        {"file",
+         [&] {
+             app.dialogs.files.push_back(rest.isEmpty() ? FileChoice{}
+                                                        : FileChoice{app.path(rest), QFileInfo(rest).fileName()});
          }},
     };
     const auto handler = handlers.find(verb);
@@ -123,10 +133,14 @@ void runStep(CaseApp& app, const QString& line) {
 // What the window shows once the steps are done.
 QString windowState(CaseApp& app) {
     Frm_Main& m = app.main();
-    QString text = "active " + m.LblName.Caption + " | " + m.LblCode.Caption + " | " + m.LblSignature.Caption + '\n';
+    QString text = "active " + m.LblName.Caption + " | " + m.LblCode.Caption + " | " + m.LblSignature.Caption;
+    if (m.LblName.ForeColor != Colores::ButtonText)
+        text += QString(" (colour %1)").arg(m.LblName.ForeColor, 0, 16);
+    text += '\n';
     for (int i = 1; i <= m.LvAccounts.count(); ++i) {
         const AccountRow row = m.LvAccounts.row(i);
-        text += (i == m.LvAccounts.selected() ? "> " : "  ") + row.name + " | " + row.code + " | " + row.signature + '\n';
+        text += (i == m.LvAccounts.selected() ? "> " : "  ") + row.name + " | " + row.code + " | " + row.signature +
+                '\n';
     }
     text += QString("options %1 %2, colours %3 %4\n")
                 .arg(m.ChkActivation.Value)
