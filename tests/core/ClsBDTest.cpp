@@ -17,21 +17,7 @@ protected:
     AccountList& list() { return app.mv->main().LvAccounts; }
     ClsBD& bd() { return app.mv->bd(); }
 
-    void expectLoadFailure(const QString& description) {
-        app.dialogs.expect(ScriptedDialogs::errorBox(description, app.logPath("ClsBD.log")));
-    }
-
-    QString pastEnd() const { return "Input past end of file: " + QDir::toNativeSeparators(app.path("Accounts.dat")); }
-
     AppFolder app;
-};
-
-struct LoadCase {
-    const char* what;
-    QByteArray file;
-    Rows rows;                                          // in list order: the last record first
-    std::vector<std::pair<QString, QString>> comments;  // code -> comment
-    bool failsPastEnd = false;
 };
 
 TEST_F(ClsBDTest, MissingDatabaseIsCreatedAndTheListKept) {
