@@ -87,6 +87,7 @@ void runStep(CaseApp& app, const QString& line) {
         {"unload", [&] { m.Form_Unload(); }},
         {"command", [&] { app.mv->Command = rest, m.Form_Load(); }},
         {"select", [&] { app.select(rest); }},
+        {"click", [&] { m.LvAccounts_Click(); }},
         {"comment", [&] { m.TxtComentarios.Text = QString(rest).replace("\\n", "\r\n"); }},
         {"rename", [&] { app.dialogs.transcript += m.LvAccounts_AfterLabelEdit(rest) ? "" : "rename refused\n"; }},
         {"sort", [&] { m.LvAccounts_ColumnClick(rest.toInt()); }},
