@@ -3,12 +3,12 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QProcess>
 #include <QThread>
 
 #include "FileBytes.h"
 #include "FileTexts.h"
 #include "Printers.h"
+#include "Program.h"
 #include "TestFolder.h"
 
 namespace {
@@ -49,27 +49,18 @@ public:
     QString gameFolder() const { return path("Free lancer"); }
     QString gameRecord() const { return gameFolder() + "/EXE/Freelancer.exe.args"; }
 
-    // Runs the program to its end. A run that does not end in time waits on a message box: it is
-    // killed, and whatever the program logged is returned as the failure's explanation.
+    // Runs the program to its end; a run that does not end in time waits on a message box, and
+    // whatever the program logged explains the failure.
     ::testing::AssertionResult run(const QStringList& arguments) {
-        QProcess vtr;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("QT_QPA_PLATFORM", "offscreen");
-        vtr.setProcessEnvironment(env);
-        vtr.start(program(), arguments);
-        if (!vtr.waitForStarted())
-            return ::testing::AssertionFailure() << "VTR did not start: " << vtr.errorString().toStdString();
-        if (!vtr.waitForFinished(10000)) {
-            vtr.kill();
-            vtr.waitForFinished();
-            return ::testing::AssertionFailure()
-                   << "VTR still ran after 10 s (a message box?); logs: " << logs().toStdString();
-        }
-        if (vtr.exitStatus() != QProcess::NormalExit || vtr.exitCode() != 0)
-            return ::testing::AssertionFailure() << "VTR ended with status " << vtr.exitCode()
-                                                 << (vtr.exitStatus() == QProcess::NormalExit ? "" : " (crash)")
-                                                 << "; stderr: " << vtr.readAllStandardError().toStdString();
-        return ::testing::AssertionSuccess();
+        QByteArray errors;
+        const int status = runProgram(program(), arguments, 10000, env, &errors);
+        if (status == 0)
+            return ::testing::AssertionSuccess();
+        return ::testing::AssertionFailure()
+               << "VTR ended with status " << status << " (-1: it crashed, or still ran"
+               << " after 10 s); stderr: " << errors.toStdString() << "; logs: " << logs().toStdString();
     }
 
     // The game's record, once it has been written; the game starts detached, so it may come late.
