@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include <QDir>
 
 #include "AppFolder.h"
 #include "ClsBD.h"
@@ -65,20 +64,6 @@ TEST_F(ClsBDTest, SavesInDisplayOrderWithComments) {
     list().clear();
     bd().guardarcambios();
     EXPECT_EQ(app.read("Accounts.dat"), "DB Version: 101\r\n");
-}
-
-TEST_F(ClsBDTest, AFailedSaveIsReportedAndChangesNothing) {
-    app.write("Accounts.dat", "DB Version: 101\r\n");
-    bd().cargarbdallv();
-    QFile::remove(app.path("Accounts.dat"));
-    app.mkdir("Accounts.dat");
-    list().assign({{"A", "a", "s"}});
-    app.dialogs.expect(ScriptedDialogs::errorBox(
-        "Path/File access error: " + QDir::toNativeSeparators(app.path("Accounts.dat")) + " is a folder",
-        app.logPath("ClsBD.log")));
-    bd().guardarcambios();
-    EXPECT_TRUE(QFileInfo(app.path("Accounts.dat")).isDir());
-    EXPECT_TRUE(app.read("Logs/ClsBD.log").endsWith("\r\n       ClsBD.guardarcambios\r\n"));
 }
 
 TEST_F(ClsBDTest, SignatureLookupIgnoresCaseAndBlanksFirstRowWins) {
