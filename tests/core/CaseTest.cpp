@@ -103,7 +103,7 @@ void runStep(CaseApp& app, const QString& line) {
              Frm_Add& add = app.mv->frmAdd();
              m.MnuAdd_Click();
              add.TxtNombre.Text = f.value(0), add.TxtCodigo.Text = f.value(1), add.TxtFirma.Text = f.value(2);
-             add.TxtComentarios.Text = f.value(3);
+             add.TxtComentarios.Text = QString(f.value(3)).replace("\\n", "\r\n");
              add.CmdAdd_Click();
          }},
         {"toolbar", [&] { m.Toolbar1_ButtonClick(rest); }},
