@@ -107,7 +107,6 @@ void runStep(CaseApp& app, const QString& line) {
              add.CmdAdd_Click();
          }},
         {"toolbar", [&] { m.Toolbar1_ButtonClick(rest); }},
-        {"write", [&] { app.write(rest.section(' ', 0, 0), rest.section(' ', 1).replace("\\n", "\r\n").toUtf8()); }},
         {"answer",
          [&] {
              app.dialogs.answers.push_back(rest == "Yes"  ? MsgAnswer::Yes
