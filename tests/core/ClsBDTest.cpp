@@ -40,32 +40,6 @@ TEST_F(ClsBDTest, LongLinesAndManyRecordsLoad) {
     EXPECT_EQ(list().row(1).code, "C69999");
 }
 
-TEST_F(ClsBDTest, SavesInDisplayOrderWithComments) {
-    app.write("Accounts.dat",
-              "DB Version: 101\r\nB\r\nb2\r\nsb\r\n<COMENTARIO>\r\none\r\ntwo\r\nthree\r\n</COMENTARIO>\r\n"
-              "A\r\nc1\r\nsa\r\n<COMENTARIO>\r\n</COMENTARIO>\r\n");
-    bd().cargarbdallv();
-    const QByteArray a = "A\r\nc1\r\nsa\r\n<COMENTARIO>\r\n\r\n</COMENTARIO>\r\n";
-    const QByteArray b = "B\r\nb2\r\nsb\r\n<COMENTARIO>\r\none\r\ntwo\r\nthree\r\n</COMENTARIO>\r\n";
-
-    bd().guardarcambios();
-    EXPECT_EQ(app.read("Accounts.dat"), "DB Version: 101\r\n" + a + b);
-
-    // A renamed account keeps its comment.
-    list().setName(2, "Bee");
-    bd().guardarcambios();
-    EXPECT_EQ(app.read("Accounts.dat"), "DB Version: 101\r\n" + a + QByteArray(b).replace("B\r\n", "Bee\r\n"));
-    list().setName(2, "B");
-
-    list().sortBy(1, AccountList::Order::Ascending);
-    bd().guardarcambios();
-    EXPECT_EQ(app.read("Accounts.dat"), "DB Version: 101\r\n" + b + a);
-
-    list().clear();
-    bd().guardarcambios();
-    EXPECT_EQ(app.read("Accounts.dat"), "DB Version: 101\r\n");
-}
-
 TEST_F(ClsBDTest, SignatureLookupIgnoresCaseAndBlanksFirstRowWins) {
     list().assign({{"A", "other", "s0"}, {"B", "abc", "first"}, {"C", " ABC", "second"}});
     EXPECT_EQ(bd().BuscarfirmaenLV(" ABC "), "first");
