@@ -16,8 +16,6 @@ namespace {
 const QByteArray kDatabase =
     DatabaseText().account("Main", "abc", "sig-main", "main comment\r\n").account("Other", "xyz", "sig-other");
 
-using ProgramBoxes::ConfirmActivation;
-using ProgramBoxes::Danger;
 using ProgramBoxes::NewAccountFound;
 using ProgramBoxes::NoActiveAccount;
 
@@ -25,130 +23,8 @@ class ActiveAccountTest : public ::testing::Test {
 protected:
     ActiveAccountTest() { app.write("Accounts.dat", kDatabase); }
 
-    QString selectedName() { return app.main().LvAccounts.selectedRow().name; }
-
     AppFolder app;
 };
-
-TEST_F(ActiveAccountTest, AStoredCodeIsFoundIgnoringBlanksButNotCase) {
-    app.setStore("  abc ", "any signature");
-    app.main().Form_Load();
-    EXPECT_EQ(app.main().LblName.Caption, "Main");
-    EXPECT_EQ(app.main().LblName.ForeColor, Colores::ButtonText);
-    EXPECT_EQ(app.main().LblCode.Caption, "  abc ");
-    EXPECT_EQ(selectedName(), "Main");
-    EXPECT_EQ(app.main().TxtComentarios.Text, "main comment");
-    EXPECT_TRUE(app.main().CmdEdit.Enabled);
-
-    app.setStore("ABC", "s");
-    app.dialogs.expect(NewAccountFound, MsgAnswer::No);
-    app.main().Form_Load();
-    EXPECT_EQ(app.main().LblName.Caption, "WARNING! This account is not in the database");
-    EXPECT_EQ(app.main().LblName.ForeColor, Colores::Red);
-    EXPECT_EQ(app.read("Accounts.dat"), kDatabase);
-
-    app.dialogs.expect(NewAccountFound, MsgAnswer::No);
-    app.main().Scan_Click();  // asked again at every refresh
-}
-
-// The list holds the records in reverse file order, and of two rows with the active code the
-// last one of the list is shown and selected: the earlier record in the file.
-TEST_F(ActiveAccountTest, OfTwoRowsWithTheActiveCodeTheLastOfTheListIsShown) {
-    app.write("Accounts.dat", DatabaseText()
-                                  .account("Early", "dup", "s-early")
-                                  .account("Late", "dup", "s-late")
-                                  .account("Other", "xyz", "s"));
-    app.setStore("dup", "s-late");
-    app.main().Form_Load();
-    EXPECT_EQ(app.main().LblName.Caption, "Early");
-    EXPECT_EQ(selectedName(), "Early");
-}
-
-TEST_F(ActiveAccountTest, ANewActiveAccountIsStoredUnderAFreshName) {
-    app.setStore("new-code", "new-sig");
-    app.dialogs.expect(NewAccountFound, MsgAnswer::Yes);
-    app.dialogs.expectInput("main");  // taken, in another letter case
-    app.dialogs.expect(ProgramBoxes::NameTaken);
-    app.dialogs.expectInput("Fresh ");
-    app.dialogs.expect(ProgramBoxes::AccountAdded);
-    app.main().Form_Load();
-
-    EXPECT_EQ(app.main().LblName.Caption, "Fresh ");
-    EXPECT_EQ(app.main().LblName.ForeColor, Colores::ButtonText);
-    EXPECT_EQ(selectedName(), "Fresh ");
-    EXPECT_EQ(app.main().LvAccounts.count(), 3);
-    EXPECT_EQ(app.read("Accounts.dat"), kDatabase + DatabaseText::record("Fresh ", "new-code", "new-sig"));
-
-    app.main().Form_Load();  // stored now: no question
-    EXPECT_EQ(app.main().LblName.Caption, "Fresh ");
-}
-
-TEST_F(ActiveAccountTest, CancellingTheNameOrGivingAnUnstorableOneStoresNothing) {
-    app.setStore("new-code", "new-sig");
-    app.dialogs.expect(NewAccountFound, MsgAnswer::Yes);
-    app.dialogs.expectInput("two\r\nlines");
-    app.dialogs.expect({"The name cannot hold a line break.", {}, MsgButtons::OK, MsgIcon::Exclamation});
-    app.dialogs.expectInput("");
-    app.main().Form_Load();
-    EXPECT_EQ(app.main().LblName.Caption, "Warning! Not in the database");
-    EXPECT_EQ(app.main().LblName.ForeColor, Colores::Red);
-    EXPECT_EQ(app.read("Accounts.dat"), kDatabase);
-}
-
-TEST_F(ActiveAccountTest, NoActiveAccountShowsNA) {
-    app.dialogs.expect(ProgramBoxes::NoActiveAccount);
-    app.main().Form_Load();
-    EXPECT_EQ(app.main().LblName.Caption, "N/A");
-    EXPECT_EQ(app.main().LblCode.Caption, "N/A");
-    EXPECT_EQ(app.main().LblSignature.Caption, "N/A");
-}
-
-TEST_F(ActiveAccountTest, ActivationAsksAsTheOptionsAndTheActiveAccountSay) {
-    struct Case {
-        const char* what;
-        bool activeStored;
-        int option;
-        std::vector<std::pair<MessageBoxSpec, MsgAnswer>> boxes;
-        bool written;
-    };
-    const MessageBoxSpec& activated = ProgramBoxes::Activated;
-    const Case cases[] = {
-        {"confirmed", true, 0, {{ConfirmActivation, MsgAnswer::Yes}, {activated, MsgAnswer::OK}}, true},
-        {"declined", true, 0, {{ConfirmActivation, MsgAnswer::No}}, false},
-        {"option on: silent", true, 1, {}, true},
-        {"greyed option counts as on", true, 2, {}, true},
-        {"danger declined", false, 1, {{Danger, MsgAnswer::No}}, false},
-        {"danger accepted, option on", false, 1, {{Danger, MsgAnswer::Yes}}, true},
-        {"danger accepted, option off", false, 0, {{Danger, MsgAnswer::Yes}, {activated, MsgAnswer::OK}}, true},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        app.setStore(c.activeStored ? "xyz" : "unknown", "s");
-        app.write("Opciones.dat", optionsText(c.option, 0));
-        if (!c.activeStored)
-            app.dialogs.expect(NewAccountFound, MsgAnswer::No);
-        app.main().Form_Load();
-        app.select("Main");
-        for (const auto& [box, answer] : c.boxes)
-            app.dialogs.expect(box, answer);
-        app.main().LvAccounts_DblClick();
-        EXPECT_EQ(app.storeValue("MPAccountName"), c.written ? "abc" : c.activeStored ? "xyz" : "unknown");
-        if (c.written) {
-            EXPECT_EQ(app.storeValue("MPAccountNameSig"), "sig-main");
-            EXPECT_EQ(app.main().LblName.Caption, "Main") << "refreshed";
-            EXPECT_EQ(selectedName(), "Main");
-        }
-    }
-}
-
-TEST_F(ActiveAccountTest, ActivatingAnEmptyListDoesNothing) {
-    app.write("Accounts.dat", DatabaseText());
-    app.setStore("abc", "s");
-    app.dialogs.expect(NewAccountFound, MsgAnswer::No);
-    app.main().Form_Load();
-    app.main().LvAccounts_DblClick();
-    EXPECT_EQ(app.storeValue("MPAccountName"), "abc");
-}
 
 TEST_F(ActiveAccountTest, LaunchingStartsTheGameOrSaysItIsMissing) {
     const QString game = app.path("My Game");

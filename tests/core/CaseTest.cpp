@@ -87,6 +87,7 @@ void runStep(CaseApp& app, const QString& line) {
         {"unload", [&] { m.Form_Unload(); }},
         {"command", [&] { app.mv->Command = rest, m.Form_Load(); }},
         {"select", [&] { app.select(rest); }},
+        {"click", [&] { m.LvAccounts_Click(); }},
         {"comment", [&] { m.TxtComentarios.Text = QString(rest).replace("\\n", "\r\n"); }},
         {"rename", [&] { app.dialogs.transcript += m.LvAccounts_AfterLabelEdit(rest) ? "" : "rename refused\n"; }},
         {"sort", [&] { m.LvAccounts_ColumnClick(rest.toInt()); }},
@@ -102,16 +103,17 @@ void runStep(CaseApp& app, const QString& line) {
              Frm_Add& add = app.mv->frmAdd();
              m.MnuAdd_Click();
              add.TxtNombre.Text = f.value(0), add.TxtCodigo.Text = f.value(1), add.TxtFirma.Text = f.value(2);
-             add.TxtComentarios.Text = f.value(3);
+             add.TxtComentarios.Text = QString(f.value(3)).replace("\\n", "\r\n");
              add.CmdAdd_Click();
          }},
+        {"toolbar", [&] { m.Toolbar1_ButtonClick(rest); }},
         {"answer",
          [&] {
              app.dialogs.answers.push_back(rest == "Yes"  ? MsgAnswer::Yes
                                            : rest == "No" ? MsgAnswer::No
                                                           : MsgAnswer::OK);
          }},
-        {"input", [&] { app.dialogs.inputs.push_back(rest); }},
+        {"input", [&] { app.dialogs.inputs.push_back(QString(rest).replace("\\n", "\r\n")); }},
         {"file",
          [&] {
              app.dialogs.files.push_back(rest.isEmpty() ? FileChoice{}
@@ -131,7 +133,10 @@ void runStep(CaseApp& app, const QString& line) {
 // What the window shows once the steps are done.
 QString windowState(CaseApp& app) {
     Frm_Main& m = app.main();
-    QString text = "active " + m.LblName.Caption + " | " + m.LblCode.Caption + " | " + m.LblSignature.Caption + '\n';
+    QString text = "active " + m.LblName.Caption + " | " + m.LblCode.Caption + " | " + m.LblSignature.Caption;
+    if (m.LblName.ForeColor != Colores::ButtonText)
+        text += QString(" (colour %1)").arg(m.LblName.ForeColor, 0, 16);
+    text += '\n';
     for (int i = 1; i <= m.LvAccounts.count(); ++i) {
         const AccountRow row = m.LvAccounts.row(i);
         text += (i == m.LvAccounts.selected() ? "> " : "  ") + row.name + " | " + row.code + " | " + row.signature +

@@ -101,47 +101,6 @@ TEST(CheckedWriters, NothingIsWrittenFromAListTheFileDidNotGive) {
     }
 }
 
-// A conversion that fails leaves the file as it was, says so once in plain words, and the next
-// start does the same: the good copy in ".old" is never replaced by anything else.
-TEST(CheckedWriters, AFailedConversionIsToldOnceAndChangesNothing) {
-    const QByteArray older = "One\r\nc1\r\ns1\r\nTwo\r\nc2\r\ns2\r\n\r\n";
-    Folder f;
-    f.write("Accounts.dat", older);
-    for (int start = 1; start <= 2; ++start) {
-        SCOPED_TRACE(start);
-        f.dialogs.clear();
-        f.main().Form_Load();
-        ASSERT_EQ(f.dialogs.messages, 1) << "one box, no beep";
-        ASSERT_TRUE(f.dialogs.prompts.isEmpty());
-        EXPECT_TRUE(f.dialogs.lastMessage.startsWith("The database could not be converted from the older format"));
-        EXPECT_TRUE(f.dialogs.lastMessage.contains(QDir::toNativeSeparators(f.path("Accounts.dat.old"))));
-        EXPECT_EQ(f.read("Accounts.dat"), older);
-        EXPECT_EQ(f.read("Accounts.dat.old"), older);
-    }
-}
-
-// After a deletion the comment box shows the comment of the row now selected, so that saving it
-// unchanged writes nothing over another account's comment.
-TEST(CheckedWriters, TheCommentBoxFollowsEveryReload) {
-    AppFolder app;
-    app.write("Accounts.dat",
-              DatabaseText() + record("Alpha", "c-a", "about alpha") + record("Bravo", "c-b", "about bravo"));
-    app.write("Opciones.dat", optionsText(1, 1));
-    app.setStore("c-b", "s-c-b");
-    app.main().Form_Load();
-    AccountList& list = app.main().LvAccounts;
-    list.select(1);
-    ASSERT_EQ(list.selectedRow().name, "Alpha");
-    app.main().LvAccounts_Click();
-    EXPECT_EQ(app.main().TxtComentarios.Text, "about alpha");
-    app.main().Delete_Click();
-    ASSERT_EQ(list.selectedRow().name, "Bravo");
-    EXPECT_EQ(app.main().TxtComentarios.Text, "about bravo");
-    app.main().CmdEdit_Click();
-    app.main().CmdSalvaComentarios_Click();
-    EXPECT_EQ(app.read("Accounts.dat"), DatabaseText() + record("Bravo", "c-b", "about bravo"));
-}
-
 // Backups are files of their own, made when the database differs from the newest one; a
 // symbolic link is backed up by what it points to.
 TEST(CheckedWriters, BackupsAreRealCopies) {

@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include <QDir>
 
 #include "AppFolder.h"
 #include "ClsBD.h"
@@ -17,21 +16,7 @@ protected:
     AccountList& list() { return app.mv->main().LvAccounts; }
     ClsBD& bd() { return app.mv->bd(); }
 
-    void expectLoadFailure(const QString& description) {
-        app.dialogs.expect(ScriptedDialogs::errorBox(description, app.logPath("ClsBD.log")));
-    }
-
-    QString pastEnd() const { return "Input past end of file: " + QDir::toNativeSeparators(app.path("Accounts.dat")); }
-
     AppFolder app;
-};
-
-struct LoadCase {
-    const char* what;
-    QByteArray file;
-    Rows rows;                                          // in list order: the last record first
-    std::vector<std::pair<QString, QString>> comments;  // code -> comment
-    bool failsPastEnd = false;
 };
 
 TEST_F(ClsBDTest, MissingDatabaseIsCreatedAndTheListKept) {
@@ -53,46 +38,6 @@ TEST_F(ClsBDTest, LongLinesAndManyRecordsLoad) {
     ASSERT_EQ(list().count(), 70001);
     EXPECT_EQ(list().row(70001).name.size(), longName.size());
     EXPECT_EQ(list().row(1).code, "C69999");
-}
-
-TEST_F(ClsBDTest, SavesInDisplayOrderWithComments) {
-    app.write("Accounts.dat",
-              "DB Version: 101\r\nB\r\nb2\r\nsb\r\n<COMENTARIO>\r\none\r\ntwo\r\nthree\r\n</COMENTARIO>\r\n"
-              "A\r\nc1\r\nsa\r\n<COMENTARIO>\r\n</COMENTARIO>\r\n");
-    bd().cargarbdallv();
-    const QByteArray a = "A\r\nc1\r\nsa\r\n<COMENTARIO>\r\n\r\n</COMENTARIO>\r\n";
-    const QByteArray b = "B\r\nb2\r\nsb\r\n<COMENTARIO>\r\none\r\ntwo\r\nthree\r\n</COMENTARIO>\r\n";
-
-    bd().guardarcambios();
-    EXPECT_EQ(app.read("Accounts.dat"), "DB Version: 101\r\n" + a + b);
-
-    // A renamed account keeps its comment.
-    list().setName(2, "Bee");
-    bd().guardarcambios();
-    EXPECT_EQ(app.read("Accounts.dat"), "DB Version: 101\r\n" + a + QByteArray(b).replace("B\r\n", "Bee\r\n"));
-    list().setName(2, "B");
-
-    list().sortBy(1, AccountList::Order::Ascending);
-    bd().guardarcambios();
-    EXPECT_EQ(app.read("Accounts.dat"), "DB Version: 101\r\n" + b + a);
-
-    list().clear();
-    bd().guardarcambios();
-    EXPECT_EQ(app.read("Accounts.dat"), "DB Version: 101\r\n");
-}
-
-TEST_F(ClsBDTest, AFailedSaveIsReportedAndChangesNothing) {
-    app.write("Accounts.dat", "DB Version: 101\r\n");
-    bd().cargarbdallv();
-    QFile::remove(app.path("Accounts.dat"));
-    app.mkdir("Accounts.dat");
-    list().assign({{"A", "a", "s"}});
-    app.dialogs.expect(ScriptedDialogs::errorBox(
-        "Path/File access error: " + QDir::toNativeSeparators(app.path("Accounts.dat")) + " is a folder",
-        app.logPath("ClsBD.log")));
-    bd().guardarcambios();
-    EXPECT_TRUE(QFileInfo(app.path("Accounts.dat")).isDir());
-    EXPECT_TRUE(app.read("Logs/ClsBD.log").endsWith("\r\n       ClsBD.guardarcambios\r\n"));
 }
 
 TEST_F(ClsBDTest, SignatureLookupIgnoresCaseAndBlanksFirstRowWins) {

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "AppFolder.h"
-#include "ClsBD.h"
 #include "Clsvalidacion.h"
 #include "Printers.h"
 #include "forms/Frm_Main.h"
@@ -58,23 +57,6 @@ TEST(DuplicateChecks, IgnoreCaseButNotBlanksAtAnyPosition) {
     EXPECT_TRUE(check.NomDuplic("other"));
     list.remove(1);
     EXPECT_FALSE(check.CuentaDupl("code0"));
-}
-
-// Each character is upper-cased on its own: "ß" has no single upper-case letter and stays, so
-// "Straße" is not "STRASSE".
-TEST(DuplicateChecks, UpperCaseOneCharacterAtATime) {
-    AppFolder app;
-    app.mv->main().LvAccounts.assign({{QString::fromUtf8("Straße"), QString::fromUtf8("straße"), "sig"}});
-    Clsvalidacion& check = app.mv->validacion();
-    const std::pair<const char*, bool> cases[] = {
-        {"STRAßE", true}, {"strAßE", true}, {"STRASSE", false}, {"strasse", false}, {"STRAẞE", false},
-    };
-    for (const auto& [text, same] : cases) {
-        const QString typed = QString::fromUtf8(text);
-        EXPECT_EQ(check.NomDuplic(typed), same) << text;
-        EXPECT_EQ(check.CuentaDupl(typed), same) << text;
-        EXPECT_EQ(app.mv->bd().BuscarfirmaenLV(typed), same ? "sig" : "") << text;
-    }
 }
 
 }  // namespace

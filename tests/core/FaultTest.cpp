@@ -1,22 +1,16 @@
-// What a disk that fills up or a failing device must not do to the files: the file layer's
-// guarantees, and the two places above it that wrote or announced more than reached the disk.
-#include <functional>
+// What a disk that fills up or a failing device must not do to the window: show what the files
+// do not hold, or lose what the person did. That the files stay whole is the writers' matrix.
 #include <gtest/gtest.h>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <QTemporaryDir>
 
 #include "AppFolder.h"
 #include "ClsBD.h"
-#include "ClsPrincipal.h"
 #include "FaultInjection.h"
 #include "FileBytes.h"
 #include "FileTexts.h"
 #include "Printers.h"
 #include "ProgramBoxes.h"
-#include "RunError.h"
-#include "TextWriter.h"
 
 namespace {
 
@@ -32,102 +26,6 @@ public:
     }
 };
 ::testing::Environment* const kMemoryFolders = ::testing::AddGlobalTestEnvironment(new MemoryFolders);
-
-// Whatever is written (a few bytes, which Qt would hold back until the end, or many, which go
-// out at once) and wherever the writing fails, the file stays as it was, nothing else is left in
-// the folder, and the failure says why.
-TEST(FileLayer, AFailedWriteLeavesTheFileAsItWas) {
-    struct Case {
-        const char* what;
-        std::function<void(Plan&, qint64 bytes)> fault;
-        int number;
-        bool rewriteOnly = false;
-    };
-    const Case cases[] = {
-        {"the disk is full", [](Plan& p, qint64) { p.spaceLeft = 0; }, RunError::DiskFull},
-        {"the disk fills up half-way", [](Plan& p, qint64 bytes) { p.spaceLeft = bytes / 2; }, RunError::DiskFull},
-        {"the disk fills up at the last byte", [](Plan& p, qint64 bytes) { p.spaceLeft = bytes - 1; },
-         RunError::DiskFull},
-        {"the device cannot sync",
-         [](Plan& p, qint64) {
-             p.failing = FaultInjection::Call::Sync;
-             p.failOn = 1;
-         },
-         RunError::DeviceIo},
-        {"the new file cannot be put in place",
-         [](Plan& p, qint64) {
-             p.failing = FaultInjection::Call::Commit;
-             p.failOn = 1;
-         },
-         RunError::DeviceIo, true},
-    };
-    const QByteArray old = "DB Version: 101\r\nkept\r\n";
-    for (const Case& c : cases) {
-        for (const int length : {10, 100000}) {
-            for (const TextWriter::Mode mode : {TextWriter::Mode::Rewrite, TextWriter::Mode::Append}) {
-                if (c.rewriteOnly && mode == TextWriter::Mode::Append)
-                    continue;
-                SCOPED_TRACE(std::string(c.what) + ", " + std::to_string(length) + " bytes, " +
-                             (mode == TextWriter::Mode::Rewrite ? "rewrite" : "append"));
-                QTemporaryDir dir;
-                const QString path = dir.path() + "/Accounts.dat";
-                QFile file(path);
-                ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(old) == old.size());
-                file.close();
-
-                TextWriter writer(path, mode);
-                writer.writeLine(QString(length, 'x'));
-                Plan plan{dir.path(), {}};
-                c.fault(plan, length + 2);
-                FaultInjection::arm(plan);
-                int number = 0;
-                try {
-                    writer.close();
-                } catch (const RunError& e) {
-                    number = e.number;
-                }
-                FaultInjection::disarm();
-                EXPECT_EQ(number, c.number);
-                EXPECT_EQ(readFile(path), old);
-                EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"Accounts.dat"});
-            }
-        }
-    }
-}
-
-// Making an account the game's active one changes the code and the signature together or not at
-// all, wherever the disk fills up: never one account's code with another's signature.
-TEST(Activation, TheGameKeepsAWholePair) {
-    AppFolder app;
-    app.mkdir("Logs");
-    app.setStore("old-code", "old-sig");
-    for (qint64 room = 0;; room += 5) {
-        SCOPED_TRACE(room);
-        FaultInjection::arm({app.path(""), app.path("Logs"), room});
-        // The log of active accounts may be what does not fit: that is reported, once, and the
-        // activation goes on.
-        if (room == 0)
-            app.dialogs.expect(ScriptedDialogs::errorBox(
-                "Disk full: " + QDir::toNativeSeparators(app.path("Backups/ActiveAccounts.log")) +
-                    ": No space left on device (the safety copy was not made; the work goes on without it)",
-                app.logPath("ClsRespaldos.log")));
-        bool failed = false;
-        try {
-            app.mv->principal().EscribirActiva("new-code", "new-sig");
-        } catch (const RunError& e) {
-            failed = true;
-            EXPECT_EQ(e.number, RunError::DiskFull);
-        }
-        FaultInjection::disarm();
-        const QString code = app.storeValue("MPAccountName");
-        const QString signature = app.storeValue("MPAccountNameSig");
-        if (!failed) {
-            EXPECT_EQ(code + ' ' + signature, "new-code new-sig");
-            break;
-        }
-        ASSERT_EQ(code + ' ' + signature, "old-code old-sig");
-    }
-}
 
 const QByteArray kTwo = DatabaseText().account("Alpha", "c-a", "s-a", "\r\n").account("bravo", "c-b", "s-b", "\r\n");
 

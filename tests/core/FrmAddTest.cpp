@@ -2,7 +2,6 @@
 
 #include "AppFolder.h"
 #include "Printers.h"
-#include "ProgramBoxes.h"
 #include "forms/Frm_Add.h"
 
 namespace {
@@ -90,31 +89,6 @@ TEST_F(FrmAddTest, ChecksRunInOrderAndKeepTheDialogOpen) {
         EXPECT_EQ(add().TxtNombre.Text, c.name);
         EXPECT_EQ(app.read("Accounts.dat"), kDatabase);
     }
-}
-
-TEST_F(FrmAddTest, AddsAppendsAndActivatesOnRequest) {
-    const MessageBoxSpec& activate = ProgramBoxes::AddedActivate;
-    type(" ", "new code", "new sig", "line one\r\nline two");
-    app.dialogs.expect(activate, MsgAnswer::Yes);
-    app.dialogs.expect({ProgramBoxes::Activated.text, {}, MsgButtons::OK, MsgIcon::Information});
-    add().CmdAdd_Click();
-    EXPECT_EQ(app.read("Accounts.dat"),
-              kDatabase + " \r\nnew code\r\nnew sig\r\n<COMENTARIO>\r\nline one\r\nline two\r\n</COMENTARIO>\r\n");
-    EXPECT_EQ(app.storeValue("MPAccountName"), "new code");
-    EXPECT_EQ(app.storeValue("MPAccountNameSig"), "new sig");
-    EXPECT_FALSE(add().Visible);
-    EXPECT_TRUE(app.main().Enabled);
-    EXPECT_EQ(app.main().LblName.Caption, " ") << "refreshed: the new account is the active one";
-    EXPECT_EQ(app.main().LvAccounts.row(1).name, " ") << "the name sorts before Main";
-
-    app.main().MnuAdd_Click();
-    EXPECT_EQ(add().TxtNombre.Text, "") << "opens empty";
-    type("Zed", "zed", "zsig");
-    app.dialogs.expect(activate, MsgAnswer::No);
-    add().CmdAdd_Click();
-    EXPECT_EQ(app.storeValue("MPAccountName"), "new code");
-    EXPECT_TRUE(app.read("Accounts.dat").endsWith("Zed\r\nzed\r\nzsig\r\n<COMENTARIO>\r\n\r\n</COMENTARIO>\r\n"));
-    EXPECT_EQ(app.main().LvAccounts.count(), 3);
 }
 
 TEST_F(FrmAddTest, EveryWayOfClosingEnablesTheMainWindow) {

@@ -4,7 +4,6 @@
 #include "AppFolder.h"
 #include "FileTexts.h"
 #include "Printers.h"
-#include "ProgramBoxes.h"
 
 namespace {
 
@@ -29,37 +28,6 @@ protected:
     }
     AppFolder app;
 };
-
-TEST_F(FrmMainListTest, DeletionKeepsABackupAndRewritesTheRest) {
-    app.select("Alpha");
-    app.dialogs.expect(ProgramBoxes::DeleteAccount("c-a"), MsgAnswer::No);
-    app.main().Delete_Click();
-    EXPECT_EQ(list().count(), 3);
-    EXPECT_EQ(app.read("Accounts.dat.bak"), "<missing>");
-
-    app.dialogs.expect(ProgramBoxes::DeleteAccount("c-a"), MsgAnswer::Yes);
-    app.main().Toolbar1_ButtonClick("delete");
-    EXPECT_EQ(app.read("Accounts.dat.bak"), kHeader + kB + kA + kC);
-    EXPECT_EQ(app.read("Accounts.dat"), kHeader + kB + kC) << "the list's order, comments kept";
-    EXPECT_EQ(column(0), (QStringList{"Charlie", "bravo"})) << "reloaded, not sorted";
-    EXPECT_EQ(app.main().LblName.Caption, "bravo");
-    EXPECT_EQ(app.main().LvAccounts.selectedRow().name, "bravo");
-
-    app.write("Opciones.dat", optionsText(0, 1));
-    app.main().Form_Load();
-    app.select("bravo");  // the active account: no question with the option on
-    app.main().Delete_Click();
-    EXPECT_EQ(app.read("Accounts.dat.bak"), kHeader + kB + kC);
-    EXPECT_EQ(app.read("Accounts.dat"), kHeader + kC);
-    EXPECT_EQ(app.main().LblName.Caption, "WARNING! This account is not in the database");
-    EXPECT_EQ(app.main().LblName.ForeColor, Colores::Red);
-    EXPECT_EQ(app.storeValue("MPAccountName"), "c-b");
-
-    app.main().Delete_Click();
-    EXPECT_EQ(app.read("Accounts.dat"), kHeader);
-    EXPECT_EQ(list().count(), 0);
-    app.main().Delete_Click();  // nothing left: nothing happens
-}
 
 TEST_F(FrmMainListTest, RenamingRefusesTakenNamesAndSavesLater) {
     app.select("bravo");

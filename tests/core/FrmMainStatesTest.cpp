@@ -85,23 +85,6 @@ TEST_F(FrmMainStatesTest, EditingLocksTheWindowAndCancelRestores) {
     EXPECT_EQ(app.read("Accounts.dat"), kDatabase);
 }
 
-TEST_F(FrmMainStatesTest, SavingWritesTheEditedCommentForEveryRowOfItsCode) {
-    Frm_Main& m = app.main();
-    m.LvAccounts.select(m.LvAccounts.firstWithCodeIgnoringCase("dup"));
-    m.LvAccounts_Click();
-    m.CmdEdit_Click();
-    m.TxtComentarios.Text = "new\r\ntext";
-    m.CmdSalvaComentarios_Click();
-    EXPECT_EQ(app.read("Accounts.dat"), DatabaseText()
-                                            .account("One", "dup", "s1", "new\r\ntext\r\n")
-                                            .account("Three", "c3", "s3", "third\r\n")
-                                            .account("Two", "dup", "s2", "new\r\ntext\r\n")
-                                            .bytes());
-    expectControls(kAccounts);
-    EXPECT_TRUE(m.TxtComentarios.Locked);
-    EXPECT_EQ(m.TxtComentarios.Text, "third") << "reloaded: the active account's row is selected";
-}
-
 TEST_F(FrmMainStatesTest, ACommentThatWouldCloseItselfIsRefused) {
     Frm_Main& m = app.main();
     m.CmdEdit_Click();

@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
@@ -178,17 +177,6 @@ TEST_F(ShortcutTest, TheHighestPortIsTakenAndTheBoxesHoldThreeDigitsAndFive) {
     for (std::size_t i = 0; i < lengths.size(); ++i)
         lengths[i] = shortcut().TxtIP[i].MaxLength;
     EXPECT_EQ(lengths, (std::array<int, 5>{3, 3, 3, 3, 5}));
-}
-
-TEST_F(ShortcutTest, AShortcutThatCannotBeWrittenIsReportedAndTheDialogStays) {
-    app.mkdir("Logs");
-    app.mkdir("Desk top/Taken.desktop");  // a folder where the file should go
-    fill("Taken", app.path("Desk top/"));
-    app.dialogs.expect(ScriptedDialogs::errorBox(
-        "Path/File access error: " + QDir::toNativeSeparators(app.path("Desk top/Taken.desktop")) + " is a folder",
-        app.logPath("Frm_ShortCut.log")));
-    shortcut().CmdOk_Click();
-    EXPECT_TRUE(shortcut().Visible);
 }
 
 TEST_F(ShortcutTest, TheDotKeyMovesToTheNextAddressBox) {

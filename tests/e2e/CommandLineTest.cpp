@@ -3,27 +3,19 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QProcess>
 #include <QThread>
 
 #include "FileBytes.h"
 #include "FileTexts.h"
 #include "Printers.h"
+#include "Program.h"
 #include "TestFolder.h"
 
 namespace {
 
-// The database every run starts from. Two records differ only in the letters' case and two are
-// identical, so that the lookups' order and case rules show in the signature written.
 const QByteArray kDatabase = DatabaseText()
-                                 .account("Main", "CODE-1", "sig-main",
-                                          "first line /a=not-an-option\r\nsecond line\r\n")
-                                 .account("Alt", "Code-2", "sig-alt")
-                                 .account("Upper", "MIXED", "sig-upper")
-                                 .account("Lower", "mixed", "sig-lower")
-                                 .account("Twin one", "twin", "sig-twin-1")
-                                 .account("Twin two", "twin", "sig-twin-2")
-                                 .account("Padded", "  padded  ", "sig-padded");
+                                 .account("Main", "CODE-1", "sig-main", "first line /a=not-an-option\r\n")
+                                 .account("Alt", "Code-2", "sig-alt");
 
 // The settings store with an active account, an unrelated value in the same key and the game folder.
 QByteArray settingsStore(const QByteArray& code, const QByteArray& signature, const QString& gameFolder) {
@@ -57,32 +49,24 @@ public:
     QString gameFolder() const { return path("Free lancer"); }
     QString gameRecord() const { return gameFolder() + "/EXE/Freelancer.exe.args"; }
 
-    // Runs the program to its end, on the offscreen platform or without any display. A run that
-    // does not end in time waits on a message box: it is killed, and whatever the program logged
-    // is returned as the failure's explanation.
+    // Runs the program to its end, on the offscreen platform or without any display; it must end
+    // with `status`. A run that does not end in time waits on a message box, and whatever the
+    // program logged explains the failure.
     ::testing::AssertionResult run(const QStringList& arguments, bool display = true, int status = 0) {
-        QProcess vtr;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("QT_QPA_PLATFORM", "offscreen");
         if (!display)
             for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY", "XDG_SESSION_TYPE"})
                 env.remove(name);
-        vtr.setProcessEnvironment(env);
-        vtr.start(program(), arguments);
-        if (!vtr.waitForStarted())
-            return ::testing::AssertionFailure() << "VTR did not start: " << vtr.errorString().toStdString();
-        if (!vtr.waitForFinished(10000)) {
-            vtr.kill();
-            vtr.waitForFinished();
-            return ::testing::AssertionFailure()
-                   << "VTR still ran after 10 s (a message box?); logs: " << logs().toStdString();
-        }
-        errors = QString::fromLocal8Bit(vtr.readAllStandardError());
-        if (vtr.exitStatus() != QProcess::NormalExit || vtr.exitCode() != status)
-            return ::testing::AssertionFailure() << "VTR ended with status " << vtr.exitCode()
-                                                 << (vtr.exitStatus() == QProcess::NormalExit ? "" : " (crash)")
-                                                 << "; stderr: " << errors.toStdString();
-        return ::testing::AssertionSuccess();
+        QByteArray bytes;
+        const int ended = runProgram(program(), arguments, 10000, env, &bytes);
+        errors = QString::fromLocal8Bit(bytes);
+        if (ended == status)
+            return ::testing::AssertionSuccess();
+        return ::testing::AssertionFailure()
+               << "VTR ended with status " << ended
+               << " (-1: it crashed, or still ran after 10 s); stderr: " << errors.toStdString()
+               << "; logs: " << logs().toStdString();
     }
     QString errors;  // what the last run wrote to standard error
 
@@ -119,36 +103,21 @@ struct CommandCase {
 
 void PrintTo(const CommandCase& c, std::ostream* os) { *os << c.name; }
 
+// What the program makes of a command line is in the case folders; here, what only the real
+// program shows: how the arguments are joined, that Qt's own options are not taken out of them,
+// and the game started for real in its folder.
 const CommandCase kCases[] = {
     {"StoredCodeWithServerAndWindowed",
      {"/a=CODE-1", "/s= 1.2.3.4:2302", "/w"},
      "CODE-1",
      "sig-main",
      {"-w", "-s1.2.3.4:2302"}},
-    {"UpperCaseOptionsInAnyOrder",
-     {"/S=10.0.0.1:2302", "/W", "/A=Code-2"},
-     "Code-2",
-     "sig-alt",
-     {"-w", "-s10.0.0.1:2302"}},
-    {"ForcedUnstoredCodeHasNoSignatureNorServer", {"/A=fresh-code", "/y"}, "fresh-code", "", {"-s"}},
-    // MIXED and mixed both match in any letter case; the list holds the file's records in reverse
-    // order. The code and the signature written are those of one row.
-    {"ForcedCodeTakesTheLastMatchInTheFile", {"/a= Mixed", "/Y"}, "mixed", "sig-lower", {"-s"}},
-    {"AnExactCodeWinsOverOneInOtherCase", {"/a=MIXED"}, "MIXED", "sig-upper", {"-s"}},
-    {"StoredCodeInOtherCaseWhenForced", {"/y", "/a=code-1"}, "CODE-1", "sig-main", {"-s"}},
-    {"IdenticalCodesGiveTheLaterRecordsSignature", {"/a=twin"}, "twin", "sig-twin-2", {"-s"}},
-    {"StoredCodeWithBlanksMatchesTheTrimmedCode", {"/a=padded"}, "  padded  ", "sig-padded", {"-s"}},
-    {"AnyWordStartingWithWIsWindowed", {"/windowed", "/a=CODE-1"}, "CODE-1", "sig-main", {"-w", "-s"}},
-    // Only the last code matters: the unstored first one asks nothing.
-    {"TheLaterCodeWins", {"/a=unstored", "/a=Code-2"}, "Code-2", "sig-alt", {"-s"}},
     {"ACodeSplitFromItsOption", {"/a=", "CODE-1", "/s=", "5.6.7.8:2303"}, "CODE-1", "sig-main", {"-s5.6.7.8:2303"}},
-    // Options that Qt knows itself are text of the command line like any other; none acts.
     {"QtOptionsArePartOfTheCode",
      {"/y", "/a=CODE-1", "-platform", "bogus", "-display", "nowhere:0", "-reverse", "-style", "fusion"},
      "CODE-1 -platform bogus -display nowhere:0 -reverse -style fusion",
      "",
      {"-s"}},
-    {"BlanksAroundTheServerAreDropped", {"/a=CODE-1 ", "/s=  host:2302  "}, "CODE-1", "sig-main", {"-shost:2302"}},
 };
 
 // Each case runs twice: with its arguments as given and joined into one argument, since the

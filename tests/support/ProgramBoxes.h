@@ -29,7 +29,6 @@ inline const MessageBoxSpec Danger{
 
 // After an activation from the list (the add dialog's own says so with an icon).
 inline const MessageBoxSpec Activated{"Account activated"};
-inline const MessageBoxSpec NameTaken{"The name you entered already exists"};
 inline const MessageBoxSpec Imported{"Accounts imported successfuly", ":)"};
 // An older database converted in the application folder `folder` (as the person reads paths).
 inline MessageBoxSpec Converted(const QString& folder) {
