@@ -134,7 +134,9 @@ AccountList listForLookups() {
 TEST(AccountList, RowsKeepTheirTextsThroughEdits) {
     AccountList list = listForLookups();
     list.setName(2, "Renamed");
+    list.select(1);
     EXPECT_EQ(list.add(1, {"New", "cd9", "s9"}), 1);
+    EXPECT_EQ(list.selected(), 2) << "the selection moves down with its account";
     list.remove(5);
     list.setName(1, "");
     const std::vector<AccountRow> expected = {{"", "cd9", "s9"},        {"Alpha", " cd1 ", "s1"},

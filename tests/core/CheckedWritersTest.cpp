@@ -2,6 +2,7 @@
 // state the file no longer has.
 #include <functional>
 #include <gtest/gtest.h>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -134,6 +135,24 @@ TEST(CheckedWriters, BackupsAreRealCopies) {
     add.CmdAdd_Click();
     EXPECT_TRUE(app.read("Real.dat").contains("Appended\r\n"));
     EXPECT_EQ(app.read("Backups/" + backups()[0].fileName()), first) << "an append changes no backup";
+}
+
+// Another program changes the file without changing its size or its time: the save still sees it,
+// and makes its change to the file as it is.
+TEST(CheckedWriters, AChangeOfTheSameSizeAndTimeIsSeen) {
+    AppFolder app;
+    app.write("Accounts.dat", DatabaseText().account("Alpha", "c-a", "s-a").account("Beta", "c-b", "s-b"));
+    app.setStore("c-a", "s-a");
+    app.main().Form_Load();
+    const QDateTime time = QFileInfo(app.path("Accounts.dat")).lastModified();
+    app.write("Accounts.dat", DatabaseText().account("Alpho", "c-a", "s-a").account("Beta", "c-b", "s-b"));
+    QFile file(app.path("Accounts.dat"));
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite) && file.setFileTime(time, QFileDevice::FileModificationTime));
+    file.close();
+    app.mv->bd().renombrar(2, "Bravo");
+    app.mv->bd().guardarcambios();
+    const QByteArray saved = app.read("Accounts.dat");
+    EXPECT_TRUE(saved.contains("Alpho\r\n") && saved.contains("Bravo\r\n")) << saved.toStdString();
 }
 
 }  // namespace

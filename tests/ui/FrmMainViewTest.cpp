@@ -237,6 +237,11 @@ TEST_F(FrmMainViewTest, OptionsAndTheNotStoredNameShowTheirColours) {
 }
 
 TEST_F(FrmMainViewTest, RenamingInPlaceSavesShortlyAfter) {
+    // Only a name is edited in place: a code or a signature opens no editor.
+    for (int column : {1, 2}) {
+        list()->edit(list()->model()->index(0, column));
+        EXPECT_EQ(list()->findChild<QLineEdit*>(), nullptr) << "column " << column;
+    }
     const QModelIndex first = list()->model()->index(0, 0);
     list()->setCurrentIndex(first);
     // Types a name into the real editor; the editor hands it over once events are processed.
