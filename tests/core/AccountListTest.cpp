@@ -153,6 +153,7 @@ TEST(AccountList, RowsKeepTheirTextsThroughEdits) {
     EXPECT_EQ(list.add(1, {"Epsilon", "cd8", "s8"}), 4);
     EXPECT_EQ(list.cell(4, 1), "cd8");
     EXPECT_EQ(list.cell(3, 0), "delta");
+    EXPECT_EQ(list.add(1, {"DELTA", "cd7", "s7"}), 4) << "after the name it equals in any letter case";
 }
 
 class Lookups : public testing::TestWithParam<LookupCase> {};
