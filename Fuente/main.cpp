@@ -12,6 +12,7 @@
 #include "Mod_Variables.h"
 #include "QtDialogs.h"
 #include "RunError.h"
+#include "Services.h"
 #include "forms/WindowModels.h"
 
 #ifdef Q_OS_WIN
@@ -106,19 +107,20 @@ int main(int argc, char* argv[]) {
     Dialogs& dialogs = command.isEmpty() ? static_cast<Dialogs&>(windowDialogs) : commandLineDialogs;
     // Never freed: at exit the system takes back a million accounts at once, where freeing them one
     // by one would take longer than everything else the program does on its way out.
-    static Mod_Variables* const kept = new Mod_Variables(appFolder, dialogs, registry);
+    static Mod_Variables* const kept = new Mod_Variables(appFolder);
     Mod_Variables& mv = *kept;
-    WindowModels windows(mv);
+    Services services(mv, dialogs, registry);
+    WindowModels windows(mv, services);
     mv.winePrefix = winePrefix;
     mv.Command = command;
     // Any argument text ends the program without the window, so none is built for it.
     std::optional<FrmMainView> view;
     if (command.isEmpty()) {
-        view.emplace(mv);
+        view.emplace(windows, services.errores);
         windowDialogs.setParentWindow(&*view, [&view] { view->renderForBox(); });
     }
     try {
-        mv.main().Form_Load();
+        windows.main.Form_Load();
     } catch (const EndProgram&) {
         return 0;
     }
@@ -128,6 +130,6 @@ int main(int argc, char* argv[]) {
     view->show();
     const int status = QApplication::exec();
     if (!view->ended())
-        mv.main().Form_Unload();
+        windows.main.Form_Unload();
     return status;
 }

@@ -18,7 +18,7 @@
 LoadedDatabase::LoadedDatabase(int accounts)
     : generated(accounts),
       registry(BenchFolder::storePath(dir.path())),
-      mv(dir.path(), dialogs, registry),
+      mv(dir.path()),
       savedDigest(generated.savedDigest()) {
     if (!BenchFolder::prepare(dir.path(), generated))
         qFatal("cannot write the benchmark folder");
@@ -59,7 +59,7 @@ void LoadedDatabase::unload() {
 bool LoadedDatabase::ensureLoaded() {
     if (list().count() != generated.accounts) {
         unload();
-        mv.bd().cargarbdallv();
+        sv.bd.cargarbdallv();
     }
     return dialogs.messages == 0 && list().count() == generated.accounts;
 }

@@ -5,6 +5,7 @@
 #include "DefaultDialogs.h"
 #include "GeneratedDatabase.h"
 #include "Mod_Variables.h"
+#include "Services.h"
 #include "RegistryFile.h"
 #include "forms/WindowModels.h"
 
@@ -35,6 +36,7 @@ struct LoadedDatabase {
     DefaultDialogs dialogs;
     RegistryFile registry;
     Mod_Variables mv;
-    WindowModels windows{mv};
+    Services sv{mv, dialogs, registry};
+    WindowModels windows{mv, sv};
     QByteArray savedDigest;
 };

@@ -62,22 +62,22 @@ void runLookups(benchmark::State& state, const std::vector<QString> Keys::*which
 
 void BM_BuscarfirmaenLV(benchmark::State& state) {
     runLookups(state, &Keys::typedCodes,
-               [](LoadedDatabase& db, const QString& key) { return db.mv.bd().BuscarfirmaenLV(key); });
+               [](LoadedDatabase& db, const QString& key) { return db.sv.bd.BuscarfirmaenLV(key); });
 }
 
 void BM_CuentaDupl(benchmark::State& state) {
     runLookups(state, &Keys::lowerCodes,
-               [](LoadedDatabase& db, const QString& key) { return db.mv.validacion().CuentaDupl(key); });
+               [](LoadedDatabase& db, const QString& key) { return db.sv.validacion.CuentaDupl(key); });
 }
 
 void BM_NomDuplic(benchmark::State& state) {
     runLookups(state, &Keys::names,
-               [](LoadedDatabase& db, const QString& key) { return db.mv.validacion().NomDuplic(key); });
+               [](LoadedDatabase& db, const QString& key) { return db.sv.validacion.NomDuplic(key); });
 }
 
 void BM_traercomentario(benchmark::State& state) {
     runLookups(state, &Keys::codes,
-               [](LoadedDatabase& db, const QString& key) { return db.mv.bd().traercomentario(key); });
+               [](LoadedDatabase& db, const QString& key) { return db.sv.bd.traercomentario(key); });
 }
 
 void lookupSizes(benchmark::internal::Benchmark* b) {

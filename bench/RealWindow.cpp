@@ -5,21 +5,24 @@
 #include "BenchFolder.h"
 #include "FrmMainView.h"
 #include "Mod_Variables.h"
+#include "Services.h"
 #include "RegistryFile.h"
+#include "Services.h"
 #include "forms/WindowModels.h"
 
 RealWindow::RealWindow(const QString& folder, Dialogs& dialogs)
     : registry_(std::make_unique<RegistryFile>(BenchFolder::storePath(folder))),
-      mv_(std::make_unique<Mod_Variables>(folder, dialogs, *registry_)),
-      windows_(std::make_unique<WindowModels>(*mv_)),
-      view_(std::make_unique<FrmMainView>(*mv_)) {
+      mv_(std::make_unique<Mod_Variables>(folder)),
+      sv_(std::make_unique<Services>(*mv_, dialogs, *registry_)),
+      windows_(std::make_unique<WindowModels>(*mv_, *sv_)),
+      view_(std::make_unique<FrmMainView>(*windows_, sv_->errores)) {
     watchPaints();
 }
 
 RealWindow::~RealWindow() = default;
 
 void RealWindow::load() {
-    mv_->main().Form_Load();
+    windows_->main.Form_Load();
     view_->render();
 }
 
@@ -38,7 +41,7 @@ bool RealWindow::deleteSelected() {
 void RealWindow::close() {
     view_->close();
     if (!view_->ended())
-        mv_->main().Form_Unload();
+        windows_->main.Form_Unload();
     view_.reset();  // the accounts stay until the window object goes, as they stay until the program's exit
 }
 
@@ -46,4 +49,4 @@ QWidget* RealWindow::window() { return view_.get(); }
 
 QTreeView* RealWindow::list() { return view_->findChild<QTreeView*>(QStringLiteral("LvAccounts")); }
 
-int RealWindow::accounts() const { return mv_->main().LvAccounts.count(); }
+int RealWindow::accounts() const { return windows_->main.LvAccounts.count(); }

@@ -8,6 +8,7 @@ class Dialogs;
 class FrmMainView;
 class Mod_Variables;
 class RegistryFile;
+class Services;
 class WindowModels;
 
 // The program's main window over an application folder, set up as main() sets it up (the
@@ -33,6 +34,7 @@ private:
 
     std::unique_ptr<RegistryFile> registry_;
     std::unique_ptr<Mod_Variables> mv_;
+    std::unique_ptr<Services> sv_;
     std::unique_ptr<WindowModels> windows_;
     std::unique_ptr<FrmMainView> view_;
 };

@@ -30,7 +30,7 @@ void BM_Load(benchmark::State& state) {
         for (auto _ : state) {
             db.unload();
             const qint64 before = Floors::residentBytes();
-            timing.work([&] { db.mv.bd().cargarbdallv(); });
+            timing.work([&] { db.sv.bd.cargarbdallv(); });
             held = Floors::residentBytes() - before;
             timing.floor([&] { benchmark::DoNotOptimize(Floors::readLines(path.constData())); });
         }
@@ -53,7 +53,7 @@ void BM_Save(benchmark::State& state) {
     {
         PairedTiming timing(state);
         for (auto _ : state) {
-            timing.work([&] { db.mv.bd().guardarcambios(); });
+            timing.work([&] { db.sv.bd.guardarcambios(); });
             timing.floor([&] {
                 Floors::writeBytes(copy.constData(), db.generated.bytes.constData(),
                                    std::size_t(db.generated.bytes.size()));
@@ -76,13 +76,13 @@ void BM_SaveChecks(benchmark::State& state) {
         state.SkipWithError("the database did not load");
         return;
     }
-    db.mv.bd().guardarcambios();  // the file as a save leaves it, its fingerprint the loaded one
+    db.sv.bd.guardarcambios();  // the file as a save leaves it, its fingerprint the loaded one
     bool current = true;
     for (auto _ : state) {
         QLockFile lock(db.path() + DatabaseFile::LockSuffix);
         current &= lock.tryLock(0);
         const std::optional<DatabaseFile::Snapshot> snapshot = DatabaseFile::read(db.path());
-        current &= snapshot && db.mv.database().isLoaded();
+        current &= snapshot && db.sv.database.isLoaded();
         benchmark::DoNotOptimize(snapshot);
     }
     if (!current || db.dialogs.messages != 0)

@@ -22,6 +22,8 @@
 #include "ClsBD.h"
 #include "DefaultDialogs.h"
 #include "Mod_Variables.h"
+#include "Services.h"
+#include "forms/WindowModels.h"
 #include "RegistryFile.h"
 #include "forms/Frm_Main.h"
 
@@ -47,19 +49,20 @@ void writeFile(const QString& path, const QByteArray& bytes) {
 
 // A database of n accounts, loaded, in its own application folder.
 struct Folder {
-    explicit Folder(int n)
-        : registry(dir.path() + QLatin1Char('/') + RegistryFile::FileName), mv(dir.path(), dialogs, registry) {
+    explicit Folder(int n) : registry(dir.path() + QLatin1Char('/') + RegistryFile::FileName), mv(dir.path()) {
         QDir(dir.path()).mkpath(QStringLiteral("Logs"));
         mv.RutaBD = dir.path() + QStringLiteral("/Accounts.dat");
         database = "DB Version: 101\r\n" + records(0, n);
         writeFile(mv.RutaBD, database);
-        mv.bd().cargarbdallv();
+        sv.bd.cargarbdallv();
     }
 
     QTemporaryDir dir;
     DefaultDialogs dialogs;
     RegistryFile registry;
     Mod_Variables mv;
+    Services sv{mv, dialogs, registry};
+    WindowModels windows{mv, sv};
     QByteArray database;
 };
 
@@ -78,7 +81,7 @@ void BM_Import(benchmark::State& state) {
         state.PauseTiming();
         writeFile(f.mv.RutaBD, f.database);
         state.ResumeTiming();
-        f.mv.bd().importar();
+        f.sv.bd.importar();
     }
     // The stored accounts, then the source's without its header, half of them with a marked name.
     const qint64 mergedSize = f.database.size() + sourceBytes.size() - header.size() +
@@ -94,19 +97,19 @@ void BM_Import(benchmark::State& state) {
 void exportFolder(benchmark::State& state, bool again) {
     const int n = int(state.range(0));
     Folder f(n);
-    f.mv.main().Form_Load();
+    f.windows.main.Form_Load();
     int run = 0;
     const auto folder = [&] { return f.dir.path() + QStringLiteral("/Backup") + QString::number(run); };
     if (again) {
         f.dialogs.chosen = folder() + QStringLiteral(".reg");
-        f.mv.main().Export_Click();
+        f.windows.main.Export_Click();
     }
     f.dialogs.messages = 0;
     for (auto _ : state) {
         if (!again)
             ++run;
         f.dialogs.chosen = folder() + QStringLiteral(".reg");
-        f.mv.main().Export_Click();
+        f.windows.main.Export_Click();
     }
     // Per run: the scope and folder questions, the overwrite question when again, the success.
     const qint64 expected = state.iterations() * (again ? 4 : 3);

@@ -25,13 +25,14 @@ namespace {
 // The state of a program started in the benchmark's folder, as main() builds it.
 struct Program {
     explicit Program(LoadedDatabase& db, const QString& command = {})
-        : registry(BenchFolder::storePath(db.dir.path())), mv(db.dir.path(), dialogs, registry) {
+        : registry(BenchFolder::storePath(db.dir.path())), mv(db.dir.path()) {
         mv.Command = command;
     }
     DefaultDialogs dialogs;
     RegistryFile registry;
     Mod_Variables mv;
-    WindowModels windows{mv};
+    Services sv{mv, dialogs, registry};
+    WindowModels windows{mv, sv};
 };
 
 // `VTR /a=<last code> /y` in the program's own process: start-up, finding the account and
@@ -49,7 +50,7 @@ void BM_CommandLine(benchmark::State& state) {
             timing.work([&] {
                 Program program(db, QStringLiteral("/a=") + QString::fromLatin1(last) + QStringLiteral(" /y"));
                 try {
-                    program.mv.main().Form_Load();
+                    program.windows.main.Form_Load();
                     ended = false;
                 } catch (const EndProgram&) {
                 }
@@ -121,7 +122,7 @@ void BM_Delete(benchmark::State& state) {
             if (!db.ensureLoaded())
                 break;
             db.list().select(db.list().count() / 2);
-            timing.work([&] { db.mv.main().Delete_Click(); });
+            timing.work([&] { db.windows.main.Delete_Click(); });
             deleted &= db.dialogs.messages == 0 && db.list().count() == accounts - 1;
             timing.floor([&] {
                 Floors::writeBytes(backupCopy.constData(), db.generated.bytes.constData(),
@@ -149,10 +150,11 @@ void BM_Close(benchmark::State& state) {
         PairedTiming timing(state);
         for (auto _ : state) {
             auto program = std::make_unique<Program>(db);
-            program->mv.main().Form_Load();
-            loaded &= program->dialogs.messages == 0 && program->mv.main().LvAccounts.count() == db.generated.accounts;
+            program->windows.main.Form_Load();
+            loaded &= program->dialogs.messages == 0 &&
+                      program->windows.main.LvAccounts.count() == db.generated.accounts;
             // The program leaves its accounts to the system at exit: closing is Form_Unload alone.
-            timing.work([&] { program->mv.main().Form_Unload(); });
+            timing.work([&] { program->windows.main.Form_Unload(); });
             program.reset();
             auto lines = std::make_unique<std::vector<std::string>>(Floors::readLines(path.constData()));
             timing.floor([&] { lines.reset(); });

@@ -69,7 +69,7 @@ std::optional<QByteArray> Workspace::read(const QString& name) const {
 void Workspace::remove(const QString& name) const { QFile::remove(path(name)); }
 
 FuzzApp::FuzzApp(const Workspace& workspace)
-    : registry(workspace.path(RegistryFile::FileName)), mv(workspace.folder(), dialogs, registry) {
+    : registry(workspace.path(RegistryFile::FileName)), mv(workspace.folder()) {
     mv.RutaBD = workspace.path(QStringLiteral("Accounts.dat"));
 }
 
@@ -79,7 +79,7 @@ std::vector<LoadedAccount> loadedAccounts(Mod_Variables& mv) {
     accounts.reserve(std::size_t(list.count()));
     for (int i = 1; i <= list.count(); ++i) {
         const AccountRow& row = list.row(i);
-        accounts.push_back({row.name, row.code, row.signature, mv.bd().traercomentario(row.code)});
+        accounts.push_back({row.name, row.code, row.signature, sv.bd.traercomentario(row.code)});
     }
     return accounts;
 }

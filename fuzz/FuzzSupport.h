@@ -10,6 +10,7 @@
 
 #include "DefaultDialogs.h"
 #include "Mod_Variables.h"
+#include "Services.h"
 #include "RegistryFile.h"
 
 // The application folder of one fuzzing process: created once, with its Logs folder, and reused
@@ -47,6 +48,7 @@ struct FuzzApp {
     DefaultDialogs dialogs;
     RegistryFile registry;
     Mod_Variables mv;
+    Services sv{mv, dialogs, registry};
 };
 
 // One loaded account as the program shows it: the list's row and the comment found for its code.

@@ -11,7 +11,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FuzzApp app(workspace);
     bool given = false;
     try {
-        given = app.mv.comandos().IterpCmd(text);
+        given = app.sv.comandos.IterpCmd(text);
     } catch (const EndProgram&) {
         FUZZ_CHECK(!text.isEmpty() && !app.dialogs.shown.empty());
         return 0;

@@ -18,7 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     {
         FuzzApp app(workspace);
         try {
-            current = app.mv.conversion().ConvDbOld(app.mv.RutaBD, false);
+            current = app.sv.conversion.ConvDbOld(app.mv.RutaBD, false);
         } catch (const EndProgram&) {
             FUZZ_CHECK(workspace.read(QStringLiteral("Accounts.dat")) == original);
             return 0;
@@ -42,7 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(lines.size() % 3 == 0);
 
     FuzzApp after(workspace);
-    after.mv.bd().cargarbdallv();
+    after.sv.bd.cargarbdallv();
     FUZZ_CHECK(after.dialogs.shown.empty());
     const std::vector<LoadedAccount> accounts = loadedAccounts(after.mv);
     FUZZ_CHECK(accounts.size() * 3 == lines.size());

@@ -30,10 +30,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     {
         FuzzApp app(workspace);
         app.dialogs.chosen = workspace.path(QStringLiteral("source.ADF"));
-        app.mv.bd().cargarbdallv();
+        app.sv.bd.cargarbdallv();
         FUZZ_CHECK(app.dialogs.shown.empty() && app.mv.Accounts.count() == 2);
         try {
-            app.mv.bd().importar();
+            app.sv.bd.importar();
         } catch (const EndProgram&) {
             // A newer source is refused and the database is left alone.
             FUZZ_CHECK(workspace.read(QStringLiteral("Accounts.dat")) == kDatabase);
@@ -45,7 +45,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
 
     FuzzApp after(workspace);
-    after.mv.bd().cargarbdallv();
+    after.sv.bd.cargarbdallv();
     FUZZ_CHECK(after.dialogs.shown.empty());
     const std::vector<LoadedAccount> accounts = loadedAccounts(after.mv);
     FUZZ_CHECK(holds(accounts, {"Alpha", "c-a", "s-a", "about alpha\r\nline two"}));

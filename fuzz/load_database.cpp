@@ -17,7 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     {
         FuzzApp app(workspace);
         try {
-            app.mv.bd().cargarbdallv();
+            app.sv.bd.cargarbdallv();
         } catch (const EndProgram&) {
             // A newer database is refused without being touched.
             FUZZ_CHECK(workspace.read(QStringLiteral("Accounts.dat")) ==
@@ -26,9 +26,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
         loaded = loadedAccounts(app.mv);
         const std::size_t reports = app.dialogs.reports().size();
-        const bool whole = app.mv.database().isLoaded();
+        const bool whole = app.sv.database.isLoaded();
         const std::optional<QByteArray> before = workspace.read(QStringLiteral("Accounts.dat"));
-        app.mv.bd().guardarcambios();
+        app.sv.bd.guardarcambios();
         if (!whole) {
             // A list the file did not give whole is never written over it: the save is refused.
             FUZZ_CHECK(app.dialogs.reports().size() == reports + 1);
@@ -41,7 +41,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // The saved file is a current one that loads in full, every account with its comment. Each
     // load puts the records in reverse file order, so the second load shows them reversed.
     FuzzApp again(workspace);
-    again.mv.bd().cargarbdallv();
+    again.sv.bd.cargarbdallv();
     FUZZ_CHECK(again.dialogs.shown.empty());
     std::vector<LoadedAccount> reloaded = loadedAccounts(again.mv);
     std::reverse(reloaded.begin(), reloaded.end());

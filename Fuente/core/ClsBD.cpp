@@ -13,6 +13,7 @@
 #include "ClsRespaldos.h"
 #include "ClsconvertirBaseVieja.h"
 #include "DatabaseFile.h"
+#include "DatabaseFormat.h"
 #include "Dialogs.h"
 #include "FileSystem.h"
 #include "Mod_Variables.h"
@@ -20,16 +21,7 @@
 #include "TextReader.h"
 #include "TextWriter.h"
 #include "VbText.h"
-
-bool ClsBD::isCloser(const QString& line) {
-    return line.size() == Closer.size() && line.compare(Closer, Qt::CaseInsensitive) == 0;
-}
-
-bool ClsBD::isCloser(QByteArrayView line) {
-    // No Windows-1252 letter outside ASCII folds to an ASCII one, so comparing the bytes' ASCII
-    // letter case says what comparing the decoded text would.
-    return line.size() == Closer.size() && qstrnicmp(line.data(), line.size(), "</COMENTARIO>") == 0;
-}
+#include "WindowDisplay.h"
 
 namespace {
 
@@ -70,63 +62,79 @@ private:
 }  // namespace
 
 void ClsBD::cargarbdallv() {
-    mv_.errores().guard(LogName, QStringLiteral("ClsBD.cargarbdallv"), [this] { load(std::nullopt); });
+    errores_.guard(LogName, QStringLiteral("ClsBD.cargarbdallv"), [this] { load(std::nullopt); });
 }
 
 void ClsBD::loadAccountsWithCode(const QString& code) {
-    mv_.errores().guard(LogName, QStringLiteral("ClsBD.cargarbdallv"), [&] { load(code); });
+    errores_.guard(LogName, QStringLiteral("ClsBD.cargarbdallv"), [&] { load(code); });
 }
 
 void ClsBD::load(const std::optional<QString>& onlyCode) {
-    DatabaseFile& database = mv_.database();
-    const std::optional<DatabaseFile::Fingerprint> held = database.loaded();
-    database.setLoaded(std::nullopt);
+    const std::optional<DatabaseFile::Fingerprint> held = database_.loaded();
+    database_.setLoaded(std::nullopt);
     holdsOneCode_ = false;
-    AccountList& list = mv_.Accounts;
-    if (held && list.count() > 0 && lostUnderneath())
+    if (held && mv_.Accounts.count() > 0 && lostUnderneath())
         return keepHeldAccounts();
-    if (!FileSystem::fileExists(mv_.RutaBD)) {
-        // Made only while there is still no file: another copy of the program may have made one.
-        const bool made = database.replace([](const std::optional<QByteArray>& current, TextWriter& file) {
-            if (current)
-                return false;
-            escribirversion(file);
-            return true;
-        });
-        if (made) {
-            // The list is left as it is; when it is empty it holds what the new file holds.
-            if (list.count() == 0)
-                database.setLoaded(DatabaseFile::read(mv_.RutaBD)->fingerprint);
-            return;
-        }
+    if (!FileSystem::fileExists(mv_.RutaBD) && makeEmptyFile()) {
+        // The list is left as it is; when it is empty it holds what the new file holds.
+        if (mv_.Accounts.count() == 0)
+            database_.setLoaded(DatabaseFile::read(mv_.RutaBD)->fingerprint);
+        return;
     }
     // An older file is converted first, a newer one ends the program; a file left in an older
     // layout by a failed conversion is not read as a current one.
-    if (!mv_.conversion().ConvDbOld(mv_.RutaBD, false))
+    if (!conversion_.ConvDbOld(mv_.RutaBD, false))
         return;
     // A list of some accounts is never written back, so it needs no fingerprint of the file.
     const std::optional<DatabaseFile::Snapshot> snapshot = DatabaseFile::read(mv_.RutaBD, !onlyCode);
     if (!snapshot)
         throw FileSystem::openFailure(mv_.RutaBD, true);
-    TextReader file(mv_.RutaBD, snapshot->bytes);
+    readRecords(*snapshot, onlyCode);
+    // A list of some accounts is never written over the file.
+    if (onlyCode)
+        holdsOneCode_ = true;
+    else
+        database_.setLoaded(snapshot->fingerprint);
+    giveNamesAgain();
+    showSelectedComment();
+}
+
+bool ClsBD::makeEmptyFile() {
+    // Made only while there is still no file: another copy of the program may have made one.
+    return database_.replace([](const std::optional<QByteArray>& current, TextWriter& file) {
+        if (current)
+            return false;
+        DatabaseFormat::escribirversion(file);
+        return true;
+    });
+}
+
+void ClsBD::showSelectedComment() {
+    // The comment box never shows the comment of a row that is no longer selected.
+    const AccountList& list = mv_.Accounts;
+    display_.showComment(list.selected() != 0 ? traercomentario(list.selectedRow().code) : QString());
+}
+
+void ClsBD::readRecords(const DatabaseFile::Snapshot& snapshot, const std::optional<QString>& onlyCode) {
+    TextReader file(mv_.RutaBD, snapshot.bytes);
+    AccountList& list = mv_.Accounts;
     list.clear();
     list.setSorted(false);
-
     // Room for as many records as the file can hold (each has at least five lines), so that the
     // vectors are never copied as they grow; the room no record uses is never touched, and so
     // takes no memory.
     const auto records = onlyCode
                              ? 0
-                             : std::size_t(std::count(snapshot->bytes.cbegin(), snapshot->bytes.cend(), '\r') / 5 + 1);
+                             : std::size_t(std::count(snapshot.bytes.cbegin(), snapshot.bytes.cend(), '\r') / 5 + 1);
     const SameCode wanted(onlyCode.value_or(QString()));
     // The rows' texts and the comments each go in one text that never outgrows the file, and
     // so is never copied.
     QString texts;
-    texts.reserve(onlyCode ? 0 : snapshot->bytes.size());
+    texts.reserve(onlyCode ? 0 : snapshot.bytes.size());
     std::vector<AccountList::Entry> rows;
     rows.reserve(records);
     TablaComentarios::Builder comments;
-    comments.reserve(records, onlyCode ? 0 : snapshot->bytes.size());
+    comments.reserve(records, onlyCode ? 0 : snapshot.bytes.size());
     std::vector<QByteArrayView> lines;  // one comment's lines, in the file's bytes
     // Whatever was read before a failure stays loaded; the record being read gets no row.
     const auto publish = [&] {
@@ -139,14 +147,10 @@ void ClsBD::load(const std::optional<QString>& onlyCode) {
             list.select(list.count());
         mv_.Comentarios.assign(std::move(comments));
     };
-    // The comment box never shows the comment of a row that is no longer selected.
-    const auto showComment = [&] {
-        mv_.display().showComment(list.selected() != 0 ? traercomentario(list.selectedRow().code) : QString());
-    };
     try {
         file.readLineBytes();  // the header; its version was checked before
         if (file.atEnd())
-            mv_.display().Botones();
+            display_.Botones();
         while (!file.atEnd()) {
             const QByteArrayView name = file.readLineBytes();
             const QByteArrayView code = file.readLineBytes();
@@ -154,7 +158,7 @@ void ClsBD::load(const std::optional<QString>& onlyCode) {
             file.readLineBytes();  // the opener
             lines.clear();
             QByteArrayView line = file.readLineBytes();
-            for (; !isCloser(line); line = file.readLineBytes())
+            for (; !DatabaseFormat::isCloser(line); line = file.readLineBytes())
                 lines.push_back(line);
             // A row keeps the sizes of its texts and of its comment (whose line ends may double as
             // they become CR LF) in 32 bits.
@@ -170,40 +174,32 @@ void ClsBD::load(const std::optional<QString>& onlyCode) {
         }
     } catch (...) {
         publish();
-        showComment();
+        showSelectedComment();
         throw;
     }
     publish();
-    // A list of some accounts is never written over the file.
-    if (onlyCode)
-        holdsOneCode_ = true;
-    else
-        database.setLoaded(snapshot->fingerprint);
-    giveNamesAgain();
-    showComment();
 }
 
 bool ClsBD::lostUnderneath() const {
     // No account fits in fewer bytes than the header this program writes.
     const QFileInfo file(mv_.RutaBD);
-    return !file.exists() || (file.isFile() && file.size() < Header.size());
+    return !file.exists() || (file.isFile() && file.size() < DatabaseFormat::Header.size());
 }
 
 void ClsBD::keepHeldAccounts() {
     // Another program deleted or emptied the file under the list: that is no new database. The
     // list stays as it is, no longer counted as loaded, so nothing writes it over the file.
-    const QString copy = mv_.respaldos().guardarRescate([this](TextWriter& file) {
-        escribirversion(file);
+    const QString copy = respaldos_.guardarRescate([this](TextWriter& file) {
+        DatabaseFormat::escribirversion(file);
         escribirCuentas(file);
     });
-    mv_.dialogs.MsgBox(
-        QStringLiteral("%1 was %2 by another program while this window held its %3 accounts. "
-                       "Nothing was written over it: the %3 accounts are kept in %4. To get them "
-                       "back, close the program and copy that file over %1.")
-            .arg(QDir::toNativeSeparators(mv_.RutaBD),
-                 FileSystem::fileExists(mv_.RutaBD) ? QStringLiteral("emptied") : QStringLiteral("deleted"),
-                 QString::number(mv_.Accounts.count()), QDir::toNativeSeparators(copy)),
-        MsgButtons::OK, MsgIcon::Exclamation);
+    dialogs_.MsgBox(QStringLiteral("%1 was %2 by another program while this window held its %3 accounts. "
+                                   "Nothing was written over it: the %3 accounts are kept in %4. To get them "
+                                   "back, close the program and copy that file over %1.")
+                        .arg(QDir::toNativeSeparators(mv_.RutaBD),
+                             FileSystem::fileExists(mv_.RutaBD) ? QStringLiteral("emptied") : QStringLiteral("deleted"),
+                             QString::number(mv_.Accounts.count()), QDir::toNativeSeparators(copy)),
+                    MsgButtons::OK, MsgIcon::Exclamation);
 }
 
 void ClsBD::giveNamesAgain() {
@@ -212,10 +208,10 @@ void ClsBD::giveNamesAgain() {
     for (Rename& rename : renames_) {
         const int position = buscarFila(rename.before);
         if (position == 0) {
-            mv_.dialogs.MsgBox("The new name \"" + rename.name + "\" of the account " + rename.before.code +
-                                   " was not saved: another copy of the program changed or deleted the account "
-                                   "meanwhile.",
-                               MsgButtons::OK, MsgIcon::Exclamation);
+            dialogs_.MsgBox("The new name \"" + rename.name + "\" of the account " + rename.before.code +
+                                " was not saved: another copy of the program changed or deleted the account "
+                                "meanwhile.",
+                            MsgButtons::OK, MsgIcon::Exclamation);
             continue;
         }
         rename.before = list.row(position);
@@ -253,13 +249,42 @@ int ClsBD::filaParaActivar(const QString& code) const {
 }
 
 bool ClsBD::reescribir(const DatabaseFile::Change& change) {
-    if (!mv_.database().rewrite(change))
+    DatabaseFile::Change withHeader = change;
+    withHeader.write = [&change](TextWriter& file) {
+        DatabaseFormat::escribirversion(file);
+        change.write(file);
+    };
+    if (!cambiar(withHeader, DatabaseFile::Kind::Rewrite))
         return false;
     renames_.clear();  // the list written held them
     return true;
 }
 
-void ClsBD::escribirversion(TextWriter& file) { file.writeLine(Header.chopped(2)); }
+bool ClsBD::anexar(const DatabaseFile::Change& change) { return cambiar(change, DatabaseFile::Kind::Append); }
+
+bool ClsBD::cambiar(const DatabaseFile::Change& change, DatabaseFile::Kind kind) {
+    // How many times a change is applied again to a list loaded again before giving up.
+    constexpr int kAttempts = 5;
+    const QString shown = QDir::toNativeSeparators(mv_.RutaBD);
+    for (int attempt = 1;; ++attempt) {
+        if (database_.writeIfCurrent(change, kind))
+            return true;
+        if (attempt == kAttempts)
+            throw RunError{RunError::PermissionDenied,
+                           "Permission denied: " + shown + " is being changed by another copy of the program"};
+        // Another copy changed the file since it was loaded: the change is made to the fresh list.
+        // A file that could not be loaded whole has been reported by its load.
+        cargarbdallv();
+        if (!database_.isLoaded())
+            return false;
+        if (!change.reapply()) {
+            dialogs_.MsgBox(change.refused + ": another copy of the program changed " + shown +
+                                " meanwhile. The list shows the accounts as they are stored now.",
+                            MsgButtons::OK, MsgIcon::Exclamation);
+            return false;
+        }
+    }
+}
 
 QString ClsBD::BuscarfirmaenLV(const QString& code) {
     const AccountList& list = mv_.Accounts;
@@ -268,7 +293,7 @@ QString ClsBD::BuscarfirmaenLV(const QString& code) {
 }
 
 void ClsBD::guardarcambios() {
-    mv_.errores().guard(LogName, QStringLiteral("ClsBD.guardarcambios"), [this] {
+    errores_.guard(LogName, QStringLiteral("ClsBD.guardarcambios"), [this] {
         DatabaseFile::Change change;
         change.write = [this](TextWriter& file) { escribirCuentas(file); };
         change.refused = QStringLiteral("The changes were not saved");
@@ -286,22 +311,7 @@ void ClsBD::escribirCuentas(TextWriter& file) const {
 
 void ClsBD::writeStored(TextWriter& file, int position) const {
     const AccountList& list = mv_.Accounts;
-    writeHead(file, list.name(position), list.code(position), list.signature(position));
+    DatabaseFormat::writeHead(file, list.name(position), list.code(position), list.signature(position));
     file.writeEncodedLine(mv_.Comentarios.storedComment(list.code(position)));
-    file.writeLine(Closer);
-}
-
-void ClsBD::escribirRegistro(TextWriter& file, const QString& name, const QString& code, const QString& signature,
-                             const std::optional<QString>& comment) {
-    writeHead(file, name, code, signature);
-    if (comment)
-        file.writeLine(*comment);
-    file.writeLine(Closer);
-}
-
-void ClsBD::writeHead(TextWriter& file, QStringView name, QStringView code, QStringView signature) {
-    file.writeLine(name);
-    file.writeLine(code);
-    file.writeLine(signature);
-    file.writeLine(Opener);
+    file.writeLine(DatabaseFormat::Closer);
 }

@@ -7,26 +7,34 @@
 #include "AccountList.h"
 #include "DatabaseFile.h"
 
+class ClsControlErrores;
+class ClsRespaldos;
+class ClsconvertirBaseVieja;
+class Clsvalidacion;
+class Dialogs;
 class Mod_Variables;
 class TextWriter;
+class WindowDisplay;
 
 // The account database file: loading it into the account list and the comment table, and
-// writing it back.
-//
-// File layout: the header line, then per account the name, the code, the signature,
-// "<COMENTARIO>", the comment lines and "</COMENTARIO>" (recognised in any letter case).
+// writing it back (its layout: DatabaseFormat).
 class ClsBD {
 public:
-    static constexpr int Version = 101;
-    static inline const QString Opener = QStringLiteral("<COMENTARIO>");
-    static inline const QString Closer = QStringLiteral("</COMENTARIO>");
     static inline const QString LogName = QStringLiteral("ClsBD.log");
-    // The import's working copy of the chosen file, beside the database.
-    static inline const QString SufijoAux = QStringLiteral(".Aux");
-    // The first line of the file, with its line end.
-    static inline const QString Header = QStringLiteral("DB Version: %1\r\n").arg(Version);
 
-    explicit ClsBD(Mod_Variables& mv) : mv_(mv) {}
+    // Loads and writes mv.RutaBD into mv.Accounts and mv.Comentarios; shows the selected row's
+    // comment on `display`.
+    ClsBD(Mod_Variables& mv, Dialogs& dialogs, ClsControlErrores& errores, DatabaseFile& database,
+          ClsconvertirBaseVieja& conversion, ClsRespaldos& respaldos, const Clsvalidacion& validacion,
+          WindowDisplay& display)
+        : mv_(mv),
+          dialogs_(dialogs),
+          errores_(errores),
+          database_(database),
+          conversion_(conversion),
+          respaldos_(respaldos),
+          validacion_(validacion),
+          display_(display) {}
 
     // Loads RutaBD into the account list (in reverse file order, sorting off) and the comment
     // table. A missing file is created with the header alone and the list is left as it is.
@@ -40,8 +48,6 @@ public:
     // Whether the last load that completed was one of loadAccountsWithCode.
     bool holdsOneCode() const { return holdsOneCode_; }
 
-    static void escribirversion(TextWriter& file);
-
     // The signature of the first row whose code matches, ignoring letter case and blanks at
     // either end; empty when none does.
     QString BuscarfirmaenLV(const QString& code);
@@ -53,8 +59,12 @@ public:
     void renombrar(int position, const QString& name);
     bool hayCambiosSinGuardar() const { return !renames_.empty(); }
     // Rewrites the database through the one checked rewrite, the header first; names not saved
-    // yet are saved with it. Returns whether the file was written.
+    // yet are saved with it. When another copy of the program changed the file since it was
+    // loaded, the list is loaded again and the change applied to it once more, or, when that is
+    // no longer possible, the person is told. Returns whether the file was written.
     bool reescribir(const DatabaseFile::Change& change);
+    // Adds the change's records at the end of the database, with the same checks.
+    bool anexar(const DatabaseFile::Change& change);
 
     // The row of the list that is this account: the row equal to it, or else the one row with its
     // code and signature (renamed meanwhile by another copy of the program); 0 when none.
@@ -77,23 +87,22 @@ public:
     // Writes a row of the list as a record with its stored comment lines as the file held them; a
     // record that had no comment line gets one empty line.
     void writeStored(TextWriter& file, int position) const;
-    // Writes one record. The comment's CR LF pairs become line ends and an empty comment is one
-    // empty line; without a comment the opener is directly followed by the closer.
-    static void escribirRegistro(TextWriter& file, const QString& name, const QString& code, const QString& signature,
-                                 const std::optional<QString>& comment);
-
-    // Whether a line closes a comment: "</COMENTARIO>" in any letter case.
-    static bool isCloser(const QString& line);
-    static bool isCloser(QByteArrayView line);
 
 private:
-    static void writeHead(TextWriter& file, QStringView name, QStringView code, QStringView signature);
+    bool cambiar(const DatabaseFile::Change& change, DatabaseFile::Kind kind);
     void load(const std::optional<QString>& onlyCode);
+    // Reads the records of the file's bytes into the list and the comment table.
+    void readRecords(const DatabaseFile::Snapshot& snapshot, const std::optional<QString>& onlyCode);
+    // Makes the file with the header alone while there is none; whether it made it.
+    bool makeEmptyFile();
+    // Writes what the import's working copy adds to the stored accounts.
+    void mergeImported(TextWriter& destination, const QString& aux, bool& imported, int& refused) const;
     // Whether the file the list was loaded from is gone or too short to hold an account.
     bool lostUnderneath() const;
     // Keeps the list's accounts in a safety copy and tells the person.
     void keepHeldAccounts();
     void giveNamesAgain();
+    void showSelectedComment();
 
     struct Rename {
         AccountRow before;
@@ -101,6 +110,13 @@ private:
     };
 
     Mod_Variables& mv_;
+    Dialogs& dialogs_;
+    ClsControlErrores& errores_;
+    DatabaseFile& database_;
+    ClsconvertirBaseVieja& conversion_;
+    ClsRespaldos& respaldos_;
+    const Clsvalidacion& validacion_;
+    WindowDisplay& display_;
     std::vector<Rename> renames_;
     bool holdsOneCode_ = false;
 };

@@ -29,8 +29,8 @@ QString ClsComandos::usage() {
 
 void ClsComandos::endWith(const QString& message) {
     if (!message.isEmpty())
-        mv_.dialogs.MsgBox(message);
-    mv_.dialogs.MsgBox(usage());
+        dialogs_.MsgBox(message);
+    dialogs_.MsgBox(usage());
     throw EndProgram{};
 }
 

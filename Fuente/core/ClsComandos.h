@@ -2,6 +2,7 @@
 
 #include <QString>
 
+class Dialogs;
 class Mod_Variables;
 
 // Reads the command line: /A=<code> /S=<address:port> /W /Y /?
@@ -18,7 +19,8 @@ public:
         bool help = false;
     };
 
-    explicit ClsComandos(Mod_Variables& mv) : mv_(mv) {}
+    // The command-line values go into `mv`.
+    ClsComandos(Mod_Variables& mv, Dialogs& dialogs) : mv_(mv), dialogs_(dialogs) {}
 
     // Reads the text without judging it: any number of pieces, each starting at a "/" (the text
     // before the first one included), up to a "/?"; of repeated pieces the last counts.
@@ -35,4 +37,5 @@ private:
     [[noreturn]] void endWith(const QString& message);
 
     Mod_Variables& mv_;
+    Dialogs& dialogs_;
 };

@@ -8,6 +8,7 @@
 #include "ClsRespaldos.h"
 #include "Clsvalidacion.h"
 #include "DatabaseFile.h"
+#include "DatabaseFormat.h"
 #include "Dialogs.h"
 #include "FileSystem.h"
 #include "Mod_Variables.h"
@@ -15,91 +16,93 @@
 #include "TextWriter.h"
 #include "VbText.h"
 #include "WinePrefix.h"
+#include "WindowDisplay.h"
 
 bool ClsPrincipal::BuscYselAccounts(const QString& code) {
-    return mv_.errores().guard(LogName, QStringLiteral("ClsPrinc.BuscYselAccounts"), [&] {
+    return errores_.guard(LogName, QStringLiteral("ClsPrinc.BuscYselAccounts"), [&] {
         AccountList& list = mv_.Accounts;
         const int position = list.lastWithTrimmedCode(code);
         if (position == 0)
             return false;
         const AccountRow& row = list.row(position);
-        mv_.display().showActive(row.name);
+        display_.showActive(row.name);
         list.select(position);
-        mv_.display().showComment(mv_.bd().traercomentario(row.code));
+        display_.showComment(bd_.traercomentario(row.code));
         return true;
     });
 }
 
 void ClsPrincipal::SetCuentaAct(const QString& code, const QString& signature) {
-    mv_.errores().guard(LogName, QStringLiteral("ClsPrinc.SetCuentaAct"), [&] {
+    errores_.guard(LogName, QStringLiteral("ClsPrinc.SetCuentaAct"), [&] {
         if (BuscYselAccounts(code))
             return;
         if (code.isEmpty()) {
-            mv_.dialogs.MsgBox(QStringLiteral("There isn't any active freelancer account.\r\n"
-                                              "--To create a new one, start freelancer and enter the server list.\r\n"
-                                              "--Or Double click an account on the list to activate it"));
-            mv_.display().showNoActive();
+            dialogs_.MsgBox(QStringLiteral("There isn't any active freelancer account.\r\n"
+                                           "--To create a new one, start freelancer and enter the server list.\r\n"
+                                           "--Or Double click an account on the list to activate it"));
+            display_.showNoActive();
             return;
         }
         // A database that was not loaded whole cannot store anything: nothing is offered.
-        if (!mv_.database().isLoaded())
-            return mv_.display().showNotStored(NotStored);
+        if (!database_.isLoaded())
+            return display_.showNotStored(NotStored);
         // Shown while the question is open: the frame holds an account that is not stored.
-        mv_.display().showNotStored(NotStored);
-        const MsgAnswer add = mv_.dialogs.MsgBox(
+        display_.showNotStored(NotStored);
+        const MsgAnswer add = dialogs_.MsgBox(
             QStringLiteral("The active account does not match the accounts stored on my database, therefore it must "
                            "be a new one. Do you want to add it to the database?"),
             MsgButtons::YesNo, MsgIcon::Question, QStringLiteral("New Account Found"));
         if (add != MsgAnswer::Yes)
-            return mv_.display().showNotStored(NotStored);
+            return display_.showNotStored(NotStored);
         const QString name = askNewName();
         if (name.isEmpty())
-            return mv_.display().showNotStored(QStringLiteral("Warning! Not in the database"));
+            return display_.showNotStored(QStringLiteral("Warning! Not in the database"));
 
         // Stored first: the list shows the account, and the person is told it was added, only
         // once it is in the file. Until then it is shown as not stored.
-        mv_.display().showNotStored(QStringLiteral("Warning! Not in the database"));
+        display_.showNotStored(QStringLiteral("Warning! Not in the database"));
         DatabaseFile::Change change;
-        change.write = [&](TextWriter& file) { ClsBD::escribirRegistro(file, name, code, signature, std::nullopt); };
+        change.write = [&](TextWriter& file) {
+            DatabaseFormat::escribirRegistro(file, name, code, signature, std::nullopt);
+        };
         // Another copy of the program may have stored the account, or the name, meanwhile.
-        change.reapply = [&] { return !mv_.validacion().CuentaDupl(code) && !mv_.validacion().NomDuplic(name); };
+        change.reapply = [&] { return !validacion_.CuentaDupl(code) && !validacion_.NomDuplic(name); };
         change.refused = "The account \"" + name + "\" was not added";
-        if (!mv_.database().append(change)) {
+        if (!bd_.anexar(change)) {
             if (!BuscYselAccounts(code))
-                mv_.display().showNotStored(NotStored);
+                display_.showNotStored(NotStored);
             return;
         }
         mv_.Accounts.select(mv_.Accounts.add(1, {name, code, signature}));
-        mv_.dialogs.MsgBox(QStringLiteral("The new account has been added"), MsgButtons::OK, MsgIcon::Exclamation,
-                           QStringLiteral("New Account"));
-        mv_.display().showActive(name);
+        dialogs_.MsgBox(QStringLiteral("The new account has been added"), MsgButtons::OK, MsgIcon::Exclamation,
+                        QStringLiteral("New Account"));
+        display_.showActive(name);
     });
 }
 
 QString ClsPrincipal::askNewName() {
     for (;;) {
-        const QString name = mv_.dialogs.InputBox(QStringLiteral("Input a name for the new account"),
-                                                  QStringLiteral("Add New Account"), QStringLiteral("New Account"));
+        const QString name = dialogs_.InputBox(QStringLiteral("Input a name for the new account"),
+                                               QStringLiteral("Add New Account"), QStringLiteral("New Account"));
         if (name.isEmpty())
             return name;
-        if (mv_.validacion().NomDuplic(name)) {
-            mv_.dialogs.MsgBox(QStringLiteral("The name you entered already exists"));
+        if (validacion_.NomDuplic(name)) {
+            dialogs_.MsgBox(QStringLiteral("The name you entered already exists"));
             continue;
         }
         const QString problem = Clsvalidacion::Inguardable(QStringLiteral("The name"), name);
         if (problem.isEmpty())
             return name;
-        mv_.dialogs.MsgBox(problem, MsgButtons::OK, MsgIcon::Exclamation);
+        dialogs_.MsgBox(problem, MsgButtons::OK, MsgIcon::Exclamation);
     }
 }
 
 void ClsPrincipal::EscribirActiva(const QString& code, const QString& signature) {
-    mv_.respaldos().anotarActiva();
+    respaldos_.anotarActiva();
     // Together, so that a failure cannot leave the game with one account's code and another's
     // signature.
-    mv_.registry.WriteValues(
-        RegistryAccess::CurrentUser, RegistryAccess::GameKey,
-        {{QStringLiteral("MPAccountName"), code}, {QStringLiteral("MPAccountNameSig"), signature}});
+    registry_.WriteValues(RegistryAccess::CurrentUser, RegistryAccess::GameKey,
+                          {{QStringLiteral("MPAccountName"), code}, {QStringLiteral("MPAccountNameSig"), signature}});
 }
 
 QString ClsPrincipal::executablePath(const QString& gameFolder) {
@@ -111,12 +114,12 @@ QString ClsPrincipal::gameArguments(bool windowed, const QString& server) {
 }
 
 void ClsPrincipal::leerRutaJuego() {
-    mv_.RutaJuego = mv_.registry.ReadValue(RegistryAccess::LocalMachine, RegistryAccess::GameKey,
-                                           QStringLiteral("AppPath"));
+    mv_.RutaJuego = registry_.ReadValue(RegistryAccess::LocalMachine, RegistryAccess::GameKey,
+                                        QStringLiteral("AppPath"));
 }
 
 void ClsPrincipal::Launchar(bool windowed) {
-    mv_.errores().guard(LogName, QStringLiteral("ClsPrinc.Launchar"), [&] {
+    errores_.guard(LogName, QStringLiteral("ClsPrinc.Launchar"), [&] {
         if (mv_.Command.isEmpty())
             leerRutaJuego();
         const QString arguments = gameArguments(windowed, mv_.ServidorCmd);
@@ -126,8 +129,8 @@ void ClsPrincipal::Launchar(bool windowed) {
         // Without a game folder there is no game: never look for the program elsewhere.
         if (mv_.RutaJuego.isEmpty() || !FileSystem::fileExists(program))
             return showNotFound(QDir::toNativeSeparators(program));
-        mv_.dialogs.StartProgram(QDir::toNativeSeparators(program), arguments, QFileInfo(program).absolutePath(),
-                                 Dialogs::Show::Minimized);
+        dialogs_.StartProgram(QDir::toNativeSeparators(program), arguments, QFileInfo(program).absolutePath(),
+                              Dialogs::Show::Minimized);
     });
 }
 
@@ -138,11 +141,11 @@ void ClsPrincipal::launchInWine(const WinePrefix& prefix, const QString& argumen
     if (program.isEmpty() || !FileSystem::fileExists(program))
         return showNotFound(windowsProgram);
     // Windows paths hold no quotes, so quoting the program keeps it one argument.
-    mv_.dialogs.StartProgram(WinePrefix::wineProgram(), '"' + program + QStringLiteral("\" ") + arguments,
-                             QFileInfo(program).absolutePath(), Dialogs::Show::Minimized);
+    dialogs_.StartProgram(WinePrefix::wineProgram(), '"' + program + QStringLiteral("\" ") + arguments,
+                          QFileInfo(program).absolutePath(), Dialogs::Show::Minimized);
 }
 
 void ClsPrincipal::showNotFound(const QString& program) {
-    mv_.dialogs.MsgBox("''" + program + "'' not found.", MsgButtons::OK, MsgIcon::Critical,
-                       QStringLiteral("File not Found"));
+    dialogs_.MsgBox("''" + program + "'' not found.", MsgButtons::OK, MsgIcon::Critical,
+                    QStringLiteral("File not Found"));
 }

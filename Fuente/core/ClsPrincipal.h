@@ -2,18 +2,37 @@
 
 #include <QString>
 
+class ClsBD;
+class ClsControlErrores;
+class ClsRespaldos;
+class Clsvalidacion;
+class DatabaseFile;
+class Dialogs;
 class Mod_Variables;
+class RegistryAccess;
 class WinePrefix;
+class WindowDisplay;
 
 // The game's active account and the game itself: finding the active account among the stored
 // ones, offering to store a new one, writing the active account, starting the game. What the
-// window shows of the active account goes through Mod_Variables::display().
+// window shows of the active account goes to its WindowDisplay.
 class ClsPrincipal {
 public:
     static inline const QString LogName = QStringLiteral("ClsMain.log");
     static inline const QString NotStored = QStringLiteral("WARNING! This account is not in the database");
 
-    explicit ClsPrincipal(Mod_Variables& mv) : mv_(mv) {}
+    ClsPrincipal(Mod_Variables& mv, Dialogs& dialogs, RegistryAccess& registry, ClsControlErrores& errores, ClsBD& bd,
+                 const DatabaseFile& database, ClsRespaldos& respaldos, const Clsvalidacion& validacion,
+                 WindowDisplay& display)
+        : mv_(mv),
+          dialogs_(dialogs),
+          registry_(registry),
+          errores_(errores),
+          bd_(bd),
+          database_(database),
+          respaldos_(respaldos),
+          validacion_(validacion),
+          display_(display) {}
 
     // Selects every row whose code equals the given one (blanks at either end aside, letter case
     // counting) and shows it as the active account; the last such row stays selected.
@@ -43,4 +62,12 @@ private:
     QString askNewName();
 
     Mod_Variables& mv_;
+    Dialogs& dialogs_;
+    RegistryAccess& registry_;
+    ClsControlErrores& errores_;
+    ClsBD& bd_;
+    const DatabaseFile& database_;
+    ClsRespaldos& respaldos_;
+    const Clsvalidacion& validacion_;
+    WindowDisplay& display_;
 };

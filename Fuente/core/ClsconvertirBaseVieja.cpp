@@ -3,9 +3,9 @@
 #include <cmath>
 #include <QDir>
 
-#include "ClsBD.h"
 #include "ClsControlErrores.h"
 #include "DatabaseFile.h"
+#include "DatabaseFormat.h"
 #include "Dialogs.h"
 #include "FileSystem.h"
 #include "Programa.h"
@@ -36,7 +36,7 @@ bool ClsconvertirBaseVieja::ConvDbOld(const QString& path, bool importFlag) {
     return errores_.guard(LogName, QStringLiteral("ClsDBConv.ConvDbOld"), [&] {
         const std::optional<QString> header = TextReader::firstLine(path);
         if (!header) {
-            const auto writeHeader = [](TextWriter& file) { ClsBD::escribirversion(file); };
+            const auto writeHeader = [](TextWriter& file) { DatabaseFormat::escribirversion(file); };
             if (importFlag) {
                 TextWriter empty(path, TextWriter::Mode::Rewrite);
                 writeHeader(empty);
@@ -53,11 +53,11 @@ bool ClsconvertirBaseVieja::ConvDbOld(const QString& path, bool importFlag) {
             return true;
         }
         const int v = version(*header);
-        if (v > ClsBD::Version) {
+        if (v > DatabaseFormat::Version) {
             dialogs_.MsgBox(newerVersionMessage(importFlag));
             throw EndProgram{};
         }
-        if (v < ClsBD::Version) {
+        if (v < DatabaseFormat::Version) {
             bool converted = false;
             if (!ConvDBdesde100(importFlag, converted))
                 return false;
@@ -84,12 +84,12 @@ namespace {
 
 // Writes the older layout's accounts in the current one, every comment empty.
 void convert(TextReader& source, TextWriter& destination) {
-    destination.writeLine(QStringLiteral("Version: %1").arg(ClsBD::Version));
+    destination.writeLine(QStringLiteral("Version: %1").arg(DatabaseFormat::Version));
     while (!source.atEnd()) {
         const QString name = source.readLine();
         const QString code = source.readLine();
         const QString signature = source.readLine();
-        ClsBD::escribirRegistro(destination, name, code, signature, std::nullopt);
+        DatabaseFormat::escribirRegistro(destination, name, code, signature, std::nullopt);
     }
 }
 
@@ -100,7 +100,7 @@ bool ClsconvertirBaseVieja::ConvDBdesde100(bool importFlag, bool& converted) {
     return errores_.guard(LogName, QStringLiteral("ClsDBConv.ConvDBdesde100"), [&] {
         const QString old = rutaBD_ + QStringLiteral(".old");
         if (importFlag) {
-            const QString aux = rutaBD_ + ClsBD::SufijoAux;
+            const QString aux = rutaBD_ + DatabaseFormat::SufijoAux;
             const QString temp = rutaBD_ + QStringLiteral(".temp2");
             FileSystem::copyFile(rutaBD_, old, rutaBD_);
             TextReader source(aux);
@@ -118,7 +118,7 @@ bool ClsconvertirBaseVieja::ConvDBdesde100(bool importFlag, bool& converted) {
         try {
             // The database as it is under the lock: another copy of the program may have converted it.
             converted = database_.replace([&](const std::optional<QByteArray>& bytes, TextWriter& destination) {
-                if (!bytes || version(TextReader(rutaBD_, *bytes).readLine()) >= ClsBD::Version)
+                if (!bytes || version(TextReader(rutaBD_, *bytes).readLine()) >= DatabaseFormat::Version)
                     return false;
                 FileSystem::replaceFile(old, *bytes, rutaBD_);
                 copied = true;

@@ -3,7 +3,7 @@
 #include <QStringList>
 
 #include "AccountList.h"
-#include "ClsBD.h"
+#include "DatabaseFormat.h"
 #include "Cp1252.h"
 #include "VbText.h"
 
@@ -74,8 +74,8 @@ QString Clsvalidacion::InguardableComentario(const QString& comment) {
     for (QStringView line : QStringView(comment).split(QLatin1Char('\r'))) {
         if (line.startsWith(QLatin1Char('\n')))
             line = line.mid(1);
-        if (ClsBD::isCloser(line.toString()))
-            return "A comment line cannot read \"" + ClsBD::Closer + "\": it would end the comment early.";
+        if (DatabaseFormat::isCloser(line.toString()))
+            return "A comment line cannot read \"" + DatabaseFormat::Closer + "\": it would end the comment early.";
     }
     const QString characters = unstorable(comment);
     return characters.isEmpty() ? QString() : unstorableMessage(QStringLiteral("The comment"), characters);

@@ -5,9 +5,7 @@
 #include <QFileInfo>
 #include <QHash>
 
-#include "ClsBD.h"
 #include "ClsRespaldos.h"
-#include "Dialogs.h"
 #include "FileLock.h"
 #include "FileSystem.h"
 #include "RunError.h"
@@ -15,8 +13,6 @@
 
 namespace {
 
-// How many times a change is applied again to a list loaded again before giving up.
-constexpr int kAttempts = 5;
 // How many times a file that changes while it is read is read again.
 constexpr int kReadAttempts = 3;
 
@@ -77,33 +73,12 @@ void DatabaseFile::requireLoaded() const {
                            "writing the list now would lose the accounts that were not read"};
 }
 
-bool DatabaseFile::rewrite(const Change& change) { return this->change(change, Kind::Rewrite); }
-
-bool DatabaseFile::append(const Change& change) { return this->change(change, Kind::Append); }
-
-bool DatabaseFile::change(const Change& change, Kind kind) {
-    for (int attempt = 1;; ++attempt) {
-        requireLoaded();
-        if (afterLock([&] { return writeIfCurrent(change, kind); }))
-            return true;
-        if (attempt == kAttempts)
-            throw RunError{RunError::PermissionDenied,
-                           "Permission denied: " + shown(rutaBD_) + " is being changed by another copy of the program"};
-        // Another copy changed the file since it was loaded: the change is made to the fresh list.
-        // A file that could not be loaded whole has been reported by its load.
-        bd_.cargarbdallv();
-        if (!isLoaded())
-            return false;
-        if (!change.reapply()) {
-            dialogs_.MsgBox(change.refused + ": another copy of the program changed " + shown(rutaBD_) +
-                                " meanwhile. The list shows the accounts as they are stored now.",
-                            MsgButtons::OK, MsgIcon::Exclamation);
-            return false;
-        }
-    }
+bool DatabaseFile::writeIfCurrent(const Change& change, Kind kind) {
+    requireLoaded();
+    return afterLock([&] { return writeLocked(change, kind); });
 }
 
-bool DatabaseFile::writeIfCurrent(const Change& change, Kind kind) {
+bool DatabaseFile::writeLocked(const Change& change, Kind kind) {
     const FileLock lock(lockPath());
     std::optional<Snapshot> current = read(rutaBD_);
     if (!current || current->fingerprint != *loaded_)
@@ -124,7 +99,6 @@ bool DatabaseFile::writeIfCurrent(const Change& change, Kind kind) {
     current.reset();  // its bytes are not needed any more
     TextWriter file(rutaBD_, TextWriter::Mode::Rewrite);
     file.reserve(size + size / 8);  // a rewrite is about as long as the file it replaces
-    ClsBD::escribirversion(file);
     change.write(file);
     const QByteArray& bytes = file.contents();
     Fingerprint written{rutaBD_, bytes.size(), 0, hash(bytes)};

@@ -5,9 +5,7 @@
 #include <QByteArray>
 #include <QString>
 
-class ClsBD;
 class ClsRespaldos;
-class Dialogs;
 class TextWriter;
 
 // The one way Accounts.dat is changed. Every change is a read-check-write on the file, made
@@ -16,8 +14,8 @@ class TextWriter;
 //
 //   - the list must have been loaded whole from the file by the last load;
 //   - the file must still be the one that load read (size, time and content): when another copy
-//     changed it meanwhile, the list is loaded again and the change applied to it once more, or,
-//     when that is no longer possible, the person is told and nothing is written;
+//     changed it meanwhile, nothing is written and the caller hears so (it loads the list again
+//     and applies its change once more, see ClsBD);
 //   - before a rewrite, a copy of the file goes into the backups;
 //   - the new file replaces the old one in one step, and the list then counts as loaded from it.
 class DatabaseFile {
@@ -43,7 +41,7 @@ public:
 
     // One change to the database, as its writer describes it.
     struct Change {
-        // Writes the records (for a rewrite, after the header, which is written here).
+        // Writes the records (for a rewrite, the whole file).
         std::function<void(TextWriter&)> write;
         // Applies the change once more to the list just loaded again from a file another copy of
         // the program changed; false when it no longer can.
@@ -55,10 +53,10 @@ public:
         bool keepBak = false;
     };
 
-    // The database is at `rutaBD` (read at each use); `bd` loads it again when another copy of the
-    // program changed it, and `respaldos` keeps the safety copies.
-    DatabaseFile(const QString& rutaBD, ClsBD& bd, Dialogs& dialogs, ClsRespaldos& respaldos)
-        : rutaBD_(rutaBD), bd_(bd), dialogs_(dialogs), respaldos_(respaldos) {}
+    enum class Kind { Rewrite, Append };
+
+    // The database is at `rutaBD` (read at each use); `respaldos` keeps the safety copies.
+    DatabaseFile(const QString& rutaBD, ClsRespaldos& respaldos) : rutaBD_(rutaBD), respaldos_(respaldos) {}
 
     // The file as it is now, read whole; none when there is no file. Only a regular file is read;
     // one that keeps changing while it is read is a failure. Without `hashed`, the fingerprint
@@ -73,22 +71,18 @@ public:
     // What the list holds of the file: the fingerprint of the whole file it was loaded from.
     std::optional<Fingerprint> loaded() const { return isLoaded() ? loaded_ : std::nullopt; }
 
-    // Rewrites the database: the header, then the change's records. Returns whether the file was
-    // written; false when the change could no longer be made (the person has been told). A failure
+    // Rewrites the database with the change's bytes (Kind::Rewrite) or adds them at its end
+    // (Kind::Append), under the lock, if the file is still the one loaded; false, with nothing
+    // written, when another copy changed it since. The list must be loaded whole; a failure
     // throws RunError.
-    bool rewrite(const Change& change);
-    // Adds the change's records at the end of the database, with the same checks.
-    bool append(const Change& change);
+    bool writeIfCurrent(const Change& change, Kind kind);
     // Rewrites the database from what it holds now, whether or not it was loaded (the conversion,
     // the first header): `write` gets the file's bytes (none when there is no file) and returns
     // false to leave the file as it is. Returns whether the file was written.
     bool replace(const std::function<bool(const std::optional<QByteArray>& current, TextWriter& file)>& write);
 
 private:
-    enum class Kind { Rewrite, Append };
-    bool change(const Change& change, Kind kind);
-    // Under the lock: false when the file is not the one loaded; otherwise writes it.
-    bool writeIfCurrent(const Change& change, Kind kind);
+    bool writeLocked(const Change& change, Kind kind);
     bool replaceLocked(const std::function<bool(const std::optional<QByteArray>&, TextWriter&)>& write);
     // Runs a write made under the lock, then reports the safety copies it could not make.
     bool afterLock(const std::function<bool()>& locked);
@@ -96,8 +90,6 @@ private:
     void requireLoaded() const;
 
     const QString& rutaBD_;
-    ClsBD& bd_;
-    Dialogs& dialogs_;
     ClsRespaldos& respaldos_;
     std::optional<Fingerprint> loaded_;
 };

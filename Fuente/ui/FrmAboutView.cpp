@@ -9,11 +9,11 @@
 #include <QVBoxLayout>
 
 #include "Artwork.h"
-#include "FrmMainView.h"
-#include "Mod_Variables.h"
+#include "EventForwarder.h"
 #include "forms/frmAbout.h"
 
-FrmAboutView::FrmAboutView(Mod_Variables& mv, FrmMainView& main) : QDialog(&main), model_(mv.about()), main_(main) {
+FrmAboutView::FrmAboutView(frmAbout& model, QWidget& parent, EventForwarder& main)
+    : QDialog(&parent), model_(model), main_(main) {
     setObjectName(frmAbout::Name);
     setWindowIcon(Artwork::windowIcon());
     setModal(false);

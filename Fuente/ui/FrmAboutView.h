@@ -3,15 +3,15 @@
 #include <QDialog>
 
 class frmAbout;
-class FrmMainView;
-class Mod_Variables;
+class EventForwarder;
 class QLabel;
 
 // The About dialog, shown without waiting while the main window is disabled.
 class FrmAboutView : public QDialog {
     Q_OBJECT
 public:
-    FrmAboutView(Mod_Variables& mv, FrmMainView& main);
+    // A dialog of `parent`, which runs its events.
+    FrmAboutView(frmAbout& model, QWidget& parent, EventForwarder& main);
 
     void render();
 
@@ -21,7 +21,7 @@ protected:
 
 private:
     frmAbout& model_;
-    FrmMainView& main_;
+    EventForwarder& main_;
     QLabel* lblTitle_;
     QLabel* lblVersion_;
     QLabel* label1_;

@@ -9,11 +9,11 @@
 #include <QVBoxLayout>
 
 #include "Artwork.h"
-#include "FrmMainView.h"
-#include "Mod_Variables.h"
+#include "EventForwarder.h"
 #include "forms/Frm_Add.h"
 
-FrmAddView::FrmAddView(Mod_Variables& mv, FrmMainView& main) : QDialog(&main), model_(mv.frmAdd()), main_(main) {
+FrmAddView::FrmAddView(Frm_Add& model, QWidget& parent, EventForwarder& main)
+    : QDialog(&parent), model_(model), main_(main) {
     setObjectName(Frm_Add::Name);
     setWindowTitle(Frm_Add::Caption);
     setWindowIcon(Artwork::windowIcon());

@@ -3,8 +3,7 @@
 #include <QDialog>
 
 class Frm_Add;
-class FrmMainView;
-class Mod_Variables;
+class EventForwarder;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
@@ -13,7 +12,8 @@ class QPushButton;
 class FrmAddView : public QDialog {
     Q_OBJECT
 public:
-    FrmAddView(Mod_Variables& mv, FrmMainView& main);
+    // A dialog of `parent`, which runs its events.
+    FrmAddView(Frm_Add& model, QWidget& parent, EventForwarder& main);
 
     void render();
 
@@ -26,7 +26,7 @@ private:
     void take();
 
     Frm_Add& model_;
-    FrmMainView& main_;
+    EventForwarder& main_;
     QLineEdit* txtNombre_;
     QLineEdit* txtCodigo_;
     QLineEdit* txtFirma_;

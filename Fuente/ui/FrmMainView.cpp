@@ -30,7 +30,7 @@
 #include "FrmAboutView.h"
 #include "FrmAddView.h"
 #include "FrmShortCutView.h"
-#include "Mod_Variables.h"
+#include "forms/WindowModels.h"
 #include "RunError.h"
 #include "Twips.h"
 #include "forms/Frm_Add.h"
@@ -38,7 +38,8 @@
 #include "forms/Frm_ShortCut.h"
 #include "forms/frmAbout.h"
 
-FrmMainView::FrmMainView(Mod_Variables& mv, QWidget* parent) : QMainWindow(parent), mv_(mv), model_(mv.main()) {
+FrmMainView::FrmMainView(WindowModels& windows, ClsControlErrores& errores, QWidget* parent)
+    : QMainWindow(parent), windows_(windows), errores_(errores), model_(windows.main) {
     setObjectName(Frm_Main::Name);
     setWindowTitle(Frm_Main::Caption);
     setWindowIcon(Artwork::windowIcon());
@@ -78,9 +79,9 @@ FrmMainView::FrmMainView(Mod_Variables& mv, QWidget* parent) : QMainWindow(paren
         render();
         accountsMenu_->exec(QCursor::pos());
     };
-    addView_ = new FrmAddView(mv, *this);
-    shortcutView_ = new FrmShortCutView(mv, *this);
-    aboutView_ = new FrmAboutView(mv, *this);
+    addView_ = new FrmAddView(windows.frmAdd, *this, *this);
+    shortcutView_ = new FrmShortCutView(windows.frmShortCut, *this, *this);
+    aboutView_ = new FrmAboutView(windows.about, *this, *this);
 }
 
 void FrmMainView::forward(const std::function<void()>& handler) {
@@ -89,9 +90,8 @@ void FrmMainView::forward(const std::function<void()>& handler) {
     // Qt's event loop lets no exception through: whatever a handler did not report itself is
     // reported here, to the window's log, and the window goes on.
     const auto report = [this](int number, const QString& description) {
-        ClsControlErrores& errores = mv_.errores();
-        errores.informarerror(errores.logPath(Frm_Main::Name + ".log"), number, description,
-                              QStringLiteral("main.event"));
+        errores_.informarerror(errores_.logPath(Frm_Main::Name + ".log"), number, description,
+                               QStringLiteral("main.event"));
     };
     try {
         handler();
@@ -396,7 +396,7 @@ void FrmMainView::buildMenus() {
 }
 
 bool FrmMainView::covered() const {
-    return !model_.Enabled || mv_.frmAdd().Visible || mv_.frmShortCut().Visible || mv_.about().Visible;
+    return !model_.Enabled || windows_.frmAdd.Visible || windows_.frmShortCut.Visible || windows_.about.Visible;
 }
 
 void FrmMainView::render() {

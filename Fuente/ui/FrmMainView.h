@@ -6,6 +6,7 @@
 #include <QMainWindow>
 #include <vector>
 
+#include "EventForwarder.h"
 #include "forms/Controls.h"
 
 class AccountTableModel;
@@ -14,7 +15,8 @@ class FrmAboutView;
 class FrmAddView;
 class FrmShortCutView;
 class Frm_Main;
-class Mod_Variables;
+class ClsControlErrores;
+class WindowModels;
 class QAction;
 class QCheckBox;
 class QLabel;
@@ -26,10 +28,11 @@ class QToolButton;
 
 // The main window: real widgets at the model's places, named as its controls. It hands every
 // event to the model and then shows the whole model again; it decides nothing.
-class FrmMainView : public QMainWindow {
+class FrmMainView : public QMainWindow, public EventForwarder {
     Q_OBJECT
 public:
-    explicit FrmMainView(Mod_Variables& mv, QWidget* parent = nullptr);
+    // Failures its handlers do not report go to `errores`.
+    FrmMainView(WindowModels& windows, ClsControlErrores& errores, QWidget* parent = nullptr);
 
     // Shows everything the window models hold, the manual add dialog included.
     void render();
@@ -39,7 +42,7 @@ public:
     // Runs an event handler of a window model and shows the result. A request to end the
     // program closes the application instead; any other failure that leaves the handler is
     // reported to the main window's log.
-    void forward(const std::function<void()>& handler);
+    void forward(const std::function<void()>& handler) override;
     // Whether the program was asked to end (nothing is saved then).
     bool ended() const { return ended_; }
 
@@ -63,7 +66,8 @@ private:
     // Copies the comment box's text into the model, with the model's line breaks.
     void takeComment();
 
-    Mod_Variables& mv_;
+    WindowModels& windows_;
+    ClsControlErrores& errores_;
     Frm_Main& model_;
     bool ended_ = false;
     // While the window is covered: the control that had the keyboard before, to have it again after.

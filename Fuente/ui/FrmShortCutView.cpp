@@ -15,8 +15,7 @@
 #include <QVBoxLayout>
 
 #include "Artwork.h"
-#include "FrmMainView.h"
-#include "Mod_Variables.h"
+#include "EventForwarder.h"
 #include "forms/Frm_ShortCut.h"
 
 namespace {
@@ -33,8 +32,8 @@ void showBox(QLineEdit* widget, const TextBox& box) {
 
 }  // namespace
 
-FrmShortCutView::FrmShortCutView(Mod_Variables& mv, FrmMainView& main)
-    : QDialog(&main), model_(mv.frmShortCut()), main_(main) {
+FrmShortCutView::FrmShortCutView(Frm_ShortCut& model, QWidget& parent, EventForwarder& main)
+    : QDialog(&parent), model_(model), main_(main) {
     setObjectName(Frm_ShortCut::Name);
     setWindowTitle(Frm_ShortCut::Caption);
     setWindowIcon(Artwork::windowIcon());

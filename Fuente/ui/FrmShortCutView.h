@@ -4,8 +4,7 @@
 #include <QDialog>
 
 class Frm_ShortCut;
-class FrmMainView;
-class Mod_Variables;
+class EventForwarder;
 class QCheckBox;
 class QLineEdit;
 struct TextBox;
@@ -14,7 +13,8 @@ struct TextBox;
 class FrmShortCutView : public QDialog {
     Q_OBJECT
 public:
-    FrmShortCutView(Mod_Variables& mv, FrmMainView& main);
+    // A dialog of `parent`, which runs its events.
+    FrmShortCutView(Frm_ShortCut& model, QWidget& parent, EventForwarder& main);
 
     void render();
 
@@ -29,7 +29,7 @@ private:
     TextBox& modelFor(const QLineEdit* box);
 
     Frm_ShortCut& model_;
-    FrmMainView& main_;
+    EventForwarder& main_;
     QLineEdit* txtNombre_;
     QLineEdit* txtPath_;
     std::array<QLineEdit*, 5> txtIP_;

@@ -37,7 +37,7 @@ TEST(GeneratedDatabase, LoadsWholeWithMixedCaseNamesAndThreeLineCommentsOutsideA
     EXPECT_EQ(codes.size(), kAccounts);
     EXPECT_GT(upper, kAccounts / 2);
     EXPECT_GT(lower, kAccounts / 2);
-    const QString comment = db.mv.bd().traercomentario(QString::fromLatin1(GeneratedDatabase::code(7)));
+    const QString comment = db.sv.bd.traercomentario(QString::fromLatin1(GeneratedDatabase::code(7)));
     EXPECT_EQ(comment.count(QLatin1Char('\n')), 2) << comment.toStdString();
     EXPECT_TRUE(comment.contains(QStringLiteral("\u00E9lite")) && comment.contains(QStringLiteral("\u20AC")))
         << comment.toStdString();
@@ -60,7 +60,7 @@ TEST(GeneratedDatabase, SavedDigestIsWhatTheProgramWrites) {
     LoadedDatabase db(kAccounts);
     ASSERT_TRUE(db.ensureLoaded());
     EXPECT_FALSE(db.fileSaved());
-    db.mv.bd().guardarcambios();
+    db.sv.bd.guardarcambios();
     EXPECT_EQ(QCryptographicHash::hash(readFile(db.path()), QCryptographicHash::Sha1), db.generated.savedDigest());
     EXPECT_TRUE(db.fileSaved());
     db.restore();
@@ -70,12 +70,12 @@ TEST(GeneratedDatabase, SavedDigestIsWhatTheProgramWrites) {
 // The folder starts the program without a question, in the window and on the command line.
 TEST(BenchFolder, StartsTheProgramWithoutAMessage) {
     LoadedDatabase db(kAccounts);
-    db.mv.main().Form_Load();
+    db.windows.main.Form_Load();
     EXPECT_EQ(db.dialogs.messages, 0) << db.dialogs.lastMessage.toStdString();
     EXPECT_EQ(db.list().selectedRow().code, QString::fromLatin1(GeneratedDatabase::code(0)));
 
     db.mv.Command = QStringLiteral("/a=") + QString::fromLatin1(GeneratedDatabase::code(kAccounts - 1));
-    EXPECT_THROW(db.mv.main().Form_Load(), EndProgram);
+    EXPECT_THROW(db.windows.main.Form_Load(), EndProgram);
     EXPECT_EQ(db.dialogs.messages, 0) << db.dialogs.lastMessage.toStdString();
     EXPECT_EQ(
         db.registry.ReadValue(RegistryAccess::CurrentUser, RegistryAccess::GameKey, QStringLiteral("MPAccountNameSig")),

@@ -100,7 +100,7 @@ TEST_F(ActiveAccountTest, InAWinePrefixTheGameStartsThroughWine) {
 TEST_F(ActiveAccountTest, TheServicesWorkWithoutTheWindows) {
     app.windows.reset();
     Mod_Variables& mv = *app.mv;
-    mv.bd().cargarbdallv();
+    app.sv->bd.cargarbdallv();
     ASSERT_EQ(mv.Accounts.count(), 2);
     struct Case {
         const char* code;
@@ -118,14 +118,14 @@ TEST_F(ActiveAccountTest, TheServicesWorkWithoutTheWindows) {
         SCOPED_TRACE(c.code);
         if (c.box)
             app.dialogs.expect(*c.box, c.answer);
-        mv.principal().SetCuentaAct(c.code, "sig");
+        app.sv->principal.SetCuentaAct(c.code, "sig");
         EXPECT_EQ(mv.Accounts.selectedRow().name, c.selected);
     }
     EXPECT_EQ(app.read("Accounts.dat"), kDatabase);
 
-    app.windows = std::make_unique<WindowModels>(mv);
+    app.windows = std::make_unique<WindowModels>(mv, *app.sv);
     EXPECT_EQ(&app.main().LvAccounts, &mv.Accounts);
-    mv.principal().SetCuentaAct("abc", "sig-main");
+    app.sv->principal.SetCuentaAct("abc", "sig-main");
     EXPECT_EQ(app.main().LblName.Caption, "Main");
     EXPECT_EQ(app.main().TxtComentarios.Text, "main comment");
 }

@@ -32,7 +32,7 @@ TEST_F(BackupsTest, EveryRewriteKeepsACopyOfTheDatabaseTheNewestTen) {
     EXPECT_TRUE(copies().isEmpty()) << "loading rewrites nothing";
     for (int i = 0; i < 12; ++i) {
         app.main().LvAccounts.setName(1, QString("Name %1").arg(i));
-        app.mv->bd().guardarcambios();
+        app.sv->bd.guardarcambios();
     }
     const QStringList names = copies();
     ASSERT_EQ(names.size(), 10);
@@ -73,7 +73,7 @@ TEST_F(BackupsTest, ABackupThatCannotBeMadeIsReportedOnceAndBlocksNothing) {
                                       " is a file (the safety copy was not made; the work goes on "
                                       "without it)",
                                   app.logPath("ClsRespaldos.log")));
-    app.mv->bd().guardarcambios();
+    app.sv->bd.guardarcambios();
     EXPECT_TRUE(app.read("Accounts.dat").contains("Renamed\r\n"));
     app.main().LvAccounts_DblClick();  // activation: the options ask nothing
     app.main().Delete_Click();
@@ -91,7 +91,7 @@ TEST_F(BackupsTest, TheCopyJustMadeSurvivesAClockPutBack) {
                   "future");
     app.main().LvAccounts.setName(1, "Renamed");
     for (int save = 0; save < 3; ++save)  // the last one finds the file as its newest copy holds it
-        app.mv->bd().guardarcambios();
+        app.sv->bd.guardarcambios();
     const QStringList names = copies();
     ASSERT_EQ(names.size(), ClsRespaldos::Kept);
     EXPECT_EQ(names.first(), "Accounts 2099-01-01 00.00.00.002.dat") << "the oldest ones went";
@@ -146,8 +146,8 @@ TEST(LostDatabase, TheWindowsAccountsAreKeptAndNothingIsWrittenOverTheFile) {
             app.write("Accounts.dat", left);
         else
             QFile::remove(app.path("Accounts.dat"));
-        app.mv->bd().renombrar(2, "B renamed");
-        app.mv->bd().guardarcambios();
+        app.sv->bd.renombrar(2, "B renamed");
+        app.sv->bd.guardarcambios();
 
         EXPECT_EQ(app.read("Accounts.dat"), left ? QByteArray(left) : QByteArray("<missing>"));
         const QStringList kept = QDir(app.path("Backups")).entryList({"Recovered accounts *.dat"});

@@ -100,7 +100,7 @@ void runStep(CaseApp& app, const QString& line) {
         {"add",
          [&] {
              const QStringList f = rest.split(" | ");
-             Frm_Add& add = app.mv->frmAdd();
+             Frm_Add& add = app.windows->frmAdd;
              m.MnuAdd_Click();
              add.TxtNombre.Text = f.value(0), add.TxtCodigo.Text = f.value(1), add.TxtFirma.Text = f.value(2);
              add.TxtComentarios.Text = QString(f.value(3)).replace("\\n", "\r\n");

@@ -63,7 +63,7 @@ TEST(CheckedWriters, NothingIsWrittenFromAListTheFileDidNotGive) {
         {"import", [](Folder& f) { f.main().Import_Click(); }},
         {"the manual add",
          [](Folder& f) {
-             Frm_Add& add = f.mv->frmAdd();
+             Frm_Add& add = f.windows->frmAdd;
              add.Show();
              add.TxtNombre.Text = "Added";
              add.TxtCodigo.Text = "c-added";
@@ -117,16 +117,16 @@ TEST(CheckedWriters, BackupsAreRealCopies) {
     };
 
     app.main().LvAccounts_AfterLabelEdit("Renamed");
-    app.mv->bd().guardarcambios();
-    app.mv->bd().guardarcambios();  // the file as saved is copied before its next rewrite ...
-    app.mv->bd().guardarcambios();  // ... and not again while the newest copy holds it
+    app.sv->bd.guardarcambios();
+    app.sv->bd.guardarcambios();  // the file as saved is copied before its next rewrite ...
+    app.sv->bd.guardarcambios();  // ... and not again while the newest copy holds it
     ASSERT_EQ(backups().size(), 2);
     EXPECT_EQ(app.read("Backups/" + backups()[1].fileName()), app.read("Accounts.dat"));
     EXPECT_FALSE(backups()[0].isSymLink());
     EXPECT_EQ(app.read("Backups/" + backups()[0].fileName()), first);
     EXPECT_TRUE(QFileInfo(app.path("Accounts.dat")).isSymLink()) << "the link is kept, its target replaced";
 
-    Frm_Add& add = app.mv->frmAdd();
+    Frm_Add& add = app.windows->frmAdd;
     app.dialogs.expect(ProgramBoxes::AddedActivate, MsgAnswer::No);
     add.Show();
     add.TxtNombre.Text = "Appended";
@@ -149,8 +149,8 @@ TEST(CheckedWriters, AChangeOfTheSameSizeAndTimeIsSeen) {
     QFile file(app.path("Accounts.dat"));
     ASSERT_TRUE(file.open(QIODevice::ReadWrite) && file.setFileTime(time, QFileDevice::FileModificationTime));
     file.close();
-    app.mv->bd().renombrar(2, "Bravo");
-    app.mv->bd().guardarcambios();
+    app.sv->bd.renombrar(2, "Bravo");
+    app.sv->bd.guardarcambios();
     const QByteArray saved = app.read("Accounts.dat");
     EXPECT_TRUE(saved.contains("Alpho\r\n") && saved.contains("Bravo\r\n")) << saved.toStdString();
 }

@@ -13,8 +13,8 @@ class ClsBDTest : public ::testing::Test {
 protected:
     ClsBDTest() { app.mkdir("Logs"); }
 
-    AccountList& list() { return app.mv->main().LvAccounts; }
-    ClsBD& bd() { return app.mv->bd(); }
+    AccountList& list() { return app.windows->main.LvAccounts; }
+    ClsBD& bd() { return app.sv->bd; }
 
     AppFolder app;
 };

@@ -10,7 +10,7 @@ namespace {
 
 class ClsControlErroresTest : public ::testing::Test {
 protected:
-    ClsControlErrores& errores() { return app.mv->errores(); }
+    ClsControlErrores& errores() { return app.sv->errores; }
     AppFolder app;
 };
 

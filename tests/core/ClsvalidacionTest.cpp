@@ -35,8 +35,8 @@ TEST(CharProhib, RemovesTheNineForbiddenCharacters) {
 
 TEST(DuplicateChecks, IgnoreCaseButNotBlanksAtAnyPosition) {
     AppFolder app;
-    AccountList& list = app.mv->main().LvAccounts;
-    Clsvalidacion& check = app.mv->validacion();
+    AccountList& list = app.windows->main.LvAccounts;
+    Clsvalidacion& check = app.sv->validacion;
     EXPECT_FALSE(check.CuentaDupl(""));
     EXPECT_FALSE(check.NomDuplic(""));
 

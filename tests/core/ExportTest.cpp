@@ -23,7 +23,7 @@ TEST(Export, MergingAScriptSetsExactlyTheStoredValues) {
     };
     for (const auto& [value, written] : values) {
         SCOPED_TRACE(value.toStdString());
-        ASSERT_TRUE(app.mv->registro().CrearReg(app.path("x.reg"), value, value + "sig"));
+        ASSERT_TRUE(app.sv->registro.CrearReg(app.path("x.reg"), value, value + "sig"));
         EXPECT_EQ(app.read("x.reg"), script(written, written + "sig"));
         RegistryFile merged(app.path("x.reg"));
         EXPECT_EQ(merged.ReadValue(RegistryAccess::CurrentUser, RegistryAccess::GameKey, "MPAccountName"), value);

@@ -153,7 +153,7 @@ TEST(Backups, AFailedRewriteRemovesNone) {
         // The backup is put in place, then the database is not; later attempts find the copy made.
         plan.failOn = attempt == 0 ? 2 : 1;
         FaultInjection::arm(plan);
-        app.mv->bd().guardarcambios();
+        app.sv->bd.guardarcambios();
         FaultInjection::disarm();
     }
     EXPECT_EQ(app.read("Accounts.dat"), kTwo);

@@ -16,7 +16,7 @@ protected:
         app.main().Form_Load();
         app.main().MnuAdd_Click();
     }
-    Frm_Add& add() { return app.mv->frmAdd(); }
+    Frm_Add& add() { return app.windows->frmAdd; }
     void type(const QString& name, const QString& code, const QString& signature, const QString& comment = {}) {
         add().TxtNombre.Text = name;
         add().TxtCodigo.Text = code;

@@ -54,7 +54,7 @@ protected:
         shortcut().Show();
         app.mkdir("Desk top");
     }
-    Frm_ShortCut& shortcut() { return app.mv->frmShortCut(); }
+    Frm_ShortCut& shortcut() { return app.windows->frmShortCut; }
     void fill(const QString& name, const QString& folder) {
         shortcut().TxtNombre.Text = name;
         shortcut().TxtPath.Text = folder;

@@ -166,10 +166,11 @@ std::vector<Writer> writers() {
     w.back().success = [](const Folder&) { return kAdded; };
     w.back().folderReports = {load};  // a database that was not loaded offers nothing to store
 
-    w.push_back(
-        {"the manual add dialog", {{"Frm_Add.log", "Add.CmdAdd"}}, [](Folder& f) { f.mv->frmAdd().CmdAdd_Click(); }});
+    w.push_back({"the manual add dialog", {{"Frm_Add.log", "Add.CmdAdd"}}, [](Folder& f) {
+                     f.windows->frmAdd.CmdAdd_Click();
+                 }});
     w.back().prepare = [](Folder& f) {
-        Frm_Add& add = f.mv->frmAdd();
+        Frm_Add& add = f.windows->frmAdd;
         add.Show();
         add.TxtNombre.Text = "Delta";
         add.TxtCodigo.Text = "c-d";
@@ -295,13 +296,13 @@ std::vector<Writer> writers() {
     w.back().missingReports = {{"Frm_Main.log", "main.export_click"}};  // the scripts' folder cannot be made
 
     w.push_back({"a desktop shortcut", {{"Frm_ShortCut.log", "Shct.cmdok_click"}}, [](Folder& f) {
-                     f.mv->frmShortCut().CmdOk_Click();
+                     f.windows->frmShortCut.CmdOk_Click();
                  }});
     w.back().prepare = [](Folder& f) {
         f.select("Alpha");
-        f.mv->frmShortCut().Show();
-        f.mv->frmShortCut().TxtNombre.Text = "Alpha";
-        f.mv->frmShortCut().TxtPath.Text = f.path("Links/");
+        f.windows->frmShortCut.Show();
+        f.windows->frmShortCut.TxtNombre.Text = "Alpha";
+        f.windows->frmShortCut.TxtPath.Text = f.path("Links/");
     };
     const auto shortcutMade = [](const Folder& f) { return "Shortcut Alpha Created at " + f.path("Links/"); };
     w.back().boxes = [shortcutMade](const Folder& f) {

@@ -47,6 +47,7 @@
 #include "DefaultDialogs.h"
 #include "FaultInjection.h"
 #include "Mod_Variables.h"
+#include "Services.h"
 #include "RegistryAccess.h"
 #include "RegistryFile.h"
 #include "RunError.h"
@@ -115,8 +116,8 @@ void deleteZeta(Frm_Main& main) {
     main.Delete_Click();
 }
 
-void round(Mod_Variables& mv, const QString& mode) {
-    Frm_Main& main = mv.main();
+void round(WindowModels& windows, const QString& mode) {
+    Frm_Main& main = windows.main;
     const bool zeta = selectName(main.LvAccounts, kZeta);
     if (mode == QLatin1String("save")) {
         const bool first = selectName(main.LvAccounts, kFirst);
@@ -138,7 +139,7 @@ void round(Mod_Variables& mv, const QString& mode) {
         if (zeta) {
             deleteZeta(main);
         } else {
-            Frm_Add& add = mv.frmAdd();
+            Frm_Add& add = windows.frmAdd;
             add.Show();
             add.TxtNombre.Text = kZeta;
             add.TxtCodigo.Text = QStringLiteral("code-zeta");
@@ -150,8 +151,8 @@ void round(Mod_Variables& mv, const QString& mode) {
     }
 }
 
-void step(Mod_Variables& mv, Answers& answers, const QStringList& fields) {
-    Frm_Main& main = mv.main();
+void step(const QString& folder, Services& sv, WindowModels& windows, Answers& answers, const QStringList& fields) {
+    Frm_Main& main = windows.main;
     const QString& what = fields.value(0);
     const auto need = [&](const QString& name) {
         if (!selectName(main.LvAccounts, name))
@@ -173,18 +174,18 @@ void step(Mod_Variables& mv, Answers& answers, const QStringList& fields) {
         main.TxtComentarios.Text = fields.value(2);
         main.CmdSalvaComentarios_Click();
     } else if (what == QLatin1String("import")) {
-        answers.chosen = QDir(mv.App).absoluteFilePath(fields.value(1));
+        answers.chosen = QDir(folder).absoluteFilePath(fields.value(1));
         answers.waitAtBox = fields.value(2) == QLatin1String("wait");
         main.Import_Click();
     } else if (what == QLatin1String("add")) {
-        Frm_Add& add = mv.frmAdd();
+        Frm_Add& add = windows.frmAdd;
         add.Show();
         add.TxtNombre.Text = fields.value(1);
         add.TxtCodigo.Text = fields.value(2);
         add.TxtFirma.Text = fields.value(3);
         add.CmdAdd_Click();
     } else if (what == QLatin1String("store")) {
-        mv.registry.WriteValues(RegistryAccess::CurrentUser, RegistryAccess::GameKey,
+        sv.registry.WriteValues(RegistryAccess::CurrentUser, RegistryAccess::GameKey,
                                 {{QStringLiteral("MPAccountName"), fields.value(1)},
                                  {QStringLiteral("MPAccountNameSig"), "sig-" + fields.value(1)}});
         answers.typed = fields.value(2);
@@ -198,10 +199,10 @@ void step(Mod_Variables& mv, Answers& answers, const QStringList& fields) {
     }
 }
 
-void steps(Mod_Variables& mv, Answers& answers) {
+void steps(const QString& folder, Services& sv, WindowModels& windows, Answers& answers) {
     for (std::string line; std::getline(std::cin, line);) {
         const QStringList fields = QString::fromStdString(line).split(QLatin1Char('\t'));
-        step(mv, answers, fields);
+        step(folder, sv, windows, answers, fields);
         std::printf("done\n");
         std::fflush(stdout);
         if (fields.value(0) == QLatin1String("close"))
@@ -234,17 +235,18 @@ int main(int argc, char* argv[]) {
 
     Answers dialogs(folder + QStringLiteral("/Zeta.ADF"));
     RegistryFile registry(folder + '/' + RegistryFile::FileName);
-    Mod_Variables mv(folder, dialogs, registry);
-    WindowModels windows(mv);
-    mv.main().Form_Load();
+    Mod_Variables mv(folder);
+    Services sv(mv, dialogs, registry);
+    WindowModels windows(mv, sv);
+    windows.main.Form_Load();
     std::printf("ready\n");
     std::fflush(stdout);
     dialogs.cancel = mode == QLatin1String("steps");  // a person may decline to store an account
     if (mode == QLatin1String("steps"))
-        steps(mv, dialogs);
+        steps(folder, sv, windows, dialogs);
     else
         for (int i = 0; rounds == 0 || i < rounds; ++i)
-            round(mv, mode);
+            round(windows, mode);
     FaultInjection::disarm();
     return 0;
 }

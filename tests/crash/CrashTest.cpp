@@ -19,6 +19,7 @@
 #include "FileBytes.h"
 #include "FileTexts.h"
 #include "Mod_Variables.h"
+#include "Services.h"
 #include "Printers.h"
 #include "RegistryFile.h"
 #include "ScriptedDialogs.h"
@@ -82,9 +83,10 @@ public:
 int loadedAccounts(const QString& folder) {
     ScriptedDialogs dialogs;
     RegistryFile registry(folder + '/' + RegistryFile::FileName);
-    Mod_Variables mv(folder, dialogs, registry);
+    Mod_Variables mv(folder);
+    Services sv(mv, dialogs, registry);
     mv.RutaBD = folder + "/Accounts.dat";
-    mv.bd().cargarbdallv();
+    sv.bd.cargarbdallv();
     return mv.Accounts.count();
 }
 

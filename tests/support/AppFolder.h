@@ -9,6 +9,7 @@
 #include "Mod_Variables.h"
 #include "RegistryFile.h"
 #include "ScriptedDialogs.h"
+#include "Services.h"
 #include "TestFailure.h"
 #include "TestFolder.h"
 #include "forms/WindowModels.h"
@@ -23,7 +24,7 @@ inline bool selectName(AccountList& list, const QString& name) {
     return false;
 }
 
-// A temporary application folder with the program's shared state in it, the given test dialogs
+// A temporary application folder with the program's shared values, services and window models, the given test dialogs
 // and the registry script store.
 template <class TestDialogs>
 class BasicAppFolder : public TestFolder {
@@ -31,8 +32,9 @@ public:
     template <class... DialogArguments>
     explicit BasicAppFolder(DialogArguments&&... arguments)
         : dialogs(std::forward<DialogArguments>(arguments)...),
-          mv(std::make_unique<Mod_Variables>(path(), dialogs, registry)),
-          windows(std::make_unique<WindowModels>(*mv)) {
+          mv(std::make_unique<Mod_Variables>(path())),
+          sv(std::make_unique<Services>(*mv, dialogs, registry)),
+          windows(std::make_unique<WindowModels>(*mv, *sv)) {
         mv->RutaBD = path("Accounts.dat");
     }
 
@@ -45,7 +47,7 @@ public:
     QString storeValue(const QString& name) {
         return registry.ReadValue(RegistryAccess::CurrentUser, RegistryAccess::GameKey, name);
     }
-    Frm_Main& main() { return mv->main(); }
+    Frm_Main& main() { return windows->main; }
     // The names, and the rows, of the list in its order.
     QStringList names() {
         QStringList result;
@@ -67,6 +69,7 @@ public:
     TestDialogs dialogs;
     RegistryFile registry{path(RegistryFile::FileName)};
     std::unique_ptr<Mod_Variables> mv;
+    std::unique_ptr<Services> sv;
     std::unique_ptr<WindowModels> windows;
 };
 

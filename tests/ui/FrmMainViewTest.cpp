@@ -81,7 +81,7 @@ protected:
     QTreeView* list() { return find<QTreeView>("LvAccounts"); }
 
     AppFolder app;
-    FrmMainView view{*app.mv};
+    FrmMainView view{*app.windows, app.sv->errores};
 };
 
 TEST_F(FrmMainViewTest, TheClientAreaIsFixedAndEveryControlIsNamed) {
@@ -271,7 +271,7 @@ TEST_F(FrmMainViewTest, EachValueStandsABlankAfterItsCaption) {
     const QFont font = QApplication::font();
     for (const char* family : {"DejaVu Sans", "DejaVu Sans Mono"}) {
         QApplication::setFont(QFont(family));
-        FrmMainView other(*app.mv);
+        FrmMainView other(*app.windows, app.sv->errores);
         for (const auto& [caption, value] :
              {std::pair{"Label2", "LblName"}, {"Label6", "LblCode"}, {"Label4", "LblSignature"}}) {
             auto* label = other.findChild<QLabel*>(caption);
@@ -288,7 +288,7 @@ TEST_F(FrmMainViewTest, EachValueStandsABlankAfterItsCaption) {
 TEST_F(FrmMainViewTest, OnASmallScreenTheWindowOpensInsideIt) {
     QScreen* small = QGuiApplication::screens().value(1);
     ASSERT_NE(small, nullptr);
-    FrmMainView other(*app.mv);
+    FrmMainView other(*app.windows, app.sv->errores);
     other.setScreen(small);
     other.move(small->geometry().topLeft() + QPoint(300, 100));
     other.show();

@@ -80,15 +80,16 @@ protected:
         app.write("Accounts.dat", DatabaseText().account("Zed", "c-z", "s-z").account("alpha", "c-a", "s-a"));
         app.setStore("c-a", "s-a");
         dialogs.setParentWindow(&view, [this] { view.renderForBox(); });
-        mv.main().Form_Load();
+        windows.main.Form_Load();
         view.render();
         view.show();
     }
     AppFolder app;
     QtDialogs dialogs;
-    Mod_Variables mv{QDir(app.path("")).absolutePath(), dialogs, app.registry};
-    WindowModels windows{mv};
-    FrmMainView view{mv};
+    Mod_Variables mv{QDir(app.path("")).absolutePath()};
+    Services sv{mv, dialogs, app.registry};
+    WindowModels windows{mv, sv};
+    FrmMainView view{windows, sv.errores};
     QTreeView* list = view.findChild<QTreeView*>("LvAccounts");
 };
 

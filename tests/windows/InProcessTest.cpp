@@ -41,7 +41,7 @@ protected:
 
 TEST_F(InProcessTest, WindowShowsTheActiveAccountFromTheRegistry) {
     FrmMainView view(mv);
-    mv.main().Form_Load();
+    windows.main.Form_Load();
     view.render();
     view.show();
 
@@ -49,7 +49,7 @@ TEST_F(InProcessTest, WindowShowsTheActiveAccountFromTheRegistry) {
     EXPECT_EQ(view.findChild<QLabel*>("LblName")->text(), "Alt \"quoted\"");
     EXPECT_EQ(view.findChild<QLabel*>("LblCode")->text(), "code-2");
     EXPECT_EQ(view.findChild<QLabel*>("LblSignature")->text(), "sig-2");
-    EXPECT_EQ(mv.main().LvAccounts.selectedRow().code, "code-2");
+    EXPECT_EQ(windows.main.LvAccounts.selectedRow().code, "code-2");
     auto* client = view.findChild<QScrollArea*>();
     EXPECT_FALSE(client->horizontalScrollBar()->isVisible() || client->verticalScrollBar()->isVisible())
         << "the window fits the screen: nothing scrolls";
@@ -59,8 +59,8 @@ TEST_F(InProcessTest, WindowShowsTheActiveAccountFromTheRegistry) {
 TEST_F(InProcessTest, ShortcutIsALinkThatStartsTheProgramForTheSelectedAccount) {
     QTemporaryDir desktop;
     const QString folder = QDir::toNativeSeparators(desktop.path()) + '\\';
-    mv.main().Form_Load();
-    Frm_ShortCut& shortcut = mv.frmShortCut();
+    windows.main.Form_Load();
+    Frm_ShortCut& shortcut = windows.frmShortCut;
     shortcut.Show();
     dialogs.files.push_back({folder + "Play Alt.lnk", "Play Alt.lnk"});
     shortcut.CmdPath_Click();
@@ -86,11 +86,11 @@ namespace {
 
 // Windows replaces no file that a program holds open: a rewrite lets go of what it read first.
 TEST_F(InProcessTest, DeletionReplacesTheDatabaseFile) {
-    mv.main().Form_Load();
+    windows.main.Form_Load();
     dialogs.expect({"Are you sure you want to delete the account code-2?", "Delete", MsgButtons::YesNo,
                     MsgIcon::Question, MsgAnswer::No},
                    MsgAnswer::Yes);
-    mv.main().Delete_Click();
+    windows.main.Delete_Click();
 
     QFile database(appFolder() + "/Accounts.dat");
     ASSERT_TRUE(database.open(QIODevice::ReadOnly));

@@ -19,6 +19,7 @@
 #include "FileBytes.h"
 #include "FileTexts.h"
 #include "Mod_Variables.h"
+#include "Services.h"
 #include "Printers.h"
 #include "Program.h"
 #include "ProgramBoxes.h"
@@ -192,11 +193,12 @@ TEST(WineWindowTest, TheWindowSwitchesLaunchesNoticesAndMakesShortcuts) {
                       {{"MPAccountName", "CODE-1"}, {"MPAccountNameSig", "sig-main"}});
     prefix.stopServer();
     StartingDialogs dialogs;
-    Mod_Variables mv(app.path(), dialogs, store);
-    WindowModels windows(mv);
+    Mod_Variables mv(app.path());
+    Services sv(mv, dialogs, store);
+    WindowModels windows(mv, sv);
     mv.RutaBD = app.filePath("Accounts.dat");
     mv.winePrefix = &store.prefix();
-    Frm_Main& main = mv.main();
+    Frm_Main& main = windows.main;
 
     main.Form_Load();
     EXPECT_EQ(main.LblName.Caption, "Main");
@@ -218,7 +220,7 @@ TEST(WineWindowTest, TheWindowSwitchesLaunchesNoticesAndMakesShortcuts) {
 
     // A shortcut for Main, started with the prefix nowhere in the desktop's environment.
     ASSERT_TRUE(QFile::copy(QStringLiteral(VTR_PATH), app.filePath("VTR")));
-    Frm_ShortCut& shortcut = mv.frmShortCut();
+    Frm_ShortCut& shortcut = windows.frmShortCut;
     shortcut.Show();
     selectName(main.LvAccounts, "Main");
     shortcut.TxtPath.Text = app.path() + '/';

@@ -2,7 +2,7 @@
 
 #include "ClsBD.h"
 #include "ClsControlErrores.h"
-#include "forms/Frm_Main.h"
+#include "forms/Frm_MainControls.h"
 
 QString ClsControles::NomArchivoValido(const QString& text) {
     QString name = text;
@@ -29,7 +29,7 @@ void ClsControles::QIH(AccountList& list) {
 }
 
 void ClsControles::Activmnuaccounts(bool scan, bool del, bool separator, bool add, bool import, bool exportEntry) {
-    Frm_Main& main = main_;
+    Frm_MainControls& main = main_;
     main.Scan.Visible = scan;
     main.Delete.Visible = del;
     main.rrwerw.Visible = separator;

@@ -7,7 +7,7 @@
 class AccountList;
 class ClsBD;
 class ClsControlErrores;
-class Frm_Main;
+class Frm_MainControls;
 struct TextBox;
 
 // Keeps the main window's controls in step with the program's state, and shows there what the
@@ -17,7 +17,7 @@ public:
     static inline const QString LogName = QStringLiteral("ClsControles.log");
 
     // `bd` gives the comments the comment box shows.
-    ClsControles(Frm_Main& main, ClsControlErrores& errores, const ClsBD& bd)
+    ClsControles(Frm_MainControls& main, ClsControlErrores& errores, const ClsBD& bd)
         : main_(main), errores_(errores), bd_(bd) {}
 
     // A copy of the text fit for a file name: / \ : * ? < > | removed, a double quote made two
@@ -39,7 +39,7 @@ public:
     void showNoActive() override;
 
 private:
-    Frm_Main& main_;
+    Frm_MainControls& main_;
     ClsControlErrores& errores_;
     const ClsBD& bd_;
 };

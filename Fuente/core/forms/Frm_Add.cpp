@@ -5,41 +5,43 @@
 #include "ClsPrincipal.h"
 #include "Clsvalidacion.h"
 #include "DatabaseFile.h"
+#include "DatabaseFormat.h"
 #include "Dialogs.h"
-#include "Mod_Variables.h"
+#include "Services.h"
 #include "TextWriter.h"
-#include "forms/Frm_Main.h"
+#include "forms/Frm_MainControls.h"
 
 void Frm_Add::Show() {
     TxtNombre = TxtCodigo = TxtFirma = TxtComentarios = TextBox{};
     FocusedControl = QStringLiteral("TxtNombre");
     Visible = true;
-    mv_.main().Enabled = false;
+    main_.Enabled = false;
 }
 
 void Frm_Add::CmdCancel_Click() { Form_Unload(); }
 
 void Frm_Add::Form_Unload() {
     Visible = false;
-    mv_.main().Enabled = true;
+    main_.Enabled = true;
 }
 
 bool Frm_Add::refused() {
     const QString duplicated = QStringLiteral("Duplicated entry");
-    if (mv_.validacion().NomDuplic(TxtNombre.Text)) {
-        mv_.dialogs.MsgBox(QStringLiteral("An account with that name already exists"), MsgButtons::OK, MsgIcon::None,
-                           duplicated);
+    if (services_.validacion.NomDuplic(TxtNombre.Text)) {
+        services_.dialogs.MsgBox(QStringLiteral("An account with that name already exists"), MsgButtons::OK,
+                                 MsgIcon::None, duplicated);
     } else if (TxtNombre.Text.isEmpty()) {
-        mv_.dialogs.MsgBox(QStringLiteral("Insert a name"));
+        services_.dialogs.MsgBox(QStringLiteral("Insert a name"));
         FocusedControl = QStringLiteral("TxtNombre");
     } else if (TxtCodigo.Text.isEmpty()) {
-        mv_.dialogs.MsgBox(QStringLiteral("Insert the account code"));
+        services_.dialogs.MsgBox(QStringLiteral("Insert the account code"));
         FocusedControl = QStringLiteral("TxtCodigo");
     } else if (TxtFirma.Text.isEmpty()) {
-        mv_.dialogs.MsgBox(QStringLiteral("Accounts without signature can't be added"), MsgButtons::OK,
-                           MsgIcon::Critical);
-    } else if (mv_.validacion().CuentaDupl(TxtCodigo.Text)) {
-        mv_.dialogs.MsgBox(QStringLiteral("This account already exists"), MsgButtons::OK, MsgIcon::None, duplicated);
+        services_.dialogs.MsgBox(QStringLiteral("Accounts without signature can't be added"), MsgButtons::OK,
+                                 MsgIcon::Critical);
+    } else if (services_.validacion.CuentaDupl(TxtCodigo.Text)) {
+        services_.dialogs.MsgBox(QStringLiteral("This account already exists"), MsgButtons::OK, MsgIcon::None,
+                                 duplicated);
     } else {
         // What the database file cannot hold is refused here, before anything is written.
         const std::pair<QString, QString> problems[] = {
@@ -51,7 +53,7 @@ bool Frm_Add::refused() {
         for (const auto& [control, problem] : problems) {
             if (problem.isEmpty())
                 continue;
-            mv_.dialogs.MsgBox(problem, MsgButtons::OK, MsgIcon::Exclamation);
+            services_.dialogs.MsgBox(problem, MsgButtons::OK, MsgIcon::Exclamation);
             FocusedControl = control;
             return true;
         }
@@ -61,34 +63,34 @@ bool Frm_Add::refused() {
 }
 
 void Frm_Add::CmdAdd_Click() {
-    mv_.errores().guard(Name + ".log", QStringLiteral("Add.CmdAdd"), [this] {
+    services_.errores.guard(Name + ".log", QStringLiteral("Add.CmdAdd"), [this] {
         if (refused())
             return;
         DatabaseFile::Change change;
         change.write = [this](TextWriter& file) {
-            ClsBD::escribirRegistro(file, TxtNombre.Text, TxtCodigo.Text, TxtFirma.Text, TxtComentarios.Text);
+            DatabaseFormat::escribirRegistro(file, TxtNombre.Text, TxtCodigo.Text, TxtFirma.Text, TxtComentarios.Text);
         };
         // Another copy of the program may have stored the code, or the name, meanwhile.
         change.reapply = [this] {
-            return !mv_.validacion().CuentaDupl(TxtCodigo.Text) && !mv_.validacion().NomDuplic(TxtNombre.Text);
+            return !services_.validacion.CuentaDupl(TxtCodigo.Text) && !services_.validacion.NomDuplic(TxtNombre.Text);
         };
         change.refused = "The account \"" + TxtNombre.Text + "\" was not added";
-        if (!mv_.database().append(change))
+        if (!services_.bd.anexar(change))
             return;
 
-        AccountList& list = mv_.main().LvAccounts;
+        AccountList& list = main_.LvAccounts;
         list.setSorted(false);
         list.add(1, {TxtNombre.Text, TxtCodigo.Text, TxtFirma.Text});
         list.setSorted(true);
 
-        const MsgAnswer activate = mv_.dialogs.MsgBox(
+        const MsgAnswer activate = services_.dialogs.MsgBox(
             QStringLiteral("Account added successfully. Do you wish to activate the new account?"), MsgButtons::YesNo,
             MsgIcon::Question);
         if (activate == MsgAnswer::Yes) {
-            mv_.principal().EscribirActiva(TxtCodigo.Text, TxtFirma.Text);
-            mv_.dialogs.MsgBox(QStringLiteral("Account activated"), MsgButtons::OK, MsgIcon::Information);
+            services_.principal.EscribirActiva(TxtCodigo.Text, TxtFirma.Text);
+            services_.dialogs.MsgBox(QStringLiteral("Account activated"), MsgButtons::OK, MsgIcon::Information);
         }
         CmdCancel_Click();
-        mv_.main().Form_Load();
+        main_.Form_Load();
     });
 }

@@ -2,7 +2,8 @@
 
 #include "forms/Controls.h"
 
-class Mod_Variables;
+class Frm_MainControls;
+class Services;
 
 // The manual add dialog: an account typed in by hand, stored and, if the person wishes,
 // activated. It is shown without waiting while the main window is disabled.
@@ -11,7 +12,8 @@ public:
     static inline const QString Name = QStringLiteral("Frm_Add");
     static inline const QString Caption = QStringLiteral("New Account...");
 
-    explicit Frm_Add(Mod_Variables& mv) : mv_(mv) {}
+    // Shown while `main` is disabled; `main` is loaded again once an account was added.
+    Frm_Add(Services& services, Frm_MainControls& main) : services_(services), main_(main) {}
 
     TextBox TxtNombre;
     TextBox TxtCodigo;
@@ -34,5 +36,6 @@ private:
     // The first check that fails, with its message shown; false when all pass.
     bool refused();
 
-    Mod_Variables& mv_;
+    Services& services_;
+    Frm_MainControls& main_;
 };

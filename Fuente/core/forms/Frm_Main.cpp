@@ -7,6 +7,7 @@
 #include "ClsPrincipal.h"
 #include "FileSystem.h"
 #include "Mod_Variables.h"
+#include "Services.h"
 #include "RegistryAccess.h"
 #include "VbText.h"
 #include "forms/ClsControles.h"
@@ -14,9 +15,17 @@
 #include "forms/Frm_ShortCut.h"
 #include "forms/frmAbout.h"
 
-Frm_Main::Frm_Main(Mod_Variables& mv) : LvAccounts(mv.Accounts), mv_(mv) {}
+Frm_Main::Frm_Main(Mod_Variables& mv, Services& services, Frm_Add& frmAdd, Frm_ShortCut& frmShortCut, frmAbout& about,
+                   ClsControles& controles)
+    : Frm_MainControls(mv.Accounts),
+      mv_(mv),
+      services_(services),
+      frmAdd_(frmAdd),
+      frmShortCut_(frmShortCut),
+      about_(about),
+      controles_(controles) {}
 
-ClsControlErrores& Frm_Main::errores() { return mv_.errores(); }
+ClsControlErrores& Frm_Main::errores() { return services_.errores; }
 
 void Frm_Main::Form_Load() {
     const bool completed = guard(QStringLiteral("main.form_load"), [&] {
@@ -26,17 +35,17 @@ void Frm_Main::Form_Load() {
         // once, reads it before it writes anything; the window reads it at each launch, which
         // spares start-up and every refresh a read (a whole `wine reg` run while a server runs).
         if (!mv_.Command.isEmpty())
-            mv_.principal().leerRutaJuego();
+            services_.principal.leerRutaJuego();
         mv_.RutaBD = mv_.App + QStringLiteral("/Accounts.dat");
         ArchivoOpciones::cargar(mv_.App + '/' + ArchivoOpciones::FileName, mv_.Opciones);
         showOptions();
         // A command line needs only the accounts with the code it names.
         const QString asked = ClsComandos::parse(mv_.Command).account;
         if (asked.isEmpty())
-            mv_.bd().cargarbdallv();
+            services_.bd.cargarbdallv();
         else
-            mv_.bd().loadAccountsWithCode(asked);
-        if (mv_.comandos().IterpCmd(mv_.Command))
+            services_.bd.loadAccountsWithCode(asked);
+        if (services_.comandos.IterpCmd(mv_.Command))
             runCommandLine();
         showActiveAccount();
     });
@@ -49,23 +58,23 @@ void Frm_Main::Form_Load() {
 void Frm_Main::runCommandLine() {
     if (!mv_.Forzar) {
         // A code that is not stored is offered for adding, which takes every account.
-        if (mv_.bd().holdsOneCode() && LvAccounts.lastWithTrimmedCode(mv_.CuentaCmd) == 0)
-            mv_.bd().cargarbdallv();
-        mv_.principal().SetCuentaAct(mv_.CuentaCmd, QString());
+        if (services_.bd.holdsOneCode() && LvAccounts.lastWithTrimmedCode(mv_.CuentaCmd) == 0)
+            services_.bd.cargarbdallv();
+        services_.principal.SetCuentaAct(mv_.CuentaCmd, QString());
     }
     // The code and the signature of one stored row, never one row's code with another's signature.
-    const int position = mv_.bd().filaParaActivar(mv_.CuentaCmd);
+    const int position = services_.bd.filaParaActivar(mv_.CuentaCmd);
     const AccountRow row = position != 0 ? LvAccounts.row(position) : AccountRow{QString(), mv_.CuentaCmd, QString()};
-    mv_.principal().EscribirActiva(row.code, row.signature);
-    mv_.principal().Launchar(mv_.ModoVentana);
+    services_.principal.EscribirActiva(row.code, row.signature);
+    services_.principal.Launchar(mv_.ModoVentana);
     throw EndProgram{};
 }
 
 void Frm_Main::showActiveAccount() {
-    mv_.CuentaActiva = mv_.registry.ReadValue(RegistryAccess::CurrentUser, RegistryAccess::GameKey,
-                                              QStringLiteral("MPAccountName"));
-    mv_.FirmaActiva = mv_.registry.ReadValue(RegistryAccess::CurrentUser, RegistryAccess::GameKey,
-                                             QStringLiteral("MPAccountNameSig"));
+    mv_.CuentaActiva = services_.registry.ReadValue(RegistryAccess::CurrentUser, RegistryAccess::GameKey,
+                                                    QStringLiteral("MPAccountName"));
+    mv_.FirmaActiva = services_.registry.ReadValue(RegistryAccess::CurrentUser, RegistryAccess::GameKey,
+                                                   QStringLiteral("MPAccountNameSig"));
     LblCode.Caption = mv_.CuentaActiva;
     LblSignature.Caption = mv_.FirmaActiva;
     const auto sortByName = [this] {
@@ -78,9 +87,9 @@ void Frm_Main::showActiveAccount() {
     const bool stored = LvAccounts.lastWithTrimmedCode(mv_.CuentaActiva) != 0;
     if (!stored)
         sortByName();
-    mv_.principal().SetCuentaAct(mv_.CuentaActiva, mv_.FirmaActiva);
-    mv_.controles().Botones();
-    mv_.controles().QIH(LvAccounts);
+    services_.principal.SetCuentaAct(mv_.CuentaActiva, mv_.FirmaActiva);
+    controles_.Botones();
+    controles_.QIH(LvAccounts);
     if (stored)
         sortByName();
 }
@@ -97,10 +106,10 @@ void Frm_Main::showOptions() {
 
 void Frm_Main::Form_Unload() {
     // A rename not saved yet, or whose save failed, is saved now.
-    if (TiSave.Enabled || mv_.bd().hayCambiosSinGuardar()) {
+    if (TiSave.Enabled || services_.bd.hayCambiosSinGuardar()) {
         TiSave.Enabled = false;
         tiSaveArmed_ = false;
-        mv_.bd().guardarcambios();
+        services_.bd.guardarcambios();
     }
 }
 
@@ -110,7 +119,7 @@ void Frm_Main::TiSave_Timer() {
             tiSaveArmed_ = true;
             return;
         }
-        mv_.bd().guardarcambios();
+        services_.bd.guardarcambios();
         Toolbar1.button(3).Enabled = false;
         TiSave.Enabled = false;
         tiSaveArmed_ = false;
@@ -118,23 +127,23 @@ void Frm_Main::TiSave_Timer() {
     });
 }
 
-void Frm_Main::MnuAdd_Click() { mv_.frmAdd().Show(); }
+void Frm_Main::MnuAdd_Click() { frmAdd_.Show(); }
 
-void Frm_Main::Shortcut_Click() { mv_.frmShortCut().Show(); }
+void Frm_Main::Shortcut_Click() { frmShortCut_.Show(); }
 
 void Frm_Main::About_Click() {
-    guard(QStringLiteral("main.about_click"), [this] { mv_.about().Show(); });
+    guard(QStringLiteral("main.about_click"), [this] { about_.Show(); });
 }
 
-void Frm_Main::Launch_Click() { mv_.principal().Launchar(false); }
+void Frm_Main::Launch_Click() { services_.principal.Launchar(false); }
 
-void Frm_Main::LaunchW_Click() { mv_.principal().Launchar(true); }
+void Frm_Main::LaunchW_Click() { services_.principal.Launchar(true); }
 
 void Frm_Main::Toolbar1_ButtonClick(const QString& key) {
     guard(QStringLiteral("main.tb1_click"), [&] {
         const QString command = VbText::ucase(key);
         if (command == QLatin1String("SAVE")) {
-            mv_.bd().guardarcambios();
+            services_.bd.guardarcambios();
             Form_Load();
             Toolbar1.button(3).Enabled = false;
             CmdEdit.Enabled = true;
@@ -143,10 +152,10 @@ void Frm_Main::Toolbar1_ButtonClick(const QString& key) {
         } else if (command == QLatin1String("LAUNCH")) {
             Launch_Click();
         } else if (command == QLatin1String("IMPORT")) {
-            mv_.controles().Activmnuaccounts(false, false, false, true, true, false);
+            controles_.Activmnuaccounts(false, false, false, true, true, false);
             if (PopupAccountsMenu)
                 PopupAccountsMenu();
-            mv_.controles().Activmnuaccounts(true, true, true, true, true, true);
+            controles_.Activmnuaccounts(true, true, true, true, true, true);
         } else if (command == QLatin1String("EXPORT")) {
             Export_Click();
         } else if (command == QLatin1String("SCAN")) {

@@ -2,67 +2,25 @@
 
 #include <functional>
 
-#include "AccountList.h"
 #include "ClsControlErrores.h"
-#include "forms/Controls.h"
+#include "forms/Frm_MainControls.h"
 
+class ClsControles;
+class Frm_Add;
+class Frm_ShortCut;
 class Mod_Variables;
+class Services;
+class frmAbout;
 
 // The main window without pixels: its controls as plain values and its event handlers.
-class Frm_Main {
+class Frm_Main : public Frm_MainControls {
 public:
     static inline const QString Name = QStringLiteral("Frm_Main");
     static inline const QString Caption = QStringLiteral("Vantor 1.0");
 
-    explicit Frm_Main(Mod_Variables& mv);
-
-    bool Enabled = true;
-
-    MenuItem Accounts{QStringLiteral("&Accounts")};
-    MenuItem Scan{QStringLiteral("&Scan registry for a new account"), QStringLiteral("F2")};
-    MenuItem Delete{QStringLiteral("&Delete selected"), QStringLiteral("F3")};
-    MenuItem rrwerw{QStringLiteral("-")};
-    MenuItem MnuAdd{QStringLiteral("&Manually Add account")};
-    MenuItem Import{QStringLiteral("&Import from file..."), QStringLiteral("F8")};
-    MenuItem Export{QStringLiteral("&Export to file..."), QStringLiteral("F6")};
-    MenuItem Game{QStringLiteral("&Game")};
-    MenuItem Launch{QStringLiteral("Launch &Freelancer"), QStringLiteral("F4")};
-    MenuItem LaunchW{QStringLiteral("Launch FL on Windowed mode"), QStringLiteral("Shift+F4")};
-    MenuItem Tools{QStringLiteral("&Tools")};
-    MenuItem Shortcut{QStringLiteral("Create a &Shorcut with the selected account. . .")};
-    MenuItem Help{QStringLiteral("&Help")};
-    MenuItem About{QStringLiteral("&About"), QStringLiteral("F1")};
-
-    Toolbar<10> Toolbar1{{{
-        {QStringLiteral("launch"), QStringLiteral("Launch Freelancer"), QStringLiteral("Opens the game")},
-        {QString(), QString(), QString(), true},
-        // Never enabled: a rename is saved by TiSave, and a list that is not the file's must not be.
-        {QStringLiteral("SAVE"), QStringLiteral("Save Changes"),
-         QStringLiteral("Saves the changes if account is renamed"), false, false},
-        {QStringLiteral("delete"), QStringLiteral("Delete selected"),
-         QStringLiteral("Deletes the selected account from the VTR database")},
-        {QString(), QString(), QString(), true},
-        {QStringLiteral("scan"), QStringLiteral("Scan"), QStringLiteral("Scans registry for new account")},
-        {QStringLiteral("import"), QStringLiteral("Import"),
-         QStringLiteral("Imports accounts from a previously saved account file")},
-        {QStringLiteral("export"), QStringLiteral("Export"), QStringLiteral("Saves the VTR database to a file")},
-        {QString(), QString(), QString(), true},
-        {QStringLiteral("about"), QStringLiteral("About"), QStringLiteral("About the program")},
-    }}};
-    static inline const QString WindowedEntryKey = QStringLiteral("WINDOWED");
-
-    // The program's account list (Mod_Variables::Accounts), shown here.
-    AccountList& LvAccounts;
-    TextBox TxtComentarios{QString(), true};
-    CommandButton CmdEdit{QStringLiteral("Edit comments")};
-    CommandButton CmdSalvaComentarios{QStringLiteral("Save"), false};
-    CommandButton CmdCancelar{QStringLiteral("Cancel"), false};
-    CheckBox ChkActivation{QStringLiteral("Do not ask for confirmation on account activation")};
-    CheckBox ChkDeletion{QStringLiteral("Do not ask for confirmation on account deletion")};
-    Label LblName{QStringLiteral("<Name>"), QStringLiteral("Double click here to copy the name to the clipboard")};
-    Label LblCode{QStringLiteral("<Code>"), QStringLiteral("Double click here to copy the code to the clipboard")};
-    Label LblSignature{QStringLiteral("<Sig>"),
-                       QStringLiteral("Double click here to copy the signature to the clipboard")};
+    // The window opens `frmAdd`, `frmShortCut` and `about`; `controles` keeps its controls in step.
+    Frm_Main(Mod_Variables& mv, Services& services, Frm_Add& frmAdd, Frm_ShortCut& frmShortCut, frmAbout& about,
+             ClsControles& controles);
 
     // Saves the database shortly after a rename: the first tick arms, the second saves.
     Timer TiSave{100, false};
@@ -80,7 +38,7 @@ public:
     // Start-up: log folder, game path, database path, options, the database, then either the
     // command line (activate, start the game, end the program) or the active account.
     // Safe to run again; running it again is how the window refreshes.
-    void Form_Load();
+    void Form_Load() override;
     // The window is closing: a rename not saved yet (or whose save failed) is saved now.
     void Form_Unload();
 
@@ -141,5 +99,10 @@ private:
     void endEditing();
 
     Mod_Variables& mv_;
+    Services& services_;
+    Frm_Add& frmAdd_;
+    Frm_ShortCut& frmShortCut_;
+    frmAbout& about_;
+    ClsControles& controles_;
     bool tiSaveArmed_ = false;
 };

@@ -3,7 +3,9 @@
 #include "Clsvalidacion.h"
 #include "DatabaseFile.h"
 #include "Dialogs.h"
+#include "DatabaseFormat.h"
 #include "Mod_Variables.h"
+#include "Services.h"
 #include "TextWriter.h"
 #include "forms/ClsControles.h"
 #include "forms/Frm_Main.h"
@@ -16,7 +18,7 @@ void Frm_Main::CmdEdit_Click() {
         LvAccounts.enabled = false;
         CmdCancelar.Enabled = CmdSalvaComentarios.Enabled = true;
         CmdEdit.Enabled = false;
-        mv_.controles().BotTB(false, false, false, false, false, false, false);
+        controles_.BotTB(false, false, false, false, false, false, false);
         Accounts.Enabled = Game.Enabled = Help.Enabled = false;
         FocusedControl = QStringLiteral("TxtComentarios");
     });
@@ -35,7 +37,7 @@ void Frm_Main::endEditing() {
     LvAccounts.enabled = true;
     CmdCancelar.Enabled = CmdSalvaComentarios.Enabled = false;
     CmdEdit.Enabled = true;
-    mv_.controles().BotTB(true, false, true, true, true, true, true);
+    controles_.BotTB(true, false, true, true, true, true, true);
     Accounts.Enabled = Game.Enabled = Help.Enabled = true;
 }
 
@@ -44,7 +46,7 @@ void Frm_Main::CmdSalvaComentarios_Click() {
         // A comment the file cannot hold is refused; editing goes on with the text as typed.
         const QString problem = Clsvalidacion::InguardableComentario(TxtComentarios.Text);
         if (!problem.isEmpty()) {
-            mv_.dialogs.MsgBox(problem, MsgButtons::OK, MsgIcon::Exclamation);
+            services_.dialogs.MsgBox(problem, MsgButtons::OK, MsgIcon::Exclamation);
             return;
         }
         const AccountRow edited = LvAccounts.selectedRow();
@@ -55,14 +57,14 @@ void Frm_Main::CmdSalvaComentarios_Click() {
             for (int i = 1; i <= LvAccounts.count(); ++i) {
                 if (LvAccounts.code(i) == edited.code) {
                     const AccountRow row = LvAccounts.row(i);
-                    ClsBD::escribirRegistro(file, row.name, row.code, row.signature, comment);
+                    DatabaseFormat::escribirRegistro(file, row.name, row.code, row.signature, comment);
                 } else {
-                    mv_.bd().writeStored(file, i);
+                    services_.bd.writeStored(file, i);
                 }
             }
         };
-        change.reapply = [&] { return mv_.bd().buscarFila(edited) != 0; };
-        mv_.bd().reescribir(change);
+        change.reapply = [&] { return services_.bd.buscarFila(edited) != 0; };
+        services_.bd.reescribir(change);
         endEditing();
         Form_Load();
     });

@@ -5,6 +5,7 @@
 #include "DatabaseFile.h"
 #include "Dialogs.h"
 #include "Mod_Variables.h"
+#include "Services.h"
 #include "TextWriter.h"
 #include "forms/ClsControles.h"
 #include "forms/Frm_Main.h"
@@ -15,21 +16,21 @@ void Frm_Main::LvAccounts_DblClick() {
             return;
         const bool ask = mv_.Opciones[0] == 0;
         if (LblName.ForeColor == Colores::Red) {
-            if (mv_.dialogs.MsgBox(
+            if (services_.dialogs.MsgBox(
                     QStringLiteral("Warning! The currently active account is not in the database. If "
                                    "you activate an account now, the active one will be lost. Continue?"),
                     MsgButtons::YesNo, MsgIcon::Critical, QStringLiteral("Danger!")) != MsgAnswer::Yes)
                 return;
         } else if (ask &&
-                   mv_.dialogs.MsgBox(QStringLiteral("Are you sure that you want to activate the selected account?"),
-                                      MsgButtons::YesNo, MsgIcon::Question,
-                                      QStringLiteral("Account Activation")) != MsgAnswer::Yes) {
+                   services_.dialogs.MsgBox(
+                       QStringLiteral("Are you sure that you want to activate the selected account?"),
+                       MsgButtons::YesNo, MsgIcon::Question, QStringLiteral("Account Activation")) != MsgAnswer::Yes) {
             return;
         }
         const AccountRow row = LvAccounts.selectedRow();
-        mv_.principal().EscribirActiva(row.code, row.signature);
+        services_.principal.EscribirActiva(row.code, row.signature);
         if (ask)
-            mv_.dialogs.MsgBox(QStringLiteral("Account activated"));
+            services_.dialogs.MsgBox(QStringLiteral("Account activated"));
         Form_Load();
     });
 }
@@ -40,8 +41,9 @@ void Frm_Main::Delete_Click() {
             return;
         const QString code = LvAccounts.selectedRow().code;
         if (mv_.Opciones[1] == 0 &&
-            mv_.dialogs.MsgBox({"Are you sure you want to delete the account " + code + "?", QStringLiteral("Delete"),
-                                MsgButtons::YesNo, MsgIcon::Question, MsgAnswer::No}) != MsgAnswer::Yes)
+            services_.dialogs.MsgBox({"Are you sure you want to delete the account " + code + "?",
+                                      QStringLiteral("Delete"), MsgButtons::YesNo, MsgIcon::Question, MsgAnswer::No}) !=
+                MsgAnswer::Yes)
             return;
         // The database is written from the list without the row; the list is loaded from it again.
         const AccountRow deleted = LvAccounts.selectedRow();
@@ -49,16 +51,16 @@ void Frm_Main::Delete_Click() {
         change.keepBak = true;
         change.refused = "The account " + code + " was not deleted";
         change.write = [&](TextWriter& file) {
-            const int position = mv_.bd().buscarFila(deleted);
+            const int position = services_.bd.buscarFila(deleted);
             for (int i = 1; i <= LvAccounts.count(); ++i)
                 if (i != position)
-                    mv_.bd().writeStored(file, i);
+                    services_.bd.writeStored(file, i);
         };
-        change.reapply = [&] { return mv_.bd().buscarFila(deleted) != 0; };
-        if (!mv_.bd().reescribir(change))
+        change.reapply = [&] { return services_.bd.buscarFila(deleted) != 0; };
+        if (!services_.bd.reescribir(change))
             return;
-        mv_.bd().cargarbdallv();
-        if (!mv_.principal().BuscYselAccounts(mv_.CuentaActiva)) {
+        services_.bd.cargarbdallv();
+        if (!services_.principal.BuscYselAccounts(mv_.CuentaActiva)) {
             LblName.ForeColor = Colores::Red;
             LblName.Caption = ClsPrincipal::NotStored;
         }
@@ -67,18 +69,18 @@ void Frm_Main::Delete_Click() {
 
 bool Frm_Main::LvAccounts_AfterLabelEdit(const QString& newName) {
     return guard(QStringLiteral("Main.Lvaccounts.Afterlabeledit"), [&] {
-        if (mv_.validacion().NomDuplic(newName)) {
-            mv_.dialogs.MsgBox(QStringLiteral("The name you have entered already exists"));
+        if (services_.validacion.NomDuplic(newName)) {
+            services_.dialogs.MsgBox(QStringLiteral("The name you have entered already exists"));
             return false;
         }
         const QString problem = Clsvalidacion::Inguardable(QStringLiteral("The name"), newName);
         if (!problem.isEmpty()) {
-            mv_.dialogs.MsgBox(problem, MsgButtons::OK, MsgIcon::Exclamation);
+            services_.dialogs.MsgBox(problem, MsgButtons::OK, MsgIcon::Exclamation);
             return false;
         }
         TiSave.Enabled = true;
         CmdEdit.Enabled = false;
-        mv_.bd().renombrar(LvAccounts.selected(), newName);
+        services_.bd.renombrar(LvAccounts.selected(), newName);
         return true;
     });
 }
@@ -86,7 +88,7 @@ bool Frm_Main::LvAccounts_AfterLabelEdit(const QString& newName) {
 void Frm_Main::LvAccounts_Click() {
     guard(QStringLiteral("Main.Lvaccounts_click"), [this] {
         if (LvAccounts.count() > 0)
-            TxtComentarios.Text = mv_.bd().traercomentario(LvAccounts.selectedRow().code);
+            TxtComentarios.Text = services_.bd.traercomentario(LvAccounts.selectedRow().code);
     });
 }
 
@@ -94,7 +96,7 @@ void Frm_Main::LvAccounts_ColumnClick(int column) {
     guard(QStringLiteral("main.lvaccounts_columnclick"), [&] {
         if (LvAccounts.count() == 0)
             return;
-        mv_.controles().QIH(LvAccounts);
+        controles_.QIH(LvAccounts);
         const bool ascending = LvAccounts.sortOrder() == AccountList::Order::Descending;
         LvAccounts.sortBy(column, ascending ? AccountList::Order::Ascending : AccountList::Order::Descending);
         LvAccounts.setHeaderIcon(column, ascending ? AccountList::AscendingMark : AccountList::DescendingMark);
@@ -102,6 +104,6 @@ void Frm_Main::LvAccounts_ColumnClick(int column) {
 }
 
 void Frm_Main::copyToClipboard(const QString& text) {
-    mv_.dialogs.SetClipboard(text);
-    mv_.dialogs.Beep();
+    services_.dialogs.SetClipboard(text);
+    services_.dialogs.Beep();
 }

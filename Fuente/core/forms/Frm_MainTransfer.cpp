@@ -8,7 +8,9 @@
 #include "Clsvalidacion.h"
 #include "Dialogs.h"
 #include "FileSystem.h"
+#include "DatabaseFormat.h"
 #include "Mod_Variables.h"
+#include "Services.h"
 #include "TextWriter.h"
 #include "VbText.h"
 #include "forms/Frm_Main.h"
@@ -36,8 +38,8 @@ void tellNothingWritten(Dialogs& dialogs) {
 }
 
 // One script per account, in a folder named after the chosen name without its extension.
-bool exportFolder(Mod_Variables& mv, const AccountList& list, const QString& fileName) {
-    if (!ask(mv.dialogs,
+bool exportFolder(Services& services, const AccountList& list, const QString& fileName) {
+    if (!ask(services.dialogs,
              QStringLiteral("The name you entered will be used as a folder name. A file per every account will be "
                             "created on that folder. The comments can't be saved. Continue?"),
              MsgIcon::Exclamation, kExportTitle))
@@ -60,7 +62,7 @@ bool exportFolder(Mod_Variables& mv, const AccountList& list, const QString& fil
     if (FileSystem::folderExists(folder)) {
         for (const QString& path : paths) {
             if (FileSystem::fileExists(path)) {
-                if (!ask(mv.dialogs,
+                if (!ask(services.dialogs,
                          QStringLiteral("The destination folder Contains some files with the same name as the ones "
                                         "you are going to export. Overwrite?"),
                          MsgIcon::Question))
@@ -75,70 +77,70 @@ bool exportFolder(Mod_Variables& mv, const AccountList& list, const QString& fil
     // but the export is not called successful.
     bool allWritten = true;
     for (int i = 1; i <= list.count(); ++i)
-        allWritten &= mv.registro().CrearReg(paths[std::size_t(i - 1)], list.row(i).code, list.row(i).signature);
+        allWritten &= services.registro.CrearReg(paths[std::size_t(i - 1)], list.row(i).code, list.row(i).signature);
     return allWritten;
 }
 
-bool exportAll(Mod_Variables& mv, const AccountList& list, const QString& fileName) {
+bool exportAll(Services& services, const QString& rutaBD, const AccountList& list, const QString& fileName) {
     const QString kind = kindOf(fileName);
     if (kind == QLatin1String("REG"))
-        return exportFolder(mv, list, fileName);
+        return exportFolder(services, list, fileName);
     if (kind == QLatin1String("ADF")) {
-        if (!mayOverwrite(mv.dialogs, fileName))
+        if (!mayOverwrite(services.dialogs, fileName))
             return false;
         // The database as it is on disk.
-        FileSystem::copyFile(mv.RutaBD, fileName);
+        FileSystem::copyFile(rutaBD, fileName);
         return true;
     }
-    tellNothingWritten(mv.dialogs);
+    tellNothingWritten(services.dialogs);
     return false;
 }
 
-bool exportSelected(Mod_Variables& mv, const AccountList& list, const QString& comment, const QString& fileName) {
-    if (!mayOverwrite(mv.dialogs, fileName))
+bool exportSelected(Services& services, const AccountList& list, const QString& comment, const QString& fileName) {
+    if (!mayOverwrite(services.dialogs, fileName))
         return false;
     const QString kind = kindOf(fileName);
     if (kind == QLatin1String("REG")) {
-        if (!ask(mv.dialogs, QStringLiteral("The comments cannot be saved using this file format. Continue?"),
+        if (!ask(services.dialogs, QStringLiteral("The comments cannot be saved using this file format. Continue?"),
                  MsgIcon::Exclamation, kExportTitle))
             return false;
         const AccountRow& row = list.selectedRow();
-        return mv.registro().CrearReg(fileName, row.code, row.signature);
+        return services.registro.CrearReg(fileName, row.code, row.signature);
     }
     if (kind == QLatin1String("ADF")) {
         // The comment as the comment box shows it, edits not saved yet included.
         const AccountRow& row = list.selectedRow();
         TextWriter file(fileName, TextWriter::Mode::Rewrite);
-        ClsBD::escribirversion(file);
-        ClsBD::escribirRegistro(file, row.name, row.code, row.signature, comment);
+        DatabaseFormat::escribirversion(file);
+        DatabaseFormat::escribirRegistro(file, row.name, row.code, row.signature, comment);
         file.close();
         return true;
     }
-    tellNothingWritten(mv.dialogs);
+    tellNothingWritten(services.dialogs);
     return false;
 }
 
 }  // namespace
 
 void Frm_Main::Import_Click() {
-    mv_.bd().importar();
+    services_.bd.importar();
     Form_Load();
 }
 
 void Frm_Main::Export_Click() {
     guard(QStringLiteral("main.export_click"), [this] {
-        const FileChoice choice = mv_.dialogs.ShowSave(
+        const FileChoice choice = services_.dialogs.ShowSave(
             QStringLiteral("VTR Data File(*.ADF)|*.ADF|Windows Registry files(*.reg)|*.reg"), QString());
         if (choice.fileName.isEmpty())
             return;
-        const bool all = ask(mv_.dialogs,
+        const bool all = ask(services_.dialogs,
                              QStringLiteral("Do you wish to export all the accounts?\r\nYes = Export all\r\n"
                                             "No = Export only the selected one"),
                              MsgIcon::Question, kExportTitle);
-        const bool written = all ? exportAll(mv_, LvAccounts, choice.fileName)
-                                 : exportSelected(mv_, LvAccounts, TxtComentarios.Text, choice.fileName);
+        const bool written = all ? exportAll(services_, mv_.RutaBD, LvAccounts, choice.fileName)
+                                 : exportSelected(services_, LvAccounts, TxtComentarios.Text, choice.fileName);
         if (written)
-            mv_.dialogs.MsgBox(QStringLiteral("Export Successful"), MsgButtons::OK, MsgIcon::Information,
-                               QStringLiteral(":)"));
+            services_.dialogs.MsgBox(QStringLiteral("Export Successful"), MsgButtons::OK, MsgIcon::Information,
+                                     QStringLiteral(":)"));
     });
 }

@@ -9,11 +9,12 @@
 #include "Dialogs.h"
 #include "FileSystem.h"
 #include "Mod_Variables.h"
+#include "Services.h"
 #include "ShortcutFile.h"
 #include "VbText.h"
 #include "WinePrefix.h"
 #include "forms/ClsControles.h"
-#include "forms/Frm_Main.h"
+#include "forms/Frm_MainControls.h"
 
 namespace {
 
@@ -48,7 +49,7 @@ void Frm_ShortCut::ChkAutoConnect_Click() {
 }
 
 void Frm_ShortCut::TxtIP_KeyUp(int index, int keyCode) {
-    mv_.errores().guard(Name + ".log", QStringLiteral("Shct.txtIP_keyup"), [&] {
+    services_.errores.guard(Name + ".log", QStringLiteral("Shct.txtIP_keyup"), [&] {
         if (keyCode != KeypadDecimal && keyCode != FullStop)
             return;
         TxtIP.at(std::size_t(index)).Text.remove(QLatin1Char('.'));
@@ -57,12 +58,12 @@ void Frm_ShortCut::TxtIP_KeyUp(int index, int keyCode) {
     });
 }
 
-void Frm_ShortCut::GotFocus(TextBox& box) { mv_.controles().SelText(0, int(box.Text.size()), box); }
+void Frm_ShortCut::GotFocus(TextBox& box) { controles_.SelText(0, int(box.Text.size()), box); }
 
 void Frm_ShortCut::CmdPath_Click() {
-    mv_.errores().guard(Name + ".log", QStringLiteral("Shct.cmdpath_click"), [this] {
-        const QString proposed = ClsControles::NomArchivoValido(mv_.main().LvAccounts.selectedRow().name);
-        const FileChoice choice = mv_.dialogs.ShowSave(ShortcutFile::filter(), proposed);
+    services_.errores.guard(Name + ".log", QStringLiteral("Shct.cmdpath_click"), [this] {
+        const QString proposed = ClsControles::NomArchivoValido(main_.LvAccounts.selectedRow().name);
+        const FileChoice choice = services_.dialogs.ShowSave(ShortcutFile::filter(), proposed);
         if (choice.fileName.isEmpty())
             return;
         // The folder is what stands before the title; the name loses the shortcut kind's extension.
@@ -76,7 +77,7 @@ void Frm_ShortCut::CmdPath_Click() {
 
 bool Frm_ShortCut::refused() {
     const auto refuse = [this](const QString& message, const QString& focus) {
-        mv_.dialogs.MsgBox(message);
+        services_.dialogs.MsgBox(message);
         FocusedControl = focus;
         return true;
     };
@@ -116,13 +117,13 @@ QString Frm_ShortCut::arguments(const QString& code) const {
 }
 
 void Frm_ShortCut::CmdOk_Click() {
-    mv_.errores().guard(Name + ".log", QStringLiteral("Shct.cmdok_click"), [this] {
+    services_.errores.guard(Name + ".log", QStringLiteral("Shct.cmdok_click"), [this] {
         if (refused())
             return;
-        const QString code = mv_.main().LvAccounts.selectedRow().code;
+        const QString code = main_.LvAccounts.selectedRow().code;
         // The command line splits at every "/" and trims the code: such a code cannot travel on it.
         if (code.contains(QLatin1Char('/')) || code != VbText::trim(code) || code.isEmpty()) {
-            mv_.dialogs.MsgBox(
+            services_.dialogs.MsgBox(
                 QStringLiteral("This account's code cannot be given on a command line: it is empty, holds "
                                "a \"/\" or starts or ends with a blank."),
                 MsgButtons::OK, MsgIcon::Exclamation);
@@ -135,8 +136,8 @@ void Frm_ShortCut::CmdOk_Click() {
         if (!FileSystem::fileExists(path))
             throw RunError{RunError::FileNotFound,
                            "File not found: the shortcut " + QDir::toNativeSeparators(path) + " was not created"};
-        mv_.dialogs.MsgBox("Shortcut " + TxtNombre.Text + " Created at " + TxtPath.Text, MsgButtons::OK,
-                           MsgIcon::Exclamation);
+        services_.dialogs.MsgBox("Shortcut " + TxtNombre.Text + " Created at " + TxtPath.Text, MsgButtons::OK,
+                                 MsgIcon::Exclamation);
         CmdCancel_Click();
     });
 }

@@ -4,7 +4,10 @@
 
 #include "forms/Controls.h"
 
+class ClsControles;
+class Frm_MainControls;
 class Mod_Variables;
+class Services;
 
 // The shortcut dialog: a desktop shortcut that starts the program in command-line mode for the
 // selected account, optionally windowed, connecting to a server, or forcing the activation.
@@ -13,7 +16,9 @@ public:
     static inline const QString Name = QStringLiteral("Frm_ShortCut");
     static inline const QString Caption = QStringLiteral("Create a shortcut");
 
-    explicit Frm_ShortCut(Mod_Variables& mv) : mv_(mv) {}
+    // Makes a shortcut for the account selected in `main`.
+    Frm_ShortCut(Mod_Variables& mv, Services& services, Frm_MainControls& main, ClsControles& controles)
+        : mv_(mv), services_(services), main_(main), controles_(controles) {}
 
     TextBox TxtNombre;
     TextBox TxtPath{QString(), true};
@@ -50,4 +55,7 @@ private:
     bool refused();
 
     Mod_Variables& mv_;
+    Services& services_;
+    Frm_MainControls& main_;
+    ClsControles& controles_;
 };

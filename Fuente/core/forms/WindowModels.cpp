@@ -1,10 +1,15 @@
 #include "forms/WindowModels.h"
 
-#include "Mod_Variables.h"
+#include "Services.h"
 
-WindowModels::WindowModels(Mod_Variables& mv)
-    : main(mv), frmAdd(mv), frmShortCut(mv), about(mv), controles(main, mv.errores(), mv.bd()), mv_(mv) {
-    mv_.windows_ = {&main, &frmAdd, &frmShortCut, &about, &controles, &controles};
+WindowModels::WindowModels(Mod_Variables& mv, Services& services)
+    : main(mv, services, frmAdd, frmShortCut, about, controles),
+      frmAdd(services, main),
+      frmShortCut(mv, services, main, controles),
+      about(services.dialogs, main),
+      controles(main, services.errores, services.bd),
+      services_(services) {
+    services_.display.setTarget(&controles);
 }
 
-WindowModels::~WindowModels() { mv_.windows_ = {}; }
+WindowModels::~WindowModels() { services_.display.setTarget(nullptr); }

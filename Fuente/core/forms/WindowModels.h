@@ -7,13 +7,14 @@
 #include "forms/frmAbout.h"
 
 class Mod_Variables;
+class Services;
 
-// The program's windows without pixels, built over its shared state: while they live,
-// Mod_Variables reaches them and the services show their work in the main window's controls.
-// Built after the shared state and gone before it.
+// The program's windows without pixels, built over its shared values and services: while they
+// live, the services show their work in the main window's controls. Built after the services
+// and gone before them.
 class WindowModels {
 public:
-    explicit WindowModels(Mod_Variables& mv);
+    WindowModels(Mod_Variables& mv, Services& services);
     ~WindowModels();
     WindowModels(const WindowModels&) = delete;
     WindowModels& operator=(const WindowModels&) = delete;
@@ -25,5 +26,5 @@ public:
     ClsControles controles;
 
 private:
-    Mod_Variables& mv_;
+    Services& services_;
 };

@@ -1,16 +1,15 @@
 #include "forms/frmAbout.h"
 
 #include "Dialogs.h"
-#include "Mod_Variables.h"
 #include "Programa.h"
 #include "RunError.h"
-#include "forms/Frm_Main.h"
+#include "forms/Frm_MainControls.h"
 
 #ifdef Q_OS_WIN
 #include "SystemInfo.h"
 #endif
 
-frmAbout::frmAbout(Mod_Variables& mv)
+frmAbout::frmAbout(Dialogs& dialogs, Frm_MainControls& main)
     : lblDescription{QStringLiteral("Program created to manage the user accounts from the game Freelancer.\n"
                                     "Written by the Vantor team.\nIcons drawn by the Vantor team.")},
       lblDisclaimer{QStringLiteral("Warning and stuff...  You are free to distribute it, but please,  dont remove the "
@@ -19,10 +18,11 @@ frmAbout::frmAbout(Mod_Variables& mv)
       Label1{"For feedback, send E-Mail to: " + FeedbackAddress,
              QStringLiteral("Click here to send an E-mail to the creator")},
       Label2{"Home: " + Programa::PaginaWeb, QStringLiteral("Click here to open the program's home page")},
-      mv_(mv) {}
+      dialogs_(dialogs),
+      main_(main) {}
 
 void frmAbout::Show() {
-    mv_.main().Enabled = false;
+    main_.Enabled = false;
     Form_Load();
     Visible = true;
 }
@@ -34,25 +34,25 @@ void frmAbout::Form_Load() {
 }
 
 void frmAbout::Form_Unload() {
-    mv_.main().Enabled = true;
+    main_.Enabled = true;
     Visible = false;
 }
 
-void frmAbout::Label1_Click() { mv_.dialogs.OpenLink("mailto:" + FeedbackAddress); }
+void frmAbout::Label1_Click() { dialogs_.OpenLink("mailto:" + FeedbackAddress); }
 
-void frmAbout::Label2_Click() { mv_.dialogs.OpenLink(Programa::PaginaWeb); }
+void frmAbout::Label2_Click() { dialogs_.OpenLink(Programa::PaginaWeb); }
 
 void frmAbout::StartSysInfo() {
 #ifdef Q_OS_WIN
     const QString program = QString::fromLocal8Bit(win32::systemInfoPath());
     if (!program.isEmpty()) {
         try {
-            mv_.dialogs.StartProgram(program, QString(), QString(), Dialogs::Show::Normal);
+            dialogs_.StartProgram(program, QString(), QString(), Dialogs::Show::Normal);
             return;
         } catch (const RunError&) {
             // told below, like a missing tool
         }
     }
 #endif
-    mv_.dialogs.MsgBox(NoSystemInfo);
+    dialogs_.MsgBox(NoSystemInfo);
 }

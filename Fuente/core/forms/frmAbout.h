@@ -2,7 +2,8 @@
 
 #include "forms/Controls.h"
 
-class Mod_Variables;
+class Dialogs;
+class Frm_MainControls;
 
 // The About dialog: title, version, description, the feedback and home page links, and the
 // system information tool. Shown without waiting while the main window is disabled.
@@ -13,7 +14,8 @@ public:
     static inline const QString NoSystemInfo = QStringLiteral(
         "La informaci\u00F3n del sistema no est\u00E1 disponible en este momento");
 
-    explicit frmAbout(Mod_Variables& mv);
+    // Shown while `main` is disabled.
+    frmAbout(Dialogs& dialogs, Frm_MainControls& main);
 
     QString Caption;
     Label lblTitle;
@@ -40,5 +42,6 @@ public:
 private:
     void Form_Load();
 
-    Mod_Variables& mv_;
+    Dialogs& dialogs_;
+    Frm_MainControls& main_;
 };
