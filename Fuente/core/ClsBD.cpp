@@ -111,6 +111,8 @@ void ClsBD::load(const std::optional<QString>& onlyCode) {
     TextReader file(mv_.RutaBD, snapshot->bytes);
     list.clear();
     list.setSorted(false);
+    // The old comments go with the old rows, before the new ones are read beside the file's bytes.
+    mv_.Comentarios.assign({});
 
     // Room for as many records as the file can hold (each has at least five lines), so that the
     // vectors are never copied as they grow; the room no record uses is never touched, and so
