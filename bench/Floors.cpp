@@ -1,6 +1,6 @@
 #include "Floors.h"
 
-#include <algorithm>
+#include <vector>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -62,24 +62,31 @@ long findLine(const char* path, const char* wanted) {
     return 0;
 }
 
-std::vector<std::string> readLines(const char* path) {
-    std::vector<std::string> lines;
+Bytes readFile(const char* path) {
+    Bytes bytes;
     File file = open(path, "rb");
-    char* line = nullptr;
-    std::size_t capacity = 0;
-    for (ssize_t read; file && (read = getline(&line, &capacity, file.get())) >= 0;)
-        lines.emplace_back(line, lineLength(line, read));
-    std::free(line);
-    return lines;
+    if (!file || std::fseek(file.get(), 0, SEEK_END) != 0)
+        return bytes;
+    const long size = std::ftell(file.get());
+    std::rewind(file.get());
+    if (size < 0)
+        return bytes;
+    // Not zeroed first: every byte is read over.
+    bytes.data.reset(new char[std::size_t(size)]);
+    bytes.size = std::fread(bytes.data.get(), 1, std::size_t(size), file.get());
+    return bytes;
 }
 
-bool writeBytes(const char* path, const char* bytes, std::size_t size) {
+bool writePieces(const char* path, std::initializer_list<Piece> pieces, bool sync) {
     File file = open(path, "wb");
-    return file && std::fwrite(bytes, 1, size, file.get()) == size && std::fflush(file.get()) == 0 &&
-           fsync(fileno(file.get())) == 0 && std::fclose(file.release()) == 0;
+    if (!file)
+        return false;
+    for (const Piece& piece : pieces)
+        if (std::fwrite(piece.data, 1, piece.size, file.get()) != piece.size)
+            return false;
+    return std::fflush(file.get()) == 0 && (!sync || fsync(fileno(file.get())) == 0) &&
+           std::fclose(file.release()) == 0;
 }
-
-void sortBinary(std::vector<std::string>& strings) { std::sort(strings.begin(), strings.end()); }
 
 long long residentBytes() {
     File statm = open("/proc/self/statm", "r");
@@ -87,6 +94,16 @@ long long residentBytes() {
     if (!statm || std::fscanf(statm.get(), "%ld %ld", &pages, &resident) != 2)
         return 0;
     return (long long)resident * 4096;
+}
+
+long long statusBytes(const char* field) {
+    File status = open("/proc/self/status", "r");
+    char line[256];
+    const std::size_t size = std::strlen(field);
+    while (status && std::fgets(line, sizeof line, status.get()))
+        if (std::strncmp(line, field, size) == 0 && line[size] == ':')
+            return std::atoll(line + size + 1) * 1024;
+    return 0;
 }
 
 }  // namespace Floors

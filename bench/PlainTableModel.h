@@ -2,13 +2,13 @@
 
 #include <QAbstractTableModel>
 #include <QString>
+#include <QStringView>
 
-#include <array>
 #include <vector>
 
 // The floor of the account list: the least table model that shows the same rows (name, code,
-// signature), read from the database file with stdio, sorted by the names' bytes, and a record
-// deleted by rewriting the file.
+// signature), read from the database file whole in one read, their texts decoded into one text,
+// sorted by name ignoring letter case, and a record deleted by rewriting the file.
 class PlainTableModel : public QAbstractTableModel {
 public:
     PlainTableModel(QByteArray path, QObject* parent) : QAbstractTableModel(parent), path_(std::move(path)) {}
@@ -20,11 +20,24 @@ public:
     // Reads the file again and shows its records.
     void load();
     void sortByName();
-    // Writes a copy of the file, the file without the row's record, and loads it again.
-    void remove(int row);
+    // Writes the file as it is to ".bak" and the file without the row's record, each onto the
+    // disk with `sync`, and loads it again.
+    void remove(int row, bool sync = true);
+
+    // The order of the texts, ignoring letter case: each folded once, then compared as they are.
+    static std::vector<int> caselessOrder(const std::vector<QStringView>& texts);
 
 private:
-    using Row = std::array<QString, 3>;
+    // Where a row's texts lie in text_: the name, the code, the signature one after another.
+    struct Row {
+        qsizetype start;
+        int name;
+        int code;
+        int signature;
+    };
+    QStringView cell(const Row& row, int column) const;
+
     QByteArray path_;
+    QString text_;
     std::vector<Row> rows_;
 };

@@ -32,7 +32,17 @@ bool PlainWindow::deleteSelected() {
     return paintedAfter([&] { model_->remove(view_->currentIndex().row()); }) && model_->rowCount() == before - 1;
 }
 
+bool PlainWindow::deleteWithoutSync() {
+    if (!view_->currentIndex().isValid())
+        view_->setCurrentIndex(model_->index(topRow(), 0));
+    const int before = model_->rowCount();
+    return paintedAfter([&] { model_->remove(view_->currentIndex().row(), false); }) &&
+           model_->rowCount() == before - 1;
+}
+
 void PlainWindow::close() {
     view_->close();
+    view_->setModel(nullptr);
+    model_->setParent(nullptr);  // left to the system at exit
     view_.reset();
 }

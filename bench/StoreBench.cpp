@@ -18,7 +18,7 @@
 
 namespace {
 
-// The load as start-up does it, against reading the file's lines with stdio. Counters: the
+// The load as start-up does it, against reading the file whole with stdio. Counters: the
 // memory the loaded database holds per account and as a multiple of the file's size (the floor
 // being the file's own bytes).
 void BM_Load(benchmark::State& state) {
@@ -32,7 +32,7 @@ void BM_Load(benchmark::State& state) {
             const qint64 before = Floors::residentBytes();
             timing.work([&] { db.sv.bd.cargarbdallv(); });
             held = Floors::residentBytes() - before;
-            timing.floor([&] { benchmark::DoNotOptimize(Floors::readLines(path.constData())); });
+            timing.floor([&] { benchmark::DoNotOptimize(Floors::readFile(path.constData())); });
         }
     }
     if (!db.ensureLoaded() || db.mv.Accounts.count() != db.generated.accounts)

@@ -5,10 +5,15 @@
 # settings store):
 #   - the command line `VTR /a=<last code> /y`, against a C++ program without Qt that reads the
 #     file in pieces and finds the code;
-#   - the window (vantor_window_driver): start to the list painted, refresh (F2), a click on a row,
-#     Page Down, a sort by name, a deletion, and the close to the process's end, against the
-#     same steps in a plain Qt window with the same list.
-# Every figure is the median of several runs. Each line: work, size, ms, floor ms, ratio.
+#   - the window (vantor_window_driver): start to the list painted, the first click on a row, refresh
+#     (F2), a later click, Page Down, a sort by name, a deletion, and the close to the process's
+#     end, against the same steps in a plain Qt window with the same list; the deletion both
+#     against the plain window's (the file's copy and the file written and synced, then read
+#     again) and against the same without syncing;
+#   - the window's memory, the whole process's resident set: held once the list was painted, the
+#     most it held by then, and the most it held before the close, against the file's size.
+# Every figure is the median of several runs. Each line: work, size, ms, floor ms, ratio; for
+# memory: work, size, MB, the file's MB, times the file.
 #
 # Builds nothing: give it a build folder made with the benchmarks (the default, build/).
 #   bench/run.sh [BUILD_FOLDER]
@@ -58,7 +63,7 @@ median() {
 # work size ms floor_ms: one printed line with the ratio.
 report() {
     awk -v w="$1" -v n="$2" -v ms="$3" -v floor="$4" \
-        'BEGIN { printf "%-30s %9s %10.1f %10.1f %7.2f\n", w, n, ms, floor, ms / floor }'
+        'BEGIN { printf "%-34s %9s %10.1f %10.1f %7.2f\n", w, n, ms, floor, ms / floor }'
 }
 
 # The median wall time of a whole process, in ms, over the runs (the first run not counted).
@@ -107,7 +112,7 @@ window_steps() {
     for step in "$out"/*.runs; do median <"$step" >"${step%.runs}"; done
 }
 
-printf "%-30s %9s %10s %10s %7s\n" work accounts ms "floor ms" ratio
+printf "%-34s %9s %10s %10s %7s\n" work accounts ms "floor ms" ratio
 for size in $sizes; do
     folder="$work/$size"
     last=$("$build/bench/make_bench_folder" "$folder" "$size")
@@ -120,7 +125,14 @@ for size in $sizes; do
 
     window_steps "$folder" "$folder/real"
     window_steps "$folder" "$folder/plain" --plain
-    for step in start refresh click page_down sort delete close; do
+    for step in start first_click refresh click page_down sort delete close; do
         report "window: $step" "$size" "$(cat "$folder/real/$step")" "$(cat "$folder/plain/$step")"
+    done
+    report "window: delete (unsynced floor)" "$size" "$(cat "$folder/real/delete")" "$(cat "$folder/plain/delete_unsynced")"
+    file_mb=$(stat -c %s "$folder/Accounts.pristine" | awk '{ printf "%.3f\n", $1 / 1048576 }')
+    for memory in rss_start peak_start peak_end; do
+        for window in real plain; do
+            report "memory: $memory ($window)" "$size" "$(awk '{ printf "%.3f\n", $1 / 1048576 }' "$folder/$window/$memory")" "$file_mb"
+        done
     done
 done

@@ -120,6 +120,8 @@ void ClsBD::readRecords(const DatabaseFile::Snapshot& snapshot, const std::optio
     AccountList& list = mv_.Accounts;
     list.clear();
     list.setSorted(false);
+    // The old comments go with the old rows, before the new ones are read beside the file's bytes.
+    mv_.Comentarios.assign({});
     // Room for as many records as the file can hold (each has at least five lines), so that the
     // vectors are never copied as they grow; the room no record uses is never touched, and so
     // takes no memory.

@@ -2,6 +2,8 @@
 
 #include <QHash>
 
+#include <algorithm>
+
 #include "Cp1252.h"
 
 void TablaComentarios::Builder::reserve(std::size_t rows, qsizetype bytes) {
@@ -75,7 +77,16 @@ int TablaComentarios::probe(QByteArrayView code, quint32 hash) const {
 
 int TablaComentarios::find(QStringView code) const {
     // Decoding is one to one, so a code and a stored one are the same text exactly when their
-    // bytes are the same.
+    // bytes are the same. An ASCII code (most are) is its own bytes, made without an allocation:
+    // a save looks up every row's code.
+    char ascii[64];
+    if (code.size() <= qsizetype(sizeof ascii) &&
+        std::all_of(code.begin(), code.end(), [](QChar c) { return c.unicode() < 0x80; })) {
+        for (qsizetype i = 0; i < code.size(); ++i)
+            ascii[i] = char(code[i].unicode());
+        const QByteArrayView bytes(ascii, code.size());
+        return probe(bytes, hashOf(bytes));
+    }
     const std::optional<QByteArray> bytes = stored(code);
     return bytes ? probe(*bytes, hashOf(*bytes)) : -1;
 }

@@ -111,12 +111,17 @@ INSTANTIATE_TEST_SUITE_P(
                       FindCase{"LongerThanAPiece", QByteArray(3 << 20, 'x') + "\r\nCD1", "CD1", 2}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(Floors, ReadLinesDropsEveryLineEnd) {
+TEST(Floors, ReadsWholeAndSplitsLinesWithoutTheirEnds) {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("file"));
-    ASSERT_TRUE(writeFile(path, "a\r\n\r\nb\nc\r\r\n\xE9"));
-    EXPECT_EQ(Floors::readLines(path.toLocal8Bit().constData()), (std::vector<std::string>{"a", "", "b", "c", "\xE9"}));
-    EXPECT_TRUE(Floors::readLines("/no/such/file").empty());
+    const QByteArray bytes("a\r\n\r\nb\nc\r\r\n\xE9");
+    ASSERT_TRUE(writeFile(path, bytes));
+    const Floors::Bytes read = Floors::readFile(path.toLocal8Bit().constData());
+    ASSERT_EQ(QByteArray(read.data.get(), qsizetype(read.size)), bytes);
+    std::vector<std::string> lines;
+    Floors::forEachLine(read.data.get(), read.size, [&](const char* at, std::size_t n) { lines.emplace_back(at, n); });
+    EXPECT_EQ(lines, (std::vector<std::string>{"a", "", "b", "c\r", "\xE9"}));
+    EXPECT_EQ(Floors::readFile("/no/such/file").size, 0u);
 }
 
 TEST(Floors, WriteBytesWritesExactlyOrFails) {
@@ -126,12 +131,19 @@ TEST(Floors, WriteBytesWritesExactlyOrFails) {
     ASSERT_TRUE(Floors::writeBytes(path.constData(), bytes.constData(), std::size_t(bytes.size())));
     EXPECT_EQ(readFile(QString::fromLocal8Bit(path)), bytes);
     EXPECT_FALSE(Floors::writeBytes((path + "/no/folder").constData(), bytes.constData(), 1));
+    ASSERT_TRUE(Floors::writePieces(path.constData(), {{"ab", 2}, {"", 0}, {"c", 1}}, false));
+    EXPECT_EQ(readFile(QString::fromLocal8Bit(path)), "abc");
 }
 
-TEST(Floors, SortBinaryPutsCapitalsFirst) {
-    std::vector<std::string> names{"beta", "Beta", "alpha", "\xE9t\xE9", "Alpha"};
-    Floors::sortBinary(names);
-    EXPECT_EQ(names, (std::vector<std::string>{"Alpha", "Beta", "alpha", "beta", "\xE9t\xE9"}));
+TEST(Floors, CaselessOrderIgnoresLetterCase) {
+    const std::vector<QString> names{"beta", "Alpha", "\u00C9t\u00E9", "alphA", "Gamma", "\u00E9T\u00C9"};
+    const std::vector<QStringView> views(names.begin(), names.end());
+    const std::vector<int> order = PlainTableModel::caselessOrder(views);
+    ASSERT_EQ(order.size(), names.size());
+    for (std::size_t k = 1; k < order.size(); ++k)
+        EXPECT_LE(QString::compare(names[std::size_t(order[k - 1])], names[std::size_t(order[k])], Qt::CaseInsensitive),
+                  0)
+            << k;
 }
 
 // The floor's model shows the program's rows, sorts them and deletes a record from the file.
@@ -152,8 +164,9 @@ TEST(PlainTableModel, ShowsSortsAndDeletesWhatTheProgramDoes) {
 
     model.sortByName();
     for (int r = 1; r < kAccounts; ++r)
-        ASSERT_LE(model.data(model.index(r - 1, 0), Qt::DisplayRole).toString(),
-                  model.data(model.index(r, 0), Qt::DisplayRole).toString());
+        ASSERT_LE(QString::compare(model.data(model.index(r - 1, 0), Qt::DisplayRole).toString(),
+                                   model.data(model.index(r, 0), Qt::DisplayRole).toString(), Qt::CaseInsensitive),
+                  0);
 
     const QByteArray code = model.data(model.index(10, 1), Qt::DisplayRole).toString().toLatin1();
     const int i = code.mid(2).toInt();
