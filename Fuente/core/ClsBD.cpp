@@ -18,48 +18,11 @@
 #include "FileSystem.h"
 #include "Mod_Variables.h"
 #include "RunError.h"
+#include "SameCode.h"
 #include "TextReader.h"
 #include "TextWriter.h"
 #include "VbText.h"
 #include "WindowDisplay.h"
-
-namespace {
-
-QString decoded(QByteArrayView line) { return Cp1252::decode(line.data(), line.size()); }
-
-// Whether a code line of the file is a code in any letter case, blanks at either end left out,
-// as the list's lookups compare codes; without making a text of every line. Upper-casing keeps
-// a text's length, and no Windows-1252 letter outside ASCII upper-cases to an ASCII one, so an
-// ASCII code is compared on the bytes.
-class SameCode {
-public:
-    explicit SameCode(const QString& code)
-        : wanted_(VbText::trim(code)),
-          ascii_(std::all_of(wanted_.begin(), wanted_.end(), [](QChar c) { return c.unicode() < 0x80; })) {}
-
-    bool operator()(QByteArrayView line) const {
-        while (!line.isEmpty() && line.front() == ' ')
-            line = line.sliced(1);
-        while (!line.isEmpty() && line.back() == ' ')
-            line.chop(1);
-        if (line.size() != wanted_.size())
-            return false;
-        if (!ascii_)
-            return VbText::sameUpper(decoded(line), wanted_);
-        for (qsizetype i = 0; i < line.size(); ++i)
-            if (asciiUpper(char16_t(uchar(line[i]))) != asciiUpper(wanted_[i].unicode()))
-                return false;
-        return true;
-    }
-
-private:
-    static char16_t asciiUpper(char16_t c) { return c >= 'a' && c <= 'z' ? char16_t(c - 'a' + 'A') : c; }
-
-    QString wanted_;
-    bool ascii_;
-};
-
-}  // namespace
 
 void ClsBD::cargarbdallv() {
     errores_.guard(LogName, QStringLiteral("ClsBD.cargarbdallv"), [this] { load(std::nullopt); });
