@@ -21,7 +21,7 @@ using FaultInjection::Call;
 
 struct State {
     std::mutex mutex;
-    std::vector<std::string> folders;  // as given and as the file system resolves it
+    std::vector<std::string> folders;
     std::vector<std::string> spared;
     FaultInjection::Plan plan;
     qint64 spaceLeft = -1;
@@ -49,8 +49,6 @@ bool inside(const std::string& path, const std::vector<std::string>& folders) {
 
 bool affected(const State& s, const std::string& path) { return inside(path, s.folders) && !inside(path, s.spared); }
 
-bool affectedPath(const State& s, const char* path) { return path && affected(s, path); }
-
 bool affectedDescriptor(const State& s, int fd) {
     char link[64];
     std::snprintf(link, sizeof link, "/proc/self/fd/%d", fd);
@@ -66,13 +64,13 @@ bool failsNow(State& s, Call call, int& counter) {
            (counter == s.plan.failOn || (s.plan.failAfter && counter > s.plan.failOn));
 }
 
+// A folder as given and as the file system resolves it.
 std::vector<std::string> forms(const QString& folder) {
     std::vector<std::string> result;
     if (folder.isEmpty())
         return result;
     result.push_back(QFileInfo(folder).absoluteFilePath().toStdString());
-    const QString canonical = QFileInfo(folder).canonicalFilePath();
-    if (!canonical.isEmpty())
+    if (const QString canonical = QFileInfo(folder).canonicalFilePath(); !canonical.isEmpty())
         result.push_back(canonical.toStdString());
     return result;
 }
@@ -84,7 +82,7 @@ int commit(const char* target, Forward forward) {
     if (armed.load()) {
         State& s = state();
         std::lock_guard<std::mutex> lock(s.mutex);
-        if (affectedPath(s, target) && failsNow(s, Call::Commit, s.counts.commits)) {
+        if (target && affected(s, target) && failsNow(s, Call::Commit, s.counts.commits)) {
             errno = EIO;
             return -1;
         }
@@ -120,10 +118,9 @@ void arm(const Plan& plan) {
 }
 
 Counts disarm() {
-    State& s = state();
-    std::lock_guard<std::mutex> lock(s.mutex);
+    std::lock_guard<std::mutex> lock(state().mutex);
     armed.store(false);
-    return s.counts;
+    return state().counts;
 }
 
 }  // namespace FaultInjection

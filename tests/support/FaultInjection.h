@@ -41,4 +41,7 @@ struct Counts {
 void arm(const Plan& plan);
 Counts disarm();
 
+// A case folder's step "fail ..." on the application folder `root`; what it has to say.
+QString step(const QString& root, const QString& line);
+
 }  // namespace FaultInjection
