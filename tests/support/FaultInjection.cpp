@@ -49,12 +49,16 @@ bool inside(const std::string& path, const std::vector<std::string>& folders) {
 
 bool affected(const State& s, const std::string& path) { return inside(path, s.folders) && !inside(path, s.spared); }
 
-bool affectedDescriptor(const State& s, int fd) {
+// Whether the file open as `fd` is affected; `lockFile` tells whether it is a lock file.
+bool affectedDescriptor(const State& s, int fd, bool* lockFile = nullptr) {
     char link[64];
     std::snprintf(link, sizeof link, "/proc/self/fd/%d", fd);
     char target[PATH_MAX];
     const ssize_t length = readlink(link, target, sizeof target - 1);
-    return length > 0 && affected(s, std::string(target, std::size_t(length)));
+    const std::string path(target, std::size_t(std::max<ssize_t>(length, 0)));
+    if (lockFile)
+        *lockFile = path.size() > 5 && path.compare(path.size() - 5, 5, ".lock") == 0;
+    return length > 0 && affected(s, path);
 }
 
 // Counts a call of this kind and tells whether the plan fails it.
@@ -133,7 +137,8 @@ ssize_t write(int fd, const void* data, size_t size) {
         return forward(fd, data, size);
     State& s = state();
     std::lock_guard<std::mutex> lock(s.mutex);
-    if (size == 0 || !affectedDescriptor(s, fd))
+    bool lockFile = false;
+    if (size == 0 || !affectedDescriptor(s, fd, &lockFile))
         return forward(fd, data, size);
     if (failsNow(s, Call::Write, s.counts.writes)) {
         errno = EIO;
@@ -147,10 +152,10 @@ ssize_t write(int fd, const void* data, size_t size) {
         size = std::min<size_t>(size, size_t(s.plan.slowChunk));
     if (s.plan.slowMicroseconds > 0)
         usleep(useconds_t(s.plan.slowMicroseconds));
-    if (s.spaceLeft > 0)
+    if (s.spaceLeft > 0 && !lockFile)
         size = std::min<size_t>(size, size_t(s.spaceLeft));
     const ssize_t written = forward(fd, data, size);
-    if (written > 0) {
+    if (written > 0 && !lockFile) {
         s.counts.bytes += written;
         if (s.spaceLeft > 0)
             s.spaceLeft -= written;

@@ -1,6 +1,7 @@
 // The fault program's step "fail ..." (see tests/faults/README): a file system fault in the
 // application folder from that step on; "fail off" ends it, puts back what it moved, and tells
-// how many calls were made and which files changed meanwhile (the logs aside, the backups counted).
+// how many calls were made, which files changed meanwhile (the backups counted), and where the
+// failures were reported.
 #include <map>
 #include <QDir>
 #include <QDirIterator>
@@ -10,10 +11,10 @@
 
 namespace {
 
-std::map<QString, QByteArray> filesUnder(const QString& root) {
+std::map<QString, QByteArray> filesUnder(const QString& root, bool logs = false) {
     std::map<QString, QByteArray> files;
     for (QDirIterator it(root, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories); it.hasNext();)
-        if (const QString name = QDir(root).relativeFilePath(it.next()); !name.startsWith("Logs/"))
+        if (const QString name = QDir(root).relativeFilePath(it.next()); name.startsWith("Logs/") == logs)
             files[name] = readFile(it.filePath()).replace(root.toUtf8(), "$APP");
     return files;
 }
@@ -22,7 +23,7 @@ QString describe(const QByteArray& bytes) {
     return QString("%1 bytes #%2").arg(bytes.size()).arg(qChecksum(bytes), 4, 16, QChar('0'));
 }
 
-std::map<QString, QByteArray> before;
+std::map<QString, QByteArray> before, logsBefore;
 QString made, moved;  // a folder made where a file was; where that file or a folder was moved
 
 }  // namespace
@@ -31,7 +32,7 @@ QString FaultInjection::step(const QString& root, const QString& line) {
     const QStringList words = line.split(' ');
     const QString kind = words.value(0);
     if (kind != "off") {
-        before = filesUnder(root);
+        before = filesUnder(root), logsBefore = filesUnder(root, true);
         Plan plan{root, words.contains("logs") ? QString() : root + "/Logs"};
         plan.spaceLeft = kind == "full" ? words.value(1).toInt() : -1;
         plan.failing = kind == "write" ? Call::Write : kind == "sync" ? Call::Sync : Call::Commit;
@@ -71,5 +72,13 @@ QString FaultInjection::step(const QString& root, const QString& line) {
     }
     if (backups[0] != backups[1])
         text += QString("  backups: %1 -> %2\n").arg(backups[0]).arg(backups[1]);
+    for (const auto& [name, bytes] : filesUnder(root, true)) {
+        const QByteArray added = bytes.mid(logsBefore[name].size());
+        for (const QByteArray& line : added.split('\n'))
+            if (line.startsWith("       "))
+                text += "  reported in " + name + " by " + line.trimmed() + '\n';
+        if (!added.isEmpty() && !added.endsWith("\r\n"))
+            text += "  " + name + " written in part\n";
+    }
     return text;
 }
