@@ -15,15 +15,11 @@
 
 namespace {
 
-QByteArray record(const QByteArray& name, const QByteArray& code, const QByteArray& comment = "") {
-    return DatabaseText::record(name, code, "s-" + code, comment + "\r\n");
-}
-
 // Backups are files of their own, made when the database differs from the newest one; a
 // symbolic link is backed up by what it points to.
 TEST(CheckedWriters, BackupsAreRealCopies) {
     AppFolder app;
-    const QByteArray first = DatabaseText() + record("Alpha", "c-a");
+    const QByteArray first = DatabaseText().account("Alpha", "c-a", "s-c-a", "\r\n");
     app.write("Real.dat", first);
     ASSERT_TRUE(QFile::link(app.path("Real.dat"), app.path("Accounts.dat")));
     app.write("Opciones.dat", optionsText(1, 1));
