@@ -14,6 +14,10 @@
 #include "RunError.h"
 #include "forms/Frm_Add.h"
 #include "forms/Frm_Main.h"
+#include "forms/Frm_ShortCut.h"
+#ifdef CASE_FAULTS
+#include "FaultInjection.h"
+#endif
 
 namespace {
 
@@ -107,6 +111,16 @@ void runStep(CaseApp& app, const QString& line) {
              add.CmdAdd_Click();
          }},
         {"toolbar", [&] { m.Toolbar1_ButtonClick(rest); }},
+        {"shortcut",
+         [&] {
+             Frm_ShortCut& link = app.windows->frmShortCut;
+             link.Show();
+             link.TxtNombre.Text = rest.section(" | ", 0, 0), link.TxtPath.Text = app.path(rest.section(" | ", 1));
+             link.CmdOk_Click();
+         }},
+#ifdef CASE_FAULTS
+        {"fail", [&] { app.dialogs.transcript += FaultInjection::step(app.path(), rest); }},
+#endif
         {"answer",
          [&] {
              app.dialogs.answers.push_back(rest == "Yes"  ? MsgAnswer::Yes
@@ -167,6 +181,7 @@ TEST_P(CaseTest, LeavesTheFilesAndShowsTheBoxesExpected) {
     QString transcript = app.dialogs.transcript + "---\n" + windowState(app);
     transcript.replace(app.path(), "$APP").replace(QDir::toNativeSeparators(app.path()), "$APP");
     transcript.remove(QRegularExpression(" Backups/\\*(?= Backups/\\*)"));
+    transcript.replace(QRegularExpression("(Backups/Accounts) [0-9-]+ [0-9.]+(\\.dat)"), "\\1 <time>\\2");
     const QString expectedPath = Cases::dir(name) + "/transcript";
     if (Cases::updating())
         writeFile(expectedPath, transcript.toUtf8());

@@ -1,66 +1,66 @@
+#include <functional>
 #include <gtest/gtest.h>
 #include <QFile>
-#include <QStringList>
-#include <QDir>
-
-#include "AppFolder.h"
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 
 #include "Cp1252.h"
-#include "Printers.h"
+#include "FileBytes.h"
 #include "RunError.h"
+#include "TestFolder.h"
 #include "TextReader.h"
 #include "TextWriter.h"
 
 namespace {
 
-struct LineCase {
-    const char* what;
-    QByteArray bytes;
-    QStringList lines;
-};
+// The tables of TextFileTest.json: texts there are bytes, one character each.
+QJsonArray table(const char* name) {
+    return QJsonDocument::fromJson(readFile(QStringLiteral(CASES_DIR "/../core/TextFileTest.json")))[name].toArray();
+}
+QByteArray bytes(const QJsonValue& text) { return text.toString().toLatin1(); }
+
+int failureOf(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const RunError& e) {
+        return e.number;
+    }
+    return 0;
+}
 
 class TextFileTest : public ::testing::Test {
 protected:
-    QString path(const QString& name = QStringLiteral("file.txt")) const { return app.path(name); }
-    void write(const QByteArray& bytes) const { app.write(QStringLiteral("file.txt"), bytes); }
-    QByteArray read() const { return app.read(QStringLiteral("file.txt")); }
-    QStringList readAll() const {
+    QString path(const QString& name = QStringLiteral("file.txt")) const { return folder.path(name); }
+    void write(const QByteArray& bytes) const { folder.write(QStringLiteral("file.txt"), bytes); }
+    QByteArray read() const { return folder.read(QStringLiteral("file.txt")); }
+
+    TestFolder folder;
+};
+
+TEST_F(TextFileTest, SplitsLinesAtCarriageReturnLineFeeds) {
+    for (const QJsonValue& c : table("lines read from a file's bytes")) {
+        write(bytes(c[0]));
         TextReader reader(path());
         QStringList lines;
         while (!reader.atEnd())
             lines << reader.readLine();
-        return lines;
+        EXPECT_EQ(lines, c[1].toVariant().toStringList()) << c[0].toString().toStdString();
     }
-    static int failureOf(const std::function<void()>& action) {
-        try {
-            action();
-        } catch (const RunError& e) {
-            return e.number;
-        }
-        return 0;
-    }
+}
 
-    AppFolder app;
-};
-
-// A CR alone, an LF alone and a file of LF line ends: the load cases.
-TEST_F(TextFileTest, SplitsLinesAtCarriageReturns) {
-    const LineCase cases[] = {
-        {"CR LF", "a\r\nb\r\n", {"a", "b"}},
-        {"no line end at the end", "a\r\nb", {"a", "b"}},
-        {"empty lines", "\r\n\r\nx\r\n", {"", "", "x"}},
-        {"LF after CR LF is text of the next line", "a\r\n\nb", {"a", "\nb"}},
-        {"NUL bytes are kept", QByteArray("a\0b\r\n", 5), {QString(QChar(u'a')) + QChar(0) + 'b'}},
-        {"empty file", "", {}},
-    };
-    for (const LineCase& c : cases) {
-        write(c.bytes);
-        EXPECT_EQ(readAll(), c.lines) << c.what;
+TEST_F(TextFileTest, AppendingStartsOnANewLine) {
+    for (const QJsonValue& c : table("a file's bytes before and after a line is appended")) {
+        write(bytes(c[0]));
+        TextWriter writer(path(), TextWriter::Mode::Append);
+        writer.writeLine(u"x");
+        writer.close();
+        EXPECT_EQ(read(), bytes(c[1])) << c[0].toString().toStdString();
     }
 }
 
 TEST_F(TextFileTest, FailuresAreToldApart) {
-    app.mkdir("folder");
+    folder.mkdir("folder");
     write("only\r\n");
     TextReader reader(path());
     reader.readLine();
@@ -85,17 +85,15 @@ TEST_F(TextFileTest, EveryByteSurvivesAReadAndAWrite) {
     write(all + "\r\n");
     const QString text = TextReader(path()).readLine();
     EXPECT_TRUE(text.contains(QChar(0x20AC))) << "byte 0x80 is the euro sign";
+    EXPECT_EQ(Cp1252::encode(u"a\u20ACb\u4E2Dc"), "a\x80"
+                                                  "b?c")
+        << "a character outside the code page is a '?'";
+    EXPECT_TRUE(Cp1252::canEncode(u"\u00E9t\u00E9 \u20AC \u0178"));
+    EXPECT_FALSE(Cp1252::canEncode(u"\u4E2D"));
     TextWriter writer(path(), TextWriter::Mode::Rewrite);
     writer.writeLine(text);
     writer.close();
     EXPECT_EQ(read(), all + "\r\n");
-}
-
-TEST_F(TextFileTest, CharactersOutsideTheCodePageAreWrittenAsQuestionMarks) {
-    EXPECT_EQ(Cp1252::encode(u"a\u20ACb\u4E2Dc"), QByteArray("a\x80"
-                                                             "b?c"));
-    EXPECT_TRUE(Cp1252::canEncode(u"\u00E9t\u00E9 \u20AC \u0178"));
-    EXPECT_FALSE(Cp1252::canEncode(u"\u4E2D"));
 }
 
 TEST_F(TextFileTest, AWriterThatIsNotClosedLeavesTheFileAsItWas) {
@@ -107,19 +105,6 @@ TEST_F(TextFileTest, AWriterThatIsNotClosedLeavesTheFileAsItWas) {
         append.writeLine(u"more");
     }
     EXPECT_EQ(read(), "old\r\n");
-}
-
-TEST_F(TextFileTest, AppendingStartsOnANewLine) {
-    const std::pair<QByteArray, QByteArray> cases[] = {
-        {"", "x\r\n"}, {"a\r\n", "a\r\nx\r\n"}, {"a", "a\r\nx\r\n"}, {"a\r", "a\rx\r\n"}, {"a\n", "a\n\r\nx\r\n"},
-    };
-    for (const auto& [before, after] : cases) {
-        write(before);
-        TextWriter writer(path(), TextWriter::Mode::Append);
-        writer.writeLine(u"x");
-        writer.close();
-        EXPECT_EQ(read(), after) << before.toStdString();
-    }
 }
 
 }  // namespace

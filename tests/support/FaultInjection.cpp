@@ -21,7 +21,7 @@ using FaultInjection::Call;
 
 struct State {
     std::mutex mutex;
-    std::vector<std::string> folders;  // as given and as the file system resolves it
+    std::vector<std::string> folders;
     std::vector<std::string> spared;
     FaultInjection::Plan plan;
     qint64 spaceLeft = -1;
@@ -49,14 +49,16 @@ bool inside(const std::string& path, const std::vector<std::string>& folders) {
 
 bool affected(const State& s, const std::string& path) { return inside(path, s.folders) && !inside(path, s.spared); }
 
-bool affectedPath(const State& s, const char* path) { return path && affected(s, path); }
-
-bool affectedDescriptor(const State& s, int fd) {
+// Whether the file open as `fd` is affected; `lockFile` tells whether it is a lock file.
+bool affectedDescriptor(const State& s, int fd, bool* lockFile = nullptr) {
     char link[64];
     std::snprintf(link, sizeof link, "/proc/self/fd/%d", fd);
     char target[PATH_MAX];
     const ssize_t length = readlink(link, target, sizeof target - 1);
-    return length > 0 && affected(s, std::string(target, std::size_t(length)));
+    const std::string path(target, std::size_t(std::max<ssize_t>(length, 0)));
+    if (lockFile)
+        *lockFile = path.size() > 5 && path.compare(path.size() - 5, 5, ".lock") == 0;
+    return length > 0 && affected(s, path);
 }
 
 // Counts a call of this kind and tells whether the plan fails it.
@@ -66,13 +68,13 @@ bool failsNow(State& s, Call call, int& counter) {
            (counter == s.plan.failOn || (s.plan.failAfter && counter > s.plan.failOn));
 }
 
+// A folder as given and as the file system resolves it.
 std::vector<std::string> forms(const QString& folder) {
     std::vector<std::string> result;
     if (folder.isEmpty())
         return result;
     result.push_back(QFileInfo(folder).absoluteFilePath().toStdString());
-    const QString canonical = QFileInfo(folder).canonicalFilePath();
-    if (!canonical.isEmpty())
+    if (const QString canonical = QFileInfo(folder).canonicalFilePath(); !canonical.isEmpty())
         result.push_back(canonical.toStdString());
     return result;
 }
@@ -84,7 +86,7 @@ int commit(const char* target, Forward forward) {
     if (armed.load()) {
         State& s = state();
         std::lock_guard<std::mutex> lock(s.mutex);
-        if (affectedPath(s, target) && failsNow(s, Call::Commit, s.counts.commits)) {
+        if (target && affected(s, target) && failsNow(s, Call::Commit, s.counts.commits)) {
             errno = EIO;
             return -1;
         }
@@ -120,10 +122,9 @@ void arm(const Plan& plan) {
 }
 
 Counts disarm() {
-    State& s = state();
-    std::lock_guard<std::mutex> lock(s.mutex);
+    std::lock_guard<std::mutex> lock(state().mutex);
     armed.store(false);
-    return s.counts;
+    return state().counts;
 }
 
 }  // namespace FaultInjection
@@ -136,7 +137,8 @@ ssize_t write(int fd, const void* data, size_t size) {
         return forward(fd, data, size);
     State& s = state();
     std::lock_guard<std::mutex> lock(s.mutex);
-    if (size == 0 || !affectedDescriptor(s, fd))
+    bool lockFile = false;
+    if (size == 0 || !affectedDescriptor(s, fd, &lockFile))
         return forward(fd, data, size);
     if (failsNow(s, Call::Write, s.counts.writes)) {
         errno = EIO;
@@ -150,10 +152,10 @@ ssize_t write(int fd, const void* data, size_t size) {
         size = std::min<size_t>(size, size_t(s.plan.slowChunk));
     if (s.plan.slowMicroseconds > 0)
         usleep(useconds_t(s.plan.slowMicroseconds));
-    if (s.spaceLeft > 0)
+    if (s.spaceLeft > 0 && !lockFile)
         size = std::min<size_t>(size, size_t(s.spaceLeft));
     const ssize_t written = forward(fd, data, size);
-    if (written > 0) {
+    if (written > 0 && !lockFile) {
         s.counts.bytes += written;
         if (s.spaceLeft > 0)
             s.spaceLeft -= written;

@@ -18,7 +18,8 @@ struct Plan {
     QString folder;
     QString spared;
     // A file system that fills up: the bytes that still fit. A write that does not fit writes what
-    // fits and reports that short count; the next one fails with ENOSPC. -1: no limit.
+    // fits and reports that short count; the next one fails with ENOSPC. -1: no limit. Lock files
+    // (whose size depends on the process and the machine) fail only on a full disk and take no room.
     qint64 spaceLeft = -1;
     // A failing device: the failOn-th call of this kind fails with EIO (0: none); with
     // failAfter, every later one too.
@@ -30,7 +31,7 @@ struct Plan {
     int slowMicroseconds = 0;
 };
 
-// What the affected files saw while armed: calls attempted, bytes actually written.
+// What the affected files saw while armed: calls attempted, bytes actually written (locks aside).
 struct Counts {
     qint64 bytes = 0;
     int writes = 0;
@@ -40,5 +41,8 @@ struct Counts {
 
 void arm(const Plan& plan);
 Counts disarm();
+
+// A case folder's step "fail ..." on the application folder `root`; what it has to say.
+QString step(const QString& root, const QString& line);
 
 }  // namespace FaultInjection
