@@ -4,6 +4,7 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
+#include <QDeadlineTimer>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QThread>
@@ -130,8 +131,8 @@ TEST(CrashTest, ConversionAtStartUp) {
     const auto start = [&]() -> std::unique_ptr<Program> {
         auto vtr = std::make_unique<Program>(folder.path("VTR"), QStringList{"/a=code-00005", "/y"},
                                              environmentWith({"QT_QPA_PLATFORM=offscreen"}));
-        for (QElapsedTimer clock; clock.start(), !QFileInfo::exists(folder.path("Accounts.dat.old"));)
-            if (!vtr->running() || clock.elapsed() > 60000)
+        for (QDeadlineTimer deadline(60000); !QFileInfo::exists(folder.path("Accounts.dat.old"));)
+            if (!vtr->running() || deadline.hasExpired())
                 return nullptr;
         return vtr;
     };
