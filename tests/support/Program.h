@@ -1,27 +1,73 @@
 #pragma once
 
+#include <gtest/gtest.h>
 #include <QByteArray>
+#include <QDeadlineTimer>
 #include <QProcess>
 #include <QString>
 #include <QStringList>
 
-// Runs a program to its end: its exit code, or -1 when it did not start, crashed or still ran
-// after `ms` (it is killed then). Its error output goes to `errors` when given, else to the test's.
-inline int runProgram(const QString& program, const QStringList& arguments, int ms,
-                      const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment(),
-                      QByteArray* errors = nullptr) {
-    QProcess process;
-    process.setProcessEnvironment(environment);
-    if (!errors)
-        process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    process.setStandardOutputFile(QProcess::nullDevice());
-    process.start(program, arguments);
-    const bool ended = process.waitForFinished(ms);
-    if (!ended) {
-        process.kill();
-        process.waitForFinished();
+// A real program started by a test: its output read a line at a time, its input written a line
+// at a time, its errors kept. It is killed, if it still runs, when the test lets go of it.
+class Program {
+public:
+    Program(const QString& path, const QStringList& arguments,
+            const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment()) {
+        process_.setProcessEnvironment(environment);
+        process_.start(path, arguments);
     }
-    if (errors)
-        *errors = process.readAllStandardError();
-    return ended && process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    ~Program() { kill(); }
+
+    static constexpr int Crashed = -1, StillRan = -2;
+    // The exit code; StillRan when it did not end within `ms` (it is killed then).
+    int wait(int ms = 60000) {
+        if (!process_.waitForFinished(ms))
+            return kill(), StillRan;
+        return process_.exitStatus() == QProcess::NormalExit ? process_.exitCode() : Crashed;
+    }
+    void kill() {
+        if (process_.state() != QProcess::NotRunning) {
+            process_.kill();
+            process_.waitForFinished(10000);
+        }
+    }
+    bool running() { return process_.state() == QProcess::Running || process_.waitForStarted(10000); }
+    // Whether the next line it writes, within a minute, is `line`.
+    ::testing::AssertionResult says(const QByteArray& line) {
+        for (QDeadlineTimer deadline(60000); !process_.canReadLine();)
+            if (deadline.hasExpired() || (!process_.waitForReadyRead(100) && process_.state() == QProcess::NotRunning))
+                return ::testing::AssertionFailure() << "no \"" << line.toStdString() << "\": " << errors();
+        const QByteArray said = process_.readLine().trimmed();
+        if (said == line)
+            return ::testing::AssertionSuccess();
+        return ::testing::AssertionFailure() << "said \"" << said.toStdString() << "\", not " << line.toStdString();
+    }
+    void send(const QString& line) {
+        process_.write(line.toUtf8() + '\n');
+        process_.waitForBytesWritten(10000);
+    }
+    // Sends a step and waits for its end.
+    ::testing::AssertionResult step(const QString& line) {
+        send(line);
+        return says("done");
+    }
+    // What it wrote to standard error so far.
+    std::string errors() {
+        errors_ += process_.readAllStandardError();
+        return errors_.toStdString();
+    }
+
+private:
+    QProcess process_;
+    QByteArray errors_;
+};
+
+// The test's environment with `set` ("NAME=value") in it and `unset` out of it.
+inline QProcessEnvironment environmentWith(const QStringList& set, const QStringList& unset = {}) {
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const QString& entry : set)
+        environment.insert(entry.section('=', 0, 0), entry.section('=', 1));
+    for (const QString& name : unset)
+        environment.remove(name);
+    return environment;
 }

@@ -2,30 +2,24 @@
 // a stand-in for the game (a Windows program, StandInGame.cpp) in its drive C, the game folder set
 // with Wine's own reg, and the real VTR and its window models switching the account in it, with
 // and without the prefix's wineserver running.
-#include <functional>
 #include <gtest/gtest.h>
 #include <QDeadlineTimer>
 #include <QDir>
-#include <QElapsedTimer>
-#include <QFile>
-#include <QProcessEnvironment>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QThread>
-#include <iostream>
 
 #include "AppFolder.h"
 #include "Cp1252.h"
 #include "FileBytes.h"
+#include "DefaultDialogs.h"
 #include "FileTexts.h"
 #include "Mod_Variables.h"
 #include "Services.h"
 #include "Printers.h"
 #include "Program.h"
-#include "ProgramBoxes.h"
 #include "QtDialogs.h"
 #include "RegistryWine.h"
-#include "ScriptedDialogs.h"
 #include "forms/Frm_Main.h"
 #include "forms/Frm_ShortCut.h"
 #include "forms/WindowModels.h"
@@ -33,17 +27,10 @@
 namespace {
 
 const QString kKey = RegistryAccess::GameKey;
-const QString kGameFolder = QStringLiteral("C:\\Games\\Free Lancer");
-// Codes and signatures with quotes, backslashes and letters outside ASCII (all in the game's
-// ANSI code page, so that the stand-in reads them as they are).
-const QString kOddCode = QStringLiteral("q\"u\\o t\u00e9-\u00fc");
-const QString kOddSignature = QStringLiteral("s\\\\ig\"\u00e9");
-
-QByteArray database() {
-    return DatabaseText()
-        .account("Main", "CODE-1", "sig-main")
-        .account("Odd", Cp1252::encode(kOddCode), Cp1252::encode(kOddSignature));
-}
+const QString kGameFolder = "C:\\Games\\Free Lancer";
+// A code and signature with quotes, backslashes and letters outside ASCII, all in the game's ANSI
+// code page, so that the stand-in reads them as they are.
+const QString kOddCode = "q\"u\\o t\u00e9-\u00fc", kOddSignature = "s\\\\ig\"\u00e9";
 
 // The prefix, made once for all tests: setting one up takes Wine many seconds.
 class Prefix : public ::testing::Environment {
@@ -52,25 +39,20 @@ public:
 
     void SetUp() override {
         instance = this;
-        environment_ = QProcessEnvironment::systemEnvironment();
-        environment_.insert("WINEPREFIX", folder());
-        environment_.insert("WINEDEBUG", "-all");
-        // No .NET or HTML engine installers, no menu entries made on this machine.
-        environment_.insert("WINEDLLOVERRIDES", "mscoree,mshtml=;winemenubuilder.exe=d");
-        environment_.insert("XDG_DATA_HOME", root_.filePath("data"));
-        environment_.insert("XDG_CONFIG_HOME", root_.filePath("config"));
-        environment_.remove("DISPLAY");
-        environment_.remove("WAYLAND_DISPLAY");
-        // The game and Wine's reg, started by the code under test, run in this prefix.
+        // No display, no .NET or HTML engine installers, no menu entries made on this machine; the
+        // game and Wine's reg, started by the code under test, run in this prefix.
+        environment_ = environmentWith(
+            {"WINEPREFIX=" + folder(), "WINEDEBUG=-all", "WINEDLLOVERRIDES=mscoree,mshtml=;winemenubuilder.exe=d",
+             "XDG_DATA_HOME=" + root_.filePath("data"), "XDG_CONFIG_HOME=" + root_.filePath("config")},
+            {"DISPLAY", "WAYLAND_DISPLAY"});
+        for (const QString& name : QProcessEnvironment::systemEnvironment().keys())
+            if (!environment_.contains(name))
+                qunsetenv(name.toLocal8Bit());
         for (const QString& name : environment_.keys())
             qputenv(name.toLocal8Bit(), environment_.value(name).toLocal8Bit());
-        qunsetenv("DISPLAY");
-        qunsetenv("WAYLAND_DISPLAY");
-
         ASSERT_EQ(run("wineboot", {"--init"}), 0);
-        stopServer();
         ASSERT_TRUE(QDir().mkpath(gameExe()));
-        ASSERT_TRUE(QFile::copy(QStringLiteral(STAND_IN_GAME), gameExe() + "/Freelancer.exe"));
+        ASSERT_TRUE(QFile::copy(STAND_IN_GAME, gameExe() + "/Freelancer.exe"));
         ASSERT_EQ(run("wine", {"reg", "add", "HKLM\\" + kKey, "/v", "AppPath", "/d", kGameFolder, "/f", "/reg:32"}), 0);
         stopServer();
     }
@@ -80,15 +62,12 @@ public:
 
     QString folder() const { return root_.filePath("prefix"); }
     QString gameExe() const { return folder() + "/drive_c/Games/Free Lancer/EXE"; }
-    QString record() const { return gameExe() + "/recorded.txt"; }
 
-    // Runs a program in the prefix to its end; its exit code, -1 when it did not end.
     int run(const QString& program, const QStringList& arguments) {
-        return runProgram(program, arguments, 90000, environment_);
+        return Program(program, arguments, environment_).wait(90000);
     }
-    // A server that stays, as while the game or another program runs (one that reg left would
-    // end three seconds after it): until it is stopped, or a minute after its last program, so
-    // that a test that dies leaves none behind for long.
+    // A server that stays, as while the game runs, until it is stopped or a minute after its last
+    // program (one that reg left would end three seconds after it).
     void startServer() {
         stopServer();
         ASSERT_EQ(run("wineserver", {"-p60"}), 0);
@@ -98,15 +77,14 @@ public:
         run("wineserver", {"-k"});
         run("wineserver", {"-w"});
     }
-
     // What the stand-in game recorded when it was last started: command line, working folder,
-    // code, signature, game folder. Waits for it, as the game starts detached.
+    // code, signature, game folder. Waited for, as the game starts detached.
     QStringList recorded() {
-        QDeadlineTimer deadline(60000);
-        while (!QFile::exists(record()) && !deadline.hasExpired())
+        const QString record = gameExe() + "/recorded.txt";
+        for (QDeadlineTimer deadline(60000); !QFile::exists(record) && !deadline.hasExpired();)
             QThread::msleep(50);
-        const QStringList lines = Cp1252::decode(readFile(record())).split('\n');
-        QFile::remove(record());
+        const QStringList lines = Cp1252::decode(readFile(record)).split('\n');
+        QFile::remove(record);
         return lines.mid(0, 5);
     }
 
@@ -120,84 +98,93 @@ QStringList expectedRecord(const QString& arguments, const QString& code, const 
             kGameFolder};
 }
 
-// Runs the stand-in as the game that makes a new account: it stores the code and signature.
-void gameMakesAccount(const QString& code, const QString& signature) {
+// An application folder with two accounts, one of them the game's active one.
+struct App : QTemporaryDir {
+    App() {
+        writeFile(filePath("Accounts.dat"),
+                  DatabaseText()
+                      .account("Main", "CODE-1", "sig-main")
+                      .account("Odd", Cp1252::encode(kOddCode), Cp1252::encode(kOddSignature)));
+        writeFile(filePath("Opciones.dat"), optionsText(1, 0));  // activate silently
+        QFile::copy(VTR_PATH, filePath("VTR"));
+        store.WriteValues(RegistryAccess::CurrentUser, kKey,
+                          {{"MPAccountName", "CODE-1"}, {"MPAccountNameSig", "sig-main"}});
+    }
     Prefix& prefix = *Prefix::instance;
-    ASSERT_EQ(prefix.run("wine", {prefix.gameExe() + "/Freelancer.exe", "write", code, signature}), 0);
-}
+    RegistryWine store{WinePrefix(prefix.folder())};
+};
 
 class WineGameTest : public ::testing::TestWithParam<bool> {
 protected:
-    void SetUp() override {
-        if (serverRunning())
+    // The server's state of this test, as the code under test finds it.
+    void serverAsSet() {
+        if (GetParam())
             prefix.startServer();
         else
             prefix.stopServer();
     }
     void TearDown() override { prefix.stopServer(); }
-    static bool serverRunning() { return GetParam(); }
 
     Prefix& prefix = *Prefix::instance;
-    RegistryWine store{WinePrefix(prefix.folder())};
-    QTemporaryDir app;
 };
 
 // The real program in command-line mode, as a shortcut starts it.
 TEST_P(WineGameTest, TheCommandLineSwitchesTheAccountAndStartsTheGame) {
-    ASSERT_TRUE(QFile::copy(QStringLiteral(VTR_PATH), app.filePath("VTR")));
-    ASSERT_TRUE(writeFile(app.filePath("Accounts.dat"), database()));
-    store.WriteValues(RegistryAccess::CurrentUser, kKey,
-                      {{"MPAccountName", "CODE-1"}, {"MPAccountNameSig", "sig-main"}});
-    EXPECT_EQ(store.prefix().serverRunning(), true) << "reg leaves a server for a moment";
-
+    App app;
     const std::pair<QStringList, QStringList> cases[] = {
         {{"/a=" + kOddCode, "/s=1.2.3.4:2302", "/w"}, expectedRecord("-w -s1.2.3.4:2302", kOddCode, kOddSignature)},
         {{"/A=CODE-1"}, expectedRecord("-s", "CODE-1", "sig-main")},
     };
     for (const auto& [arguments, record] : cases) {
-        SCOPED_TRACE(arguments.join(' ').toStdString());
-        if (!serverRunning())
-            prefix.stopServer();
-        QByteArray errors;  // not the test's own: what the program starts must not hold that open
-        EXPECT_EQ(runProgram(app.filePath("VTR"), arguments, 60000, QProcessEnvironment::systemEnvironment(), &errors),
-                  0)
-            << errors.toStdString();
+        serverAsSet();
+        Program vtr(app.filePath("VTR"), arguments);
+        EXPECT_EQ(vtr.wait(), 0) << vtr.errors();
         EXPECT_EQ(prefix.recorded(), record);
-        EXPECT_FALSE(QDir(app.filePath("Logs")).entryList(QDir::Files).size()) << "nothing was reported";
+        EXPECT_EQ(QDir(app.filePath("Logs")).entryList(QDir::Files), QStringList()) << "nothing was reported";
     }
 }
 
-// A dialog layer whose program starts are real, as in the window.
-class StartingDialogs : public ScriptedDialogs {
-public:
-    void StartProgram(const QString& program, const QString& arguments, const QString& workingFolder,
-                      Show show) override {
-        ScriptedDialogs::StartProgram(program, arguments, workingFolder, show);
-        real_.StartProgram(program, arguments, workingFolder, show);
-    }
+// Values come back as they were written, through the server and through the files; what the
+// game reads through its ANSI calls is checked above.
+TEST_P(WineGameTest, ValuesRoundTrip) {
+    App app;
+    const RegistryAccess::Values values{{"MPAccountName", "plain"},
+                                        {"MPAccountNameSig", "q\"u\\o\\\\ \\\""},
+                                        {"Other", "\u00e9\u20ac \u4e2d\u6587 \u0436"},
+                                        {"Empty", ""},
+                                        {"Blanks", " blanks "}};
+    serverAsSet();
+    app.store.WriteValues(RegistryAccess::CurrentUser, kKey, values);
+    if (!GetParam())
+        prefix.stopServer();
+    for (const auto& [name, value] : values)
+        EXPECT_EQ(app.store.ReadValue(RegistryAccess::CurrentUser, kKey, name.toLower()), value);
+    EXPECT_EQ(app.store.ReadValue(RegistryAccess::LocalMachine, kKey, "AppPath"), kGameFolder);
+}
 
-private:
-    QtDialogs real_;
+INSTANTIATE_TEST_SUITE_P(Wine, WineGameTest, ::testing::Bool(),
+                         [](const auto& info) { return std::string(info.param ? "ServerRunning" : "ServerStopped"); });
+
+// Default answers, the name "Fresh" when asked, and real program starts, as in the window.
+struct StartingDialogs : DefaultDialogs {
+    void StartProgram(const QString& program, const QString& arguments, const QString& folder, Show show) override {
+        QtDialogs().StartProgram(program, arguments, folder, show);
+    }
 };
 
-// The window models: activation and the launch with no server, Scan noticing the account the
-// game made while the server runs, and a shortcut that runs in the prefix from a desktop that has
-// none.
+// The window models: activation and the launch with no server, Scan noticing the account the game
+// made while the server runs, and a shortcut that runs in the prefix from a desktop that has none.
 TEST(WineWindowTest, TheWindowSwitchesLaunchesNoticesAndMakesShortcuts) {
+    App app;
     Prefix& prefix = *Prefix::instance;
-    RegistryWine store{WinePrefix(prefix.folder())};
-    QTemporaryDir app;
-    ASSERT_TRUE(writeFile(app.filePath("Accounts.dat"), database()));
-    ASSERT_TRUE(writeFile(app.filePath("Opciones.dat"), optionsText(1, 0)));  // activate silently
-    store.WriteValues(RegistryAccess::CurrentUser, kKey,
-                      {{"MPAccountName", "CODE-1"}, {"MPAccountNameSig", "sig-main"}});
     prefix.stopServer();
     StartingDialogs dialogs;
+    dialogs.name = "Fresh";
     Mod_Variables mv(app.path());
-    Services sv(mv, dialogs, store);
+    Services sv(mv, dialogs, app.store);
     WindowModels windows(mv, sv);
     mv.RutaBD = app.filePath("Accounts.dat");
-    mv.winePrefix = &store.prefix();
+    mv.winePrefix = &app.store.prefix();
     Frm_Main& main = windows.main;
 
     main.Form_Load();
@@ -210,84 +197,30 @@ TEST(WineWindowTest, TheWindowSwitchesLaunchesNoticesAndMakesShortcuts) {
 
     // The game makes an account while the server keeps the registry; Scan finds it.
     prefix.startServer();
-    gameMakesAccount("NEW-CODE", "new-sig");
-    dialogs.expect(ProgramBoxes::NewAccountFound, MsgAnswer::Yes);
-    dialogs.expectInput("Fresh");
-    dialogs.expect(ProgramBoxes::AccountAdded);
+    ASSERT_EQ(prefix.run("wine", {prefix.gameExe() + "/Freelancer.exe", "write", "NEW-CODE", "new-sig"}), 0);
     main.Scan_Click();
     EXPECT_EQ(main.LblName.Caption, "Fresh");
     EXPECT_TRUE(readFile(mv.RutaBD).endsWith(DatabaseText::record("Fresh", "NEW-CODE", "new-sig")));
 
     // A shortcut for Main, started with the prefix nowhere in the desktop's environment.
-    ASSERT_TRUE(QFile::copy(QStringLiteral(VTR_PATH), app.filePath("VTR")));
     Frm_ShortCut& shortcut = windows.frmShortCut;
     shortcut.Show();
     selectName(main.LvAccounts, "Main");
     shortcut.TxtPath.Text = app.path() + '/';
     shortcut.TxtNombre.Text = "Main";
-    dialogs.expect({"Shortcut Main Created at " + app.path() + '/', {}, MsgButtons::OK, MsgIcon::Exclamation});
     shortcut.CmdOk_Click();
+    EXPECT_EQ(dialogs.reports().size(), 0u) << dialogs.lastMessage.toStdString();
     prefix.stopServer();
-    const QString launcher = QString::fromUtf8(readFile(app.filePath("Main.desktop")));
-    const QString exec = QRegularExpression("\nExec=(.*)\n").match(launcher).captured(1);
+    const QString exec = QRegularExpression("\nExec=(.*)\n").match(readFile(app.filePath("Main.desktop"))).captured(1);
     ASSERT_TRUE(exec.startsWith("env \"WINEPREFIX=" + prefix.folder() + '"')) << exec.toStdString();
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.remove("WINEPREFIX");
     // The launcher's value unescaped once; what is left is quoted as the shell quotes.
-    QByteArray errors;
-    EXPECT_EQ(runProgram("/bin/sh", {"-c", "exec " + QString(exec).replace("\\\\", "\\")}, 60000, environment, &errors),
-              0)
-        << errors.toStdString();
+    Program launcher("/bin/sh", {"-c", "exec " + QString(exec).replace("\\\\", "\\")},
+                     environmentWith({}, {"WINEPREFIX"}));
+    EXPECT_EQ(launcher.wait(), 0) << launcher.errors();
     EXPECT_EQ(prefix.recorded(), expectedRecord("-s", "CODE-1", "sig-main"));
-    EXPECT_EQ(store.ReadValue(RegistryAccess::CurrentUser, kKey, "MPAccountName"), "CODE-1");
+    EXPECT_EQ(app.store.ReadValue(RegistryAccess::CurrentUser, kKey, "MPAccountName"), "CODE-1");
     prefix.stopServer();
 }
-
-// Values come back as they were written, through the server and through the files; what the
-// game reads through its ANSI calls is checked above.
-TEST_P(WineGameTest, ValuesRoundTripAndReadingIsQuick) {
-    const RegistryAccess::Values values{{"MPAccountName", "plain"},
-                                        {"MPAccountNameSig", "q\"u\\o\\\\ \\\""},
-                                        {"Other", "\u00e9\u20ac \u4e2d\u6587 \u0436"},
-                                        {"Empty", ""},
-                                        {"Blanks", " blanks "}};
-    store.WriteValues(RegistryAccess::CurrentUser, kKey, values);
-    if (!serverRunning())
-        prefix.stopServer();
-    for (const auto& [name, value] : values)
-        EXPECT_EQ(store.ReadValue(RegistryAccess::CurrentUser, kKey, name.toLower()), value);
-    EXPECT_EQ(store.ReadValue(RegistryAccess::LocalMachine, kKey, "AppPath"), kGameFolder);
-    // Timed, the best of three: what start-up reads (the code and the signature), and an activation
-    // (both written, then read again by the refresh), each from the server's state of this test.
-    const auto best = [&](const std::function<void()>& work) {
-        qint64 best = -1;
-        for (int i = 0; i < 3; ++i) {
-            QThread::msleep(1100);  // no export kept from the last round
-            if (!serverRunning())
-                prefix.stopServer();
-            QElapsedTimer timer;
-            timer.start();
-            work();
-            best = best < 0 ? timer.elapsed() : std::min(best, timer.elapsed());
-        }
-        return best;
-    };
-    const auto startUp = [&] {
-        for (const char* name : {"MPAccountName", "MPAccountNameSig"})
-            store.ReadValue(RegistryAccess::CurrentUser, kKey, name);
-    };
-    const qint64 read = best(startUp);
-    const qint64 activation = best([&] {
-        store.WriteValues(RegistryAccess::CurrentUser, kKey, {{"MPAccountName", "plain"}, {"MPAccountNameSig", "s"}});
-        startUp();
-    });
-    std::cout << "Server " << (serverRunning() ? "running" : "stopped") << ": start-up reads " << read
-              << " ms, activation " << activation << " ms\n";
-}
-
-INSTANTIATE_TEST_SUITE_P(Wine, WineGameTest, ::testing::Bool(), [](const ::testing::TestParamInfo<bool>& info) {
-    return std::string(info.param ? "ServerRunning" : "ServerStopped");
-});
 
 }  // namespace
 
