@@ -120,15 +120,11 @@ TEST_F(FrmMainViewTest, ShortcutKeysAndToolbarButtonsReachTheModel) {
     QTest::keyClick(&view, Qt::Key_F4);
     QTest::keyClick(&view, Qt::Key_F4, Qt::ShiftModifier);
     find<QToolButton>("Toolbar1_LAUNCH")->click();
-    ASSERT_EQ(app.dialogs.started.size(), 3u);
-    EXPECT_EQ(app.dialogs.started[0].arguments, "-s");
-    EXPECT_EQ(app.dialogs.started[1].arguments, "-w -s");
-    EXPECT_EQ(app.dialogs.started[2].arguments, "-s");
-
-    QToolButton* launch = find<QToolButton>("Toolbar1_LAUNCH");
-    ASSERT_NE(launch->menu(), nullptr);
-    launch->menu()->actions().first()->trigger();
-    EXPECT_EQ(app.dialogs.started.back().arguments, "-w -s");
+    find<QToolButton>("Toolbar1_LAUNCH")->menu()->actions().first()->trigger();
+    QStringList arguments;
+    for (const auto& started : app.dialogs.started)
+        arguments << started.arguments;
+    EXPECT_EQ(arguments, (QStringList{"-s", "-w -s", "-s", "-w -s"}));
 
     app.dialogs.expect(ProgramBoxes::DeleteAccount("c-a"), MsgAnswer::Yes);
     find<QToolButton>("Toolbar1_DELETE")->click();
@@ -347,9 +343,20 @@ TEST_F(FrmMainViewTest, TheShortcutDialogIsModalAndWritesALauncher) {
     EXPECT_EQ(dialog->findChild<QLineEdit*>("TxtIP(0)")->selectedText(), "127");
     type("192.168.1.10");
     QStringList address;
-    for (int i = 0; i < 4; ++i)
-        address << dialog->findChild<QLineEdit*>(QString("TxtIP(%1)").arg(i))->text();
-    EXPECT_EQ(address, (QStringList{"192", "168", "1", "10"}));
+    for (int i = 0; i < 5; ++i) {
+        auto* box = dialog->findChild<QLineEdit*>(QString("TxtIP(%1)").arg(i));
+        address << box->text() + '/' + QString::number(box->maxLength());
+    }
+    EXPECT_EQ(address, (QStringList{"192/3", "168/3", "1/3", "10/3", "2302/5"}));
+    // Tab walks every control once and comes round to the name.
+    dialog->findChild<QLineEdit*>("TxtNombre")->setFocus();
+    QStringList walked{QApplication::focusWidget()->objectName()};
+    for (int i = 0; i < 13; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        walked << QApplication::focusWidget()->objectName();
+    }
+    EXPECT_EQ(walked.join(' '), "TxtNombre TxtPath CmdPath ChkWindowed ChkAutoConnect TxtIP(0) TxtIP(1) TxtIP(2) "
+                                "TxtIP(3) TxtIP(4) ChkOverwrite CmdOk CmdCancel TxtNombre");
     QTest::mouseClick(dialog->findChild<QLineEdit*>("TxtIP(4)"), Qt::LeftButton);
     type("2303");
     EXPECT_EQ(dialog->findChild<QLineEdit*>("TxtIP(4)")->text(), "2303") << "a click selects too";
