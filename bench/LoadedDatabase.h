@@ -2,7 +2,7 @@
 
 #include <QTemporaryDir>
 
-#include "DefaultDialogs.h"
+#include "ScriptedDialogs.h"
 #include "GeneratedDatabase.h"
 #include "Mod_Variables.h"
 #include "Services.h"

@@ -20,7 +20,7 @@
 
 #include "AccountList.h"
 #include "ClsBD.h"
-#include "DefaultDialogs.h"
+#include "ScriptedDialogs.h"
 #include "Mod_Variables.h"
 #include "Services.h"
 #include "forms/WindowModels.h"

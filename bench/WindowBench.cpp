@@ -17,7 +17,7 @@
 #include <memory>
 
 #include "BenchFolder.h"
-#include "DefaultDialogs.h"
+#include "ScriptedDialogs.h"
 #include "GeneratedDatabase.h"
 #include "PairedTiming.h"
 #include "PlainWindow.h"

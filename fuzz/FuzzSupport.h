@@ -8,7 +8,7 @@
 #include <QTemporaryDir>
 #include <vector>
 
-#include "DefaultDialogs.h"
+#include "ScriptedDialogs.h"
 #include "Mod_Variables.h"
 #include "Services.h"
 #include "RegistryFile.h"

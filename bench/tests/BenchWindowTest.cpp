@@ -11,7 +11,7 @@
 #include <memory>
 
 #include "BenchFolder.h"
-#include "DefaultDialogs.h"
+#include "ScriptedDialogs.h"
 #include "FileBytes.h"
 #include "GeneratedDatabase.h"
 #include "PlainWindow.h"

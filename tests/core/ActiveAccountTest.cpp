@@ -26,36 +26,6 @@ protected:
     AppFolder app;
 };
 
-TEST_F(ActiveAccountTest, LaunchingStartsTheGameOrSaysItIsMissing) {
-    const QString game = app.path("My Game");
-    app.write("My Game/EXE/Freelancer.exe", "");
-    app.setStore("abc", "s", game);
-    app.main().Form_Load();
-
-    app.mv->ServidorCmd = "  1.2.3.4:2302 ";
-    app.main().Toolbar1_ButtonMenuClick("WINDOWED");
-    app.main().Toolbar1_ButtonMenuClick("windowed");  // entries are told apart by their exact key
-    app.mv->ServidorCmd.clear();
-    app.main().Toolbar1_ButtonClick("launch");
-    app.main().LaunchW_Click();
-    const QString program = QDir::toNativeSeparators(game + "/EXE/Freelancer.exe");
-    const std::pair<QString, QString> expected[] = {
-        {program, "-w -s1.2.3.4:2302"}, {program, "-s"}, {program, "-w -s"}};
-    ASSERT_EQ(app.dialogs.started.size(), std::size(expected));
-    for (std::size_t i = 0; i < std::size(expected); ++i) {
-        EXPECT_EQ(app.dialogs.started[i].program, expected[i].first);
-        EXPECT_EQ(app.dialogs.started[i].arguments, expected[i].second);
-        EXPECT_EQ(app.dialogs.started[i].workingFolder, game + "/EXE");
-    }
-
-    for (const QString& folder : {app.path("nowhere"), QString()}) {
-        app.setStore("abc", "s", folder);  // read at each launch
-        app.dialogs.expect(ProgramBoxes::GameNotFound(QDir::toNativeSeparators(folder + "/EXE/Freelancer.exe")));
-        app.main().Launch_Click();
-    }
-    EXPECT_EQ(app.dialogs.started.size(), std::size(expected));
-}
-
 // In a Wine prefix the game folder is a Windows path: the game is found through the prefix's
 // drives and started by wine (the one on the PATH) in its EXE folder.
 TEST_F(ActiveAccountTest, InAWinePrefixTheGameStartsThroughWine) {

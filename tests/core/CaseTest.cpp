@@ -1,6 +1,5 @@
 // Runs every case folder in-process: the main window's model over the application folder, every
 // box answered from the steps and written down, as the person saw it, in the transcript.
-#include <deque>
 #include <functional>
 #include <gtest/gtest.h>
 #include <map>
@@ -11,6 +10,7 @@
 #include "AppFolder.h"
 #include "Cases.h"
 #include "Printers.h"
+#include "RegistryWine.h"
 #include "RunError.h"
 #include "forms/Frm_Add.h"
 #include "forms/Frm_Main.h"
@@ -21,60 +21,69 @@
 
 namespace {
 
-const char* answerName(MsgAnswer a) { return a == MsgAnswer::Yes ? "Yes" : a == MsgAnswer::No ? "No" : "OK"; }
+using CaseApp = BasicAppFolder<ScriptedDialogs>;
 
-// Answers from the steps; an unanswered box gets its default button, an unanswered input its preset.
-class CaseDialogs : public DefaultDialogs {
-public:
-    QString transcript;
-    std::deque<MsgAnswer> answers;
-    std::deque<QString> inputs;
-    std::deque<FileChoice> files;
-
-    QString InputBox(const QString& prompt, const QString& title, const QString& preset) override {
-        const QString answer = inputs.empty() ? preset : inputs.front();
-        if (!inputs.empty())
-            inputs.pop_front();
-        transcript += "input [" + title + "] " + prompt + " -> " + answer + '\n';
-        return answer;
+// The program over the registry of a Wine prefix in the application folder, as on Linux with one.
+struct WineStore {
+    WineStore(CaseApp& app, const QString& folder) : store(WinePrefix(app.path(folder))) {
+        app.windows.reset();
+        app.sv.reset();
+        app.mv = std::make_unique<Mod_Variables>(app.path());
+        app.mv->winePrefix = &store.prefix();
+        app.mv->RutaBD = app.path("Accounts.dat");
+        app.sv = std::make_unique<Services>(*app.mv, app.dialogs, store);
+        app.windows = std::make_unique<WindowModels>(*app.mv, *app.sv);
     }
-    FileChoice ShowOpen(const QString& filter, const QString&) override { return file("open", filter); }
-    FileChoice ShowSave(const QString& filter, const QString&) override { return file("save", filter); }
-    void SetClipboard(const QString& text) override { transcript += "clipboard " + text + '\n'; }
-    void Beep() override { transcript += "beep\n"; }
-    void StartProgram(const QString& program, const QString& arguments, const QString& folder, Show) override {
-        transcript += "start " + program + " | " + arguments + " | " + folder + '\n';
-    }
-
-protected:
-    MsgAnswer showMessage(const MessageBoxSpec& box) override {
-        const MsgAnswer answer = answers.empty() ? box.defaultButton : answers.front();
-        if (!answers.empty())
-            answers.pop_front();
-        static const char* icons[] = {"", " Question", " Exclamation", " Information", " Critical"};
-        transcript += QString("box [") + box.title + "] " + (box.buttons == MsgButtons::YesNo ? "YesNo" : "OK") +
-                      icons[int(box.icon)] + " default " + answerName(box.defaultButton) + " -> " + answerName(answer) +
-                      "\n  " + QString(box.text).replace("\r\n", "\n  ") + '\n';
-        return answer;
-    }
-
-private:
-    FileChoice file(const char* kind, const QString& filter) {
-        FileChoice choice = files.empty() ? FileChoice{} : files.front();
-        if (!files.empty())
-            files.pop_front();
-        transcript += QString(kind) + ' ' + filter + " -> " + choice.fileName + '\n';
-        return choice;
-    }
+    RegistryWine store;
 };
 
-using CaseApp = BasicAppFolder<CaseDialogs>;
+// The toolbar buttons 1, 3, 4, 6, 7, 8 and 10 (enabled), the Accounts entries (visible), then
+// the edit button, the list, the comment box, the menus Accounts, Game, Help and Tools, the save
+// button and the save timer, a digit each; the sort marks; the focus and the comment box's text.
+QString controls(Frm_Main& m) {
+    QString text;
+    for (int number : {1, 3, 4, 6, 7, 8, 10})
+        text += m.Toolbar1.button(number).Enabled ? '1' : '0';
+    text += ' ';
+    for (const MenuItem* entry : {&m.Scan, &m.Delete, &m.rrwerw, &m.MnuAdd, &m.Import, &m.Export})
+        text += entry->Visible ? '1' : '0';
+    text += ' ';
+    for (bool on : {m.CmdEdit.Enabled, m.LvAccounts.enabled, !m.TxtComentarios.Locked, m.Accounts.Enabled,
+                    m.Game.Enabled, m.Help.Enabled, m.Tools.Enabled, m.CmdSalvaComentarios.Enabled, m.TiSave.Enabled})
+        text += on ? '1' : '0';
+    text += QString(" sort %1%2%3")
+                .arg(m.LvAccounts.headerIcon(0))
+                .arg(m.LvAccounts.headerIcon(1))
+                .arg(m.LvAccounts.headerIcon(2));
+    return "controls " + text + " focus " + m.FocusedControl + " comment " +
+           QString(m.TxtComentarios.Text).replace("\r\n", "\\n") + '\n';
+}
+
+// Fills the shortcut dialog: "auto windowed overwrite | a.b.c.d:port | name | folder", then Create.
+void shortcut(CaseApp& app, const QString& rest) {
+    Frm_ShortCut& s = app.windows->frmShortCut;
+    const QStringList f = rest.split(" | ");
+    if (!s.Visible)
+        s.Show();
+    s.ChkAutoConnect.Value = f.value(0).section(' ', 0, 0).toInt();
+    s.ChkAutoConnect_Click();
+    s.ChkWindowed.Value = f.value(0).section(' ', 1, 1).toInt();
+    s.ChkOverwrite.Value = f.value(0).section(' ', 2, 2).toInt();
+    const QStringList address = f.value(1).split(QRegularExpression("[.:]"));
+    for (int i = 0; i < 5 && !f.value(1).isEmpty(); ++i)
+        s.TxtIP[std::size_t(i)].Text = address.value(i);
+    s.TxtNombre.Text = f.value(2);
+    s.TxtPath.Text = QString(f.value(3)).replace("$APP", app.path());
+    s.CmdOk_Click();
+    app.dialogs.transcript += s.Visible ? "shortcut dialog open, focus " + s.FocusedControl + '\n' : "";
+}
 
 // Runs one step; what ends the program is written down and the case goes on.
-void runStep(CaseApp& app, const QString& line) {
+void runStep(CaseApp& app, std::unique_ptr<WineStore>& wine, const QString& line) {
     const QString verb = line.section(' ', 0, 0);
     const QString rest = line.section(' ', 1);
     Frm_Main& m = app.main();
+    m.PopupAccountsMenu = [&] { app.dialogs.transcript += "pop-up " + controls(m); };
     const std::map<QString, std::function<void()>> handlers{
         {"load", [&] { m.Form_Load(); }},
         {"scan", [&] { m.Scan_Click(); }},
@@ -103,21 +112,36 @@ void runStep(CaseApp& app, const QString& line) {
          }},
         {"add",
          [&] {
-             const QStringList f = rest.split(" | ");
+             const QStringList f = QString(rest).replace("\\n", "\r\n").split(" | ");
              Frm_Add& add = app.windows->frmAdd;
-             m.MnuAdd_Click();
+             if (!add.Visible)
+                 m.MnuAdd_Click();
              add.TxtNombre.Text = f.value(0), add.TxtCodigo.Text = f.value(1), add.TxtFirma.Text = f.value(2);
-             add.TxtComentarios.Text = QString(f.value(3)).replace("\\n", "\r\n");
+             add.TxtComentarios.Text = f.value(3);
              add.CmdAdd_Click();
+             if (add.Visible)
+                 app.dialogs.transcript += QString("add dialog open, main window enabled %1, focus %2\n")
+                                               .arg(m.Enabled)
+                                               .arg(add.FocusedControl);
          }},
-        {"toolbar", [&] { m.Toolbar1_ButtonClick(rest); }},
-        {"shortcut",
+        {"controls", [&] { app.dialogs.transcript += controls(m); }},
+        {"shortcut", [&] { shortcut(app, rest); }},
+        {"browse",
          [&] {
-             Frm_ShortCut& link = app.windows->frmShortCut;
-             link.Show();
-             link.TxtNombre.Text = rest.section(" | ", 0, 0), link.TxtPath.Text = app.path(rest.section(" | ", 1));
-             link.CmdOk_Click();
+             Frm_ShortCut& s = app.windows->frmShortCut;
+             s.CmdPath_Click();
+             app.dialogs.transcript += "shortcut name " + s.TxtNombre.Text + " in " + s.TxtPath.Text + '\n';
          }},
+        {"wine", [&] { wine = std::make_unique<WineStore>(app, rest); }},
+        {"server", [&] { app.mv->ServidorCmd = rest; }},
+        {"menu", [&] { m.Toolbar1_ButtonMenuClick(rest); }},
+        {"store",
+         [&] {
+             const QStringList f = QString(rest).replace("$APP", app.path()).split(" | ");
+             app.setStore(f.value(0), f.value(1), f.value(2));
+         }},
+        {"copy", [&] { m.LblName_DblClick(), m.LblCode_DblClick(), m.LblSignature_DblClick(); }},
+        {"toolbar", [&] { m.Toolbar1_ButtonClick(rest); }},
 #ifdef CASE_FAULTS
         {"fail", [&] { app.dialogs.transcript += FaultInjection::step(app.path(), rest); }},
 #endif
@@ -127,11 +151,12 @@ void runStep(CaseApp& app, const QString& line) {
                                            : rest == "No" ? MsgAnswer::No
                                                           : MsgAnswer::OK);
          }},
-        {"input", [&] { app.dialogs.inputs.push_back(QString(rest).replace("\\n", "\r\n")); }},
+        {"input", [&] { app.dialogs.expectInput(QString(rest).replace("\\n", "\r\n")); }},
         {"file",
          [&] {
-             app.dialogs.files.push_back(rest.isEmpty() ? FileChoice{}
-                                                        : FileChoice{app.path(rest), QFileInfo(rest).fileName()});
+             app.dialogs.files.push_back(
+                 rest.isEmpty() ? FileChoice{}
+                                : FileChoice{rest.startsWith('/') ? rest : app.path(rest), QFileInfo(rest).fileName()});
          }},
     };
     const auto handler = handlers.find(verb);
@@ -173,11 +198,12 @@ class CaseTest : public ::testing::TestWithParam<QString> {};
 
 TEST_P(CaseTest, LeavesTheFilesAndShowsTheBoxesExpected) {
     const QString name = GetParam();
-    CaseApp app;
+    std::unique_ptr<WineStore> wine;  // outlives the program over it
+    CaseApp app(ScriptedDialogs::Order::Defaults);
     Cases::prepare(app, name);
     for (const QString& line : QString(readFile(Cases::dir(name) + "/steps")).split('\n', Qt::SkipEmptyParts))
         if (!line.startsWith('#'))
-            runStep(app, line);
+            runStep(app, wine, line);
     QString transcript = app.dialogs.transcript + "---\n" + windowState(app);
     transcript.replace(app.path(), "$APP").replace(QDir::toNativeSeparators(app.path()), "$APP");
     transcript.remove(QRegularExpression(" Backups/\\*(?= Backups/\\*)"));

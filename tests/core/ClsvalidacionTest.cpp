@@ -1,9 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "AppFolder.h"
+#include "AccountList.h"
 #include "Clsvalidacion.h"
 #include "Printers.h"
-#include "forms/Frm_Main.h"
 
 namespace {
 
@@ -34,9 +33,8 @@ TEST(CharProhib, RemovesTheNineForbiddenCharacters) {
 }
 
 TEST(DuplicateChecks, IgnoreCaseButNotBlanksAtAnyPosition) {
-    AppFolder app;
-    AccountList& list = app.windows->main.LvAccounts;
-    Clsvalidacion& check = app.sv->validacion;
+    AccountList list;
+    const Clsvalidacion check(list);
     EXPECT_FALSE(check.CuentaDupl(""));
     EXPECT_FALSE(check.NomDuplic(""));
 

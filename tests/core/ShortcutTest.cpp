@@ -4,12 +4,9 @@
 #include <QProcess>
 #include <QThread>
 
-#include "AppFolder.h"
-#include "FileTexts.h"
 #include "Printers.h"
 #include "TestFolder.h"
 #include "ShortcutFile.h"
-#include "forms/Frm_ShortCut.h"
 
 namespace {
 
@@ -45,23 +42,6 @@ QStringList launched(const TestFolder& folder, const QString& launcher) {
     return lines.mid(0, lines.size() - 1);
 }
 
-class ShortcutTest : public ::testing::Test {
-protected:
-    ShortcutTest() {
-        app.write("Accounts.dat", DatabaseText().account("My: \"Main\"/acc", "code-1", "sig"));
-        app.setStore("code-1", "sig");
-        app.main().Form_Load();
-        shortcut().Show();
-        app.mkdir("Desk top");
-    }
-    Frm_ShortCut& shortcut() { return app.windows->frmShortCut; }
-    void fill(const QString& name, const QString& folder) {
-        shortcut().TxtNombre.Text = name;
-        shortcut().TxtPath.Text = folder;
-    }
-    AppFolder app;
-};
-
 TEST(DesktopLauncher, StartsTheProgramWithExactlyItsArguments) {
     const struct {
         QString folder, arguments, prefix;
@@ -76,121 +56,10 @@ TEST(DesktopLauncher, StartsTheProgramWithExactlyItsArguments) {
         recorder(folder, c.folder + "/VTR");
         const QString launcher = ShortcutFile::write(folder.path(), "Fighter \"1\"", folder.path(c.folder + "/VTR"),
                                                      c.arguments, c.prefix);
+        EXPECT_TRUE(QFile::permissions(launcher) & QFile::ExeOwner);
         // Made in a Wine prefix, the launcher runs the program in it.
         EXPECT_EQ(launched(folder, launcher), (QStringList{c.arguments, c.prefix.isEmpty() ? "<unset>" : c.prefix}));
     }
-}
-
-TEST_F(ShortcutTest, BrowsingProposesACleanNameAndSplitsTheChoice) {
-    app.dialogs.files.push_back({app.path("Desk top/Fighter.desktop"), "Fighter.desktop"});
-    shortcut().CmdPath_Click();
-    EXPECT_EQ(shortcut().TxtPath.Text, app.path("Desk top/"));
-    EXPECT_EQ(shortcut().TxtNombre.Text, "Fighter");
-
-    app.dialogs.files.push_back({app.path("Desk top/Plain"), "Plain"});
-    shortcut().CmdPath_Click();
-    EXPECT_EQ(shortcut().TxtNombre.Text, "Plain") << "a name without the extension keeps every character";
-
-    app.dialogs.files.push_back({});
-    shortcut().CmdPath_Click();
-    EXPECT_EQ(shortcut().TxtNombre.Text, "Plain") << "cancelled: nothing changes";
-}
-
-TEST_F(ShortcutTest, ChecksRunInOrder) {
-    struct Case {
-        const char* what;
-        bool autoConnect;
-        std::array<const char*, 5> address;
-        QString name, folder, message, focus;
-    };
-    const Case cases[] = {
-        {"bad address", true, {"1", "2", "3", "256", "2302"}, "n", "f", "The entered Ip is not valid.", "TxtIP(0)"},
-        {"port not a number", true, {"1", "2", "3", "4", "80a"}, "n", "f", "The entered port is not valid", "TxtIP(4)"},
-        {"port zero",
-         true,
-         {"1", "2", "3", "4", "0"},
-         "n",
-         "f",
-         "The port is out of range (Valid range: 1-65535)",
-         "TxtIP(4)"},
-        {"port too big",
-         true,
-         {"1", "2", "3", "4", "65536"},
-         "n",
-         "f",
-         "The port is out of range (Valid range: 1-65535)",
-         "TxtIP(4)"},
-        {"rubbish ignored without auto-connect, no folder",
-         false,
-         {"x", "", "", "", "y"},
-         "n",
-         "",
-         "Select the shortcut location",
-         "TxtPath"},
-        {"no name", false, {}, "", "f", "Imput the shortcut name", "TxtNombre"},
-        {"a name cleaned to nothing", false, {}, "/:*?", "f", "Imput the shortcut name", "TxtNombre"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        shortcut().Show();
-        shortcut().ChkAutoConnect.Value = c.autoConnect ? 1 : 0;
-        shortcut().ChkAutoConnect_Click();
-        for (std::size_t i = 0; i < 5; ++i)
-            if (c.address[i])
-                shortcut().TxtIP[i].Text = c.address[i];
-        fill(c.name, c.folder);
-        app.dialogs.expect({c.message});
-        shortcut().CmdOk_Click();
-        EXPECT_EQ(shortcut().FocusedControl, c.focus);
-        EXPECT_TRUE(shortcut().Visible);
-    }
-}
-
-TEST_F(ShortcutTest, WritesALauncherForTheSelectedAccount) {
-    shortcut().ChkAutoConnect.Value = 1;
-    shortcut().ChkAutoConnect_Click();
-    shortcut().TxtIP[4].Text = "1e3";
-    shortcut().ChkWindowed.Value = 1;
-    shortcut().ChkOverwrite.Value = 1;
-    fill("Main: \"one\"", app.path("Desk top/"));
-    app.dialogs.expect(
-        {"Shortcut Main ''one'' Created at " + app.path("Desk top/"), {}, MsgButtons::OK, MsgIcon::Exclamation});
-    shortcut().CmdOk_Click();
-    EXPECT_FALSE(shortcut().Visible);
-
-    const QString launcher = app.path("Desk top/Main ''one''.desktop");
-    EXPECT_TRUE(QFile::permissions(launcher) & QFile::ExeOwner);
-    recorder(app, "VTR");
-    EXPECT_EQ(launched(app, launcher), (QStringList{"/A=code-1 /S=127.0.0.1:1e3 /W /Y", "<unset>"}));
-}
-
-TEST_F(ShortcutTest, TheHighestPortIsTakenAndTheBoxesHoldThreeDigitsAndFive) {
-    shortcut().Show();
-    shortcut().ChkAutoConnect.Value = 1;
-    shortcut().ChkAutoConnect_Click();
-    shortcut().TxtIP[4].Text = "65535";
-    fill("Top", app.path("Desk top/"));
-    app.dialogs.expect({"Shortcut Top Created at " + app.path("Desk top/"), {}, MsgButtons::OK, MsgIcon::Exclamation});
-    shortcut().CmdOk_Click();
-    EXPECT_FALSE(shortcut().Visible);
-    std::array<int, 5> lengths{};
-    for (std::size_t i = 0; i < lengths.size(); ++i)
-        lengths[i] = shortcut().TxtIP[i].MaxLength;
-    EXPECT_EQ(lengths, (std::array<int, 5>{3, 3, 3, 3, 5}));
-}
-
-TEST_F(ShortcutTest, TheDotKeyMovesToTheNextAddressBox) {
-    shortcut().TxtIP[1].Text = "12.";
-    shortcut().TxtIP_KeyUp(1, 190);
-    EXPECT_EQ(shortcut().TxtIP[1].Text, "12");
-    EXPECT_EQ(shortcut().FocusedControl, "TxtIP(2)");
-    shortcut().FocusedControl.clear();
-    shortcut().TxtIP[4].Text = "23.02";
-    shortcut().TxtIP_KeyUp(4, 110);
-    EXPECT_EQ(shortcut().TxtIP[4].Text, "2302");
-    EXPECT_EQ(shortcut().FocusedControl, "");
-    shortcut().TxtIP_KeyUp(2, 65);
-    EXPECT_EQ(shortcut().FocusedControl, "");
 }
 
 }  // namespace

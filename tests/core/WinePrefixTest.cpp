@@ -33,47 +33,6 @@ protected:
     RegistryWine store{prefix};
 };
 
-TEST_F(WinePrefixTest, ValuesAreReadWithWinesEscapesInTheGamesView) {
-    struct Case {
-        const char* what;
-        QByteArray user, system;
-        QString code, signature, gameFolder;
-    };
-    const Case cases[] = {
-        {"plain values, other keys and binary values around them",
-         "[Software\\\\Wine] 1\n\"Version\"=\"win10\"\n\n" + kGameKey +
-             "\"Bin\"=hex:01,02,\\\n  03\n\"MPAccountName\"=\"code\"\n\"MPAccountNameSig\"=\"sig\"\n\"N\"=dword:00000001\n",
-         "", "code", "sig", ""},
-        {"quotes, backslashes and characters outside ASCII",
-         kGameKey +
-             "\"mpaccountname\"=\"a\\\"b\\\\c \\xe9\\x20ac \\x4e2d1\"\n\"MPAccountNameSig\"=\"\\t\\101\\0101\"\n",
-         "", "a\"b\\c \u00e9\u20ac \u4e2d1", "\tA\u00081", ""},
-        {"key names in other letter cases",
-         "[software\\\\microsoft\\\\MICROSOFT GAMES\\\\freelancer\\\\1.0] 5\n\"MPAccountName\"=\"x\"\n", "", "x", "",
-         ""},
-        {"a subkey of the game's key is another key",
-         "[Software\\\\Microsoft\\\\Microsoft Games\\\\Freelancer\\\\1.0\\\\Sub] 5\n\"MPAccountName\"=\"x\"\n", "", "",
-         "", ""},
-        {"the 32-bit view first", "",
-         "[Software\\\\Microsoft\\\\Microsoft Games\\\\Freelancer\\\\1.0] 5\n\"AppPath\"=\"C:\\\\native\"\n"
-         "[Software\\\\Wow6432Node\\\\Microsoft\\\\Microsoft Games\\\\Freelancer\\\\1.0] 5\n\"AppPath\"=\"C:\\\\Games\"\n",
-         "", "", "C:\\Games"},
-        {"then the native view", "",
-         "[Software\\\\Microsoft\\\\Microsoft Games\\\\Freelancer\\\\1.0] 5\n\"AppPath\"=\"C:\\\\native\"\n", "", "",
-         "C:\\native"},
-        {"values that are not text read empty",
-         kGameKey + "\"MPAccountName\"=str(2):\"%x%\"\n\"MPAccountNameSig\"=hex:41,00\n", "", "", "", ""},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        ASSERT_TRUE(writeFile(prefix.userRegistry(), wineFile(c.user)));
-        ASSERT_TRUE(writeFile(prefix.systemRegistry(), wineFile(c.system)));
-        EXPECT_EQ(store.ReadValue(RegistryAccess::CurrentUser, kKey, "MPAccountName"), c.code);
-        EXPECT_EQ(store.ReadValue(RegistryAccess::CurrentUser, kKey, "MPAccountNameSig"), c.signature);
-        EXPECT_EQ(store.ReadValue(RegistryAccess::LocalMachine, kKey, "AppPath"), c.gameFolder);
-    }
-}
-
 // A prefix or a file that is not there reads empty; writes need a prefix that Wine has set up.
 TEST_F(WinePrefixTest, AMissingPrefixOrFileReadsEmptyAndTakesNoWrite) {
     EXPECT_EQ(store.ReadValue(RegistryAccess::CurrentUser, kKey, "MPAccountName"), "");
@@ -84,47 +43,6 @@ TEST_F(WinePrefixTest, AMissingPrefixOrFileReadsEmptyAndTakesNoWrite) {
     EXPECT_THROW(store.WriteValue(RegistryAccess::CurrentUser, kKey, "MPAccountName", "x"), RunError)
         << "a prefix without user.reg";
     EXPECT_FALSE(QFile::exists(prefix.userRegistry()));
-}
-
-// Damaged files and prefixes that are not folders: every read and every write fails with a report
-// that names the problem, before Wine is started, and the files stay as they were.
-TEST_F(WinePrefixTest, BadPrefixesAreReportedAndLeftUntouched) {
-    struct Case {
-        const char* what;
-        QByteArray user;  // empty: the prefix is a file
-        QString report;
-    };
-    const Case cases[] = {
-        {"not a registry file", "REGEDIT4\n", "line 1: the first line is not \"WINE REGISTRY Version 2\""},
-        {"a value cut short", wineFile(kGameKey + "\"MPAccountName\"=\"cut"), "line 8: neither a key nor a value"},
-        {"a key cut short", wineFile("[Software\\\\Micro"), "line 6: a key without its closing bracket"},
-        {"a value before any key", wineFile("\"MPAccountName\"=\"x\"\n"), "line 6: a value outside of any key"},
-        {"a binary value cut short", wineFile(kGameKey + "\"B\"=hex:01,\\\n"), "line 8: the file ends inside a value"},
-        {"garbage", wineFile(kGameKey + "\x01\x02garbage\n"), "line 8: neither a key nor a value"},
-        {"a prefix that is a file", "", "the Wine prefix " + prefix.folder() + " is not a folder"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        QDir(prefix.folder()).removeRecursively();
-        QFile::remove(prefix.folder());
-        const QString file = c.user.isEmpty() ? prefix.folder() : prefix.userRegistry();
-        const QByteArray before = c.user.isEmpty() ? QByteArray("not a prefix") : c.user;
-        ASSERT_TRUE(c.user.isEmpty() || QDir().mkpath(prefix.folder()));
-        ASSERT_TRUE(writeFile(file, before));
-        const auto fails = [&](auto operation) {
-            try {
-                operation();
-                ADD_FAILURE() << "no failure";
-            } catch (const RunError& e) {
-                EXPECT_TRUE(e.description.contains(c.report)) << e.description.toStdString();
-            }
-        };
-        fails([&] { store.ReadValue(RegistryAccess::CurrentUser, kKey, "MPAccountName"); });
-        fails([&] {
-            store.WriteValues(RegistryAccess::CurrentUser, kKey, {{"MPAccountName", "n"}, {"MPAccountNameSig", "s"}});
-        });
-        EXPECT_EQ(readFile(file), before);
-    }
 }
 
 // Takes from this test process the power to write where the permissions say no, which root has.

@@ -41,7 +41,7 @@ W = {
  "export-one-adf": ({"Exports/.keep": b""}, ["load", "select Alpha", "file Exports/One.ADF", "answer No"], ["export"], ["file Exports/One.ADF", "answer No", "export"], "Exports/One.ADF", "Exports"),
  "export-one-reg": ({"Exports/.keep": b""}, ["load", "select Alpha", "file Exports/One.reg", "answer No"], ["export"], ["file Exports/One.reg", "answer No", "export"], "Exports/One.reg", "Exports"),
  "export-all-reg": ({"Exports/.keep": b""}, ["load", "file Exports/All.reg"], ["export"], ["file Exports/All.reg", "export"], "Exports/All/Charlie.reg", "Exports"),
- "shortcut": ({"Links/.keep": b""}, ["load", "select Alpha"], ["shortcut Alpha | Links/"], None, "Links/Alpha.desktop", "Links"),
+ "shortcut": ({"Links/.keep": b""}, ["load", "select Alpha"], ["shortcut 0 0 0 |  | Alpha | $APP/Links/"], None, "Links/Alpha.desktop", "Links"),
 }
 def write_case(name, files, steps):
     d = os.path.join(root, name)

@@ -12,6 +12,7 @@
 // A case is a folder: before/ (the application folder's files as a run finds them), steps (what
 // the person does, one step a line), after/ (files as the run must leave them, byte for byte) and
 // transcript (what the person saw). "$APP" in any of them stands for the application folder.
+// A Wine prefix in the folder, prefix/, is compared whole, changed or not.
 // VANTOR_UPDATE_CASES=1 rewrites transcript and after/ from the run: read the difference.
 namespace Cases {
 
@@ -53,7 +54,8 @@ inline QString differences(const TestFolder& app, const QString& name) {
         const QStringList kept{"Accounts.dat", "GameSettings.reg", "Opciones.dat"};
         for (const QString& file : filesUnder(app.path())) {
             const QByteArray bytes = app.read(file).replace(app.path().toUtf8(), "$APP");
-            if (compared(file) && (kept.contains(file) || bytes != readFile(dir(name) + "/before/" + file))) {
+            if (compared(file) && (kept.contains(file) || file.startsWith("prefix") ||
+                                   bytes != readFile(dir(name) + "/before/" + file))) {
                 QDir().mkpath(QFileInfo(after + '/' + file).path());
                 writeFile(after + '/' + file, bytes);
             }

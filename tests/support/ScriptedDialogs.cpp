@@ -1,6 +1,8 @@
 #include "ScriptedDialogs.h"
 
+#include <algorithm>
 #include <QDir>
+#include <QFileInfo>
 #include <sstream>
 
 #include "Printers.h"
@@ -14,7 +16,27 @@ std::string describe(const char* what, const MessageBoxSpec& box) {
     return text.str();
 }
 
+MessageBoxSpec reportBox(const QString& description, const QString& where) {
+    return {description + "\r\n" + where +
+                "\r\n\r\nPlease report or email the errorlogs to my creator. His contact info is available on "
+                "the ''About'' dialog. \r\n\r\nThanks.",
+            ScriptedDialogs::ReportTitle};
+}
+
+const char* answerName(MsgAnswer a) { return a == MsgAnswer::Yes ? "Yes" : a == MsgAnswer::No ? "No" : "OK"; }
+
+template <class T>
+std::optional<T> next(std::deque<T>& queue) {
+    if (queue.empty())
+        return std::nullopt;
+    T value = queue.front();
+    queue.pop_front();
+    return value;
+}
+
 }  // namespace
+
+const QString ScriptedDialogs::ReportTitle = QStringLiteral("I'm sorry Dave. I'm afraid I can't do that");
 
 ScriptedDialogs::~ScriptedDialogs() {
     if (order_ == Order::InOrder)
@@ -31,17 +53,6 @@ void ScriptedDialogs::expect(const MessageBoxSpec& box, MsgAnswer answer) {
     expected_.emplace_back(full, answer);
 }
 
-namespace {
-
-MessageBoxSpec reportBox(const QString& description, const QString& where) {
-    return {description + "\r\n" + where +
-                "\r\n\r\nPlease report or email the errorlogs to my creator. His contact info is available on "
-                "the ''About'' dialog. \r\n\r\nThanks.",
-            DefaultDialogs::ReportTitle};
-}
-
-}  // namespace
-
 MessageBoxSpec ScriptedDialogs::errorBox(const QString& description, const QString& logFile) {
     return reportBox(description,
                      "An error report has been created. It can be found at " + QDir::toNativeSeparators(logFile));
@@ -51,61 +62,99 @@ MessageBoxSpec ScriptedDialogs::unwrittenErrorBox(const QString& description, co
     return reportBox(description, "No error report could be written (" + why + ")");
 }
 
-MsgAnswer ScriptedDialogs::showMessage(const MessageBoxSpec& box) {
-    record(box);
-    if (order_ == Order::AnyOrder)
-        return anyOrder(box);
-    const MsgAnswer refused = box.buttons == MsgButtons::YesNo ? MsgAnswer::No : MsgAnswer::OK;
-    if (expected_.empty()) {
-        testFailure(describe("unexpected message box: ", box));
-        return refused;
-    }
-    auto [wanted, answer] = expected_.front();
-    expected_.pop_front();
-    if (!(box == wanted)) {
-        std::ostringstream text;
-        text << "message box " << box << "\n  where this one was expected: " << wanted;
-        testFailure(text.str());
-    }
-    return answer;
+std::vector<MessageBoxSpec> ScriptedDialogs::reports() const {
+    std::vector<MessageBoxSpec> result;
+    std::copy_if(shown.begin(), shown.end(), std::back_inserter(result),
+                 [](const MessageBoxSpec& box) { return box.title == ReportTitle; });
+    return result;
 }
 
-MsgAnswer ScriptedDialogs::anyOrder(const MessageBoxSpec& box) {
-    if (box.title == ReportTitle)
-        return MsgAnswer::OK;
-    for (const auto& [wanted, answer] : expected_)
-        if (wanted == box)
-            return answer;
-    testFailure(describe("unexpected message box: ", box));
-    return box.buttons == MsgButtons::YesNo ? MsgAnswer::No : MsgAnswer::OK;
+bool ScriptedDialogs::showed(const QString& text) const {
+    return std::any_of(shown.begin(), shown.end(), [&](const MessageBoxSpec& box) { return box.text == text; });
+}
+
+bool ScriptedDialogs::saw(const QString& part) const {
+    return std::any_of(shown.begin(), shown.end(), [&](const MessageBoxSpec& box) { return box.text.contains(part); });
+}
+
+void ScriptedDialogs::clear() {
+    shown.clear();
+    prompts.clear();
+    lastMessage.clear();
+    messages = beeps = 0;
+}
+
+void ScriptedDialogs::record(const MessageBoxSpec& box) {
+    shown.push_back(box);
+    lastMessage = box.text;
+    ++messages;
+}
+
+MsgAnswer ScriptedDialogs::showMessage(const MessageBoxSpec& box) {
+    record(box);
+    const MsgAnswer refused = box.buttons == MsgButtons::YesNo ? MsgAnswer::No : MsgAnswer::OK;
+    MsgAnswer answer = refused;
+    if (order_ == Order::Defaults) {
+        answer = next(answers).value_or(box.defaultButton);
+    } else if (order_ == Order::AnyOrder) {
+        const auto wanted = std::find_if(expected_.begin(), expected_.end(), [&](auto& e) { return e.first == box; });
+        if (wanted != expected_.end())
+            answer = wanted->second;
+        else if (box.title != ReportTitle)
+            testFailure(describe("unexpected message box: ", box));
+    } else if (expected_.empty()) {
+        testFailure(describe("unexpected message box: ", box));
+    } else {
+        const auto [wanted, scripted] = expected_.front();
+        expected_.pop_front();
+        if (!(box == wanted))
+            testFailure(describe("message box ", box) + describe("\n  where this one was expected: ", wanted));
+        answer = scripted;
+    }
+    static const char* icons[] = {"", " Question", " Exclamation", " Information", " Critical"};
+    transcript += QString("box [") + box.title + "] " + (box.buttons == MsgButtons::YesNo ? "YesNo" : "OK") +
+                  icons[int(box.icon)] + " default " + answerName(box.defaultButton) + " -> " + answerName(answer) +
+                  "\n  " + QString(box.text).replace("\r\n", "\n  ") + '\n';
+    return answer;
 }
 
 QString ScriptedDialogs::InputBox(const QString& prompt, const QString& title, const QString& preset) {
-    if (inputs_.empty()) {
-        if (order_ == Order::AnyOrder)
-            return DefaultDialogs::InputBox(prompt, title, preset);
-        prompts << prompt;
-        testFailure("unexpected input box: " + prompt.toStdString());
-        return {};
-    }
     prompts << prompt;
-    QString answer = inputs_.front();
-    inputs_.pop_front();
-    return answer;
+    std::optional<QString> answer = next(inputs_);
+    if (!answer && order_ == Order::InOrder)
+        testFailure("unexpected input box: " + prompt.toStdString());
+    const QString given = answer ? *answer : order_ == Order::InOrder ? QString() : name.value_or(preset);
+    transcript += "input [" + title + "] " + prompt + " -> " + given + '\n';
+    return given;
 }
 
-FileChoice ScriptedDialogs::ShowOpen(const QString& filter, const QString& initialName) {
-    if (files.empty()) {
-        if (order_ == Order::AnyOrder)
-            return DefaultDialogs::ShowOpen(filter, initialName);
+FileChoice ScriptedDialogs::file(const char* kind, const QString& filter) {
+    std::optional<FileChoice> choice = next(files);
+    if (!choice && order_ == Order::InOrder)
         testFailure("unexpected file dialog");
-        return {};
-    }
-    FileChoice choice = files.front();
-    files.pop_front();
-    return choice;
+    if (!choice)
+        choice = chosen.isEmpty() || order_ == Order::InOrder ? FileChoice{}
+                                                              : FileChoice{chosen, QFileInfo(chosen).fileName()};
+    transcript += QString(kind) + ' ' + filter + " -> " + choice->fileName + '\n';
+    return *choice;
 }
 
-FileChoice ScriptedDialogs::ShowSave(const QString& filter, const QString& initialName) {
-    return ShowOpen(filter, initialName);
+FileChoice ScriptedDialogs::ShowOpen(const QString& filter, const QString&) { return file("open", filter); }
+
+FileChoice ScriptedDialogs::ShowSave(const QString& filter, const QString&) { return file("save", filter); }
+
+void ScriptedDialogs::SetClipboard(const QString& text) {
+    clipboard << text;
+    transcript += "clipboard " + text + '\n';
+}
+
+void ScriptedDialogs::Beep() {
+    ++beeps;
+    ++messages;
+    transcript += "beep\n";
+}
+
+void ScriptedDialogs::StartProgram(const QString& program, const QString& arguments, const QString& folder, Show) {
+    started.push_back({program, arguments, folder});
+    transcript += "start " + program + " | " + arguments + " | " + folder + '\n';
 }

@@ -1,26 +1,6 @@
 #include <gtest/gtest.h>
-#include <QAccessible>
-#include <QAction>
-#include <QApplication>
-#include <QCheckBox>
-#include <QDialog>
-#include <QDir>
-#include <QFile>
-#include <QGroupBox>
-#include <QHeaderView>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMenuBar>
-#include <QPlainTextEdit>
-#include <QPointer>
-#include <QPushButton>
-#include <QScreen>
-#include <QScrollArea>
-#include <QTemporaryFile>
-#include <QSignalSpy>
-#include <QTest>
-#include <QToolButton>
-#include <QTreeView>
+#include <QtTest>
+#include <QtWidgets>
 
 #include "AppFolder.h"
 #include "FileTexts.h"
@@ -120,15 +100,11 @@ TEST_F(FrmMainViewTest, ShortcutKeysAndToolbarButtonsReachTheModel) {
     QTest::keyClick(&view, Qt::Key_F4);
     QTest::keyClick(&view, Qt::Key_F4, Qt::ShiftModifier);
     find<QToolButton>("Toolbar1_LAUNCH")->click();
-    ASSERT_EQ(app.dialogs.started.size(), 3u);
-    EXPECT_EQ(app.dialogs.started[0].arguments, "-s");
-    EXPECT_EQ(app.dialogs.started[1].arguments, "-w -s");
-    EXPECT_EQ(app.dialogs.started[2].arguments, "-s");
-
-    QToolButton* launch = find<QToolButton>("Toolbar1_LAUNCH");
-    ASSERT_NE(launch->menu(), nullptr);
-    launch->menu()->actions().first()->trigger();
-    EXPECT_EQ(app.dialogs.started.back().arguments, "-w -s");
+    find<QToolButton>("Toolbar1_LAUNCH")->menu()->actions().first()->trigger();
+    QStringList arguments;
+    for (const auto& started : app.dialogs.started)
+        arguments << started.arguments;
+    EXPECT_EQ(arguments, (QStringList{"-s", "-w -s", "-s", "-w -s"}));
 
     app.dialogs.expect(ProgramBoxes::DeleteAccount("c-a"), MsgAnswer::Yes);
     find<QToolButton>("Toolbar1_DELETE")->click();
@@ -202,23 +178,32 @@ TEST_F(FrmMainViewTest, RenderingFollowsTheModel) {
 // The colours as they are on screen: a ticked option light red, a clear one the button face, from
 // start-up on and after every click; the name of an account not in the database red.
 TEST_F(FrmMainViewTest, OptionsAndTheNotStoredNameShowTheirColours) {
-    const QColor lightRed(255, 128, 128);
-    const QColor buttonFace = QApplication::palette().color(QPalette::Button);
+    const QColor red(255, 128, 128), face = QApplication::palette().color(QPalette::Button);
     auto* activation = find<QCheckBox>("ChkActivation");
     auto* deletion = find<QCheckBox>("ChkDeletion");
-    app.write("Opciones.dat", optionsText(1, 0));
-    entry("Scan")->trigger();
-    EXPECT_EQ(backgroundOf(activation), lightRed);
-    EXPECT_EQ(backgroundOf(deletion), buttonFace);
-    deletion->click();
-    activation->click();
-    EXPECT_EQ(backgroundOf(activation), buttonFace);
-    EXPECT_EQ(backgroundOf(deletion), lightRed);
-    // A click on a greyed box clears it.
-    app.write("Opciones.dat", optionsText(0, 2));
-    entry("Scan")->trigger();
-    deletion->click();
-    EXPECT_EQ(app.read("Opciones.dat"), optionsText(0, 0));
+    // The options file a scan reads (none: the one the step before left), the boxes clicked, then
+    // the colours on screen and the file. A click on a greyed box clears it.
+    const struct {
+        QByteArray file;
+        std::vector<QCheckBox*> clicked;
+        QColor activation, deletion;
+        QByteArray after;
+    } steps[] = {
+        {optionsText(1, 0), {}, red, face, optionsText(1, 0)},
+        {{}, {deletion, activation}, face, red, optionsText(0, 1)},
+        {optionsText(0, 2), {deletion}, face, face, optionsText(0, 0)},
+    };
+    for (const auto& step : steps) {
+        if (!step.file.isEmpty()) {
+            app.write("Opciones.dat", step.file);
+            entry("Scan")->trigger();
+        }
+        for (QCheckBox* box : step.clicked)
+            box->click();
+        EXPECT_EQ(backgroundOf(activation), step.activation);
+        EXPECT_EQ(backgroundOf(deletion), step.deletion);
+        EXPECT_EQ(app.read("Opciones.dat"), step.after);
+    }
 
     auto* name = find<QLabel>("LblName");
     EXPECT_LT(redness(most(name, redness)), 40) << "a stored account's name is not red";
@@ -337,8 +322,6 @@ TEST_F(FrmMainViewTest, TheShortcutDialogIsModalAndWritesALauncher) {
     EXPECT_EQ(dialog->windowModality(), Qt::ApplicationModal);
     EXPECT_EQ(dialog->findChild<QLineEdit*>("TxtIP(4)")->text(), "2302");
     EXPECT_FALSE(dialog->findChild<QLineEdit*>("TxtIP(0)")->isEnabled());
-    EXPECT_EQ(dialog->findChild<QCheckBox*>("ChkAutoConnect")->text(),
-              "Auto connect to the following server:" + QString(56, ' ') + "(/S)");
     // However the focus comes into an address box, its text is selected, so typing replaces it.
     ASSERT_TRUE(becomesActive(dialog));
     dialog->findChild<QCheckBox*>("ChkAutoConnect")->click();
@@ -347,9 +330,20 @@ TEST_F(FrmMainViewTest, TheShortcutDialogIsModalAndWritesALauncher) {
     EXPECT_EQ(dialog->findChild<QLineEdit*>("TxtIP(0)")->selectedText(), "127");
     type("192.168.1.10");
     QStringList address;
-    for (int i = 0; i < 4; ++i)
-        address << dialog->findChild<QLineEdit*>(QString("TxtIP(%1)").arg(i))->text();
-    EXPECT_EQ(address, (QStringList{"192", "168", "1", "10"}));
+    for (int i = 0; i < 5; ++i) {
+        auto* box = dialog->findChild<QLineEdit*>(QString("TxtIP(%1)").arg(i));
+        address << box->text() + '/' + QString::number(box->maxLength());
+    }
+    EXPECT_EQ(address, (QStringList{"192/3", "168/3", "1/3", "10/3", "2302/5"}));
+    // Tab walks every control once and comes round to the name.
+    dialog->findChild<QLineEdit*>("TxtNombre")->setFocus();
+    QStringList walked{QApplication::focusWidget()->objectName()};
+    for (int i = 0; i < 13; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        walked << QApplication::focusWidget()->objectName();
+    }
+    EXPECT_EQ(walked.join(' '), "TxtNombre TxtPath CmdPath ChkWindowed ChkAutoConnect TxtIP(0) TxtIP(1) TxtIP(2) "
+                                "TxtIP(3) TxtIP(4) ChkOverwrite CmdOk CmdCancel TxtNombre");
     QTest::mouseClick(dialog->findChild<QLineEdit*>("TxtIP(4)"), Qt::LeftButton);
     type("2303");
     EXPECT_EQ(dialog->findChild<QLineEdit*>("TxtIP(4)")->text(), "2303") << "a click selects too";
@@ -377,8 +371,6 @@ TEST_F(FrmMainViewTest, TheAboutDialogClosesWithEnterOrEscape) {
         EXPECT_TRUE(dialog->isVisible());
         EXPECT_FALSE(dialog->isModal());
         EXPECT_FALSE(view.centralWidget()->isEnabled());
-        EXPECT_EQ(dialog->windowTitle(), "About Vantor");
-        EXPECT_EQ(dialog->findChild<QLabel*>("lblVersion")->text(), "Version 1.0.0");
         EXPECT_FALSE(view.close()) << "the disabled window stays open";
         EXPECT_TRUE(dialog->isVisible());
         for (const char* label : labels)
