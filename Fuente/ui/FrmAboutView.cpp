@@ -18,46 +18,17 @@ FrmAboutView::FrmAboutView(frmAbout& model, QWidget& parent, EventForwarder& mai
     setWindowIcon(Artwork::windowIcon());
     setModal(false);
 
-    const auto label = [this](const char* name, const Label& model) {
-        auto* widget = new QLabel(model.Caption, this);
-        widget->setObjectName(QLatin1String(name));
-        widget->setToolTip(model.ToolTipText);
-        widget->setWordWrap(true);
-        widget->setTextFormat(Qt::PlainText);
-        return widget;
-    };
     auto* icon = new QLabel(this);
     icon->setPixmap(Artwork::windowIcon().pixmap(32, 32));
-    lblTitle_ = label("lblTitle", model_.lblTitle);
-    QFont title = lblTitle_->font();
-    title.setPointSize(title.pointSize() + 6);
-    title.setBold(true);
-    lblTitle_->setFont(title);
-    lblVersion_ = label("lblVersion", model_.lblVersion);
-    QLabel* description = label("lblDescription", model_.lblDescription);
-    QLabel* disclaimer = label("lblDisclaimer", model_.lblDisclaimer);
-    label1_ = label("Label1", model_.Label1);
-    label2_ = label("Label2", model_.Label2);
-    for (QLabel* link : {label1_, label2_}) {
-        link->setCursor(Qt::PointingHandCursor);
-        link->setForegroundRole(QPalette::Link);
-        link->installEventFilter(this);
-    }
-
+    buildTitles();
+    QLabel* description = addLabel("lblDescription", model_.lblDescription);
+    QLabel* disclaimer = addLabel("lblDisclaimer", model_.lblDisclaimer);
+    buildLinks();
     auto* line = new QFrame(this);
     line->setObjectName(QStringLiteral("Line1"));
     line->setFrameShape(QFrame::HLine);
     line->setFrameShadow(QFrame::Sunken);
-
-    auto* buttons = new QDialogButtonBox(this);
-    QPushButton* ok = buttons->addButton(model_.CmdOk.Caption, QDialogButtonBox::AcceptRole);
-    ok->setObjectName(QStringLiteral("CmdOk"));
-    ok->setDefault(true);
-    QPushButton* sysInfo = buttons->addButton(model_.cmdSysInfo.Caption, QDialogButtonBox::ActionRole);
-    sysInfo->setObjectName(QStringLiteral("cmdSysInfo"));
-    sysInfo->setAutoDefault(false);
-    connect(ok, &QPushButton::clicked, this, [this] { main_.forward([this] { model_.CmdOk_Click(); }); });
-    connect(sysInfo, &QPushButton::clicked, this, [this] { main_.forward([this] { model_.cmdSysInfo_Click(); }); });
+    QDialogButtonBox* buttons = buildButtons();
 
     auto* head = new QHBoxLayout;
     head->addWidget(icon);
@@ -74,6 +45,48 @@ FrmAboutView::FrmAboutView(frmAbout& model, QWidget& parent, EventForwarder& mai
     layout->addWidget(disclaimer);
     layout->addWidget(buttons);
     setFixedWidth(420);
+}
+
+QLabel* FrmAboutView::addLabel(const char* name, const Label& model) {
+    auto* widget = new QLabel(model.Caption, this);
+    widget->setObjectName(QLatin1String(name));
+    widget->setToolTip(model.ToolTipText);
+    widget->setWordWrap(true);
+    widget->setTextFormat(Qt::PlainText);
+    return widget;
+}
+
+void FrmAboutView::buildTitles() {
+    lblTitle_ = addLabel("lblTitle", model_.lblTitle);
+    QFont title = lblTitle_->font();
+    title.setPointSize(title.pointSize() + 6);
+    title.setBold(true);
+    lblTitle_->setFont(title);
+    lblVersion_ = addLabel("lblVersion", model_.lblVersion);
+}
+
+void FrmAboutView::buildLinks() {
+    label1_ = addLabel("Label1", model_.Label1);
+    label2_ = addLabel("Label2", model_.Label2);
+    // Clicked like links: the event filter hands the click to the model.
+    for (QLabel* link : {label1_, label2_}) {
+        link->setCursor(Qt::PointingHandCursor);
+        link->setForegroundRole(QPalette::Link);
+        link->installEventFilter(this);
+    }
+}
+
+QDialogButtonBox* FrmAboutView::buildButtons() {
+    auto* buttons = new QDialogButtonBox(this);
+    QPushButton* ok = buttons->addButton(model_.CmdOk.Caption, QDialogButtonBox::AcceptRole);
+    ok->setObjectName(QStringLiteral("CmdOk"));
+    ok->setDefault(true);
+    QPushButton* sysInfo = buttons->addButton(model_.cmdSysInfo.Caption, QDialogButtonBox::ActionRole);
+    sysInfo->setObjectName(QStringLiteral("cmdSysInfo"));
+    sysInfo->setAutoDefault(false);
+    connect(ok, &QPushButton::clicked, this, [this] { main_.forward([this] { model_.CmdOk_Click(); }); });
+    connect(sysInfo, &QPushButton::clicked, this, [this] { main_.forward([this] { model_.cmdSysInfo_Click(); }); });
+    return buttons;
 }
 
 bool FrmAboutView::eventFilter(QObject* watched, QEvent* event) {

@@ -4,7 +4,9 @@
 
 class frmAbout;
 class EventForwarder;
+class QDialogButtonBox;
 class QLabel;
+struct Label;
 
 // The About dialog, shown without waiting while the main window is disabled.
 class FrmAboutView : public QDialog {
@@ -20,6 +22,14 @@ protected:
     void reject() override;
 
 private:
+    // A word-wrapped plain-text label showing `model`.
+    QLabel* addLabel(const char* name, const Label& model);
+    // The program's title, large and bold, and its version beneath.
+    void buildTitles();
+    // The two labels that act as links.
+    void buildLinks();
+    QDialogButtonBox* buildButtons();
+
     frmAbout& model_;
     EventForwarder& main_;
     QLabel* lblTitle_;

@@ -53,12 +53,33 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Building the widgets (FrmMainViewBuild.cpp).
     void buildToolbar(QWidget* client);
+    QToolButton* buildToolButton(QWidget* toolbar, int number);
+    void buildLaunchMenu(QToolButton* launch);
+    // The two options at the toolbar's right end.
+    void buildOptions(QWidget* toolbar);
+    // The account list, and beside it the selected account's comment with its three buttons.
     void buildLists(QWidget* client);
+    void buildAccountList(QWidget* frame);
+    void connectAccountList();
+    void buildComment(QWidget* frame);
+    void buildCommentButtons(QWidget* frame);
+    // The labels of the account in use.
     void buildActiveAccount(QWidget* client);
     void buildMenus();
     QAction* addEntry(QMenu* menu, MenuItem& item, const char* name, void (Frm_Main::*handler)());
+
+    // Showing the models (FrmMainView.cpp).
+    void renderMenusAndToolbar();
+    void renderLabelsAndButtons();
+    void renderComment();
     void renderList();
+    // Notes the control with the keyboard when the window becomes covered; says whether it was
+    // covered before.
+    bool keepFocusWhileCovered();
+    // Gives the keyboard back to the control noted, once the window is no longer covered.
+    void giveFocusBack();
     // Whether the window is disabled or one of its dialogs is open.
     bool covered() const;
     // Makes the window fit the available area of its screen, and places it inside.

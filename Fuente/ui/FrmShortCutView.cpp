@@ -39,6 +39,31 @@ FrmShortCutView::FrmShortCutView(Frm_ShortCut& model, QWidget& parent, EventForw
     setWindowIcon(Artwork::windowIcon());
     setWindowModality(Qt::ApplicationModal);
 
+    QGridLayout* grid = buildNameAndLocation();
+    buildOptions();
+    QGroupBox* address = buildServerAddress();
+    QDialogButtonBox* buttons = buildOkCancel();
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(grid);
+    layout->addWidget(chkWindowed_);
+    layout->addWidget(chkAutoConnect_);
+    layout->addWidget(address);
+    layout->addWidget(chkOverwrite_);
+    layout->addWidget(buttons);
+}
+
+std::function<void()> FrmShortCutView::handlerFor(void (Frm_ShortCut::*handler)()) {
+    // The model gets what was typed and ticked before the handler runs.
+    const std::function<void()> command = std::bind(handler, &model_);
+    return [this, command] {
+        main_.forward([this, command] {
+            take();
+            command();
+        });
+    };
+}
+
+QGridLayout* FrmShortCutView::buildNameAndLocation() {
     auto* grid = new QGridLayout;
     txtNombre_ = new QLineEdit;
     txtNombre_->setObjectName(QStringLiteral("TxtNombre"));
@@ -64,8 +89,14 @@ FrmShortCutView::FrmShortCutView(Frm_ShortCut& model, QWidget& parent, EventForw
     grid->addWidget(txtPath_, 1, 1);
     grid->addWidget(browse, 1, 2);
     txtPath_->setMinimumWidth(340);
+    txtNombre_->installEventFilter(this);
+    txtPath_->installEventFilter(this);
+    connect(browse, &QPushButton::clicked, this, handlerFor(&Frm_ShortCut::CmdPath_Click));
+    return grid;
+}
 
-    const auto checkBox = [this](const char* name, const QString& caption) {
+void FrmShortCutView::buildOptions() {
+    const auto checkBox = [](const char* name, const QString& caption) {
         auto* box = new QCheckBox(caption);
         box->setObjectName(QLatin1String(name));
         box->setAccessibleName(caption.simplified());
@@ -74,7 +105,10 @@ FrmShortCutView::FrmShortCutView(Frm_ShortCut& model, QWidget& parent, EventForw
     chkWindowed_ = checkBox("ChkWindowed", model_.ChkWindowed.Caption);
     chkAutoConnect_ = checkBox("ChkAutoConnect", model_.ChkAutoConnect.Caption);
     chkOverwrite_ = checkBox("ChkOverwrite", model_.ChkOverwrite.Caption);
+    connect(chkAutoConnect_, &QCheckBox::clicked, this, handlerFor(&Frm_ShortCut::ChkAutoConnect_Click));
+}
 
+QGroupBox* FrmShortCutView::buildServerAddress() {
     auto* address = new QGroupBox;
     address->setObjectName(QStringLiteral("Frame1"));
     auto* row = new QHBoxLayout(address);
@@ -96,37 +130,19 @@ FrmShortCutView::FrmShortCutView(Frm_ShortCut& model, QWidget& parent, EventForw
         }
     }
     row->addStretch();
-    txtNombre_->installEventFilter(this);
-    txtPath_->installEventFilter(this);
+    return address;
+}
 
+QDialogButtonBox* FrmShortCutView::buildOkCancel() {
     auto* buttons = new QDialogButtonBox;
     QPushButton* ok = buttons->addButton(model_.CmdOk.Caption, QDialogButtonBox::AcceptRole);
     ok->setObjectName(QStringLiteral("CmdOk"));
     ok->setDefault(true);
     QPushButton* cancel = buttons->addButton(model_.CmdCancel.Caption, QDialogButtonBox::RejectRole);
     cancel->setObjectName(QStringLiteral("CmdCancel"));
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(grid);
-    layout->addWidget(chkWindowed_);
-    layout->addWidget(chkAutoConnect_);
-    layout->addWidget(address);
-    layout->addWidget(chkOverwrite_);
-    layout->addWidget(buttons);
-
-    const auto on = [this](void (Frm_ShortCut::*handler)()) {
-        const std::function<void()> command = std::bind(handler, &model_);
-        return [this, command] {
-            main_.forward([this, command] {
-                take();
-                command();
-            });
-        };
-    };
-    connect(browse, &QPushButton::clicked, this, on(&Frm_ShortCut::CmdPath_Click));
-    connect(chkAutoConnect_, &QCheckBox::clicked, this, on(&Frm_ShortCut::ChkAutoConnect_Click));
-    connect(ok, &QPushButton::clicked, this, on(&Frm_ShortCut::CmdOk_Click));
-    connect(cancel, &QPushButton::clicked, this, on(&Frm_ShortCut::CmdCancel_Click));
+    connect(ok, &QPushButton::clicked, this, handlerFor(&Frm_ShortCut::CmdOk_Click));
+    connect(cancel, &QPushButton::clicked, this, handlerFor(&Frm_ShortCut::CmdCancel_Click));
+    return buttons;
 }
 
 void FrmShortCutView::take() {

@@ -1,11 +1,15 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <QDialog>
 
 class Frm_ShortCut;
 class EventForwarder;
 class QCheckBox;
+class QDialogButtonBox;
+class QGridLayout;
+class QGroupBox;
 class QLineEdit;
 struct TextBox;
 
@@ -23,6 +27,15 @@ protected:
     void reject() override;
 
 private:
+    // The shortcut's name and location, with the button that browses for the location.
+    QGridLayout* buildNameAndLocation();
+    // The three options: windowed, connect at once, overwrite.
+    void buildOptions();
+    // The server's address and port.
+    QGroupBox* buildServerAddress();
+    QDialogButtonBox* buildOkCancel();
+    // A control's event handler: `handler` run by the main window on what the person typed.
+    std::function<void()> handlerFor(void (Frm_ShortCut::*handler)());
     // Copies what the person typed or ticked into the model.
     void take();
     QLineEdit* boxFor(const QString& controlName) const;
