@@ -29,7 +29,7 @@
 
 #include "AppFolder.h"
 #include "DatabaseFile.h"
-#include "DefaultDialogs.h"
+#include "ScriptedDialogs.h"
 #include "FaultInjection.h"
 #include "Mod_Variables.h"
 #include "Services.h"

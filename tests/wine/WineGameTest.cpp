@@ -12,7 +12,7 @@
 #include "AppFolder.h"
 #include "Cp1252.h"
 #include "FileBytes.h"
-#include "DefaultDialogs.h"
+#include "ScriptedDialogs.h"
 #include "FileTexts.h"
 #include "Mod_Variables.h"
 #include "Services.h"
