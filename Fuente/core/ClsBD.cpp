@@ -94,24 +94,11 @@ void ClsBD::readRecords(const DatabaseFile::Snapshot& snapshot, const std::optio
     const SameCode wanted(onlyCode.value_or(QString()));
     // The rows' texts and the comments each go in one text that never outgrows the file, and
     // so is never copied.
-    QString texts;
-    texts.reserve(onlyCode ? 0 : snapshot.bytes.size());
-    std::vector<AccountList::Entry> rows;
-    rows.reserve(records);
-    TablaComentarios::Builder comments;
-    comments.reserve(records, onlyCode ? 0 : snapshot.bytes.size());
+    Read read;
+    read.texts.reserve(onlyCode ? 0 : snapshot.bytes.size());
+    read.rows.reserve(records);
+    read.comments.reserve(records, onlyCode ? 0 : snapshot.bytes.size());
     std::vector<QByteArrayView> lines;  // one comment's lines, in the file's bytes
-    // Whatever was read before a failure stays loaded; the record being read gets no row.
-    const auto publish = [&] {
-        // Each record goes on top of the list, so the list holds the records in reverse file order;
-        // the first record added stays selected.
-        std::reverse(rows.begin(), rows.end());
-        texts.squeeze();  // the room reserved is given back
-        list.assign(std::move(texts), std::move(rows));
-        if (list.count() > 0)
-            list.select(list.count());
-        mv_.Comentarios.assign(std::move(comments));
-    };
     try {
         file.readLineBytes();  // the header; its version was checked before
         if (file.atEnd())
@@ -132,17 +119,30 @@ void ClsBD::readRecords(const DatabaseFile::Snapshot& snapshot, const std::optio
                                                           QDir::toNativeSeparators(mv_.RutaBD) + " is over 1 GB long"};
             if (onlyCode && !wanted(code))
                 continue;
-            rows.push_back({texts.size(), int(name.size()), int(code.size()), int(signature.size())});
+            read.rows.push_back({read.texts.size(), int(name.size()), int(code.size()), int(signature.size())});
             for (QByteArrayView text : {name, code, signature})
-                Cp1252::decodeAppend(text, texts);
-            comments.add(code, lines);
+                Cp1252::decodeAppend(text, read.texts);
+            read.comments.add(code, lines);
         }
     } catch (...) {
-        publish();
+        // Whatever was read before a failure stays loaded; the record being read gets no row.
+        publish(read);
         showSelectedComment();
         throw;
     }
-    publish();
+    publish(read);
+}
+
+void ClsBD::publish(Read& read) {
+    // Each record goes on top of the list, so the list holds the records in reverse file order;
+    // the first record added stays selected.
+    AccountList& list = mv_.Accounts;
+    std::reverse(read.rows.begin(), read.rows.end());
+    read.texts.squeeze();  // the room reserved is given back
+    list.assign(std::move(read.texts), std::move(read.rows));
+    if (list.count() > 0)
+        list.select(list.count());
+    mv_.Comentarios.assign(std::move(read.comments));
 }
 
 bool ClsBD::lostUnderneath() const {

@@ -6,6 +6,7 @@
 
 #include "AccountList.h"
 #include "DatabaseFile.h"
+#include "TablaComentarios.h"
 
 class ClsControlErrores;
 class ClsRespaldos;
@@ -91,10 +92,18 @@ public:
 private:
     bool cambiar(const DatabaseFile::Change& change, DatabaseFile::Kind kind);
     void load(const std::optional<QString>& onlyCode);
+    // What a load has read: the rows' texts (one text for all), the rows and the comments.
+    struct Read {
+        QString texts;
+        std::vector<AccountList::Entry> rows;
+        TablaComentarios::Builder comments;
+    };
     // Reads the records of the file's bytes into the list and the comment table.
     void readRecords(const DatabaseFile::Snapshot& snapshot, const std::optional<QString>& onlyCode);
     // Makes the file with the header alone while there is none; whether it made it.
     bool makeEmptyFile();
+    // Shows what was read in the list and the comment table.
+    void publish(Read& read);
     // Writes what the import's working copy adds to the stored accounts.
     void mergeImported(TextWriter& destination, const QString& aux, bool& imported, int& refused) const;
     // Whether the file the list was loaded from is gone or too short to hold an account.
