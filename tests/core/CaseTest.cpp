@@ -1,173 +1,15 @@
 // Runs every case folder in-process: the main window's model over the application folder, every
 // box answered from the steps and written down, as the person saw it, in the transcript.
-#include <functional>
 #include <gtest/gtest.h>
-#include <map>
 #include <QDir>
-#include <QFileInfo>
 #include <QRegularExpression>
 
 #include "AppFolder.h"
 #include "Cases.h"
 #include "Printers.h"
-#include "RegistryWine.h"
-#include "RunError.h"
-#include "forms/Frm_Add.h"
 #include "forms/Frm_Main.h"
-#include "forms/Frm_ShortCut.h"
-#ifdef CASE_FAULTS
-#include "FaultInjection.h"
-#endif
 
 namespace {
-
-using CaseApp = BasicAppFolder<ScriptedDialogs>;
-
-// The program over the registry of a Wine prefix in the application folder, as on Linux with one.
-struct WineStore {
-    WineStore(CaseApp& app, const QString& folder) : store(WinePrefix(app.path(folder))) {
-        app.windows.reset();
-        app.sv.reset();
-        app.mv = std::make_unique<Mod_Variables>(app.path());
-        app.mv->winePrefix = &store.prefix();
-        app.mv->RutaBD = app.path("Accounts.dat");
-        app.sv = std::make_unique<Services>(*app.mv, app.dialogs, store);
-        app.windows = std::make_unique<WindowModels>(*app.mv, *app.sv);
-    }
-    RegistryWine store;
-};
-
-// The toolbar buttons 1, 3, 4, 6, 7, 8 and 10 (enabled), the Accounts entries (visible), then
-// the edit button, the list, the comment box, the menus Accounts, Game, Help and Tools, the save
-// button and the save timer, a digit each; the sort marks; the focus and the comment box's text.
-QString controls(Frm_Main& m) {
-    QString text;
-    for (int number : {1, 3, 4, 6, 7, 8, 10})
-        text += m.Toolbar1.button(number).Enabled ? '1' : '0';
-    text += ' ';
-    for (const MenuItem* entry : {&m.Scan, &m.Delete, &m.rrwerw, &m.MnuAdd, &m.Import, &m.Export})
-        text += entry->Visible ? '1' : '0';
-    text += ' ';
-    for (bool on : {m.CmdEdit.Enabled, m.LvAccounts.enabled, !m.TxtComentarios.Locked, m.Accounts.Enabled,
-                    m.Game.Enabled, m.Help.Enabled, m.Tools.Enabled, m.CmdSalvaComentarios.Enabled, m.TiSave.Enabled})
-        text += on ? '1' : '0';
-    text += QString(" sort %1%2%3")
-                .arg(m.LvAccounts.headerIcon(0))
-                .arg(m.LvAccounts.headerIcon(1))
-                .arg(m.LvAccounts.headerIcon(2));
-    return "controls " + text + " focus " + m.FocusedControl + " comment " +
-           QString(m.TxtComentarios.Text).replace("\r\n", "\\n") + '\n';
-}
-
-// Fills the shortcut dialog: "auto windowed overwrite | a.b.c.d:port | name | folder", then Create.
-void shortcut(CaseApp& app, const QString& rest) {
-    Frm_ShortCut& s = app.windows->frmShortCut;
-    const QStringList f = rest.split(" | ");
-    if (!s.Visible)
-        s.Show();
-    s.ChkAutoConnect.Value = f.value(0).section(' ', 0, 0).toInt();
-    s.ChkAutoConnect_Click();
-    s.ChkWindowed.Value = f.value(0).section(' ', 1, 1).toInt();
-    s.ChkOverwrite.Value = f.value(0).section(' ', 2, 2).toInt();
-    const QStringList address = f.value(1).split(QRegularExpression("[.:]"));
-    for (int i = 0; i < 5 && !f.value(1).isEmpty(); ++i)
-        s.TxtIP[std::size_t(i)].Text = address.value(i);
-    s.TxtNombre.Text = f.value(2);
-    s.TxtPath.Text = QString(f.value(3)).replace("$APP", app.path());
-    s.CmdOk_Click();
-    app.dialogs.transcript += s.Visible ? "shortcut dialog open, focus " + s.FocusedControl + '\n' : "";
-}
-
-// Runs one step; what ends the program is written down and the case goes on.
-void runStep(CaseApp& app, std::unique_ptr<WineStore>& wine, const QString& line) {
-    const QString verb = line.section(' ', 0, 0);
-    const QString rest = line.section(' ', 1);
-    Frm_Main& m = app.main();
-    m.PopupAccountsMenu = [&] { app.dialogs.transcript += "pop-up " + controls(m); };
-    const std::map<QString, std::function<void()>> handlers{
-        {"load", [&] { m.Form_Load(); }},
-        {"scan", [&] { m.Scan_Click(); }},
-        {"delete", [&] { m.Delete_Click(); }},
-        {"import", [&] { m.Import_Click(); }},
-        {"export", [&] { m.Export_Click(); }},
-        {"launch", [&] { m.Launch_Click(); }},
-        {"launch-windowed", [&] { m.LaunchW_Click(); }},
-        {"activate", [&] { m.LvAccounts_DblClick(); }},
-        {"edit", [&] { m.CmdEdit_Click(); }},
-        {"save", [&] { m.CmdSalvaComentarios_Click(); }},
-        {"cancel", [&] { m.CmdCancelar_Click(); }},
-        {"timer", [&] { m.TiSave_Timer(); }},
-        {"unload", [&] { m.Form_Unload(); }},
-        {"command", [&] { app.mv->Command = rest, m.Form_Load(); }},
-        {"select", [&] { app.select(rest); }},
-        {"click", [&] { m.LvAccounts_Click(); }},
-        {"comment", [&] { m.TxtComentarios.Text = QString(rest).replace("\\n", "\r\n"); }},
-        {"rename", [&] { app.dialogs.transcript += m.LvAccounts_AfterLabelEdit(rest) ? "" : "rename refused\n"; }},
-        {"sort", [&] { m.LvAccounts_ColumnClick(rest.toInt()); }},
-        {"tick",
-         [&] {
-             CheckBox& box = rest == "deletion" ? m.ChkDeletion : m.ChkActivation;
-             box.Value = box.Value == 0 ? 1 : 0;
-             rest == "deletion" ? m.ChkDeletion_Click() : m.ChkActivation_Click();
-         }},
-        {"add",
-         [&] {
-             const QStringList f = QString(rest).replace("\\n", "\r\n").split(" | ");
-             Frm_Add& add = app.windows->frmAdd;
-             if (!add.Visible)
-                 m.MnuAdd_Click();
-             add.TxtNombre.Text = f.value(0), add.TxtCodigo.Text = f.value(1), add.TxtFirma.Text = f.value(2);
-             add.TxtComentarios.Text = f.value(3);
-             add.CmdAdd_Click();
-             if (add.Visible)
-                 app.dialogs.transcript += QString("add dialog open, main window enabled %1, focus %2\n")
-                                               .arg(m.Enabled)
-                                               .arg(add.FocusedControl);
-         }},
-        {"controls", [&] { app.dialogs.transcript += controls(m); }},
-        {"shortcut", [&] { shortcut(app, rest); }},
-        {"browse",
-         [&] {
-             Frm_ShortCut& s = app.windows->frmShortCut;
-             s.CmdPath_Click();
-             app.dialogs.transcript += "shortcut name " + s.TxtNombre.Text + " in " + s.TxtPath.Text + '\n';
-         }},
-        {"wine", [&] { wine = std::make_unique<WineStore>(app, rest); }},
-        {"server", [&] { app.mv->ServidorCmd = rest; }},
-        {"menu", [&] { m.Toolbar1_ButtonMenuClick(rest); }},
-        {"store",
-         [&] {
-             const QStringList f = QString(rest).replace("$APP", app.path()).split(" | ");
-             app.setStore(f.value(0), f.value(1), f.value(2));
-         }},
-        {"copy", [&] { m.LblName_DblClick(), m.LblCode_DblClick(), m.LblSignature_DblClick(); }},
-        {"toolbar", [&] { m.Toolbar1_ButtonClick(rest); }},
-#ifdef CASE_FAULTS
-        {"fail", [&] { app.dialogs.transcript += FaultInjection::step(app.path(), rest); }},
-#endif
-        {"answer",
-         [&] {
-             app.dialogs.answers.push_back(rest == "Yes"  ? MsgAnswer::Yes
-                                           : rest == "No" ? MsgAnswer::No
-                                                          : MsgAnswer::OK);
-         }},
-        {"input", [&] { app.dialogs.expectInput(QString(rest).replace("\\n", "\r\n")); }},
-        {"file",
-         [&] {
-             app.dialogs.files.push_back(
-                 rest.isEmpty() ? FileChoice{}
-                                : FileChoice{rest.startsWith('/') ? rest : app.path(rest), QFileInfo(rest).fileName()});
-         }},
-    };
-    const auto handler = handlers.find(verb);
-    if (handler == handlers.end())
-        return ADD_FAILURE() << "unknown step: " << line.toStdString();
-    try {
-        handler->second();
-    } catch (const EndProgram&) {
-        app.dialogs.transcript += "the program ended\n";
-    }
-}
 
 // What the window shows once the steps are done.
 QString windowState(CaseApp& app) {
@@ -198,12 +40,11 @@ class CaseTest : public ::testing::TestWithParam<QString> {};
 
 TEST_P(CaseTest, LeavesTheFilesAndShowsTheBoxesExpected) {
     const QString name = GetParam();
-    std::unique_ptr<WineStore> wine;  // outlives the program over it
-    CaseApp app(ScriptedDialogs::Order::Defaults);
+    CaseApp app;
     Cases::prepare(app, name);
     for (const QString& line : QString(readFile(Cases::dir(name) + "/steps")).split('\n', Qt::SkipEmptyParts))
         if (!line.startsWith('#'))
-            runStep(app, wine, line);
+            runCaseStep(app, line);
     QString transcript = app.dialogs.transcript + "---\n" + windowState(app);
     transcript.replace(app.path(), "$APP").replace(QDir::toNativeSeparators(app.path()), "$APP");
     transcript.remove(QRegularExpression(" Backups/\\*(?= Backups/\\*)"));

@@ -51,13 +51,13 @@ struct Writer {
 };
 
 const Writer kWriters[] = {
-    {"rename", "rename\tR%1\tR%1 renamed", "R%1 renamed\r\nc-r%1\r\n", "R%1\r\nc-r%1\r\n"},
-    {"delete", "delete\tD%1", "", "c-d%1\r\n"},
-    {"comment", "comment\tC%1\tnote %1", "c-c%1\r\nsc-c%1\r\n<COMENTARIO>\r\nnote %1\r\n", ""},
-    {"import", "import\tZ%1.ADF", "Z%1\r\nc-z%1\r\n", ""},
-    {"add", "add\tAdded %1\tc-added%1\tsig", "Added %1\r\nc-added%1\r\n", ""},
+    {"rename", "select R%1; rename R%1 renamed; timer; timer", "R%1 renamed\r\nc-r%1\r\n", "R%1\r\nc-r%1\r\n"},
+    {"delete", "select D%1; delete", "", "c-d%1\r\n"},
+    {"comment", "select C%1; click; edit; comment note %1; save", "c-c%1\r\nsc-c%1\r\n<COMENTARIO>\r\nnote %1\r\n", ""},
+    {"import", "file Z%1.ADF; import", "Z%1\r\nc-z%1\r\n", ""},
+    {"add", "add Added %1 | c-added%1 | sig", "Added %1\r\nc-added%1\r\n", ""},
     // stops at its question until told to go on
-    {"store", "store\tc-new%1\tNew %1\twait", "New %1\r\nc-new%1\r\n", ""},
+    {"store", "wait store c-new%1 | sc-new%1; input New %1; load", "New %1\r\nc-new%1\r\n", ""},
 };
 
 class TwoCopies : public ::testing::TestWithParam<std::tuple<Writer, Writer>> {};
@@ -69,14 +69,14 @@ TEST_P(TwoCopies, NeitherChangeIsLost) {
     Folder folder;
     Copy one(folder), two(folder);
     ASSERT_TRUE(one.says("ready") && two.says("ready"));
-    const bool waits = second.step.endsWith("wait");
+    const bool waits = second.step.startsWith("wait ");
     if (waits) {
         two.send(second.step.arg(2));
         ASSERT_TRUE(two.says("asked"));
     }
-    ASSERT_TRUE(one.step(QString(first.step).remove("\twait").arg(1)));
+    ASSERT_TRUE(one.step(QString(first.step).remove("wait ").arg(1)));
     ASSERT_TRUE(waits ? (two.send("go"), two.says("done")) : two.step(second.step.arg(2)));
-    ASSERT_TRUE(one.step("close") && two.step("close"));
+    ASSERT_TRUE(one.step("unload") && two.step("unload"));
 
     const QByteArray file = folder.database();
     for (const auto& [writer, copy] : {std::pair{&first, 1}, std::pair{&second, 2}}) {
@@ -109,12 +109,14 @@ TEST(TwoCopiesAtOnce, EveryRenameAndEveryAddIsKept) {
     ASSERT_TRUE(one.says("ready") && two.says("ready"));
     constexpr int kRounds = 15;
     for (int i = 1; i <= kRounds; ++i) {
-        one.send(QString("rename\tR1%1\tR1 %2").arg(i == 1 ? QString() : QString(" %1").arg(i - 1)).arg(i));
-        two.send(QString("add\tAdded %1\tc-added%1\tsig").arg(i));
+        one.send(QString("select R1%1; rename R1 %2; timer; timer")
+                     .arg(i == 1 ? QString() : QString(" %1").arg(i - 1))
+                     .arg(i));
+        two.send(QString("add Added %1 | c-added%1 | sig").arg(i));
     }
     for (int i = 1; i <= kRounds; ++i)
         ASSERT_TRUE(one.says("done") && two.says("done")) << i;
-    ASSERT_TRUE(one.step("close") && two.step("close"));
+    ASSERT_TRUE(one.step("unload") && two.step("unload"));
     const QByteArray file = folder.database();
     EXPECT_EQ(file.count(QString("R1 %1\r\nc-r1\r\n").arg(kRounds).toLatin1()), 1);
     for (int i = 1; i <= kRounds; ++i)
@@ -134,7 +136,7 @@ TEST(TwoCopiesAtOnce, ALockLeftByAKilledCopyIsTakenOver) {
     ASSERT_TRUE(copy.says("ready"));
     QElapsedTimer clock;
     clock.start();
-    ASSERT_TRUE(copy.step("rename\tR1\tR1 renamed"));
+    ASSERT_TRUE(copy.step("select R1; rename R1 renamed; timer; timer"));
     EXPECT_LT(clock.elapsed(), 5000);
     EXPECT_TRUE(folder.database().contains("R1 renamed\r\nc-r1\r\n"));
 }
@@ -146,9 +148,9 @@ TEST(TwoCopiesAtOnce, EachImportKeepsItsOwnWorkingCopy) {
     folder.write("Old1.ADF", "Y1\r\nc-y1\r\nsc-y1\r\n");
     Copy one(folder), two(folder);
     ASSERT_TRUE(one.says("ready") && two.says("ready"));
-    one.send("import\tOld1.ADF\twait");
+    one.send("wait file Old1.ADF; import");
     ASSERT_TRUE(one.says("asked"));
-    two.send("import\tZ2.ADF");
+    two.send("file Z2.ADF; import");
     QThread::msleep(1000);
     one.send("go");
     ASSERT_TRUE(one.says("done") && two.says("done"));
@@ -168,7 +170,7 @@ TEST(TwoCopiesAtOnce, AnOlderDatabaseIsConvertedAndAnnouncedOnce) {
     holder.kill();
     ASSERT_TRUE(one.says("ready") && two.says("ready"));
     const QString boxes = QString::fromStdString(one.errors() + two.errors());
-    EXPECT_EQ(boxes.count("box: The Database has been converted"), 1) << boxes.toStdString();
+    EXPECT_EQ(boxes.count("  The Database has been converted"), 1) << boxes.toStdString();
     EXPECT_TRUE(folder.database().startsWith("Version: 101\r\nActive\r\n"));
 }
 

@@ -8,6 +8,7 @@
 
 #include "Mod_Variables.h"
 #include "RegistryFile.h"
+#include "RegistryWine.h"
 #include "ScriptedDialogs.h"
 #include "Services.h"
 #include "TestFailure.h"
@@ -29,9 +30,9 @@ inline bool selectName(AccountList& list, const QString& name) {
 template <class TestDialogs>
 class BasicAppFolder : public TestFolder {
 public:
-    template <class... DialogArguments>
-    explicit BasicAppFolder(DialogArguments&&... arguments)
-        : dialogs(std::forward<DialogArguments>(arguments)...),
+    // In a temporary folder, or in `root`.
+    explicit BasicAppFolder(const QString& root = {})
+        : TestFolder(root),
           mv(std::make_unique<Mod_Variables>(path())),
           sv(std::make_unique<Services>(*mv, dialogs, registry)),
           windows(std::make_unique<WindowModels>(*mv, *sv)) {
@@ -68,6 +69,7 @@ public:
 
     TestDialogs dialogs;
     RegistryFile registry{path(RegistryFile::FileName)};
+    std::unique_ptr<RegistryWine> wine;  // the store instead of `registry` after a step "wine"
     std::unique_ptr<Mod_Variables> mv;
     std::unique_ptr<Services> sv;
     std::unique_ptr<WindowModels> windows;
@@ -75,3 +77,7 @@ public:
 
 // The usual one: every box the program shows must be expected.
 using AppFolder = BasicAppFolder<ScriptedDialogs>;
+// The one of the case folders: boxes answered from the steps, else with their default buttons.
+using CaseApp = BasicAppFolder<DefaultDialogs>;
+// Runs one step of a case folder (CaseSteps.cpp).
+void runCaseStep(CaseApp& app, const QString& line);

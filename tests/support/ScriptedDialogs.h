@@ -1,6 +1,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <optional>
 #include <QString>
 #include <QStringList>
@@ -12,13 +13,12 @@
 // The one dialog fake. It records what the program showed (and writes it down in `transcript`, as
 // a person saw it) and answers from a script. In order (the default), every message box must have
 // been expected, in order and with all its properties, and every expected one shown; any input box
-// or file dialog must have been scripted. In any order, a box is answered when it is one of those
-// expected (shown or not, as often as it comes) and failure reports are allowed. With defaults, a
-// box takes the next of `answers` or else its default button. Outside the order, an unscripted
-// input box gets `name` (else its preset) and an unscripted file dialog `chosen` (none when empty).
+// or file dialog must have been scripted. With defaults, a box takes the next of `answers` or else
+// its default button, an unscripted input box `name` (else its preset) and an unscripted file
+// dialog `chosen` (none when empty). `onShow` sees every box (null for an input box) first.
 class ScriptedDialogs : public Dialogs {
 public:
-    enum class Order { InOrder, AnyOrder, Defaults };
+    enum class Order { InOrder, Defaults };
     // The title of the box that reports a failure.
     static const QString ReportTitle;
 
@@ -27,7 +27,6 @@ public:
 
     void expect(const MessageBoxSpec& box, MsgAnswer answer = MsgAnswer::OK);
     void expectInput(const QString& answer) { inputs_.push_back(answer); }
-    void forgetExpected() { expected_.clear(); }
     // The report box for a failure written to `logFile` (a full path), and for one whose report
     // could not be written, for the reason `why`.
     static MessageBoxSpec errorBox(const QString& description, const QString& logFile);
@@ -37,13 +36,12 @@ public:
     std::deque<MsgAnswer> answers;
     QString chosen;
     std::optional<QString> name;
+    std::function<void(const MessageBoxSpec*)> onShow;
 
     std::vector<MessageBoxSpec> shown;
-    QStringList prompts;  // the input boxes' prompts
     QString lastMessage, transcript;
     int messages = 0;  // boxes and beeps: a report that could not be written only beeps
     int beeps = 0;
-    QStringList clipboard, links;
     struct Started {
         QString program, arguments, workingFolder;
     };
@@ -51,16 +49,13 @@ public:
 
     // The failure reports among the boxes shown.
     std::vector<MessageBoxSpec> reports() const;
-    bool showed(const QString& text) const;
-    bool saw(const QString& part) const;  // whether a box's text contained `part`
-    void clear();
 
     QString InputBox(const QString& prompt, const QString& title, const QString& preset) override;
     FileChoice ShowOpen(const QString& filter, const QString& initialName) override;
     FileChoice ShowSave(const QString& filter, const QString& initialName) override;
-    void SetClipboard(const QString& text) override;
+    void SetClipboard(const QString& text) override { transcript += "clipboard " + text + '\n'; }
     void Beep() override;
-    void OpenLink(const QString& url) override { links << url; }
+    void OpenLink(const QString&) override {}
     void StartProgram(const QString& program, const QString& arguments, const QString& folder, Show) override;
 
 protected:

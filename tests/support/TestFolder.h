@@ -7,10 +7,13 @@
 // A temporary folder for the files of one test; removed with it.
 class TestFolder {
     QTemporaryDir dir_;
+    QString root_;
 
 public:
+    // A temporary folder, or `root` when given (which then stays).
+    explicit TestFolder(const QString& root = {}) : root_(root.isEmpty() ? dir_.path() : root) {}
     // The folder itself for an empty name.
-    QString path(const QString& name = {}) const { return name.isEmpty() ? dir_.path() : dir_.path() + '/' + name; }
+    QString path(const QString& name = {}) const { return name.isEmpty() ? root_ : root_ + '/' + name; }
     QString logPath(const QString& logName) const { return path("Logs/" + logName); }
 
     // Writes a file whole, making the folders it lies in.
