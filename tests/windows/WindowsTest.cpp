@@ -58,6 +58,7 @@ bool waitFor(int milliseconds, Ready ready) {
 void start(QProcess& vtr, const QString& arguments) {
     vtr.setProgram(appFolder() + "/VTR.exe");
     vtr.setNativeArguments(arguments);
+    vtr.setProcessChannelMode(QProcess::ForwardedChannels);
     vtr.start();
     EXPECT_TRUE(vtr.waitForStarted(Generous)) << vtr.errorString().toStdString();
 }
