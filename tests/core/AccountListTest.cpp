@@ -1,8 +1,8 @@
-// The list's lookups, answered by a scan first and by an index when they repeat; and its sort against the order
-// QString's case-insensitive comparison gives, on texts made of the characters whose folding is unusual: sharp s,
-// dotted and dotless i, the long s, the Kelvin sign, final sigma, a title-case letter, supplementary letters as
-// surrogate pairs and lone surrogates.
-
+// The list's lookups, answered by a scan first and by an index when they repeat; its sort against
+// the order QString's case-insensitive comparison gives, on texts made of the characters whose
+// folding is unusual (sharp s, dotted and dotless i, the long s, the Kelvin sign, final sigma, a
+// title-case letter, supplementary letters as surrogate pairs and lone surrogates); and the checks
+// and tables built on it. The inputs and answers are in tables.json.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -10,6 +10,8 @@
 
 #include "AccountList.h"
 #include "CaselessKeys.h"
+#include "Clsvalidacion.h"
+#include "Tables.h"
 #include "TablaComentarios.h"
 
 namespace {
@@ -28,106 +30,101 @@ QString randomText(std::mt19937& random) {
     return text;
 }
 
-int sign(int value) { return value < 0 ? -1 : value > 0 ? 1 : 0; }
-
 TEST(SortOrderTest, KeysCompareAsCaseInsensitiveComparison) {
     std::mt19937 random(7);
     std::vector<QString> texts(400);
     CaselessKeys keys;
-    for (QString& text : texts) {
-        text = randomText(random);
-        keys.add(text);
-    }
+    for (QString& text : texts)
+        keys.add(text = randomText(random));
     for (std::size_t a = 0; a < texts.size(); ++a)
-        for (std::size_t b = 0; b < texts.size(); ++b)
-            ASSERT_EQ(keys.compare(a, b), sign(QString::compare(texts[a], texts[b], Qt::CaseInsensitive)))
+        for (std::size_t b = 0; b < texts.size(); ++b) {
+            const int c = QString::compare(texts[a], texts[b], Qt::CaseInsensitive);
+            ASSERT_EQ(keys.compare(a, b), c < 0   ? -1
+                                          : c > 0 ? 1
+                                                  : 0)
                 << texts[a].toStdString() << " / " << texts[b].toStdString();
+        }
 }
 
-struct SortCase {
-    int column;
-    AccountList::Order order;
-};
-
-class SortByColumn : public testing::TestWithParam<SortCase> {};
-
-// Equal texts keep the order they had, and the selection follows its row.
-TEST_P(SortByColumn, GivesTheStableOrderOfTheComparison) {
-    std::mt19937 random(11);
-    std::vector<AccountRow> rows;
-    for (int i = 0; i < 2000; ++i)
-        rows.push_back({randomText(random), randomText(random), QString::number(i)});
-    AccountList list;
-    list.assign(rows);
-    list.select(1234);
-    const AccountRow selected = list.row(1234);
-
-    list.sortBy(GetParam().column, GetParam().order);
-
-    const auto columnOf = [&](const AccountRow& row) {
-        return GetParam().column == 0 ? row.name : GetParam().column == 1 ? row.code : row.signature;
-    };
-    std::stable_sort(rows.begin(), rows.end(), [&](const AccountRow& a, const AccountRow& b) {
-        const int c = QString::compare(columnOf(a), columnOf(b), Qt::CaseInsensitive);
-        return GetParam().order == AccountList::Order::Ascending ? c < 0 : c > 0;
-    });
-    for (int i = 0; i < int(rows.size()); ++i)
-        ASSERT_EQ(list.row(i + 1), rows[std::size_t(i)]) << "row " << i + 1;
-    EXPECT_EQ(list.selectedRow(), selected);
+// By name up and down and by code: equal texts keep the order they had, and the selection follows
+// its row.
+TEST(SortByColumn, GivesTheStableOrderOfTheComparison) {
+    for (const auto& [column, order] : {std::pair{0, AccountList::Order::Ascending},
+                                        {0, AccountList::Order::Descending},
+                                        {1, AccountList::Order::Ascending}}) {
+        std::mt19937 random(11);
+        std::vector<AccountRow> rows;
+        for (int i = 0; i < 2000; ++i)
+            rows.push_back({randomText(random), randomText(random), QString::number(i)});
+        AccountList list;
+        list.assign(rows);
+        list.select(1234);
+        const AccountRow selected = list.row(1234);
+        list.sortBy(column, order);
+        std::stable_sort(rows.begin(), rows.end(), [&, column = column, order = order](auto& a, auto& b) {
+            const int c = QString::compare(column ? a.code : a.name, column ? b.code : b.name, Qt::CaseInsensitive);
+            return order == AccountList::Order::Ascending ? c < 0 : c > 0;
+        });
+        for (int i = 0; i < int(rows.size()); ++i)
+            ASSERT_EQ(list.row(i + 1), rows[std::size_t(i)]) << "row " << i + 1 << " column " << column;
+        EXPECT_EQ(list.selectedRow(), selected);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Columns, SortByColumn,
-                         testing::Values(SortCase{0, AccountList::Order::Ascending},
-                                         SortCase{0, AccountList::Order::Descending},
-                                         SortCase{1, AccountList::Order::Ascending}));
 
 // The comment table answers the first row of a code alike whether it scans (the first code asked
 // after a change) or uses its index (built when another code is asked).
-// The table as a load fills it; a comment is a list of lines.
-void assign(TablaComentarios& table, const std::vector<std::pair<QByteArray, std::vector<QByteArrayView>>>& rows) {
-    TablaComentarios::Builder built;
-    for (const auto& [code, lines] : rows)
-        built.add(code, lines);
-    table.assign(std::move(built));
-}
-
 TEST(CommentTable, FirstRowOfACodeByScanAndByIndex) {
     TablaComentarios table;
-    assign(table, {{"A", {"first A"}},
-                   {"", {"no code"}},
-                   {"B", {"only", "B"}},
-                   {"A", {"second A"}},
-                   {"a", {"small a"}},
-                   {"\x80\xE9", {"euro"}},
-                   {"lineless", {}}});
-    const std::pair<QString, QString> asked[] = {
-        {"A", "first A"}, {"A", "first A"}, {"a", "small a"},         {"A", "first A"}, {"B", "only\r\nB"},
-        {"C", ""},        {"", "no code"},  {"\u20AC\u00E9", "euro"}, {"\u4E2D", ""},   {"lineless", ""},
+    const auto assign = [&](const QJsonArray& rows) {
+        std::vector<QByteArray> texts;  // the views below point into these
+        for (const QJsonValue& row : rows)
+            for (const QJsonValue& text : row.toArray())
+                texts.push_back(Tables::bytes(text));
+        TablaComentarios::Builder built;
+        std::size_t at = 0;
+        for (const QJsonValue& row : rows) {
+            const QByteArray& code = texts[at++];
+            std::vector<QByteArrayView> lines;
+            for (qsizetype n = row.toArray().size() - 1; n > 0; --n)
+                lines.emplace_back(texts[at++]);
+            built.add(code, lines);
+        }
+        table.assign(std::move(built));
     };
-    for (const auto& [code, comment] : asked)
-        EXPECT_EQ(table.commentFor(code), comment) << code.toStdString();
-    assign(table, {{"B", {"new B"}}});
+    const QJsonValue c = Tables::get("comment table");
+    assign(c["rows"].toArray());
+    for (const QJsonValue& asked : c["asked"].toArray())
+        EXPECT_EQ(table.commentFor(asked[0].toString()), asked[1].toString()) << Tables::text(asked[0]);
+    assign(c["rows after"].toArray());
     EXPECT_EQ(table.commentFor(u"A"), "");
     EXPECT_EQ(table.commentFor(u"B"), "new B");
 }
 
-struct LookupCase {
-    const char* what;
-    int (*lookup)(const AccountList&, const QString&);
-    QString text;
-    int expected;
-};
-
-// Rows 1..6: codes with blanks and letter cases, two rows sharing a code, names differing in case.
+// The rows the lookups run on: codes with blanks and letter cases, rows sharing a code, names
+// differing in case.
 AccountList listForLookups() {
     AccountList list;
-    list.assign({{"Alpha", " cd1 ", "s1"},
-                 {"beta", "CD2", "s2"},
-                 {"Gamma", "cd2", "s3"},
-                 {"Stra\u00DFe", "CD2", "s4"},
-                 {"delta", "Cd3", "s5"},
-                 {"\u00E9clair", "cd4 ", "s6"}});
+    std::vector<AccountRow> rows;
+    for (const QJsonValue& row : Tables::get("lookups")["rows"].toArray())
+        rows.push_back({row[0].toString(), row[1].toString(), row[2].toString()});
+    list.assign(rows);
     return list;
+}
+
+// Each lookup asked three times: scanning, through the index it built, and again; and the
+// signature lookup built on one of them.
+TEST(AccountList, LookupsScanAndIndexGiveTheSameRow) {
+    AccountList list = listForLookups();
+    const std::map<QString, std::function<int(const QString&)>> lookups{
+        {"firstWithCodeIgnoringCase", [&](const QString& t) { return list.firstWithCodeIgnoringCase(t); }},
+        {"lastWithTrimmedCode", [&](const QString& t) { return list.lastWithTrimmedCode(t); }},
+        {"firstWithTrimmedCode", [&](const QString& t) { return list.firstWithTrimmedCode(t); }},
+        {"hasCodeIgnoringCase", [&](const QString& t) { return int(list.hasCodeIgnoringCase(t)); }},
+        {"hasNameIgnoringCase", [&](const QString& t) { return int(list.hasNameIgnoringCase(t)); }},
+    };
+    for (const QJsonValue& c : Tables::get("lookups")["cases"].toArray())
+        for (const char* how : {"scanning", "through the index", "again"})
+            EXPECT_EQ(lookups.at(c[0].toString())(c[1].toString()), c[2].toInt()) << Tables::text(c) << " " << how;
 }
 
 // Rows keep their own texts through renames, insertions and removals, in place and sorted.
@@ -156,35 +153,34 @@ TEST(AccountList, RowsKeepTheirTextsThroughEdits) {
     EXPECT_EQ(list.add(1, {"DELTA", "cd7", "s7"}), 4) << "after the name it equals in any letter case";
 }
 
-class Lookups : public testing::TestWithParam<LookupCase> {};
-
-TEST_P(Lookups, ScanAndIndexGiveTheSameRow) {
-    const AccountList list = listForLookups();
-    const LookupCase& c = GetParam();
-    EXPECT_EQ(c.lookup(list, c.text), c.expected) << c.what << " scanning";
-    EXPECT_EQ(c.lookup(list, c.text), c.expected) << c.what << " through the index";
-    EXPECT_EQ(c.lookup(list, c.text), c.expected) << c.what << " again";
+TEST(Clsvalidacion, AddressesAndForbiddenCharacters) {
+    for (const QJsonValue& c : Tables::get("IP addresses").toArray())
+        EXPECT_EQ(Clsvalidacion::IsIP(c[0].toString()), c[1].toBool()) << Tables::text(c[0]);
+    for (const QJsonValue& c : Tables::get("names without the forbidden characters").toArray())
+        EXPECT_EQ(Clsvalidacion::CharProhib(c[0].toString()), c[1].toString()) << Tables::text(c[0]);
 }
 
-int firstUpperTrimmed(const AccountList& l, const QString& t) { return l.firstWithCodeIgnoringCase(t); }
-int lastTrimmed(const AccountList& l, const QString& t) { return l.lastWithTrimmedCode(t); }
-int firstTrimmed(const AccountList& l, const QString& t) { return l.firstWithTrimmedCode(t); }
-int upperCode(const AccountList& l, const QString& t) { return l.hasCodeIgnoringCase(t) ? 1 : 0; }
-int upperName(const AccountList& l, const QString& t) { return l.hasNameIgnoringCase(t) ? 1 : 0; }
-
-INSTANTIATE_TEST_SUITE_P(
-    AccountList, Lookups,
-    testing::Values(LookupCase{"first, any case, trimmed", firstUpperTrimmed, "  cd2", 2},
-                    LookupCase{"first, any case, trimmed, blanks in the row", firstUpperTrimmed, "CD1", 1},
-                    LookupCase{"first, any case, trimmed, none", firstUpperTrimmed, "CD9", 0},
-                    LookupCase{"last, trimmed", lastTrimmed, "CD2 ", 4},
-                    LookupCase{"last, trimmed, case differs", lastTrimmed, "cD3", 0},
-                    LookupCase{"first, trimmed", firstTrimmed, "cd2", 3},
-                    LookupCase{"first, trimmed, blanks in the row", firstTrimmed, "cd4", 6},
-                    LookupCase{"code in any case, untrimmed", upperCode, "cd3", 1},
-                    LookupCase{"code in any case, blanks count", upperCode, "CD1", 0},
-                    LookupCase{"name in any case", upperName, "\u00C9CLAIR", 1},
-                    LookupCase{"name: sharp s is not SS", upperName, "STRASSE", 0},
-                    LookupCase{"name: sharp s upper-cases to itself", upperName, "STRA\u00DFE", 1}));
+TEST(Clsvalidacion, DuplicateChecksIgnoreCaseButNotBlanksAtAnyPosition) {
+    AccountList list;
+    const Clsvalidacion check(list);
+    EXPECT_FALSE(check.CuentaDupl(""));
+    EXPECT_FALSE(check.NomDuplic(""));
+    std::vector<AccountRow> rows;
+    for (int i = 0; i < 100000; ++i)
+        rows.push_back({QString("Name%1").arg(i), QString("code%1").arg(i), "s"});
+    rows.push_back({"MAIN", "Zx-1", "s"});
+    list.assign(rows);
+    EXPECT_TRUE(check.NomDuplic("Main"));
+    EXPECT_FALSE(check.NomDuplic("Main "));
+    EXPECT_TRUE(check.CuentaDupl("zX-1"));
+    EXPECT_FALSE(check.CuentaDupl(" zx-1"));
+    EXPECT_TRUE(check.CuentaDupl("CODE0"));
+    EXPECT_TRUE(check.NomDuplic("name99999"));
+    list.setName(list.count(), "Other");
+    EXPECT_FALSE(check.NomDuplic("Main"));
+    EXPECT_TRUE(check.NomDuplic("other"));
+    list.remove(1);
+    EXPECT_FALSE(check.CuentaDupl("code0"));
+}
 
 }  // namespace

@@ -1,4 +1,9 @@
+// The safety copies and the writers that work on the file as it is: backups that are copies of
+// their own, kept ten, named after the newest even when the clock went back; the log of every
+// overwritten active account; a change by another program seen even when it keeps the file's size
+// and time; a database another program took away; the permissions of a private database.
 #include <gtest/gtest.h>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
@@ -9,13 +14,14 @@
 #include "ClsRespaldos.h"
 #include "FileTexts.h"
 #include "Printers.h"
-#include "ProgramBoxes.h"
 #include "RunError.h"
+#include "forms/Frm_Add.h"
 
 namespace {
 
 const QByteArray kDatabase = DatabaseText().account("Main", "abc", "sig");
 
+// Every box answered as the person pressing Enter would, unless `answers` says otherwise.
 class BackupsTest : public ::testing::Test {
 protected:
     BackupsTest() {
@@ -23,7 +29,8 @@ protected:
         app.write("Opciones.dat", optionsText(1, 1));
     }
     QStringList copies() { return QDir(app.path("Backups")).entryList({"Accounts *.dat"}, QDir::Files, QDir::Name); }
-    AppFolder app;
+    QByteArray copy(int i) { return app.read("Backups/" + copies().value(i < 0 ? copies().size() + i : i)); }
+    CaseApp app;
 };
 
 TEST_F(BackupsTest, EveryRewriteKeepsACopyOfTheDatabaseTheNewestTen) {
@@ -34,23 +41,19 @@ TEST_F(BackupsTest, EveryRewriteKeepsACopyOfTheDatabaseTheNewestTen) {
         app.main().LvAccounts.setName(1, QString("Name %1").arg(i));
         app.sv->bd.guardarcambios();
     }
-    const QStringList names = copies();
-    ASSERT_EQ(names.size(), 10);
+    ASSERT_EQ(copies().size(), 10);
     const QRegularExpression pattern(R"(^Accounts \d{4}-\d\d-\d\d \d\d\.\d\d\.\d\d\.\d{3}\.dat$)");
-    EXPECT_TRUE(pattern.match(names.last()).hasMatch()) << names.last().toStdString();
-    EXPECT_TRUE(app.read("Backups/" + names.last()).contains("Name 10\r\n"))
-        << "the database just before the last save";
-    EXPECT_TRUE(app.read("Backups/" + names.first()).contains("Name 1\r\n"));
-
+    EXPECT_TRUE(pattern.match(copies().last()).hasMatch()) << copies().last().toStdString();
+    EXPECT_TRUE(copy(-1).contains("Name 10\r\n")) << "the database just before the last save";
+    EXPECT_TRUE(copy(0).contains("Name 1\r\n"));
     app.main().Delete_Click();  // the deletion option is on
-    EXPECT_TRUE(app.read("Backups/" + copies().last()).contains("Name 11\r\n"));
+    EXPECT_TRUE(copy(-1).contains("Name 11\r\n"));
 }
 
 TEST_F(BackupsTest, EveryOverwriteOfTheActiveAccountIsLogged) {
     app.setStore("unstored \"quoted\\\"", "old-sig");
-    app.dialogs.expect(ProgramBoxes::NewAccountFound, MsgAnswer::No);
+    app.dialogs.answers = {MsgAnswer::No, MsgAnswer::Yes};  // not added; activated over it
     app.main().Form_Load();
-    app.dialogs.expect(ProgramBoxes::Danger, MsgAnswer::Yes);
     app.main().LvAccounts_DblClick();
     const QStringList lines = QString::fromLatin1(app.read("Backups/ActiveAccounts.log")).split("\r\n");
     ASSERT_EQ(lines.size(), 2);
@@ -68,16 +71,16 @@ TEST_F(BackupsTest, ABackupThatCannotBeMadeIsReportedOnceAndBlocksNothing) {
     app.setStore("abc", "sig");
     app.main().Form_Load();
     app.main().LvAccounts.setName(1, "Renamed");
-    app.dialogs.expect(
-        ScriptedDialogs::errorBox("Path/File access error: " + QDir::toNativeSeparators(app.path("Backups")) +
-                                      " is a file (the safety copy was not made; the work goes on "
-                                      "without it)",
-                                  app.logPath("ClsRespaldos.log")));
     app.sv->bd.guardarcambios();
     EXPECT_TRUE(app.read("Accounts.dat").contains("Renamed\r\n"));
     app.main().LvAccounts_DblClick();  // activation: the options ask nothing
     app.main().Delete_Click();
     EXPECT_EQ(app.read("Accounts.dat"), DatabaseText().bytes());
+    ASSERT_EQ(app.dialogs.reports().size(), 1u);
+    EXPECT_EQ(app.dialogs.reports()[0],
+              ScriptedDialogs::errorBox("Path/File access error: " + QDir::toNativeSeparators(app.path("Backups")) +
+                                            " is a file (the safety copy was not made; the work goes on without it)",
+                                        app.logPath("ClsRespaldos.log")));
     EXPECT_EQ(app.read("Logs/ClsRespaldos.log").count("Respaldos."), 1);
 }
 
@@ -92,19 +95,61 @@ TEST_F(BackupsTest, TheCopyJustMadeSurvivesAClockPutBack) {
     app.main().LvAccounts.setName(1, "Renamed");
     for (int save = 0; save < 3; ++save)  // the last one finds the file as its newest copy holds it
         app.sv->bd.guardarcambios();
-    const QStringList names = copies();
-    ASSERT_EQ(names.size(), ClsRespaldos::Kept);
-    EXPECT_EQ(names.first(), "Accounts 2099-01-01 00.00.00.002.dat") << "the oldest ones went";
-    EXPECT_EQ(names.last(), "Accounts 2099-01-01 00.00.00.011.dat");
-    EXPECT_EQ(app.read("Backups/" + names[8]), kDatabase);
-    EXPECT_TRUE(app.read("Backups/" + names.last()).contains("Renamed\r\n"));
+    ASSERT_EQ(copies().size(), ClsRespaldos::Kept);
+    EXPECT_EQ(copies().first(), "Accounts 2099-01-01 00.00.00.002.dat") << "the oldest ones went";
+    EXPECT_EQ(copies().last(), "Accounts 2099-01-01 00.00.00.011.dat");
+    EXPECT_EQ(copy(8), kDatabase);
+    EXPECT_TRUE(copy(-1).contains("Renamed\r\n"));
+}
+
+// Backups are files of their own, made when the database differs from the newest one; a symbolic
+// link is backed up by what it points to, and kept.
+TEST_F(BackupsTest, BackupsAreRealCopies) {
+    QFile::rename(app.path("Accounts.dat"), app.path("Real.dat"));
+    ASSERT_TRUE(QFile::link(app.path("Real.dat"), app.path("Accounts.dat")));
+    app.setStore("abc", "sig");
+    app.main().Form_Load();
+    app.main().LvAccounts_AfterLabelEdit("Renamed");
+    app.sv->bd.guardarcambios();
+    app.sv->bd.guardarcambios();  // the file as saved is copied before its next rewrite ...
+    app.sv->bd.guardarcambios();  // ... and not again while the newest copy holds it
+    ASSERT_EQ(copies().size(), 2);
+    EXPECT_EQ(copy(1), app.read("Accounts.dat"));
+    EXPECT_FALSE(QFileInfo(app.path("Backups/" + copies()[0])).isSymLink());
+    EXPECT_EQ(copy(0), kDatabase);
+    EXPECT_TRUE(QFileInfo(app.path("Accounts.dat")).isSymLink()) << "the link is kept, its target replaced";
+
+    Frm_Add& add = app.windows->frmAdd;
+    app.dialogs.answers = {MsgAnswer::No};  // not activated
+    add.Show();
+    add.TxtNombre.Text = "Appended", add.TxtCodigo.Text = "c-p", add.TxtFirma.Text = "s-p";
+    add.CmdAdd_Click();
+    EXPECT_TRUE(app.read("Real.dat").contains("Appended\r\n"));
+    EXPECT_EQ(copy(0), kDatabase) << "an append changes no backup";
+}
+
+// Another program changes the file without changing its size or its time: the save still sees it,
+// and makes its change to the file as it is.
+TEST_F(BackupsTest, AChangeOfTheSameSizeAndTimeIsSeen) {
+    app.write("Accounts.dat", DatabaseText().account("Alpha", "c-a", "s-a").account("Beta", "c-b", "s-b"));
+    app.setStore("c-a", "s-a");
+    app.main().Form_Load();
+    const QDateTime time = QFileInfo(app.path("Accounts.dat")).lastModified();
+    app.write("Accounts.dat", DatabaseText().account("Alpho", "c-a", "s-a").account("Beta", "c-b", "s-b"));
+    QFile file(app.path("Accounts.dat"));
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite) && file.setFileTime(time, QFileDevice::FileModificationTime));
+    file.close();
+    app.sv->bd.renombrar(2, "Bravo");
+    app.sv->bd.guardarcambios();
+    const QByteArray saved = app.read("Accounts.dat");
+    EXPECT_TRUE(saved.contains("Alpho\r\n") && saved.contains("Bravo\r\n")) << saved.toStdString();
 }
 
 // Every file written from a private database is as private as the database: its conversion, an
 // import of an older file, a deletion and an activation.
 TEST(PrivateDatabase, CopiesOfTheDatabaseKeepItsPermissions) {
     for (const mode_t mode : {0600, 0640}) {
-        BasicAppFolder<DefaultDialogs> app;
+        CaseApp app;
         app.write("Accounts.dat", "Old\r\nold-code\r\nold-sig\r\nOther\r\nother-code\r\nother-sig\r\n");
         ASSERT_EQ(::chmod(QFile::encodeName(app.path("Accounts.dat")).constData(), mode), 0);
         app.write("Opciones.dat", optionsText(1, 1));
@@ -137,15 +182,12 @@ TEST(PrivateDatabase, CopiesOfTheDatabaseKeepItsPermissions) {
 // comments and the new name, in a copy of their own, and says where.
 TEST(LostDatabase, TheWindowsAccountsAreKeptAndNothingIsWrittenOverTheFile) {
     for (const char* left : {"", "DB Ver", static_cast<const char*>(nullptr)}) {
-        BasicAppFolder<DefaultDialogs> app;
+        CaseApp app;
         app.write("Accounts.dat", DatabaseText().account("A", "a", "sa", "note\r\n").account("B", "b", "sb"));
         app.write("Opciones.dat", optionsText(1, 1));
         app.setStore("a", "sa");
         app.main().Form_Load();
-        if (left)
-            app.write("Accounts.dat", left);
-        else
-            QFile::remove(app.path("Accounts.dat"));
+        left ? app.write("Accounts.dat", left) : void(QFile::remove(app.path("Accounts.dat")));
         app.sv->bd.renombrar(2, "B renamed");
         app.sv->bd.guardarcambios();
 
