@@ -65,6 +65,6 @@ for w, (extra, prep, op, retry, target, missing) in W.items():
               "disk-full-for-the-logs-too": f"full {size // 2} logs", "last-write-fails": f"write {writes}",
               "sync-fails": "sync 1 after" if syncs else None, "commit-fails": f"commit {commits}" if commits else None,
               "target-is-a-folder": f"folder {target}", "folder-is-missing": f"missing {missing}"}
-    for f, spec in faults.items():
-        if spec:
-            write_case(f"{w}--{f}", files, prep + [f"fail {spec}"] + op + ["fail off", "# again, without the fault"] + (retry or op))
+    for f, step in faults.items():
+        if step:
+            write_case(f"{w}--{f}", files, prep + [f"fail {step}"] + op + ["fail off", "# again, without the fault"] + (retry or op))
