@@ -73,13 +73,13 @@ FuzzApp::FuzzApp(const Workspace& workspace)
     mv.RutaBD = workspace.path(QStringLiteral("Accounts.dat"));
 }
 
-std::vector<LoadedAccount> loadedAccounts(Mod_Variables& mv) {
-    const AccountList& list = mv.Accounts;
+std::vector<LoadedAccount> loadedAccounts(FuzzApp& app) {
+    const AccountList& list = app.mv.Accounts;
     std::vector<LoadedAccount> accounts;
     accounts.reserve(std::size_t(list.count()));
     for (int i = 1; i <= list.count(); ++i) {
         const AccountRow& row = list.row(i);
-        accounts.push_back({row.name, row.code, row.signature, sv.bd.traercomentario(row.code)});
+        accounts.push_back({row.name, row.code, row.signature, app.sv.bd.traercomentario(row.code)});
     }
     return accounts;
 }

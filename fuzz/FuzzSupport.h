@@ -59,7 +59,7 @@ struct LoadedAccount {
     }
 };
 // The accounts of the list in display order.
-std::vector<LoadedAccount> loadedAccounts(Mod_Variables& mv);
+std::vector<LoadedAccount> loadedAccounts(FuzzApp& app);
 
 // Stops the process with a message that libFuzzer reports as a crash, keeping the input.
 [[noreturn]] void fuzzFailure(const char* what);

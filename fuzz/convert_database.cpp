@@ -44,7 +44,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FuzzApp after(workspace);
     after.sv.bd.cargarbdallv();
     FUZZ_CHECK(after.dialogs.shown.empty());
-    const std::vector<LoadedAccount> accounts = loadedAccounts(after.mv);
+    const std::vector<LoadedAccount> accounts = loadedAccounts(after);
     FUZZ_CHECK(accounts.size() * 3 == lines.size());
     // The list holds the records in reverse file order.
     for (std::size_t k = 0; k < accounts.size(); ++k) {

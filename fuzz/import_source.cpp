@@ -47,7 +47,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FuzzApp after(workspace);
     after.sv.bd.cargarbdallv();
     FUZZ_CHECK(after.dialogs.shown.empty());
-    const std::vector<LoadedAccount> accounts = loadedAccounts(after.mv);
+    const std::vector<LoadedAccount> accounts = loadedAccounts(after);
     FUZZ_CHECK(holds(accounts, {"Alpha", "c-a", "s-a", "about alpha\r\nline two"}));
     FUZZ_CHECK(holds(accounts, {"bravo", "c-b", "s-b", ""}));
     return 0;

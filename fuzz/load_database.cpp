@@ -24,7 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                        QByteArray(reinterpret_cast<const char*>(data), qsizetype(size)));
             return 0;
         }
-        loaded = loadedAccounts(app.mv);
+        loaded = loadedAccounts(app);
         const std::size_t reports = app.dialogs.reports().size();
         const bool whole = app.sv.database.isLoaded();
         const std::optional<QByteArray> before = workspace.read(QStringLiteral("Accounts.dat"));
@@ -43,7 +43,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FuzzApp again(workspace);
     again.sv.bd.cargarbdallv();
     FUZZ_CHECK(again.dialogs.shown.empty());
-    std::vector<LoadedAccount> reloaded = loadedAccounts(again.mv);
+    std::vector<LoadedAccount> reloaded = loadedAccounts(again);
     std::reverse(reloaded.begin(), reloaded.end());
     FUZZ_CHECK(reloaded == loaded);
     return 0;
