@@ -48,16 +48,18 @@ void ClsBD::load(const std::optional<QString>& onlyCode) {
     // layout by a failed conversion is not read as a current one.
     if (!conversion_.ConvDbOld(mv_.RutaBD, false))
         return;
-    // A list of some accounts is never written back, so it needs no fingerprint of the file.
-    const std::optional<DatabaseFile::Snapshot> snapshot = DatabaseFile::read(mv_.RutaBD, !onlyCode);
-    if (!snapshot)
-        throw FileSystem::openFailure(mv_.RutaBD, true);
-    readRecords(*snapshot, onlyCode);
-    // A list of some accounts is never written over the file.
-    if (onlyCode)
+    if (onlyCode) {
+        // A list of some accounts is never written over the file, so it needs neither the whole
+        // file nor its fingerprint.
+        readAccountsWithCode(*onlyCode);
         holdsOneCode_ = true;
-    else
+    } else {
+        const std::optional<DatabaseFile::Snapshot> snapshot = DatabaseFile::read(mv_.RutaBD);
+        if (!snapshot)
+            throw FileSystem::openFailure(mv_.RutaBD, true);
+        readAllRecords(*snapshot);
         database_.setLoaded(snapshot->fingerprint);
+    }
     giveNamesAgain();
     showSelectedComment();
 }
@@ -78,31 +80,68 @@ void ClsBD::showSelectedComment() {
     display_.showComment(list.selected() != 0 ? traercomentario(list.selectedRow().code) : QString());
 }
 
-void ClsBD::readRecords(const DatabaseFile::Snapshot& snapshot, const std::optional<QString>& onlyCode) {
-    TextReader file(mv_.RutaBD, snapshot.bytes);
+void ClsBD::readAllRecords(const DatabaseFile::Snapshot& snapshot) {
+    readRecords([&](Read& read) {
+        // Room for as many records as the file can hold (each has at least five lines), so that
+        // the vectors are never copied as they grow; the room no record uses is never touched,
+        // and so takes no memory. The rows' texts and the comments each go in one text that
+        // never outgrows the file, and so is never copied.
+        const auto records = std::size_t(std::count(snapshot.bytes.cbegin(), snapshot.bytes.cend(), '\r') / 5 + 1);
+        read.texts.reserve(snapshot.bytes.size());
+        read.rows.reserve(records);
+        read.comments.reserve(records, snapshot.bytes.size());
+        TextReader file(mv_.RutaBD, snapshot.bytes);
+        readRecordsFrom(file, true, nullptr, read);
+    });
+}
+
+void ClsBD::readAccountsWithCode(const QString& code) {
+    const SameCode wanted(code);
+    readRecords([&](Read& read) {
+        bool header = true;
+        DatabaseFile::readInPieces(
+            mv_.RutaBD,
+            [&] {
+                read = Read();
+                header = true;
+            },
+            [&](QByteArrayView piece, bool last) {
+                TextReader file(mv_.RutaBD, piece, last);
+                const qsizetype used = readRecordsFrom(file, header, &wanted, read);
+                header = header && used == 0;
+                return used;
+            });
+    });
+}
+
+void ClsBD::readRecords(const std::function<void(Read&)>& readInto) {
     AccountList& list = mv_.Accounts;
     list.clear();
     list.setSorted(false);
-    // The old comments go with the old rows, before the new ones are read beside the file's bytes.
+    // The old comments go with the old rows, before the new ones are read.
     mv_.Comentarios.assign({});
-    // Room for as many records as the file can hold (each has at least five lines), so that the
-    // vectors are never copied as they grow; the room no record uses is never touched, and so
-    // takes no memory.
-    const auto records = onlyCode
-                             ? 0
-                             : std::size_t(std::count(snapshot.bytes.cbegin(), snapshot.bytes.cend(), '\r') / 5 + 1);
-    const SameCode wanted(onlyCode.value_or(QString()));
-    // The rows' texts and the comments each go in one text that never outgrows the file, and
-    // so is never copied.
     Read read;
-    read.texts.reserve(onlyCode ? 0 : snapshot.bytes.size());
-    read.rows.reserve(records);
-    read.comments.reserve(records, onlyCode ? 0 : snapshot.bytes.size());
-    std::vector<QByteArrayView> lines;  // one comment's lines, in the file's bytes
     try {
-        file.readLineBytes();  // the header; its version was checked before
-        if (file.atEnd())
-            display_.Botones();
+        readInto(read);
+    } catch (...) {
+        // Whatever was read before a failure stays loaded; the record being read gets no row.
+        publish(read);
+        showSelectedComment();
+        throw;
+    }
+    publish(read);
+}
+
+qsizetype ClsBD::readRecordsFrom(TextReader& file, bool header, const SameCode* wanted, Read& read) {
+    std::vector<QByteArrayView> lines;  // one comment's lines, in the file's bytes
+    qsizetype used = 0;
+    try {
+        if (header) {
+            file.readLineBytes();  // its version was checked before
+            if (file.atEnd())
+                display_.Botones();
+            used = file.position();
+        }
         while (!file.atEnd()) {
             const QByteArrayView name = file.readLineBytes();
             const QByteArrayView code = file.readLineBytes();
@@ -112,25 +151,23 @@ void ClsBD::readRecords(const DatabaseFile::Snapshot& snapshot, const std::optio
             QByteArrayView line = file.readLineBytes();
             for (; !DatabaseFormat::isCloser(line); line = file.readLineBytes())
                 lines.push_back(line);
+            used = file.position();
             // A row keeps the sizes of its texts and of its comment (whose line ends may double as
             // they become CR LF) in 32 bits.
             if (line.data() - name.data() > std::numeric_limits<int>::max() / 2)
                 throw RunError{RunError::OutOfMemory, "Out of memory: an account in " +
                                                           QDir::toNativeSeparators(mv_.RutaBD) + " is over 1 GB long"};
-            if (onlyCode && !wanted(code))
+            if (wanted && !(*wanted)(code))
                 continue;
             read.rows.push_back({read.texts.size(), int(name.size()), int(code.size()), int(signature.size())});
             for (QByteArrayView text : {name, code, signature})
                 Cp1252::decodeAppend(text, read.texts);
             read.comments.add(code, lines);
         }
-    } catch (...) {
-        // Whatever was read before a failure stays loaded; the record being read gets no row.
-        publish(read);
-        showSelectedComment();
-        throw;
+    } catch (const TextReader::PieceEnd&) {
+        // The rest is read with the next piece.
     }
-    publish(read);
+    return used;
 }
 
 void ClsBD::publish(Read& read) {

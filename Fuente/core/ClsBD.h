@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <QString>
 #include <vector>
@@ -11,6 +12,8 @@
 class ClsControlErrores;
 class ClsRespaldos;
 class ClsconvertirBaseVieja;
+class SameCode;
+class TextReader;
 class Clsvalidacion;
 class Dialogs;
 class Mod_Variables;
@@ -98,8 +101,15 @@ private:
         std::vector<AccountList::Entry> rows;
         TablaComentarios::Builder comments;
     };
-    // Reads the records of the file's bytes into the list and the comment table.
-    void readRecords(const DatabaseFile::Snapshot& snapshot, const std::optional<QString>& onlyCode);
+    // Reads the records of the whole file into the list and the comment table.
+    void readAllRecords(const DatabaseFile::Snapshot& snapshot);
+    // Reads only the records with the code, in pieces of the file.
+    void readAccountsWithCode(const QString& code);
+    // Empties the list and the comment table, then shows what `readInto` read, also when it fails.
+    void readRecords(const std::function<void(Read&)>& readInto);
+    // Reads the header (with `header`) and the records, all or those `wanted`, that the reader
+    // holds whole; returns where what they used ends.
+    qsizetype readRecordsFrom(TextReader& file, bool header, const SameCode* wanted, Read& read);
     // Makes the file with the header alone while there is none; whether it made it.
     bool makeEmptyFile();
     // Shows what was read in the list and the comment table.

@@ -1,5 +1,6 @@
 #include "DatabaseFile.h"
 
+#include <cstring>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -20,6 +21,45 @@ QString shown(const QString& path) { return QDir::toNativeSeparators(path); }
 
 qint64 modified(const QString& path) { return QFileInfo(path).lastModified().toMSecsSinceEpoch(); }
 
+// The size of the pieces a file is read in when it is not held whole.
+constexpr qsizetype kPieceSize = qsizetype(1) << 20;
+
+// Whether there is a file to read: none is no failure, anything but a regular file is.
+bool isRegularFile(const QString& path) {
+    const QFileInfo info(path);
+    if (!info.exists() && !info.isSymLink())
+        return false;
+    if (!info.isFile())
+        throw FileSystem::openFailure(path, true);
+    return true;
+}
+
+void openToRead(QFile& file) {
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+        throw FileSystem::openFailure(file.fileName(), true);
+}
+
+// The time of the open file, not of one that took its name meanwhile.
+qint64 fileTime(const QFile& file) { return file.fileTime(QFileDevice::FileModificationTime).toMSecsSinceEpoch(); }
+
+qint64 readSome(QFile& file, char* into, qint64 size) {
+    const qint64 got = file.read(into, size);
+    if (got < 0 || file.error() != QFileDevice::NoError)
+        throw RunError{RunError::DeviceIo, "Device I/O error: " + shown(file.fileName()) + ": " + file.errorString()};
+    return got;
+}
+
+// Whether the open file is no longer the one whose size and time were taken before it was read.
+bool changed(const QFile& file, qint64 size, qint64 modified) {
+    return file.size() != size || fileTime(file) != modified;
+}
+
+RunError changedWhileRead(const QString& path) {
+    return RunError{RunError::PathFileAccess, "Path/File access error: " + shown(path) +
+                                                  " changed while it was read: another program is writing it. Try "
+                                                  "again once it is done."};
+}
+
 }  // namespace
 
 std::size_t DatabaseFile::hash(const QByteArray& bytes) {
@@ -27,38 +67,58 @@ std::size_t DatabaseFile::hash(const QByteArray& bytes) {
     return qHashBits(bytes.constData(), std::size_t(bytes.size()), 0x5bd1e995u);
 }
 
-std::optional<DatabaseFile::Snapshot> DatabaseFile::read(const QString& path, bool hashed) {
-    const QFileInfo info(path);
-    if (!info.exists() && !info.isSymLink())
+std::optional<DatabaseFile::Snapshot> DatabaseFile::read(const QString& path) {
+    if (!isRegularFile(path))
         return std::nullopt;
-    if (!info.isFile())
-        throw FileSystem::openFailure(path, true);
     // Read into memory, not mapped: a mapped file that another program cuts short while it is
     // read ends the process. A file that changes while it is read is read again.
     for (int attempt = 1; attempt <= kReadAttempts; ++attempt) {
         QFile file(path);
-        if (!file.open(QIODevice::ReadOnly))
-            throw FileSystem::openFailure(path, true);
+        openToRead(file);
         Snapshot snapshot;
         // The time of the file that is read, not of one that took its name meanwhile.
-        snapshot.fingerprint.modified = file.fileTime(QFileDevice::FileModificationTime).toMSecsSinceEpoch();
+        snapshot.fingerprint.modified = fileTime(file);
         const qint64 size = file.size();
         snapshot.bytes = QByteArray(size, Qt::Uninitialized);
-        const qint64 got = file.read(snapshot.bytes.data(), size);
-        if (got < 0 || file.error() != QFileDevice::NoError)
-            throw RunError{RunError::DeviceIo, "Device I/O error: " + shown(path) + ": " + file.errorString()};
-        if (got != size || !file.atEnd() || file.size() != size ||
-            file.fileTime(QFileDevice::FileModificationTime).toMSecsSinceEpoch() != snapshot.fingerprint.modified)
+        const qint64 got = readSome(file, snapshot.bytes.data(), size);
+        if (got != size || !file.atEnd() || changed(file, size, snapshot.fingerprint.modified))
             continue;
         snapshot.fingerprint.path = path;
         snapshot.fingerprint.size = size;
-        if (hashed)
-            snapshot.fingerprint.hash = hash(snapshot.bytes);
+        snapshot.fingerprint.hash = hash(snapshot.bytes);
         return snapshot;
     }
-    throw RunError{RunError::PathFileAccess, "Path/File access error: " + shown(path) +
-                                                 " changed while it was read: another program is writing it. Try "
-                                                 "again once it is done."};
+    throw changedWhileRead(path);
+}
+
+void DatabaseFile::readInPieces(const QString& path, const std::function<void()>& restart,
+                                const std::function<qsizetype(QByteArrayView, bool)>& take) {
+    if (!isRegularFile(path))
+        throw FileSystem::openFailure(path, true);
+    for (int attempt = 1; attempt <= kReadAttempts; ++attempt) {
+        QFile file(path);
+        openToRead(file);
+        const qint64 modified = fileTime(file);
+        const qint64 size = file.size();
+        // One piece is read again and again, so it stays in the processor's cache.
+        QByteArray buffer(kPieceSize, Qt::Uninitialized);
+        qsizetype kept = 0;
+        qint64 total = 0;
+        for (qint64 got = -1; got != 0;) {
+            if (kept == buffer.size())  // a record longer than a piece
+                buffer.resize(buffer.size() * 2);
+            got = readSome(file, buffer.data() + kept, buffer.size() - kept);
+            total += got;
+            const QByteArrayView piece(buffer.constData(), kept + got);
+            const qsizetype used = take(piece, got == 0);
+            kept = piece.size() - used;
+            std::memmove(buffer.data(), buffer.constData() + used, std::size_t(kept));
+        }
+        if (total == size && !changed(file, size, modified))
+            return;
+        restart();
+    }
+    throw changedWhileRead(path);
 }
 
 bool DatabaseFile::isLoaded() const { return loaded_ && loaded_->path == rutaBD_; }

@@ -6,9 +6,12 @@
 #include "Cp1252.h"
 #include "FileSystem.h"
 
-TextReader::TextReader(const QString& path, const QByteArray& bytes) : path_(path), bytes_(bytes) {}
+TextReader::TextReader(const QString& path, const QByteArray& bytes) : path_(path), owned_(bytes), bytes_(owned_) {}
 
-TextReader::TextReader(const QString& path) : path_(path), bytes_(FileSystem::readFile(path)) {}
+TextReader::TextReader(const QString& path, QByteArrayView piece, bool last)
+    : path_(path), bytes_(piece), last_(last) {}
+
+TextReader::TextReader(const QString& path) : TextReader(path, FileSystem::readFile(path)) {}
 
 std::optional<QString> TextReader::firstLine(const QString& path) {
     QFile file(path);
@@ -36,12 +39,14 @@ QString TextReader::readLine() {
 QByteArrayView TextReader::readLineBytes() {
     if (atEnd())
         throw RunError{RunError::InputPastEnd, "Input past end of file: " + QDir::toNativeSeparators(path_)};
-    qsizetype cr = bytes_.indexOf('\r', pos_);
-    if (cr < 0)
-        cr = bytes_.size();
-    const QByteArrayView line(bytes_.constData() + pos_, cr - pos_);
+    qsizetype cr = bytes_.sliced(pos_).indexOf('\r');
+    cr = cr < 0 ? bytes_.size() : pos_ + cr;
+    // Whether an LF follows a CR at the piece's end is for the next piece to say.
+    if (!last_ && cr >= bytes_.size() - 1)
+        throw PieceEnd{};
+    const QByteArrayView line = bytes_.sliced(pos_, cr - pos_);
     pos_ = cr + 1;
-    if (pos_ < bytes_.size() && bytes_.at(pos_) == '\n')  // at(): a non-const [] would copy the shared bytes
+    if (pos_ < bytes_.size() && bytes_[pos_] == '\n')
         ++pos_;
     return line;
 }

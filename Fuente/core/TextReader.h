@@ -12,10 +12,20 @@ public:
     explicit TextReader(const QString& path);
     // Reads bytes already taken from the file at `path` (named in failures).
     TextReader(const QString& path, const QByteArray& bytes);
+    // Reads a piece of the file's bytes, which must outlive the reader; unless the piece is the
+    // file's `last`, a line that the piece does not hold whole throws PieceEnd.
+    TextReader(const QString& path, QByteArrayView piece, bool last);
+    // A copy would read the bytes of the one it was made from.
+    TextReader(const TextReader&) = delete;
+    TextReader& operator=(const TextReader&) = delete;
 
-    bool atEnd() const { return pos_ >= bytes_.size(); }
+    struct PieceEnd {};
+
+    bool atEnd() const { return pos_ >= bytes_.size() && last_; }
+    // Where the next line starts, in the bytes read.
+    qsizetype position() const { return pos_; }
     QString readLine();
-    // The next line as the file's 8-bit text, valid while the reader lives.
+    // The next line as the file's 8-bit text, valid while the bytes read are.
     QByteArrayView readLineBytes();
 
     // The first line of a file, read without reading the rest; none when the file is empty.
@@ -23,6 +33,8 @@ public:
 
 private:
     QString path_;
-    QByteArray bytes_;
+    QByteArray owned_;
+    QByteArrayView bytes_;
+    bool last_ = true;
     qsizetype pos_ = 0;
 };
