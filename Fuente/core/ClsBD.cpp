@@ -16,6 +16,7 @@
 #include "DatabaseFormat.h"
 #include "Dialogs.h"
 #include "FileSystem.h"
+#include "FreedMemory.h"
 #include "Mod_Variables.h"
 #include "RunError.h"
 #include "SameCode.h"
@@ -60,6 +61,7 @@ void ClsBD::load(const std::optional<QString>& onlyCode) {
         readAllRecords(*snapshot);
         database_.setLoaded(snapshot->fingerprint);
     }
+    giveBackFreedMemory();
     giveNamesAgain();
     showSelectedComment();
 }

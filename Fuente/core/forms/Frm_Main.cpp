@@ -6,6 +6,7 @@
 #include "ClsControlErrores.h"
 #include "ClsPrincipal.h"
 #include "FileSystem.h"
+#include "FreedMemory.h"
 #include "Mod_Variables.h"
 #include "Services.h"
 #include "RegistryAccess.h"
@@ -48,6 +49,7 @@ void Frm_Main::Form_Load() {
         if (services_.comandos.IterpCmd(mv_.Command))
             runCommandLine();
         showActiveAccount();
+        giveBackFreedMemory();
     });
     // Any argument text never leads to the window, not even after a failure that came before the
     // command line was read.
