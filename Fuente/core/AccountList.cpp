@@ -184,15 +184,10 @@ int AccountList::find(Lookup& lookup, const QString& text) const {
         }
         return 0;
     }
-    if (!lookup.index) {
-        Index& built = lookup.index.emplace();
-        built.reserve(qsizetype(rows_.size()));
-        for (int i = 0; i < count(); ++i) {
-            QString key = lookup.normal(column(i + 1, lookup.onName ? 0 : 1));
-            lookup.lastWins ? built.addLast(key, i + 1) : built.addFirst(key, i + 1);
-        }
-    }
-    return lookup.index->value(lookup.normal(text), 0);
+    const auto key = [&](int position) { return lookup.normal(column(position, lookup.onName ? 0 : 1)); };
+    if (!lookup.index)
+        lookup.index.emplace().build(count(), key, lookup.lastWins);
+    return lookup.index->find(lookup.normal(text), key);
 }
 
 int AccountList::firstWithCodeIgnoringCase(const QString& code) const { return find(firstByUpperTrimmedCode_, code); }

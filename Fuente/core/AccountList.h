@@ -114,7 +114,6 @@ private:
 
     // How a lookup compares: the code or the name, trimmed of blanks and/or upper-cased.
     enum class Form { Trimmed, Upper, UpperTrimmed };
-    using Index = TextIndex<int>;
     struct Lookup {
         Form form;
         bool onName;
@@ -122,7 +121,7 @@ private:
         // The first lookup after a change scans the rows, which costs less than building an
         // index for one answer; a second one builds the index, which every change drops.
         bool scanned = false;
-        std::optional<Index> index;
+        std::optional<TextIndex> index;
 
         // The part of a row's name or code that is compared.
         QStringView keyOf(QStringView text) const;

@@ -49,17 +49,12 @@ void ClsBD::load(const std::optional<QString>& onlyCode) {
     // layout by a failed conversion is not read as a current one.
     if (!conversion_.ConvDbOld(mv_.RutaBD, false))
         return;
+    // A list of some accounts is never written over the file.
     if (onlyCode) {
-        // A list of some accounts is never written over the file, so it needs neither the whole
-        // file nor its fingerprint.
         readAccountsWithCode(*onlyCode);
         holdsOneCode_ = true;
     } else {
-        const std::optional<DatabaseFile::Snapshot> snapshot = DatabaseFile::read(mv_.RutaBD);
-        if (!snapshot)
-            throw FileSystem::openFailure(mv_.RutaBD, true);
-        readAllRecords(*snapshot);
-        database_.setLoaded(snapshot->fingerprint);
+        database_.setLoaded(readAllRecords());
     }
     giveBackFreedMemory();
     giveNamesAgain();
@@ -82,49 +77,46 @@ void ClsBD::showSelectedComment() {
     display_.showComment(list.selected() != 0 ? traercomentario(list.selectedRow().code) : QString());
 }
 
-void ClsBD::readAllRecords(const DatabaseFile::Snapshot& snapshot) {
-    readRecords([&](Read& read) {
-        // Room for as many records as the file can hold (each has at least five lines), so that
-        // the vectors are never copied as they grow; the room no record uses is never touched,
-        // and so takes no memory. The rows' texts and the comments each go in one text that
-        // never outgrows the file, and so is never copied.
-        const auto records = std::size_t(std::count(snapshot.bytes.cbegin(), snapshot.bytes.cend(), '\r') / 5 + 1);
-        read.texts.reserve(snapshot.bytes.size());
-        read.rows.reserve(records);
-        read.comments.reserve(records, snapshot.bytes.size());
-        TextReader file(mv_.RutaBD, snapshot.bytes);
-        readRecordsFrom(file, true, nullptr, read);
+DatabaseFile::Fingerprint ClsBD::readAllRecords() {
+    return readRecords(nullptr, [this](Read& read) {
+        // The rows' texts and the comments each go in one text that never outgrows the file, and
+        // so is never copied; the room no record uses is never touched, and so takes no memory.
+        const qint64 size = QFileInfo(mv_.RutaBD).size();
+        read.texts.reserve(size);
+        read.comments.reserve(0, size);
     });
 }
 
 void ClsBD::readAccountsWithCode(const QString& code) {
     const SameCode wanted(code);
-    readRecords([&](Read& read) {
-        bool header = true;
-        DatabaseFile::readInPieces(
-            mv_.RutaBD,
-            [&] {
-                read = Read();
-                header = true;
-            },
-            [&](QByteArrayView piece, bool last) {
-                TextReader file(mv_.RutaBD, piece, last);
-                const qsizetype used = readRecordsFrom(file, header, &wanted, read);
-                header = header && used == 0;
-                return used;
-            });
-    });
+    readRecords(&wanted, [](Read&) {});
 }
 
-void ClsBD::readRecords(const std::function<void(Read&)>& readInto) {
+DatabaseFile::Fingerprint ClsBD::readRecords(const SameCode* wanted, const std::function<void(Read&)>& start) {
     AccountList& list = mv_.Accounts;
     list.clear();
     list.setSorted(false);
     // The old comments go with the old rows, before the new ones are read.
     mv_.Comentarios.assign({});
     Read read;
+    DatabaseFile::Fingerprint fingerprint;
     try {
-        readInto(read);
+        start(read);
+        bool header = true;
+        // Only a list of every account can be written back, and so needs the file's hash.
+        fingerprint = DatabaseFile::readInPieces(
+            mv_.RutaBD, !wanted,
+            [&] {
+                read = Read();
+                start(read);
+                header = true;
+            },
+            [&](QByteArrayView piece, bool last) {
+                TextReader file(mv_.RutaBD, piece, last);
+                const qsizetype used = readRecordsFrom(file, header, wanted, read);
+                header = header && used == 0;
+                return used;
+            });
     } catch (...) {
         // Whatever was read before a failure stays loaded; the record being read gets no row.
         publish(read);
@@ -132,6 +124,7 @@ void ClsBD::readRecords(const std::function<void(Read&)>& readInto) {
         throw;
     }
     publish(read);
+    return fingerprint;
 }
 
 qsizetype ClsBD::readRecordsFrom(TextReader& file, bool header, const SameCode* wanted, Read& read) {

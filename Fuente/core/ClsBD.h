@@ -101,12 +101,14 @@ private:
         std::vector<AccountList::Entry> rows;
         TablaComentarios::Builder comments;
     };
-    // Reads the records of the whole file into the list and the comment table.
-    void readAllRecords(const DatabaseFile::Snapshot& snapshot);
-    // Reads only the records with the code, in pieces of the file.
+    // Reads the records of the whole file into the list and the comment table; what it read.
+    DatabaseFile::Fingerprint readAllRecords();
+    // Reads only the records with the code.
     void readAccountsWithCode(const QString& code);
-    // Empties the list and the comment table, then shows what `readInto` read, also when it fails.
-    void readRecords(const std::function<void(Read&)>& readInto);
+    // Empties the list and the comment table, then reads the file in pieces, all its records or
+    // only those `wanted`, into a Read that `start` prepares, and shows what it read, also when
+    // reading fails. Returns what it read of the file, hashed when it read every record.
+    DatabaseFile::Fingerprint readRecords(const SameCode* wanted, const std::function<void(Read&)>& start);
     // Reads the header (with `header`) and the records, all or those `wanted`, that the reader
     // holds whole; returns where what they used ends.
     qsizetype readRecordsFrom(TextReader& file, bool header, const SameCode* wanted, Read& read);

@@ -1,5 +1,6 @@
 #include "DatabaseFile.h"
 
+#include <algorithm>
 #include <cstring>
 #include <QDir>
 #include <QFile>
@@ -21,8 +22,10 @@ QString shown(const QString& path) { return QDir::toNativeSeparators(path); }
 
 qint64 modified(const QString& path) { return QFileInfo(path).lastModified().toMSecsSinceEpoch(); }
 
-// The size of the pieces a file is read in when it is not held whole.
+// The size of the pieces a file is read in, and hashed in.
 constexpr qsizetype kPieceSize = qsizetype(1) << 20;
+// A seed other than 0 lets Qt use the processor's AES instructions where it has them.
+constexpr std::size_t kHashSeed = 0x5bd1e995u;
 
 // Whether there is a file to read: none is no failure, anything but a regular file is.
 bool isRegularFile(const QString& path) {
@@ -63,8 +66,11 @@ RunError changedWhileRead(const QString& path) {
 }  // namespace
 
 std::size_t DatabaseFile::hash(const QByteArray& bytes) {
-    // A seed other than 0 lets Qt use the processor's AES instructions where it has them.
-    return qHashBits(bytes.constData(), std::size_t(bytes.size()), 0x5bd1e995u);
+    // Piece by piece, as a file read in pieces is hashed.
+    std::size_t hash = kHashSeed;
+    for (qsizetype at = 0; at < bytes.size(); at += kPieceSize)
+        hash = qHashBits(bytes.constData() + at, std::size_t(std::min(kPieceSize, bytes.size() - at)), hash);
+    return hash;
 }
 
 std::optional<DatabaseFile::Snapshot> DatabaseFile::read(const QString& path) {
@@ -91,31 +97,36 @@ std::optional<DatabaseFile::Snapshot> DatabaseFile::read(const QString& path) {
     throw changedWhileRead(path);
 }
 
-void DatabaseFile::readInPieces(const QString& path, const std::function<void()>& restart,
-                                const std::function<qsizetype(QByteArrayView, bool)>& take) {
+DatabaseFile::Fingerprint DatabaseFile::readInPieces(const QString& path, bool hashed,
+                                                     const std::function<void()>& restart,
+                                                     const std::function<qsizetype(QByteArrayView, bool)>& take) {
     if (!isRegularFile(path))
         throw FileSystem::openFailure(path, true);
     for (int attempt = 1; attempt <= kReadAttempts; ++attempt) {
         QFile file(path);
         openToRead(file);
-        const qint64 modified = fileTime(file);
-        const qint64 size = file.size();
-        // One piece is read again and again, so it stays in the processor's cache.
-        QByteArray buffer(kPieceSize, Qt::Uninitialized);
+        Fingerprint read{path, file.size(), fileTime(file), kHashSeed};
+        // The bytes left of one piece and the next piece: a few MiB read again and again, which
+        // stay in the processor's cache.
+        QByteArray buffer;
         qsizetype kept = 0;
         qint64 total = 0;
         for (qint64 got = -1; got != 0;) {
-            if (kept == buffer.size())  // a record longer than a piece
-                buffer.resize(buffer.size() * 2);
-            got = readSome(file, buffer.data() + kept, buffer.size() - kept);
+            if (buffer.capacity() < kept + kPieceSize)  // a record longer than a piece
+                buffer.reserve(2 * (kept + kPieceSize));
+            buffer.resize(kept + kPieceSize);
+            got = readSome(file, buffer.data() + kept, kPieceSize);
+            // The pieces lie where the whole file's hash cuts it, as each piece is read whole.
+            if (hashed && got > 0)
+                read.hash = qHashBits(buffer.constData() + kept, std::size_t(got), read.hash);
             total += got;
             const QByteArrayView piece(buffer.constData(), kept + got);
             const qsizetype used = take(piece, got == 0);
             kept = piece.size() - used;
             std::memmove(buffer.data(), buffer.constData() + used, std::size_t(kept));
         }
-        if (total == size && !changed(file, size, modified))
-            return;
+        if (total == read.size && !changed(file, read.size, read.modified))
+            return read;
         restart();
     }
     throw changedWhileRead(path);

@@ -62,12 +62,12 @@ public:
     // The file as it is now, read whole; none when there is no file. Only a regular file is read;
     // one that keeps changing while it is read is a failure.
     static std::optional<Snapshot> read(const QString& path);
-    // Reads the file in pieces, for a read that is never written back and needs little of it:
+    // Reads the file in pieces and returns what was read of it (its hash only when `hashed`):
     // `take` gets the bytes it left of the piece before and those that follow them, `last` with
     // the file's end, and returns how many it used. A file that changes while it is read is read
     // again from its start, after `restart`.
-    static void readInPieces(const QString& path, const std::function<void()>& restart,
-                             const std::function<qsizetype(QByteArrayView piece, bool last)>& take);
+    static Fingerprint readInPieces(const QString& path, bool hashed, const std::function<void()>& restart,
+                                    const std::function<qsizetype(QByteArrayView piece, bool last)>& take);
     static std::size_t hash(const QByteArray& bytes);
 
     // Set by the loader: the list now holds the whole of the file with this fingerprint, or (none)

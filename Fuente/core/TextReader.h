@@ -21,7 +21,15 @@ public:
 
     struct PieceEnd {};
 
-    bool atEnd() const { return pos_ >= bytes_.size() && last_; }
+    // At the end of a piece that is not the last, whether the text ends there is for the next
+    // piece to say: PieceEnd.
+    bool atEnd() const {
+        if (pos_ < bytes_.size())
+            return false;
+        if (!last_)
+            throw PieceEnd{};
+        return true;
+    }
     // Where the next line starts, in the bytes read.
     qsizetype position() const { return pos_; }
     QString readLine();
