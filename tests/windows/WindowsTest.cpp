@@ -32,6 +32,9 @@
 
 using namespace testing_win32;
 
+// The entry of this program's import table through which the program calls FlushFileBuffers.
+extern "C" BOOL(WINAPI* __imp_FlushFileBuffers)(HANDLE);
+
 namespace {
 
 constexpr int Generous = 60000;  // Wine starts a Qt program in one to several seconds
@@ -147,24 +150,6 @@ TEST(ShortcutFile, IsALinkThatStartsTheProgramWithItsArguments) {
               (Link{native(appFolder() + "/VTR.exe").toStdWString(), L"/A=CODE-1 /W", L"C:\\"}));
 }
 
-// The slot through which this program calls an imported Win32 function; none when it imports no function of that name.
-void** importSlot(const char* function) {
-    auto* base = reinterpret_cast<BYTE*>(GetModuleHandleW(nullptr));
-    const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(
-        base + reinterpret_cast<IMAGE_DOS_HEADER*>(base)->e_lfanew);
-    const IMAGE_DATA_DIRECTORY& imports = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
-    for (auto* dll = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress); dll->Name; ++dll) {
-        auto* names = reinterpret_cast<IMAGE_THUNK_DATA*>(base + dll->OriginalFirstThunk);
-        for (auto* entry = reinterpret_cast<IMAGE_THUNK_DATA*>(base + dll->FirstThunk); names->u1.AddressOfData;
-             ++names, ++entry)
-            if (!IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal) &&
-                std::strcmp(reinterpret_cast<IMAGE_IMPORT_BY_NAME*>(base + names->u1.AddressOfData)->Name, function) ==
-                    0)
-                return reinterpret_cast<void**>(&entry->u1.Function);
-    }
-    return nullptr;
-}
-
 // Stands in for FlushFileBuffers: counts the calls and, when told to, fails as a device that cannot keep the bytes.
 int flushes = 0;
 bool deviceFails = false;
@@ -177,11 +162,9 @@ BOOL WINAPI flushFileBuffers(HANDLE file) {
 // Every write of a file gets its bytes onto the device before it counts: a device that cannot keep them leaves the old
 // file as it was, and says so.
 TEST(FileFlushing, EveryWriteIsFlushedAndAFailedFlushChangesNothing) {
-    void** slot = importSlot("FlushFileBuffers");
     DWORD access = 0;
-    ASSERT_TRUE(slot && VirtualProtect(slot, sizeof *slot, PAGE_READWRITE, &access));
-    systemFlush = reinterpret_cast<BOOL(WINAPI*)(HANDLE)>(
-        std::exchange(*slot, reinterpret_cast<void*>(&flushFileBuffers)));
+    ASSERT_TRUE(VirtualProtect(&__imp_FlushFileBuffers, sizeof(void*), PAGE_READWRITE, &access));
+    systemFlush = std::exchange(__imp_FlushFileBuffers, &flushFileBuffers);
     QTemporaryDir folder;
     const QString path = folder.filePath("Accounts.dat");
     FileSystem::replaceFile(path, "old");
@@ -190,7 +173,7 @@ TEST(FileFlushing, EveryWriteIsFlushedAndAFailedFlushChangesNothing) {
     deviceFails = true;
     EXPECT_THROW(FileSystem::replaceFile(path, "new"), RunError);
     EXPECT_THROW(FileSystem::appendToFile(path, "est"), RunError);
-    *slot = reinterpret_cast<void*>(systemFlush);
+    __imp_FlushFileBuffers = systemFlush;
     EXPECT_EQ(FileSystem::readFile(path), "older");
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList{"Accounts.dat"}) << "a temporary file is left";
 }
