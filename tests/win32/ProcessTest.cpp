@@ -2,9 +2,11 @@
 #include <windows.h>
 
 #include <string>
+#include <thread>
 #include <utility>
 
 #include "GameProcess.h"
+#include "ShortcutLink.h"
 #include "Win32Test.h"
 
 using namespace testing_win32;
@@ -21,32 +23,26 @@ std::wstring thisProgram() {
 }
 
 // The game is started from a folder with blanks in its path, as "C:\Program Files\..." has, and gets exactly the
-// command line and show mode it was given, in the working folder it was given.
+// command line and show mode it was given, in the working folder it was given. A missing program is reported with
+// the system's text on one line.
 TEST(StartProgram, CommandLineAndShowModeArriveInTheWorkingFolder) {
     const std::pair<std::wstring, bool> cases[] = {
         {L"/a=ABC123 /w", true}, {L"", true}, {L"-s \"two  words\" end", false}, {L"/s=127.0.0.1:2302 ñandú", false}};
     for (const auto& [arguments, minimized] : cases) {
-        TestFolder game(L"Game folder"), work(L"Work folder");
-        const std::wstring program = game.file(kGame);
+        const std::wstring program = freshFolder(L"Game folder") + L"\\" + kGame, work = freshFolder(L"Work folder");
         ASSERT_TRUE(CopyFileW(thisProgram().c_str(), program.c_str(), FALSE));
-        const win32::Status status = win32::startProgram(program, arguments, work.path(), minimized);
+        const win32::Status status = win32::startProgram(program, arguments, work, minimized);
         ASSERT_TRUE(status.ok()) << status.code;
-
         std::string recorded;
-        for (int waited = 0; waited < 10000 && (recorded = readBytes(work.file(L"recorded.txt"))).empty(); waited += 50)
-            Sleep(50);
+        waitFor(10000, [&] { return !(recorded = readBytes(work + L"\\recorded.txt")).empty(); });
         EXPECT_EQ(std::wstring(reinterpret_cast<const wchar_t*>(recorded.data()), recorded.size() / 2),
                   L"\"" + program + L"\"" + (arguments.empty() ? L"" : L" " + arguments) + L"\n" +
                       std::to_wstring(minimized ? SW_SHOWMINIMIZED : SW_SHOWNORMAL));
     }
-}
-
-TEST(StartProgram, AMissingProgramIsReportedWithTheSystemsTextOnOneLine) {
-    TestFolder game(L"Empty game folder");
-    const win32::Status status = win32::startProgram(game.file(L"missing.exe"), L"/w", L"", true);
-    EXPECT_EQ(status.code, ERROR_FILE_NOT_FOUND);
-    EXPECT_FALSE(status.message.empty());
-    EXPECT_EQ(status.message.find_first_of(L"\r\n"), std::wstring::npos);
+    const win32::Status missing = win32::startProgram(freshFolder(L"Empty folder") + L"\\" + kGame, L"/w", L"", true);
+    EXPECT_EQ(missing.code, ERROR_FILE_NOT_FOUND);
+    EXPECT_TRUE(!missing.message.empty() && missing.message.find_first_of(L"\r\n") == std::wstring::npos)
+        << missing.message;
 }
 
 // The arguments are the raw text after the program's name; a quoted name ends at its closing quote, even with no blank
@@ -66,6 +62,43 @@ TEST(ArgumentsOf, IsTheRawTextAfterTheProgramName) {
         EXPECT_EQ(win32::argumentsOf(commandLine), arguments) << commandLine;
 }
 
+// Each shortcut is written, from a thread in each COM apartment or in none (Qt's main thread uses COM), over an
+// earlier, longer one at the same path, and read back through the shell: it replaces that one whole and opens its
+// target in a normal window (the show command is a 32-bit number at byte 0x3C of the file's 0x4C-byte header; Wine's
+// GetShowCmd does not give back what the file holds). The thread's COM is left as it was.
+TEST(Shortcut, ReplacesAnEarlierOneWholeAndLeavesTheCallersCom) {
+    const std::wstring game = freshFolder(L"Game folder"), links = freshFolder(L"Links folder");
+    const std::wstring target = game + L"\\" + kGame, path = links + L"\\Play as Main account.lnk";
+    ASSERT_TRUE(writeBytes(target, "MZ"));
+    const struct {
+        std::wstring arguments, workingFolder;
+        int apartment;  // -1: none
+    } cases[] = {{L"/a=ABC123 /s=127.0.0.1:2302 /w", L"C:\\", -1},
+                 {L"/a=\"with blank\" /y", game, COINIT_APARTMENTTHREADED},
+                 {L"", game, COINIT_MULTITHREADED}};
+    for (const auto& c : cases) {
+        ASSERT_TRUE(
+            win32::writeShortcut(path, links + L"\\old.exe", L"/a=AN-EARLIER-AND-LONGER-CODE /w /y", links).ok());
+        bool written = false;
+        HRESULT afterwards = E_FAIL;
+        std::thread([&] {
+            if (c.apartment >= 0)
+                CoInitializeEx(nullptr, DWORD(c.apartment));
+            written = win32::writeShortcut(path, target, c.arguments, c.workingFolder).ok();
+            // S_FALSE: COM is still initialised in that apartment; S_OK: it was not initialised.
+            afterwards = CoInitializeEx(nullptr, DWORD(c.apartment >= 0 ? c.apartment : COINIT_APARTMENTTHREADED));
+            CoUninitialize();
+            if (c.apartment >= 0)
+                CoUninitialize();
+        }).join();
+        EXPECT_TRUE(written);
+        EXPECT_EQ(afterwards, c.apartment >= 0 ? S_FALSE : S_OK);
+        EXPECT_EQ(readLink(path), (Link{target, c.arguments, c.workingFolder}));
+        EXPECT_EQ(readBytes(path).substr(0x3C, 4), std::string("\1\0\0\0", 4));
+    }
+    EXPECT_FALSE(win32::writeShortcut(links + L"\\No such folder\\Game.lnk", target, L"", L"C:\\").ok());
+}
+
 }  // namespace
 
 // Under the game's name (started by the tests above) this program writes its command line and show mode (-1: none
@@ -78,10 +111,9 @@ int main(int argc, char** argv) {
     }
     STARTUPINFOW startup{};
     GetStartupInfoW(&startup);
-    const int show = (startup.dwFlags & STARTF_USESHOWWINDOW) ? startup.wShowWindow : -1;
-    const std::wstring text = GetCommandLineW() + (L"\n" + std::to_wstring(show));
-    return writeBytes(L"recorded.tmp", std::string(reinterpret_cast<const char*>(text.data()), text.size() * 2)) &&
-                   MoveFileExW(L"recorded.tmp", L"recorded.txt", MOVEFILE_REPLACE_EXISTING)
-               ? 0
-               : 1;
+    const std::wstring text = GetCommandLineW() +
+                              (L"\n" +
+                               std::to_wstring(startup.dwFlags & STARTF_USESHOWWINDOW ? startup.wShowWindow : -1));
+    return !(writeBytes(L"recorded.tmp", std::string(reinterpret_cast<const char*>(text.data()), text.size() * 2)) &&
+             MoveFileExW(L"recorded.tmp", L"recorded.txt", MOVEFILE_REPLACE_EXISTING));
 }
