@@ -2,8 +2,13 @@
 // over an application folder; what ends the program is written down and the case goes on.
 #include <functional>
 #include <map>
+#include <QDirIterator>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <linux/capability.h>
+#include <sys/stat.h>
+#include <sys/syscall.h>
+#include <unistd.h>
 
 #include "AppFolder.h"
 #include "RunError.h"
@@ -55,6 +60,44 @@ void shortcut(CaseApp& app, const QString& rest) {
     s.TxtPath.Text = QString(f.value(3)).replace("$APP", app.path());
     s.CmdOk_Click();
     app.dialogs.transcript += s.Visible ? "shortcut dialog open, focus " + s.FocusedControl + '\n' : "";
+}
+
+// Takes from this process the power to write where the permissions say no, which root has.
+void dropOverridingPermissions() {
+    __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct data[2]{};
+    syscall(SYS_capget, &header, data);
+    for (auto& set : data)
+        set.effective &= ~(1u << CAP_DAC_OVERRIDE), set.permitted &= ~(1u << CAP_DAC_OVERRIDE);
+    if (syscall(SYS_capset, &header, data) != 0)
+        testFailure("cannot drop the capability to override permissions");
+}
+
+// The files of the folder but the logs, in name order: where a link points, the permissions when
+// `modes` (after a step "chmod" they do not depend on the umask), and the text of the safety
+// copies, a line break shown as "\n" and the time of the log's lines as "<time>".
+QString files(CaseApp& app, bool modes) {
+    QStringList names;
+    for (QDirIterator it(app.path(), QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
+         it.hasNext();)
+        names << QDir(app.path()).relativeFilePath(it.next());
+    names.sort();
+    QString text;
+    for (const QString& name : names) {
+        const QFileInfo info(app.path(name));
+        struct stat status {};
+        if (name.startsWith("Logs/") || ::stat(QFile::encodeName(info.filePath()).constData(), &status) != 0)
+            continue;
+        text += "file " + (modes ? QString::number(status.st_mode & 0777, 8) + ' ' : QString()) + name;
+        if (info.isSymLink())
+            text += " -> " + info.symLinkTarget();
+        if (name.startsWith("Backups/"))
+            text += ": " + QString::fromLatin1(app.read(name))
+                               .replace("\r\n", "\\n")
+                               .replace(QRegularExpression("\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d"), "<time>");
+        text += '\n';
+    }
+    return text;
 }
 
 }  // namespace
@@ -131,6 +174,37 @@ void runCaseStep(CaseApp& app, const QString& line) {
          }},
         {"copy", [&] { m.LblName_DblClick(), m.LblCode_DblClick(), m.LblSignature_DblClick(); }},
         {"toolbar", [&] { m.Toolbar1_ButtonClick(rest); }},
+        // Another program removes a file, or writes the bytes of another over it in place, keeping
+        // its time (the other one goes); a file becomes a link.
+        {"remove", [&] { QFile::remove(app.path(rest)); }},
+        {"replace",
+         [&] {
+             QFile file(app.path(rest.section(' ', 0, 0)));
+             const QDateTime time = QFileInfo(file).lastModified();
+             if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+                 file.write(app.read(rest.section(' ', 1))) < 0 ||
+                 !file.setFileTime(time, QFileDevice::FileModificationTime))
+                 testFailure("cannot replace " + rest.toStdString());
+             QFile::remove(app.path(rest.section(' ', 1)));
+         }},
+        {"link",
+         [&] {
+             QFile::remove(app.path(rest.section(' ', 0, 0)));
+             QFile::link(rest.section(' ', 1), app.path(rest.section(' ', 0, 0)));
+         }},
+        // "chmod MODE NAME"; every other file, and every new one, gets 644 (umask 022), and the
+        // permissions bind this process as they bind a person who is not root.
+        {"chmod",
+         [&] {
+             ::umask(022);
+             dropOverridingPermissions();
+             for (QDirIterator it(app.path(), QDir::Files, QDirIterator::Subdirectories); it.hasNext();)
+                 ::chmod(QFile::encodeName(it.next()).constData(), 0644);
+             ::chmod(QFile::encodeName(app.path(rest.section(' ', 1))).constData(),
+                     rest.section(' ', 0, 0).toUInt(nullptr, 8));
+         }},
+        {"files", [&] { app.dialogs.transcript += files(app, false); }},
+        {"modes", [&] { app.dialogs.transcript += files(app, true); }},
 #ifdef CASE_FAULTS
         {"fail", [&] { app.dialogs.transcript += FaultInjection::step(app.path(), rest); }},
 #endif
