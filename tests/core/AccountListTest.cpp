@@ -9,6 +9,7 @@
 #include <random>
 
 #include "AccountList.h"
+#include "CaselessKeys.h"
 #include "Clsvalidacion.h"
 #include "Tables.h"
 #include "TablaComentarios.h"
@@ -29,13 +30,24 @@ QString randomText(std::mt19937& random) {
     return text;
 }
 
-// By name up and down and by code: the order of QString's case-insensitive comparison, equal
-// texts in the order they had, the selection following its row.
+// The sort keys compare as QString's case-insensitive comparison; by name up and down and by
+// code the list takes its order, equal texts in the order they had, the selection following its row.
 TEST(AccountList, SortsAsTheCaseInsensitiveComparisonStably) {
+    std::mt19937 random(7);
+    std::vector<QString> texts(400);
+    CaselessKeys keys;
+    for (QString& text : texts)
+        keys.add(text = randomText(random));
+    for (std::size_t a = 0; a < texts.size(); ++a)
+        for (std::size_t b = 0; b < texts.size(); ++b) {
+            const int c = QString::compare(texts[a], texts[b], Qt::CaseInsensitive);
+            ASSERT_EQ(keys.compare(a, b), (c > 0) - (c < 0))
+                << texts[a].toStdString() << " / " << texts[b].toStdString();
+        }
     for (const auto& [column, order] : {std::pair{0, AccountList::Order::Ascending},
                                         {0, AccountList::Order::Descending},
                                         {1, AccountList::Order::Ascending}}) {
-        std::mt19937 random(11);
+        random.seed(11);
         std::vector<AccountRow> rows;
         for (int i = 0; i < 2000; ++i)
             rows.push_back({randomText(random), randomText(random), QString::number(i)});
@@ -59,18 +71,12 @@ TEST(AccountList, SortsAsTheCaseInsensitiveComparisonStably) {
 TEST(CommentTable, FirstRowOfACodeByScanAndByIndex) {
     TablaComentarios table;
     const auto assign = [&](const QJsonArray& rows) {
-        std::vector<QByteArray> texts;  // the views below point into these
-        for (const QJsonValue& row : rows)
+        TablaComentarios::Builder built;
+        for (const QJsonValue& row : rows) {
+            std::vector<QByteArray> texts;  // the code, then the comment's lines
             for (const QJsonValue& text : row.toArray())
                 texts.push_back(Tables::bytes(text));
-        TablaComentarios::Builder built;
-        std::size_t at = 0;
-        for (const QJsonValue& row : rows) {
-            const QByteArray& code = texts[at++];
-            std::vector<QByteArrayView> lines;
-            for (qsizetype n = row.toArray().size() - 1; n > 0; --n)
-                lines.emplace_back(texts[at++]);
-            built.add(code, lines);
+            built.add(texts[0], std::vector<QByteArrayView>(texts.begin() + 1, texts.end()));
         }
         table.assign(std::move(built));
     };

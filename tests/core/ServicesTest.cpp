@@ -11,13 +11,12 @@
 #include "ClsPrincipal.h"
 #include "FileTexts.h"
 #include "Printers.h"
-#include "WinePrefix.h"
 #include "forms/Frm_Main.h"
 
 namespace {
 
-// A report is appended to its log and shown; one that cannot be written is still shown. A guarded
-// operation's failure is reported and gives the empty value; the end of the program goes through.
+// A report is appended to its log and shown. A guarded operation's failure is reported and gives
+// the empty value; the end of the program goes through.
 TEST(ClsControlErrores, ReportsAndGuards) {
     AppFolder app;
     ClsControlErrores& errores = app.sv->errores;
@@ -38,13 +37,6 @@ TEST(ClsControlErrores, ReportsAndGuards) {
     EXPECT_EQ(lines[1], "       ClsBD.cargarbdallv");
     EXPECT_TRUE(lines[2].endsWith(" [-2147024891]: Something else")) << lines[2].toStdString();
     EXPECT_TRUE(lines[3].endsWith(" [7]: Out of memory")) << lines[3].toStdString();
-
-    QDir(app.path("Logs")).removeRecursively();
-    app.write("Logs", "a file where the folder should be");
-    app.dialogs.expect(ScriptedDialogs::unwrittenErrorBox(
-        "Disk full", "Path not found: " + QDir::toNativeSeparators(app.path("Logs"))));
-    errores.informarerror(app.logPath("Frm_Main.log"), 61, "Disk full", "main.form_load");
-    EXPECT_EQ(app.dialogs.beeps, 0);
 }
 
 // Names of any length, counts past every 16-bit one; the signature of the first row whose code
@@ -74,43 +66,6 @@ TEST(ClsBD, LongRecordsManyRecordsAndLookups) {
 
 const QByteArray kDatabase =
     DatabaseText().account("Main", "abc", "sig-main", "main comment\r\n").account("Other", "xyz", "sig-other");
-
-// In a Wine prefix the game folder is a Windows path: the game is found through the prefix's
-// drives and started by wine (the one on the PATH) in its EXE folder.
-TEST(ActiveAccount, InAWinePrefixTheGameStartsThroughWine) {
-    CaseApp app;
-    app.write("Accounts.dat", kDatabase);
-    app.mkdir("prefix/dosdevices");
-    ASSERT_TRUE(QFile::link("../drive_c", app.path("prefix/dosdevices/c:")));
-    app.write("prefix/drive_c/Games/My Game/EXE/Freelancer.exe", "");
-    app.write("bin/wine", "#!/bin/sh\n");
-    QFile::setPermissions(app.path("bin/wine"), QFile::ReadOwner | QFile::ExeOwner);
-    const QByteArray path = qgetenv("PATH");
-    qputenv("PATH", QFile::encodeName(app.path("bin")));
-    const WinePrefix prefix(app.path("prefix"));
-    app.mv->winePrefix = &prefix;
-    app.setStore("abc", "s", "C:\\games\\my game");
-    app.main().Form_Load();
-
-    app.mv->ServidorCmd = "1.2.3.4:2302";
-    app.main().LaunchW_Click();
-    const QString exe = QDir(app.path("prefix/drive_c")).canonicalPath() + "/Games/My Game/EXE";
-    ASSERT_EQ(app.dialogs.started.size(), 1u);
-    EXPECT_EQ(app.dialogs.started[0].program, app.path("bin/wine"));
-    EXPECT_EQ(app.dialogs.started[0].arguments, '"' + exe + "/Freelancer.exe\" -w -s1.2.3.4:2302");
-    EXPECT_EQ(app.dialogs.started[0].workingFolder, exe);
-
-    app.setStore("abc", "s", "D:\\Games\\My Game");
-    app.main().Launch_Click();
-    EXPECT_EQ(app.dialogs.lastMessage, "''D:\\Games\\My Game\\EXE\\Freelancer.exe'' not found.");
-    app.setStore("abc", "s", "C:\\Games\\My Game");
-    QFile::remove(app.path("bin/wine"));
-    app.main().Launch_Click();
-    EXPECT_TRUE(app.dialogs.lastMessage.startsWith(
-        "File not found: wine, which runs the game; install Wine or add it to the PATH"));
-    EXPECT_EQ(app.dialogs.started.size(), 1u);
-    qputenv("PATH", path);
-}
 
 // The services load, find and offer to store the active account without the window models; built
 // again over the same state, the window lists the same accounts and shows what the services report.

@@ -78,15 +78,16 @@ TEST(TextFile, FailuresAreToldApart) {
     folder.mkdir("folder");
     folder.write("one line", "only\r\n");
     const std::map<QString, std::function<void(const QString&)>> actions{
-        {"read", [](const QString& path) { TextReader{path}; }},
+        {"read two lines",
+         [](const QString& path) {
+             TextReader reader(path);
+             reader.readLine(), reader.readLine();
+         }},
         {"rewrite", [](const QString& path) { TextWriter(path, TextWriter::Mode::Rewrite); }},
     };
     for (const QJsonValue& c : Tables::get("text file failures").toArray())
         EXPECT_EQ(failureOf([&] { actions.at(c[0].toString())(folder.path(c[1].toString())); }), c[2].toInt())
             << Tables::text(c);
-    TextReader reader(folder.path("one line"));
-    reader.readLine();
-    EXPECT_EQ(failureOf([&] { reader.readLine(); }), RunError::InputPastEnd);
     if (QFile::exists("/dev/full")) {
         TextWriter full("/dev/full", TextWriter::Mode::Append);
         full.writeLine(QString(100000, 'x'));

@@ -62,6 +62,15 @@ void shortcut(CaseApp& app, const QString& rest) {
     app.dialogs.transcript += s.Visible ? "shortcut dialog open, focus " + s.FocusedControl + '\n' : "";
 }
 
+// Runs `action` with the folder `folder` of the application folder alone on the PATH, if given.
+void withPath(CaseApp& app, const QString& folder, const std::function<void()>& action) {
+    const QByteArray path = qgetenv("PATH");
+    if (!folder.isEmpty())
+        qputenv("PATH", QFile::encodeName(app.path(folder)));
+    action();
+    qputenv("PATH", path);
+}
+
 // Takes from this process the power to write where the permissions say no, which root has.
 void dropOverridingPermissions() {
     __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
@@ -113,8 +122,9 @@ void runCaseStep(CaseApp& app, const QString& line) {
         {"delete", [&] { m.Delete_Click(); }},
         {"import", [&] { m.Import_Click(); }},
         {"export", [&] { m.Export_Click(); }},
-        {"launch", [&] { m.Launch_Click(); }},
-        {"launch-windowed", [&] { m.LaunchW_Click(); }},
+        // "launch [FOLDER]": with FOLDER alone on the PATH while the game is started.
+        {"launch", [&] { withPath(app, rest, [&] { m.Launch_Click(); }); }},
+        {"launch-windowed", [&] { withPath(app, rest, [&] { m.LaunchW_Click(); }); }},
         {"activate", [&] { m.LvAccounts_DblClick(); }},
         {"edit", [&] { m.CmdEdit_Click(); }},
         {"save", [&] { m.CmdSalvaComentarios_Click(); }},
@@ -174,23 +184,25 @@ void runCaseStep(CaseApp& app, const QString& line) {
          }},
         {"copy", [&] { m.LblName_DblClick(), m.LblCode_DblClick(), m.LblSignature_DblClick(); }},
         {"toolbar", [&] { m.Toolbar1_ButtonClick(rest); }},
-        // Another program removes a file, or writes the bytes of another over it in place, keeping
-        // its time (the other one goes); a file becomes a link.
-        {"remove", [&] { QFile::remove(app.path(rest)); }},
+        // Another program removes a file or a folder, or writes the bytes of another file over a
+        // file in place, keeping its time (the other one goes); a file becomes a link.
+        {"remove", [&] { QFile::remove(app.path(rest)) || QDir(app.path(rest)).removeRecursively(); }},
         {"replace",
          [&] {
              QFile file(app.path(rest.section(' ', 0, 0)));
              const QDateTime time = QFileInfo(file).lastModified();
              if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
                  file.write(app.read(rest.section(' ', 1))) < 0 ||
-                 !file.setFileTime(time, QFileDevice::FileModificationTime))
+                 (time.isValid() && !file.setFileTime(time, QFileDevice::FileModificationTime)))
                  testFailure("cannot replace " + rest.toStdString());
              QFile::remove(app.path(rest.section(' ', 1)));
          }},
         {"link",
          [&] {
-             QFile::remove(app.path(rest.section(' ', 0, 0)));
-             QFile::link(rest.section(' ', 1), app.path(rest.section(' ', 0, 0)));
+             const QString link = app.path(rest.section(' ', 0, 0));
+             QFile::remove(link);
+             if (!QDir().mkpath(QFileInfo(link).path()) || !QFile::link(rest.section(' ', 1), link))
+                 testFailure("cannot make the link " + rest.toStdString());
          }},
         // "chmod MODE NAME"; every other file, and every new one, gets 644 (umask 022), and the
         // permissions bind this process as they bind a person who is not root.
