@@ -1,7 +1,6 @@
 // The services over a real application folder: the error reports and their logs, the database's
 // load and lookups, the command line, and the active account with and without the windows.
 #include <gtest/gtest.h>
-#include <QDir>
 #include <QRegularExpression>
 
 #include "AppFolder.h"

@@ -9,7 +9,6 @@
 #include <QProcess>
 #include <QThread>
 
-#include "Cp1252.h"
 #include "Printers.h"
 #include "RegistryFile.h"
 #include "RunError.h"

@@ -192,7 +192,7 @@ void runCaseStep(CaseApp& app, const QString& line) {
              QFile file(app.path(rest.section(' ', 0, 0)));
              const QDateTime time = QFileInfo(file).lastModified();
              if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
-                 file.write(app.read(rest.section(' ', 1))) < 0 ||
+                 file.write(app.read(rest.section(' ', 1))) < 0 || !file.flush() ||
                  (time.isValid() && !file.setFileTime(time, QFileDevice::FileModificationTime)))
                  testFailure("cannot replace " + rest.toStdString());
              QFile::remove(app.path(rest.section(' ', 1)));
@@ -204,14 +204,15 @@ void runCaseStep(CaseApp& app, const QString& line) {
              if (!QDir().mkpath(QFileInfo(link).path()) || !QFile::link(rest.section(' ', 1), link))
                  testFailure("cannot make the link " + rest.toStdString());
          }},
-        // "chmod MODE NAME"; every other file, and every new one, gets 644 (umask 022), and the
-        // permissions bind this process as they bind a person who is not root.
+        // "chmod MODE NAME"; every other file, and every new one, gets 644 (755 if it may be run;
+        // umask 022), and the permissions bind this process as they bind a person who is not root.
         {"chmod",
          [&] {
              ::umask(022);
              dropOverridingPermissions();
              for (QDirIterator it(app.path(), QDir::Files, QDirIterator::Subdirectories); it.hasNext();)
-                 ::chmod(QFile::encodeName(it.next()).constData(), 0644);
+                 ::chmod(QFile::encodeName(it.next()).constData(),
+                         it.fileInfo().permissions() & QFile::ExeOwner ? 0755 : 0644);
              ::chmod(QFile::encodeName(app.path(rest.section(' ', 1))).constData(),
                      rest.section(' ', 0, 0).toUInt(nullptr, 8));
          }},
