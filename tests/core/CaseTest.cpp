@@ -48,7 +48,8 @@ TEST_P(CaseTest, LeavesTheFilesAndShowsTheBoxesExpected) {
     QString transcript = app.dialogs.transcript + "---\n" + windowState(app);
     transcript.replace(app.path(), "$APP").replace(QDir::toNativeSeparators(app.path()), "$APP");
     transcript.remove(QRegularExpression(" Backups/\\*(?= Backups/\\*)"));
-    transcript.replace(QRegularExpression("(Backups/Accounts) [0-9-]+ [0-9.]+(\\.dat)"), "\\1 <time>\\2");
+    transcript.replace(QRegularExpression("(Backups/(?:Recovered a|A)ccounts) [0-9-]+ [0-9.]+(\\.dat)"),
+                       "\\1 <time>\\2");
     const QString expectedPath = Cases::dir(name) + "/transcript";
     if (Cases::updating())
         writeFile(expectedPath, transcript.toUtf8());

@@ -2,8 +2,13 @@
 // over an application folder; what ends the program is written down and the case goes on.
 #include <functional>
 #include <map>
+#include <QDirIterator>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <linux/capability.h>
+#include <sys/stat.h>
+#include <sys/syscall.h>
+#include <unistd.h>
 
 #include "AppFolder.h"
 #include "RunError.h"
@@ -57,6 +62,53 @@ void shortcut(CaseApp& app, const QString& rest) {
     app.dialogs.transcript += s.Visible ? "shortcut dialog open, focus " + s.FocusedControl + '\n' : "";
 }
 
+// Runs `action` with the folder `folder` of the application folder alone on the PATH, if given.
+void withPath(CaseApp& app, const QString& folder, const std::function<void()>& action) {
+    const QByteArray path = qgetenv("PATH");
+    if (!folder.isEmpty())
+        qputenv("PATH", QFile::encodeName(app.path(folder)));
+    action();
+    qputenv("PATH", path);
+}
+
+// Takes from this process the power to write where the permissions say no, which root has.
+void dropOverridingPermissions() {
+    __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct data[2]{};
+    syscall(SYS_capget, &header, data);
+    for (auto& set : data)
+        set.effective &= ~(1u << CAP_DAC_OVERRIDE), set.permitted &= ~(1u << CAP_DAC_OVERRIDE);
+    if (syscall(SYS_capset, &header, data) != 0)
+        testFailure("cannot drop the capability to override permissions");
+}
+
+// The files of the folder but the logs, in name order: where a link points, the permissions when
+// `modes` (after a step "chmod" they do not depend on the umask), and the text of the safety
+// copies, a line break shown as "\n" and the time of the log's lines as "<time>".
+QString files(CaseApp& app, bool modes) {
+    QStringList names;
+    for (QDirIterator it(app.path(), QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
+         it.hasNext();)
+        names << QDir(app.path()).relativeFilePath(it.next());
+    names.sort();
+    QString text;
+    for (const QString& name : names) {
+        const QFileInfo info(app.path(name));
+        struct stat status {};
+        if (name.startsWith("Logs/") || ::stat(QFile::encodeName(info.filePath()).constData(), &status) != 0)
+            continue;
+        text += "file " + (modes ? QString::number(status.st_mode & 0777, 8) + ' ' : QString()) + name;
+        if (info.isSymLink())
+            text += " -> " + info.symLinkTarget();
+        if (name.startsWith("Backups/"))
+            text += ": " + QString::fromLatin1(app.read(name))
+                               .replace("\r\n", "\\n")
+                               .replace(QRegularExpression("\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d"), "<time>");
+        text += '\n';
+    }
+    return text;
+}
+
 }  // namespace
 
 void runCaseStep(CaseApp& app, const QString& line) {
@@ -70,8 +122,9 @@ void runCaseStep(CaseApp& app, const QString& line) {
         {"delete", [&] { m.Delete_Click(); }},
         {"import", [&] { m.Import_Click(); }},
         {"export", [&] { m.Export_Click(); }},
-        {"launch", [&] { m.Launch_Click(); }},
-        {"launch-windowed", [&] { m.LaunchW_Click(); }},
+        // "launch [FOLDER]": with FOLDER alone on the PATH while the game is started.
+        {"launch", [&] { withPath(app, rest, [&] { m.Launch_Click(); }); }},
+        {"launch-windowed", [&] { withPath(app, rest, [&] { m.LaunchW_Click(); }); }},
         {"activate", [&] { m.LvAccounts_DblClick(); }},
         {"edit", [&] { m.CmdEdit_Click(); }},
         {"save", [&] { m.CmdSalvaComentarios_Click(); }},
@@ -131,6 +184,40 @@ void runCaseStep(CaseApp& app, const QString& line) {
          }},
         {"copy", [&] { m.LblName_DblClick(), m.LblCode_DblClick(), m.LblSignature_DblClick(); }},
         {"toolbar", [&] { m.Toolbar1_ButtonClick(rest); }},
+        // Another program removes a file or a folder, or writes the bytes of another file over a
+        // file in place, keeping its time (the other one goes); a file becomes a link.
+        {"remove", [&] { QFile::remove(app.path(rest)) || QDir(app.path(rest)).removeRecursively(); }},
+        {"replace",
+         [&] {
+             QFile file(app.path(rest.section(' ', 0, 0)));
+             const QDateTime time = QFileInfo(file).lastModified();
+             if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+                 file.write(app.read(rest.section(' ', 1))) < 0 || !file.flush() ||
+                 (time.isValid() && !file.setFileTime(time, QFileDevice::FileModificationTime)))
+                 testFailure("cannot replace " + rest.toStdString());
+             QFile::remove(app.path(rest.section(' ', 1)));
+         }},
+        {"link",
+         [&] {
+             const QString link = app.path(rest.section(' ', 0, 0));
+             QFile::remove(link);
+             if (!QDir().mkpath(QFileInfo(link).path()) || !QFile::link(rest.section(' ', 1), link))
+                 testFailure("cannot make the link " + rest.toStdString());
+         }},
+        // "chmod MODE NAME"; every other file, and every new one, gets 644 (755 if it may be run;
+        // umask 022), and the permissions bind this process as they bind a person who is not root.
+        {"chmod",
+         [&] {
+             ::umask(022);
+             dropOverridingPermissions();
+             for (QDirIterator it(app.path(), QDir::Files, QDirIterator::Subdirectories); it.hasNext();)
+                 ::chmod(QFile::encodeName(it.next()).constData(),
+                         it.fileInfo().permissions() & QFile::ExeOwner ? 0755 : 0644);
+             ::chmod(QFile::encodeName(app.path(rest.section(' ', 1))).constData(),
+                     rest.section(' ', 0, 0).toUInt(nullptr, 8));
+         }},
+        {"files", [&] { app.dialogs.transcript += files(app, false); }},
+        {"modes", [&] { app.dialogs.transcript += files(app, true); }},
 #ifdef CASE_FAULTS
         {"fail", [&] { app.dialogs.transcript += FaultInjection::step(app.path(), rest); }},
 #endif
