@@ -3,10 +3,9 @@
 // folder. Its writes go through a slow device (at most 64 KiB a write, each after 1 ms), so that
 // a kill often lands inside one.
 //
-//   crash_driver <folder>            loads, says "ready", then does the lines of its input, each
-//                                    followed by "done", up to "unload"
-//   crash_driver <folder> <line>...  loads, says "ready", then does the lines in turn until killed
 //   crash_driver <folder> hold       takes the database's lock, says "held" and waits
+//   crash_driver <folder> <line>...  does the lines ("ready" says so), then those of its input,
+//                                    each followed by "done", up to "unload"
 //
 // A line is steps separated by "; "; one that starts with "wait " says "asked" at its first box or
 // question and answers it after a line of input. Every question is answered Yes but the offer to
@@ -72,10 +71,8 @@ int main(int argc, char* argv[]) {
     FaultInjection::arm(slow);
     CaseApp app(folder);
     app.dialogs.name = "";  // an unscripted question of a name is cancelled
-    run(app, "load");
-    say("ready");
-    for (int i = 0; argc > 2; i = (i + 1) % (argc - 2))
-        run(app, QString::fromLocal8Bit(argv[2 + i]));
+    for (int i = 2; i < argc; ++i)
+        QByteArray(argv[i]) == "ready" ? say("ready") : run(app, QString::fromLocal8Bit(argv[i]));
     for (std::string line; std::getline(std::cin, line);) {
         run(app, QString::fromStdString(line));
         say("done");

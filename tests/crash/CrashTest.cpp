@@ -1,13 +1,11 @@
-// Real copies of the program on one application folder (crash_driver, a copy in the hands of a
-// person, and the real VTR). Killed (SIGKILL, at random moments) while they write the database,
+// Real copies of the program on one application folder: crash_driver, a copy in the hands of a
+// person, and the real VTR. Killed (SIGKILL, at random moments) while they write the database,
 // they leave it as it was before the change or after it, whole, byte for byte. Two of them at
 // once, as when a person with the window open starts a desktop shortcut, lose nothing either did:
 // a change made while the other's list is older than the file is made to the file as it is.
-#include <functional>
 #include <gtest/gtest.h>
-#include <memory>
 #include <QDeadlineTimer>
-#include <QFileInfo>
+#include <QElapsedTimer>
 #include <QThread>
 #include <random>
 
@@ -19,181 +17,37 @@
 
 namespace {
 
-// An application folder with the database, the options, a store whose active account is stored
-// and the account data files Z1.ADF and Z2.ADF to import.
+// An application folder: the database (or, `older`, in the layout of three lines an account
+// without header or comments) with the game's active account, for each copy (1 and 2) accounts
+// to rename (R), delete (D) and comment (C, in comments that keep their size), and `more` others;
+// the options on, the active account stored, and Z1.ADF and Z2.ADF to import.
 struct Folder : TestFolder {
-    Folder(const QByteArray& accounts, int options, const QByteArray& active) {
+    explicit Folder(int more = 0, bool older = false) {
+        QList<QByteArray> codes{"active"};
+        for (const char* copy : {"1", "2"})
+            for (const char* kind : {"r", "d", "c"})
+                codes << kind + QByteArray(copy);
+        QByteArray database = older ? "" : DatabaseText::Header;
+        for (int i = 0; i < codes.size() + more; ++i) {
+            const QByteArray code = i < codes.size() ? codes[i] : QByteArray::number(i);
+            const QByteArray name = i == 0 ? "Active" : i < codes.size() ? code.toUpper() : "Account " + code;
+            database += older ? name + "\r\nc-" + code + "\r\nsc-" + code + "\r\n"
+                              : DatabaseText::record(name, "c-" + code, "sc-" + code, "kept 0\r\n");
+        }
         mkdir("Logs");
-        write("Accounts.dat", accounts);
-        write("Opciones.dat", optionsText(options, options));
-        write(RegistryFile::FileName, storeText(active, "s" + active));
+        write("Accounts.dat", database);
+        write("Opciones.dat", optionsText(1, 1));
+        write(RegistryFile::FileName, storeText("c-active", "sc-active"));
         for (const QByteArray copy : {"1", "2"})
             write("Z" + copy + ".ADF", DatabaseText().account("Z" + copy, "c-z" + copy, "sc-z" + copy, "\r\n"));
     }
     QByteArray database() const { return read("Accounts.dat"); }
 };
 
-// A copy of the program on the folder: ready for lines of steps, or doing `lines` over and over.
+// A copy of the program on the folder that does `lines` (by default: loads, and says it is ready).
 struct Copy : Program {
-    explicit Copy(const Folder& folder, const QStringList& lines = {})
+    explicit Copy(const Folder& folder, const QStringList& lines = {"load", "ready"})
         : Program(CRASH_DRIVER_PATH, QStringList{folder.path()} + lines) {}
-};
-
-// --- Killed copies ---
-
-constexpr int kAccounts = 10000;
-
-QByteArray number(int i) { return QByteArray::number(i).rightJustified(5, '0'); }
-
-// The database as the program writes it (or, `older`, in the layout of three lines an account
-// without header or comments; `converted`, as the conversion writes that one).
-QByteArray database(bool renamed, bool z1, bool older = false, bool converted = false) {
-    DatabaseText text(converted ? "Version: 101\r\n" : DatabaseText::Header);
-    QByteArray bytes;
-    for (int i = 0; i < kAccounts; ++i) {
-        const QByteArray name = "Account " + number(i) + (i == 0 && renamed ? " renamed" : "");
-        bytes += name + "\r\ncode-" + number(i) + "\r\nsig-" + number(i) + "\r\n";
-        text.account(name, "code-" + number(i), "sig-" + number(i),
-                     converted     ? ""
-                     : i % 10 == 0 ? "comment " + number(i) + "\r\n"
-                                   : "\r\n");
-    }
-    if (z1)
-        text.account("Z1", "c-z1", "sc-z1", "\r\n");
-    return older ? bytes : text.bytes();
-}
-
-// Starts a copy (`start` returns it once the clock may start), kills it within `window`
-// microseconds and reads the database, again and again: at most 100 kills, and no more once 20
-// are done and 15 seconds have passed.
-void killRepeatedly(const Folder& folder, const QByteArray& before, const QByteArray& after, qint64 window,
-                    const std::function<std::unique_ptr<Program>()>& start) {
-    std::mt19937 random(20261206);
-    std::uniform_int_distribution<qint64> within(0, window);
-    int kills[2] = {0, 0};
-    QElapsedTimer clock;
-    clock.start();
-    for (int i = 0; i < 100 && (i < 20 || clock.elapsed() < 15000); ++i) {
-        const std::unique_ptr<Program> program = start();
-        ASSERT_TRUE(program) << "kill " << i << ": the program did not get ready";
-        QThread::usleep(static_cast<unsigned long>(within(random)));
-        program->kill();
-        const QByteArray bytes = folder.database();
-        ASSERT_TRUE(bytes == before || bytes == after) << "kill " << i << ": " << bytes.size() << " bytes";
-        ++kills[bytes == after];
-    }
-    std::printf("killed %d times: %d old, %d new\n", kills[0] + kills[1], kills[0], kills[1]);
-}
-
-struct Change {
-    const char* name;
-    QByteArray before, after;
-    QStringList lines;  // there and back
-};
-
-void PrintTo(const Change& change, std::ostream* os) { *os << change.name; }
-
-class Killed : public ::testing::TestWithParam<Change> {};
-
-TEST_P(Killed, TheDatabaseIsTheOldOrTheNewOneWhole) {
-    const Change& change = GetParam();
-    Folder folder(change.before, 0, "code-00005");
-    // Once there and back without a kill; the kills then come within as long after the load.
-    Copy once(folder);
-    ASSERT_TRUE(once.says("ready"));
-    QElapsedTimer clock;
-    clock.start();
-    for (const QString& line : change.lines)
-        ASSERT_TRUE(once.step(line));
-    const qint64 window = clock.nsecsElapsed() / 1000;
-    once.kill();
-    ASSERT_EQ(folder.database(), change.before) << "there and back again";
-    killRepeatedly(folder, change.before, change.after, window, [&] {
-        auto copy = std::make_unique<Copy>(folder, change.lines);
-        return copy->says("ready") ? std::move(copy) : nullptr;
-    });
-}
-
-const Change kChanges[] = {
-    {"save",
-     database(false, false),
-     database(true, false),
-     {"select Account 00000; rename Account 00000 renamed; timer; timer",
-      "select Account 00000 renamed; rename Account 00000; timer; timer"}},
-    {"import",
-     database(false, false),
-     database(false, true),
-     {"file Z1.ADF; import", "select Z1; delete; sort 0; sort 0"}},
-    {"delete", database(false, true), database(false, false), {"select Z1; delete", "add Z1 | c-z1 | sc-z1"}},
-};
-
-INSTANTIATE_TEST_SUITE_P(, Killed, ::testing::ValuesIn(kChanges),
-                         [](const auto& info) { return std::string(info.param.name); });
-
-// The conversion at start-up (in command-line mode, which needs no window): watched once from
-// its copy to Accounts.dat.old to the converted database in place, then killed within twice as
-// long. The program then tells of the conversion and waits, so it is ended there.
-TEST(KilledProgram, TheConversionAtStartUp) {
-    const QByteArray older = database(false, false, true), converted = database(false, false, false, true);
-    Folder folder(older, 0, "code-00005");
-    ASSERT_TRUE(QFile::copy(VTR_PATH, folder.path("VTR")));
-    const auto start = [&]() -> std::unique_ptr<Program> {
-        folder.write("Accounts.dat", older);
-        QFile::remove(folder.path("Accounts.dat.old"));
-        auto vtr = std::make_unique<Program>(folder.path("VTR"), QStringList{"/a=code-00005", "/y"},
-                                             environmentWith({"QT_QPA_PLATFORM=offscreen"}));
-        for (QDeadlineTimer deadline(60000); !QFileInfo::exists(folder.path("Accounts.dat.old"));)
-            if (!vtr->running() || deadline.hasExpired())
-                return nullptr;
-        return vtr;
-    };
-    auto once = start();
-    ASSERT_TRUE(once);
-    QElapsedTimer clock;
-    clock.start();
-    while (!folder.database().startsWith("Version:") && clock.elapsed() < 60000)
-        QThread::usleep(100);
-    const qint64 window = 2 * clock.nsecsElapsed() / 1000;
-    once->kill();
-    ASSERT_EQ(folder.database(), converted);
-    killRepeatedly(folder, older, converted, window, start);
-}
-
-// Another program cuts the database short while the real program reads it at start-up, at
-// moments spread over the whole read: the program reads it whole, or reports the cut file (and
-// waits at its report), but never dies of it.
-TEST(KilledProgram, NotByADatabaseCutShortWhileItIsRead) {
-    DatabaseText text;
-    for (int i = 0; i < 30 * kAccounts; ++i)
-        text.account("Account " + QByteArray::number(i), "code-" + QByteArray::number(i), "sig", "comment\r\n");
-    Folder folder(text, 0, "code-5");
-    ASSERT_TRUE(QFile::copy(VTR_PATH, folder.path("VTR")));
-    for (int delay = 0; delay <= 400; delay += 20) {
-        folder.write("Accounts.dat", text);
-        Program vtr(folder.path("VTR"), {"/a=code-5", "/y"}, environmentWith({"QT_QPA_PLATFORM=offscreen"}));
-        ASSERT_TRUE(vtr.running());
-        QThread::msleep(static_cast<unsigned long>(delay));
-        QFile::resize(folder.path("Accounts.dat"), 100);
-        EXPECT_NE(vtr.wait(3000), Program::Crashed) << "cut after " << delay << " ms";
-        EXPECT_FALSE(QFile::exists(folder.path("Accounts.dat.lock")));
-    }
-}
-
-// --- Two copies at once ---
-
-// Each copy (1 and 2) has accounts of its own to rename (R), delete (D) and comment (C); the
-// game's active account is stored.
-struct TwoCopiesFolder : Folder {
-    TwoCopiesFolder() : Folder(accounts(), 1, "c-active") {}
-    static QByteArray accounts() {
-        DatabaseText text;
-        text.account("Active", "c-active", "sc-active", "\r\n");
-        for (const char* copy : {"1", "2"})
-            for (const char* kind : {"R", "D", "C"})
-                text.account(QByteArray(kind) + copy, "c-" + QByteArray(kind).toLower() + copy,
-                             "sc-" + QByteArray(kind).toLower() + copy, "kept\r\n");
-        return text;
-    }
 };
 
 // A change made by copy %1: its line, the text it leaves in the file and the text it takes out.
@@ -201,6 +55,8 @@ struct Writer {
     const char* name;
     QString line, leaves, removes;
 };
+
+void PrintTo(const Writer& writer, std::ostream* os) { *os << writer.name; }
 
 const Writer kWriters[] = {
     {"rename", "select R%1; rename R%1 renamed; timer; timer", "R%1 renamed\r\nc-r%1\r\n", "R%1\r\nc-r%1\r\n"},
@@ -210,28 +66,98 @@ const Writer kWriters[] = {
     {"add", "add Added %1 | c-added%1 | sig", "Added %1\r\nc-added%1\r\n", ""},
     // stops at its question until told to go on
     {"store", "wait store c-new%1 | sc-new%1; input New %1; load", "New %1\r\nc-new%1\r\n", ""},
+    {"conversion", {}, {}, {}},  // at the load, of an older database
 };
 
-class TwoCopies : public ::testing::TestWithParam<std::tuple<Writer, Writer>> {};
+class Killed : public ::testing::TestWithParam<Writer> {};
+
+// Whether a copy takes the database's lock, to write, within a minute.
+bool locks(const Folder& folder) {
+    for (QDeadlineTimer deadline(60000); !QFile::exists(folder.path("Accounts.dat.lock")); QThread::usleep(50))
+        if (deadline.hasExpired())
+            return false;
+    return true;
+}
+
+// A copy makes the change on 10,000 accounts once, timed from the moment it takes the lock to its
+// end; then copies that make it on the database as it was are killed within twice as long after
+// they take the lock: at most 100 times, and no more once 20 are done and 15 seconds have passed.
+TEST_P(Killed, LeaveTheDatabaseAsItWasOrAsTheChangeLeftIt) {
+    const Writer& writer = GetParam();
+    const bool conversion = writer.line.isEmpty();
+    Folder folder(10000, conversion);
+    const QByteArray before = folder.database();
+    const QStringList lines = conversion
+                                  ? QStringList{"ready", "load", "ready"}
+                                  : QStringList{"load", "ready", QString(writer.line).remove("wait ").arg(1), "ready"};
+    Copy once(folder, lines);
+    ASSERT_TRUE(once.says("ready") && locks(folder));
+    QElapsedTimer clock;
+    clock.start();
+    ASSERT_TRUE(once.says("ready"));
+    std::uniform_int_distribution<qint64> within(0, clock.nsecsElapsed() / 500);
+    once.kill();
+    const QByteArray after = folder.database();
+    ASSERT_NE(after, before);
+    std::mt19937 random(20261206);
+    int kills[2] = {0, 0};
+    for (int i = 0; i < 100 && (i < 20 || clock.elapsed() < 15000); ++i) {
+        folder.write("Accounts.dat", before);
+        QFile::remove(folder.path("Accounts.dat.lock"));  // left by a copy killed before
+        Copy copy(folder, lines);
+        ASSERT_TRUE(copy.says("ready") && locks(folder)) << "kill " << i;
+        QThread::usleep(static_cast<unsigned long>(within(random)));
+        copy.kill();
+        const QByteArray bytes = folder.database();
+        ASSERT_TRUE(bytes == before || bytes == after) << "kill " << i << ": " << bytes.size() << " bytes";
+        ++kills[bytes == after];
+    }
+    std::printf("killed %d times: %d old, %d new\n", kills[0] + kills[1], kills[0], kills[1]);
+}
+
+INSTANTIATE_TEST_SUITE_P(, Killed, ::testing::ValuesIn(kWriters),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// Another program cuts the database short while the real program reads it at start-up, at
+// moments spread over the whole read: the program reads it whole, or reports the cut file (and
+// waits at its report), but never dies of it.
+TEST(ADatabaseCutShort, WhileTheRealProgramReadsItDoesNotEndIt) {
+    Folder folder(300000);
+    const QByteArray database = folder.database();
+    ASSERT_TRUE(QFile::copy(VTR_PATH, folder.path("VTR")));
+    for (int delay = 0; delay <= 400; delay += 20) {
+        folder.write("Accounts.dat", database);
+        Program vtr(folder.path("VTR"), {"/a=c-active", "/y"}, environmentWith({"QT_QPA_PLATFORM=offscreen"}));
+        ASSERT_TRUE(vtr.running());
+        QThread::msleep(static_cast<unsigned long>(delay));
+        QFile::resize(folder.path("Accounts.dat"), 100);
+        EXPECT_NE(vtr.wait(3000), Program::Crashed) << "cut after " << delay << " ms";
+        EXPECT_FALSE(QFile::exists(folder.path("Accounts.dat.lock")));
+    }
+}
+
+class TwoCopies : public ::testing::TestWithParam<std::tuple<Writer, Writer, bool>> {};
 
 // Both copies load; the second starts its change (a waiting one stops at its question); the first
-// makes its change; then the second makes its own, from a list older than the file.
+// makes its change; then the second makes its own, from a list older than the file, to accounts
+// of its own or (same) to those the first changed.
 TEST_P(TwoCopies, NeitherChangeIsLost) {
-    const auto& [first, second] = GetParam();
-    TwoCopiesFolder folder;
+    const auto& [first, second, same] = GetParam();
+    const int other = same ? 1 : 2;
+    Folder folder;
     Copy one(folder), two(folder);
     ASSERT_TRUE(one.says("ready") && two.says("ready"));
     const bool waits = second.line.startsWith("wait ");
     if (waits) {
-        two.send(second.line.arg(2));
+        two.send(second.line.arg(other));
         ASSERT_TRUE(two.says("asked"));
     }
     ASSERT_TRUE(one.step(QString(first.line).remove("wait ").arg(1)));
-    ASSERT_TRUE(waits ? (two.send("go"), two.says("done")) : two.step(second.line.arg(2)));
+    ASSERT_TRUE(waits ? (two.send("go"), two.says("done")) : two.step(second.line.arg(other)));
     ASSERT_TRUE(one.step("unload") && two.step("unload"));
 
     const QByteArray file = folder.database();
-    for (const auto& [writer, copy] : {std::pair{&first, 1}, std::pair{&second, 2}}) {
+    for (const auto& [writer, copy] : {std::pair{&first, 1}, std::pair{&second, other}}) {
         EXPECT_TRUE(writer->leaves.isEmpty() || file.count(writer->leaves.arg(copy).toLatin1()) == 1)
             << writer->name << copy;
         EXPECT_TRUE(writer->removes.isEmpty() || !file.contains(writer->removes.arg(copy).toLatin1()))
@@ -240,7 +166,7 @@ TEST_P(TwoCopies, NeitherChangeIsLost) {
     // Every other account is there, once.
     for (const QByteArray code : {"c-active", "c-r1", "c-r2", "c-d1", "c-d2", "c-c1", "c-c2"}) {
         const bool deleted = (code == "c-d1" && QByteArray(first.name) == "delete") ||
-                             (code == "c-d2" && QByteArray(second.name) == "delete");
+                             (code == "c-d" + QByteArray::number(other) && QByteArray(second.name) == "delete");
         EXPECT_EQ(file.count("\r\n" + code + "\r\n"), deleted ? 0 : 1) << code.data();
     }
     EXPECT_EQ(folder.read("Logs/ClsBD.log"), "<missing>");
@@ -248,54 +174,38 @@ TEST_P(TwoCopies, NeitherChangeIsLost) {
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryPairOfWriters, TwoCopies,
-                         ::testing::Combine(::testing::ValuesIn(kWriters), ::testing::ValuesIn(kWriters)),
+                         ::testing::Combine(::testing::ValuesIn(kWriters, kWriters + 6),
+                                            ::testing::ValuesIn(kWriters, kWriters + 6), ::testing::Bool()),
                          [](const auto& info) {
-                             return std::string(std::get<0>(info.param).name) + "_then_" + std::get<1>(info.param).name;
+                             return std::string(std::get<0>(info.param).name) + "_then_" +
+                                    std::get<1>(info.param).name + (std::get<2>(info.param) ? "_same" : "");
                          });
 
 // Both copies write at the same time, over and over, through a slow device: the lock lets one
 // write at a time, and each change lands on the file the other left.
 TEST(TwoCopiesAtOnce, EveryRenameAndEveryAddIsKept) {
-    TwoCopiesFolder folder;
+    Folder folder;
     Copy one(folder), two(folder);
     ASSERT_TRUE(one.says("ready") && two.says("ready"));
-    constexpr int kRounds = 15;
-    for (int i = 1; i <= kRounds; ++i) {
+    for (int i = 1; i <= 15; ++i) {
         one.send(
             QString("select R1%1; rename R1 %2; timer; timer").arg(i == 1 ? "" : " " + QString::number(i - 1)).arg(i));
         two.send(QString("add Added %1 | c-added%1 | sig").arg(i));
     }
-    for (int i = 1; i <= kRounds; ++i)
+    for (int i = 1; i <= 15; ++i)
         ASSERT_TRUE(one.says("done") && two.says("done")) << i;
     ASSERT_TRUE(one.step("unload") && two.step("unload"));
     const QByteArray file = folder.database();
-    EXPECT_EQ(file.count(QString("R1 %1\r\nc-r1\r\n").arg(kRounds).toLatin1()), 1);
-    for (int i = 1; i <= kRounds; ++i)
+    EXPECT_EQ(file.count("R1 15\r\nc-r1\r\n"), 1);
+    for (int i = 1; i <= 15; ++i)
         EXPECT_EQ(file.count(QString("Added %1\r\nc-added%1\r\n").arg(i).toLatin1()), 1) << i;
-    EXPECT_EQ(file.count("<COMENTARIO>"), 7 + kRounds);
-}
-
-// A copy killed while it held the lock leaves the lock file behind; the next write takes it over
-// at once.
-TEST(TwoCopiesAtOnce, ALockLeftByAKilledCopyIsTakenOver) {
-    TwoCopiesFolder folder;
-    Copy holder(folder, {"hold"});
-    ASSERT_TRUE(holder.says("held"));
-    holder.kill();
-    ASSERT_TRUE(QFile::exists(folder.path("Accounts.dat.lock")));
-    Copy copy(folder);
-    ASSERT_TRUE(copy.says("ready"));
-    QElapsedTimer clock;
-    clock.start();
-    ASSERT_TRUE(copy.step("select R1; rename R1 renamed; timer; timer"));
-    EXPECT_LT(clock.elapsed(), 5000);
-    EXPECT_TRUE(folder.database().contains("R1 renamed\r\nc-r1\r\n"));
+    EXPECT_EQ(file.count("<COMENTARIO>"), 7 + 15);
 }
 
 // Two copies import at the same time: the second waits while the first works on its working copy
 // (stopped at the box that says its source is older), and each imports its own file.
 TEST(TwoCopiesAtOnce, EachImportKeepsItsOwnWorkingCopy) {
-    TwoCopiesFolder folder;
+    Folder folder;
     folder.write("Old1.ADF", "Y1\r\nc-y1\r\nsc-y1\r\n");
     Copy one(folder), two(folder);
     ASSERT_TRUE(one.says("ready") && two.says("ready"));
@@ -310,15 +220,16 @@ TEST(TwoCopiesAtOnce, EachImportKeepsItsOwnWorkingCopy) {
     EXPECT_FALSE(QFile::exists(folder.path("Accounts.dat.Aux")));
 }
 
-// Two copies start on an older database at once: it is converted once, and the person told once.
+// Two copies start on an older database while a third holds the lock; once it is killed, its
+// lock file left behind is taken over, the database converted once and the person told once.
 TEST(TwoCopiesAtOnce, AnOlderDatabaseIsConvertedAndAnnouncedOnce) {
-    TwoCopiesFolder folder;
-    folder.write("Accounts.dat", "Active\r\nc-active\r\nsc-active\r\nR1\r\nc-r1\r\nsc-r1\r\n");
+    Folder folder(0, true);
     Copy holder(folder, {"hold"});
     ASSERT_TRUE(holder.says("held"));
     Copy one(folder), two(folder);
     QThread::msleep(2000);  // both have read the old header and wait for the lock
     holder.kill();
+    ASSERT_TRUE(QFile::exists(folder.path("Accounts.dat.lock")));
     ASSERT_TRUE(one.says("ready") && two.says("ready"));
     const QString boxes = QString::fromStdString(one.errors() + two.errors());
     EXPECT_EQ(boxes.count("  The Database has been converted"), 1) << boxes.toStdString();
