@@ -9,37 +9,28 @@
 #include <QThread>
 #include <random>
 
+#include "Cases.h"
 #include "FileTexts.h"
 #include "Printers.h"
 #include "Program.h"
-#include "RegistryFile.h"
-#include "TestFolder.h"
 
 namespace {
 
-// An application folder: the database (or, `older`, in the layout of three lines an account
-// without header or comments) with the game's active account, for each copy (1 and 2) accounts
-// to rename (R), delete (D) and comment (C, in comments that keep their size), and `more` others;
-// the options on, the active account stored, and Z1.ADF and Z2.ADF to import.
+// An application folder (crash/folder/before): the database with the game's active account and,
+// for each copy (1 and 2), accounts to rename (R), delete (D) and comment (C, in comments that
+// keep their size), the options on, the active account stored, account data files to import and
+// the database in the older layout of three lines an account (Accounts.older, in its place when
+// `older`), with `more` accounts added.
 struct Folder : TestFolder {
     explicit Folder(int more = 0, bool older = false) {
-        QList<QByteArray> codes{"active"};
-        for (const char* copy : {"1", "2"})
-            for (const char* kind : {"r", "d", "c"})
-                codes << kind + QByteArray(copy);
-        QByteArray database = older ? "" : DatabaseText::Header;
-        for (int i = 0; i < codes.size() + more; ++i) {
-            const QByteArray code = i < codes.size() ? codes[i] : QByteArray::number(i);
-            const QByteArray name = i == 0 ? "Active" : i < codes.size() ? code.toUpper() : "Account " + code;
-            database += older ? name + "\r\nc-" + code + "\r\nsc-" + code + "\r\n"
-                              : DatabaseText::record(name, "c-" + code, "sc-" + code, "kept 0\r\n");
+        Cases::prepare(*this, "folder");
+        QByteArray database = read(older ? "Accounts.older" : "Accounts.dat");
+        for (int i = 0; i < more; ++i) {
+            const QByteArray n = QByteArray::number(i);
+            database += older ? "Account " + n + "\r\nc-" + n + "\r\nsc-" + n + "\r\n"
+                              : DatabaseText::record("Account " + n, "c-" + n, "sc-" + n, "kept 0\r\n");
         }
-        mkdir("Logs");
         write("Accounts.dat", database);
-        write("Opciones.dat", optionsText(1, 1));
-        write(RegistryFile::FileName, storeText("c-active", "sc-active"));
-        for (const QByteArray copy : {"1", "2"})
-            write("Z" + copy + ".ADF", DatabaseText().account("Z" + copy, "c-z" + copy, "sc-z" + copy, "\r\n"));
     }
     QByteArray database() const { return read("Accounts.dat"); }
 };
@@ -206,7 +197,6 @@ TEST(TwoCopiesAtOnce, EveryRenameAndEveryAddIsKept) {
 // (stopped at the box that says its source is older), and each imports its own file.
 TEST(TwoCopiesAtOnce, EachImportKeepsItsOwnWorkingCopy) {
     Folder folder;
-    folder.write("Old1.ADF", "Y1\r\nc-y1\r\nsc-y1\r\n");
     Copy one(folder), two(folder);
     ASSERT_TRUE(one.says("ready") && two.says("ready"));
     one.send("wait file Old1.ADF; import");
