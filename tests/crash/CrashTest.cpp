@@ -4,7 +4,6 @@
 // once, as when a person with the window open starts a desktop shortcut, lose nothing either did:
 // a change made while the other's list is older than the file is made to the file as it is.
 #include <gtest/gtest.h>
-#include <QDeadlineTimer>
 #include <QElapsedTimer>
 #include <QThread>
 #include <random>
@@ -62,14 +61,6 @@ const Writer kWriters[] = {
 
 class Killed : public ::testing::TestWithParam<Writer> {};
 
-// Whether a copy takes the database's lock, to write, within a minute.
-bool locks(const Folder& folder) {
-    for (QDeadlineTimer deadline(60000); !QFile::exists(folder.path("Accounts.dat.lock")); QThread::usleep(50))
-        if (deadline.hasExpired())
-            return false;
-    return true;
-}
-
 // A copy makes the change on 10,000 accounts once, timed from the moment it takes the lock to its
 // end; then copies that make it on the database as it was are killed within twice as long after
 // they take the lock: at most 100 times, and no more once 20 are done and 15 seconds have passed.
@@ -77,12 +68,15 @@ TEST_P(Killed, LeaveTheDatabaseAsItWasOrAsTheChangeLeftIt) {
     const Writer& writer = GetParam();
     const bool conversion = writer.line.isEmpty();
     Folder folder(10000, conversion);
+    const auto locks = [&] {
+        return eventually(60000, [&] { return QFile::exists(folder.path("Accounts.dat.lock")); });
+    };
     const QByteArray before = folder.database();
     const QStringList lines = conversion
                                   ? QStringList{"ready", "load", "ready"}
                                   : QStringList{"load", "ready", QString(writer.line).remove("wait ").arg(1), "ready"};
     Copy once(folder, lines);
-    ASSERT_TRUE(once.says("ready") && locks(folder));
+    ASSERT_TRUE(once.says("ready") && locks());
     QElapsedTimer clock;
     clock.start();
     ASSERT_TRUE(once.says("ready"));
@@ -96,7 +90,7 @@ TEST_P(Killed, LeaveTheDatabaseAsItWasOrAsTheChangeLeftIt) {
         folder.write("Accounts.dat", before);
         QFile::remove(folder.path("Accounts.dat.lock"));  // left by a copy killed before
         Copy copy(folder, lines);
-        ASSERT_TRUE(copy.says("ready") && locks(folder)) << "kill " << i;
+        ASSERT_TRUE(copy.says("ready") && locks()) << "kill " << i;
         QThread::usleep(static_cast<unsigned long>(within(random)));
         copy.kill();
         const QByteArray bytes = folder.database();

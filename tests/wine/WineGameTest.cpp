@@ -1,20 +1,9 @@
-// The case folders of wine/cases against the real thing: a new Wine prefix, made here without a
-// display, with a stand-in for the game (StandInGame.cpp) in its drive C and the game folder set
-// with Wine's own reg. A case's folder holds the real VTR and prefix/, a link to the prefix; its
-// steps are those of tests/cases, and:
-//   server on|off          the prefix's wineserver kept running (as while the game runs), or ended
-//   vtr <command line>     the real VTR: its exit code and what it wrote to standard error
-//   game                   starts for real what the window models started; what the game recorded
-//   game-write <code> <signature>   the game stores an account of its own
-//   values <name>=<text> | ...      the game's values written through the store, read with
-//   read <name>
-//   desktop <file>         the launcher's Exec line run by the shell without WINEPREFIX
+// The case folders of wine/cases (see the README there) against the real thing: a new Wine
+// prefix with a stand-in for the game, the real VTR and the window models over the prefix.
 #include <gtest/gtest.h>
-#include <QDeadlineTimer>
 #include <QDir>
 #include <QRegularExpression>
 #include <QTemporaryDir>
-#include <QThread>
 
 #include "AppFolder.h"
 #include "Cases.h"
@@ -89,8 +78,7 @@ bool wineStep(CaseApp& app, const QString& verb, const QString& rest) {
         for (const auto& started : std::exchange(app.dialogs.started, {}))
             QtDialogs().StartProgram(started.program, started.arguments, started.workingFolder, Dialogs::Show::Normal);
         const QString record = game + "/recorded.txt";
-        for (QDeadlineTimer deadline(60000); !QFile::exists(record) && !deadline.hasExpired();)
-            QThread::msleep(50);
+        eventually(60000, [&] { return QFile::exists(record); });
         told += "game " + Cp1252::decode(readFile(record)).split('\n').mid(0, 5).join(" | ") + '\n';
         QFile::remove(record);
     } else {
