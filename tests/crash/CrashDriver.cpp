@@ -1,16 +1,13 @@
-// One copy of the program in the hands of a person, driven through the window's handlers by the
-// steps of the case folders, for the tests that kill it or run two of it on one application
-// folder. Its writes go through a slow device (at most 64 KiB a write, each after 1 ms), so that
-// a kill often lands inside one.
-//
+// A copy of the program in the hands of a person, driven through the window's handlers by the
+// steps of the case folders, for the tests that kill it or run two of it on one folder. It writes
+// through a slow device (at most 64 KiB a write, each after 1 ms), so that kills land inside.
 //   crash_driver <folder> hold       takes the database's lock, says "held" and waits
 //   crash_driver <folder> <line>...  does the lines ("ready" says so), then those of its input,
 //                                    each followed by "done", up to "unload"
-//
 // A line is steps separated by "; "; one that starts with "wait " says "asked" at its first box or
 // question and answers it after a line of input. Every question is answered Yes but the offer to
-// activate an added account, an unscripted name is cancelled; what the person saw goes to
-// standard error, and a failure report ends the driver.
+// activate an added account, an unscripted name is cancelled; the boxes go to standard error, and
+// a failure report ends the driver.
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>

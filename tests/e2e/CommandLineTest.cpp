@@ -9,7 +9,6 @@
 #include <QRegularExpression>
 
 #include "Cases.h"
-#include "FileTexts.h"
 #include "Printers.h"
 #include "Program.h"
 
@@ -91,8 +90,6 @@ TEST(Window, FirstStartAndNoDisplay) {
     window.kill();
     EXPECT_EQ(Cases::filesUnder(app.path()), QStringList({"Accounts.dat", "Opciones.dat", "VTR"}));
     EXPECT_TRUE(QFileInfo(app.path("Logs")).isDir());
-    EXPECT_EQ(app.read("Opciones.dat"), optionsText(0, 0));
-    EXPECT_EQ(app.read("Accounts.dat"), DatabaseText().bytes());
 
     Program unseen(app.path("VTR"), {}, environmentWith({}, kNoDisplay));
     EXPECT_EQ(unseen.wait(), 1);
