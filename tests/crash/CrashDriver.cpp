@@ -1,16 +1,13 @@
-// One copy of the program in the hands of a person, driven through the window's handlers by the
-// steps of the case folders, for tests that kill it or run two of it on one application folder.
-// Its writes go through a slow device (at most 64 KiB a write, each after 1 ms), so that a kill
-// often lands inside one.
-//
-//   crash_driver <folder>                reads lines from its input, says "done" after each
-//   crash_driver <folder> <n> <line>...  does the lines in turn, n times (0: until it is killed)
-//   crash_driver <folder> hold           takes the database's lock, says "held" and waits
-//
-// It says "ready" once the database is loaded. A line is steps separated by "; "; one that starts
-// with "wait " says "asked" at its first box or question and answers it after a line of input.
-// Every question is answered Yes but the offer to activate an added account, an unscripted name
-// is cancelled; what the person saw goes to standard error, and a failure report ends the driver.
+// A copy of the program in the hands of a person, driven through the window's handlers by the
+// steps of the case folders, for the tests that kill it or run two of it on one folder. It writes
+// through a slow device (at most 64 KiB a write, each after 1 ms), so that kills land inside.
+//   crash_driver <folder> hold       takes the database's lock, says "held" and waits
+//   crash_driver <folder> <line>...  does the lines ("ready" says so), then those of its input,
+//                                    each followed by "done", up to "unload"
+// A line is steps separated by "; "; one that starts with "wait " says "asked" at its first box or
+// question and answers it after a line of input. Every question is answered Yes but the offer to
+// activate an added account, an unscripted name is cancelled; the boxes go to standard error, and
+// a failure report ends the driver.
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
@@ -22,7 +19,6 @@
 #include "AppFolder.h"
 #include "DatabaseFile.h"
 #include "FaultInjection.h"
-#include "forms/Frm_Main.h"
 
 namespace {
 
@@ -72,19 +68,13 @@ int main(int argc, char* argv[]) {
     FaultInjection::arm(slow);
     CaseApp app(folder);
     app.dialogs.name = "";  // an unscripted question of a name is cancelled
-    run(app, "load");
-    say("ready");
-    if (argc > 3) {
-        const int rounds = std::atoi(argv[2]);
-        for (int i = 0; rounds == 0 || i < rounds * (argc - 3); ++i)
-            run(app, QString::fromLocal8Bit(argv[3 + i % (argc - 3)]));
-    } else {
-        for (std::string line; std::getline(std::cin, line);) {
-            run(app, QString::fromStdString(line));
-            say("done");
-            if (line == "unload")
-                break;
-        }
+    for (int i = 2; i < argc; ++i)
+        QByteArray(argv[i]) == "ready" ? say("ready") : run(app, QString::fromLocal8Bit(argv[i]));
+    for (std::string line; std::getline(std::cin, line);) {
+        run(app, QString::fromStdString(line));
+        say("done");
+        if (line == "unload")
+            break;
     }
     FaultInjection::disarm();
     return 0;

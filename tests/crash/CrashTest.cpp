@@ -1,181 +1,220 @@
-// Kills programs while they write the database (SIGKILL, at random moments): it must then be the
-// database before the change or the one after it, whole, byte for byte. crash_driver repeats the
-// window's changes on 10,000 accounts; the real VTR converts an older database at start-up.
-#include <functional>
+// Real copies of the program (crash_driver, a copy in the hands of a person) on one application
+// folder. Killed (SIGKILL, at random moments) while they write the database, they leave it as it
+// was before the change or after it, whole, byte for byte. Two at once, as when a person with the
+// window open starts a desktop shortcut, lose nothing either did: a change made while the other's
+// list is older than the file is made to the file as it is.
 #include <gtest/gtest.h>
-#include <memory>
-#include <QDeadlineTimer>
 #include <QElapsedTimer>
-#include <QFileInfo>
 #include <QThread>
 #include <random>
 
+#include "Cases.h"
 #include "FileTexts.h"
 #include "Printers.h"
 #include "Program.h"
-#include "RegistryFile.h"
-#include "TestFolder.h"
 
 namespace {
 
-constexpr int kAccounts = 10000;
-// Kills per change: at most kMostKills, and no more once kFewestKills are done and kSeconds passed.
-constexpr int kMostKills = 100, kFewestKills = 20, kSeconds = 15;
-
-QByteArray number(int i) { return QByteArray::number(i).rightJustified(5, '0'); }
-
-// The database as the program writes it (or, `older`, in the layout of three lines an account
-// without header or comments; `converted`, as the conversion writes that one).
-QByteArray database(bool renamed, bool zeta, bool older = false, bool converted = false) {
-    DatabaseText text(converted ? "Version: 101\r\n" : DatabaseText::Header);
-    QByteArray bytes;
-    for (int i = 0; i < kAccounts; ++i) {
-        const QByteArray name = "Account " + number(i) + (i == 0 && renamed ? " renamed" : "");
-        bytes += name + "\r\ncode-" + number(i) + "\r\nsig-" + number(i) + "\r\n";
-        text.account(name, "code-" + number(i), "sig-" + number(i),
-                     converted     ? ""
-                     : i % 10 == 0 ? "comment " + number(i) + "\r\n"
-                                   : "\r\n");
-    }
-    if (zeta)
-        text.account("Zeta", "code-zeta", "sig-zeta", "\r\n");
-    return older ? bytes : text.bytes();
-}
-
-// An application folder with the database, a store whose active account is stored, a game that
-// ends at once, and the file the import reads.
+// An application folder (crash/folder/before): the database with the game's active account and,
+// for each copy (1 and 2), accounts to rename (R), delete (D) and comment (C, in comments that
+// keep their size), the options on, the active account stored, account data files to import and
+// the database in the older layout of three lines an account (Accounts.older, in its place when
+// `older`), with `more` accounts added.
 struct Folder : TestFolder {
-    explicit Folder(const QByteArray& accounts) {
-        mkdir("Logs");
-        write("Accounts.dat", accounts);
-        write("Opciones.dat", optionsText(0, 0));
-        write("Zeta.ADF", DatabaseText().account("Zeta", "code-zeta", "sig-zeta", "\r\n"));
-        write(RegistryFile::FileName, storeText("code-00005", "sig-00005", path("Game").toUtf8()));
-        ok = QFile::copy(VTR_PATH, path("VTR"));
+    explicit Folder(int more = 0, bool older = false) {
+        Cases::prepare(*this, "folder");
+        QByteArray database = read(older ? "Accounts.older" : "Accounts.dat");
+        for (int i = 0; i < more; ++i) {
+            const QByteArray n = QByteArray::number(i);
+            database += older ? "Account " + n + "\r\nc-" + n + "\r\nsc-" + n + "\r\n"
+                              : DatabaseText::record("Account " + n, "c-" + n, "sc-" + n, "kept 0\r\n");
+        }
+        write("Accounts.dat", database);
     }
-    bool ok;
+    QByteArray database() const { return read("Accounts.dat"); }
 };
 
-// Starts the program (`start` returns once the clock may start), kills it within `window`
-// microseconds and reads the database, again and again; `reset` comes before each start.
-void killRepeatedly(
-    const Folder& folder, const QByteArray& before, const QByteArray& after,
-    const std::function<std::unique_ptr<Program>()>& start, qint64 window, const std::function<void()>& reset = [] {}) {
-    std::mt19937 random(20261206);
-    std::uniform_int_distribution<qint64> within(0, window);
-    int kills[2] = {0, 0};
+// A copy of the program on the folder that does `lines` (by default: loads, and says it is ready).
+struct Copy : Program {
+    explicit Copy(const Folder& folder, const QStringList& lines = {"load", "ready"})
+        : Program(CRASH_DRIVER_PATH, QStringList{folder.path()} + lines) {}
+};
+
+// A change made by copy %1: its line, the text it leaves in the file and the text it takes out.
+struct Writer {
+    const char* name;
+    QString line, leaves, removes;
+};
+
+void PrintTo(const Writer& writer, std::ostream* os) { *os << writer.name; }
+
+const Writer kWriters[] = {
+    {"rename", "select R%1; rename R%1 renamed; timer; timer", "R%1 renamed\r\nc-r%1\r\n", "R%1\r\nc-r%1\r\n"},
+    {"delete", "select D%1; delete", "", "c-d%1\r\n"},
+    {"comment", "select C%1; click; edit; comment note %1; save", "c-c%1\r\nsc-c%1\r\n<COMENTARIO>\r\nnote %1\r\n", ""},
+    {"import", "file Z%1.ADF; import", "Z%1\r\nc-z%1\r\n", ""},
+    {"add", "add Added %1 | c-added%1 | sig", "Added %1\r\nc-added%1\r\n", ""},
+    // stops at its question until told to go on
+    {"store", "wait store c-new%1 | sc-new%1; input New %1; load", "New %1\r\nc-new%1\r\n", ""},
+    {"conversion", {}, {}, {}},  // at the load, of an older database
+};
+
+class Killed : public ::testing::TestWithParam<Writer> {};
+
+// A copy makes the change on 10,000 accounts once, timed from the moment it takes the lock to its
+// end; then copies that make it on the database as it was are killed within twice as long after
+// they take the lock: at most 100 times, and no more once 20 are done and 15 seconds have passed.
+TEST_P(Killed, LeaveTheDatabaseAsItWasOrAsTheChangeLeftIt) {
+    const Writer& writer = GetParam();
+    const bool conversion = writer.line.isEmpty();
+    Folder folder(10000, conversion);
+    const auto locks = [&] {
+        return eventually(60000, [&] { return QFile::exists(folder.path("Accounts.dat.lock")); });
+    };
+    const QByteArray before = folder.database();
+    const QStringList lines = conversion
+                                  ? QStringList{"ready", "load", "ready"}
+                                  : QStringList{"load", "ready", QString(writer.line).remove("wait ").arg(1), "ready"};
+    Copy once(folder, lines);
+    ASSERT_TRUE(once.says("ready") && locks());
     QElapsedTimer clock;
     clock.start();
-    for (int i = 0; i < kMostKills && (i < kFewestKills || clock.elapsed() < kSeconds * 1000); ++i) {
-        reset();
-        const std::unique_ptr<Program> program = start();
-        ASSERT_TRUE(program) << "kill " << i << ": the program did not get ready";
+    ASSERT_TRUE(once.says("ready"));
+    std::uniform_int_distribution<qint64> within(0, clock.nsecsElapsed() / 500);
+    once.kill();
+    const QByteArray after = folder.database();
+    ASSERT_NE(after, before);
+    std::mt19937 random(20261206);
+    int kills[2] = {0, 0};
+    for (int i = 0; i < 100 && (i < 20 || clock.elapsed() < 15000); ++i) {
+        folder.write("Accounts.dat", before);
+        QFile::remove(folder.path("Accounts.dat.lock"));  // left by a copy killed before
+        Copy copy(folder, lines);
+        ASSERT_TRUE(copy.says("ready") && locks()) << "kill " << i;
         QThread::usleep(static_cast<unsigned long>(within(random)));
-        program->kill();
-        const QByteArray bytes = folder.read("Accounts.dat");
+        copy.kill();
+        const QByteArray bytes = folder.database();
         ASSERT_TRUE(bytes == before || bytes == after) << "kill " << i << ": " << bytes.size() << " bytes";
         ++kills[bytes == after];
     }
     std::printf("killed %d times: %d old, %d new\n", kills[0] + kills[1], kills[0], kills[1]);
 }
 
-struct Change {
-    const char* name;
-    QByteArray before, after;
-    QStringList steps;  // there and back
-};
-
-void PrintTo(const Change& change, std::ostream* os) { *os << change.name; }
-
-class CrashTest : public ::testing::TestWithParam<Change> {};
-
-TEST_P(CrashTest, TheDatabaseIsTheOldOrTheNewOneWhole) {
-    const Change& change = GetParam();
-    Folder folder(change.before);
-    const auto start = [&](int rounds) {
-        auto driver = std::make_unique<Program>(CRASH_DRIVER_PATH,
-                                                QStringList{folder.path(), QString::number(rounds)} + change.steps);
-        return driver->says("ready") ? std::move(driver) : nullptr;
-    };
-    // Once there and back without a kill; the kills then come within as long after the load.
-    const auto once = start(1);
-    ASSERT_TRUE(once);
-    QElapsedTimer clock;
-    clock.start();
-    ASSERT_EQ(once->wait(120000), 0) << once->errors();
-    const qint64 window = clock.nsecsElapsed() / 1000;
-    ASSERT_EQ(folder.read("Accounts.dat"), change.before) << "there and back again";
-    killRepeatedly(
-        folder, change.before, change.after, [&] { return start(0); }, window);
-}
-
-const Change kChanges[] = {
-    {"save",
-     database(false, false),
-     database(true, false),
-     {"select Account 00000; rename Account 00000 renamed; timer; timer",
-      "select Account 00000 renamed; rename Account 00000; timer; timer"}},
-    {"import",
-     database(false, false),
-     database(false, true),
-     {"file Zeta.ADF; import", "select Zeta; delete; sort 0; sort 0"}},
-    {"delete",
-     database(false, true),
-     database(false, false),
-     {"select Zeta; delete", "add Zeta | code-zeta | sig-zeta"}},
-};
-
-INSTANTIATE_TEST_SUITE_P(Driver, CrashTest, ::testing::ValuesIn(kChanges),
+INSTANTIATE_TEST_SUITE_P(, Killed, ::testing::ValuesIn(kWriters),
                          [](const auto& info) { return std::string(info.param.name); });
 
-// The conversion at start-up (in command-line mode, which needs no window): watched once from
-// its copy to Accounts.dat.old to the converted database in place, then killed within twice as
-// long. The program then tells of the conversion and waits, so it is ended there.
-TEST(CrashTest, ConversionAtStartUp) {
-    const QByteArray older = database(false, false, true), converted = database(false, false, false, true);
-    Folder folder(older);
-    ASSERT_TRUE(folder.ok);
-    const auto start = [&]() -> std::unique_ptr<Program> {
-        auto vtr = std::make_unique<Program>(folder.path("VTR"), QStringList{"/a=code-00005", "/y"},
-                                             environmentWith({"QT_QPA_PLATFORM=offscreen"}));
-        for (QDeadlineTimer deadline(60000); !QFileInfo::exists(folder.path("Accounts.dat.old"));)
-            if (!vtr->running() || deadline.hasExpired())
-                return nullptr;
-        return vtr;
-    };
-    auto once = start();
-    ASSERT_TRUE(once);
-    QElapsedTimer clock;
-    clock.start();
-    while (!folder.read("Accounts.dat").startsWith("Version:") && clock.elapsed() < 60000)
-        QThread::usleep(100);
-    const qint64 window = 2 * clock.nsecsElapsed() / 1000;
-    once->kill();
-    ASSERT_EQ(folder.read("Accounts.dat"), converted);
-    killRepeatedly(folder, older, converted, start, window, [&] {
-        folder.write("Accounts.dat", older);
-        QFile::remove(folder.path("Accounts.dat.old"));
-    });
-}
-
-// Another program cuts the database short while the real program reads it at start-up, at
-// moments spread over the whole read: the program reads it whole, or reports the cut file (and
-// waits at its report), but never dies of it.
-TEST(CrashTest, ADatabaseCutShortWhileItIsRead) {
-    DatabaseText text;
-    for (int i = 0; i < 30 * kAccounts; ++i)
-        text.account("Account " + QByteArray::number(i), "code-" + QByteArray::number(i), "sig", "comment\r\n");
-    Folder folder(text);
-    ASSERT_TRUE(folder.ok);
+// Another program cuts the database short while a copy reads it as it starts, at moments spread
+// over the whole read: the copy reads it whole, or reports the cut file, but never dies of it.
+TEST(ADatabaseCutShort, WhileACopyReadsItDoesNotEndIt) {
+    Folder folder(300000);
+    const QByteArray database = folder.database();
     for (int delay = 0; delay <= 400; delay += 20) {
-        folder.write("Accounts.dat", text);
-        Program vtr(folder.path("VTR"), {"/a=code-5", "/y"}, environmentWith({"QT_QPA_PLATFORM=offscreen"}));
-        ASSERT_TRUE(vtr.running());
+        folder.write("Accounts.dat", database);
+        Copy copy(folder);
+        ASSERT_TRUE(copy.running());
         QThread::msleep(static_cast<unsigned long>(delay));
         QFile::resize(folder.path("Accounts.dat"), 100);
-        EXPECT_NE(vtr.wait(3000), Program::Crashed) << "cut after " << delay << " ms";
-        EXPECT_FALSE(QFile::exists(folder.path("Accounts.dat.lock")));
+        EXPECT_NE(copy.wait(3000), Program::Crashed) << "cut after " << delay << " ms";
     }
+}
+
+class TwoCopies : public ::testing::TestWithParam<std::tuple<Writer, Writer, bool>> {};
+
+// Both copies load; the second starts its change (a waiting one stops at its question); the first
+// makes its change; then the second makes its own, from a list older than the file, to accounts
+// of its own or (same) to those the first changed.
+TEST_P(TwoCopies, NeitherChangeIsLost) {
+    const auto& [first, second, same] = GetParam();
+    const int other = same ? 1 : 2;
+    Folder folder;
+    Copy one(folder), two(folder);
+    ASSERT_TRUE(one.says("ready") && two.says("ready"));
+    const bool waits = second.line.startsWith("wait ");
+    if (waits) {
+        two.send(second.line.arg(other));
+        ASSERT_TRUE(two.says("asked"));
+    }
+    ASSERT_TRUE(one.step(QString(first.line).remove("wait ").arg(1)));
+    ASSERT_TRUE(waits ? (two.send("go"), two.says("done")) : two.step(second.line.arg(other)));
+    ASSERT_TRUE(one.step("unload") && two.step("unload"));
+
+    const QByteArray file = folder.database();
+    for (const auto& [writer, copy] : {std::pair{&first, 1}, std::pair{&second, other}}) {
+        EXPECT_TRUE(writer->leaves.isEmpty() || file.count(writer->leaves.arg(copy).toLatin1()) == 1)
+            << writer->name << copy;
+        EXPECT_TRUE(writer->removes.isEmpty() || !file.contains(writer->removes.arg(copy).toLatin1()))
+            << writer->name << copy;
+    }
+    // Every other account is there, once.
+    for (const QByteArray code : {"c-active", "c-r1", "c-r2", "c-d1", "c-d2", "c-c1", "c-c2"}) {
+        const bool deleted = (code == "c-d1" && QByteArray(first.name) == "delete") ||
+                             (code == "c-d" + QByteArray::number(other) && QByteArray(second.name) == "delete");
+        EXPECT_EQ(file.count("\r\n" + code + "\r\n"), deleted ? 0 : 1) << code.data();
+    }
+    EXPECT_EQ(folder.read("Logs/ClsBD.log"), "<missing>");
+    EXPECT_FALSE(QFile::exists(folder.path("Accounts.dat.lock")));
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryPairOfWriters, TwoCopies,
+                         ::testing::Combine(::testing::ValuesIn(kWriters, kWriters + 6),
+                                            ::testing::ValuesIn(kWriters, kWriters + 6), ::testing::Bool()),
+                         [](const auto& info) {
+                             return std::string(std::get<0>(info.param).name) + "_then_" +
+                                    std::get<1>(info.param).name + (std::get<2>(info.param) ? "_same" : "");
+                         });
+
+// Both copies write at the same time, over and over, through a slow device: the lock lets one
+// write at a time, and each change lands on the file the other left.
+TEST(TwoCopiesAtOnce, EveryRenameAndEveryAddIsKept) {
+    Folder folder;
+    Copy one(folder), two(folder);
+    ASSERT_TRUE(one.says("ready") && two.says("ready"));
+    for (int i = 1; i <= 15; ++i) {
+        one.send(
+            QString("select R1%1; rename R1 %2; timer; timer").arg(i == 1 ? "" : " " + QString::number(i - 1)).arg(i));
+        two.send(QString("add Added %1 | c-added%1 | sig").arg(i));
+    }
+    for (int i = 1; i <= 15; ++i)
+        ASSERT_TRUE(one.says("done") && two.says("done")) << i;
+    ASSERT_TRUE(one.step("unload") && two.step("unload"));
+    const QByteArray file = folder.database();
+    EXPECT_EQ(file.count("R1 15\r\nc-r1\r\n"), 1);
+    for (int i = 1; i <= 15; ++i)
+        EXPECT_EQ(file.count(QString("Added %1\r\nc-added%1\r\n").arg(i).toLatin1()), 1) << i;
+    EXPECT_EQ(file.count("<COMENTARIO>"), 7 + 15);
+}
+
+// Two copies import at the same time: the second waits while the first works on its working copy
+// (stopped at the box that says its source is older), and each imports its own file.
+TEST(TwoCopiesAtOnce, EachImportKeepsItsOwnWorkingCopy) {
+    Folder folder;
+    Copy one(folder), two(folder);
+    ASSERT_TRUE(one.says("ready") && two.says("ready"));
+    one.send("wait file Old1.ADF; import");
+    ASSERT_TRUE(one.says("asked"));
+    two.send("file Z2.ADF; import");
+    QThread::msleep(1000);
+    one.send("go");
+    ASSERT_TRUE(one.says("done") && two.says("done"));
+    EXPECT_EQ(folder.database().count("Y1\r\nc-y1\r\n"), 1);
+    EXPECT_EQ(folder.database().count("Z2\r\nc-z2\r\n"), 1);
+    EXPECT_FALSE(QFile::exists(folder.path("Accounts.dat.Aux")));
+}
+
+// Two copies start on an older database while a third holds the lock; once it is killed, its
+// lock file left behind is taken over, the database converted once and the person told once.
+TEST(TwoCopiesAtOnce, AnOlderDatabaseIsConvertedAndAnnouncedOnce) {
+    Folder folder(0, true);
+    Copy holder(folder, {"hold"});
+    ASSERT_TRUE(holder.says("held"));
+    Copy one(folder), two(folder);
+    QThread::msleep(2000);  // both have read the old header and wait for the lock
+    holder.kill();
+    ASSERT_TRUE(QFile::exists(folder.path("Accounts.dat.lock")));
+    ASSERT_TRUE(one.says("ready") && two.says("ready"));
+    const QString boxes = QString::fromStdString(one.errors() + two.errors());
+    EXPECT_EQ(boxes.count("  The Database has been converted"), 1) << boxes.toStdString();
+    EXPECT_TRUE(folder.database().startsWith("Version: 101\r\nActive\r\n"));
 }
 
 }  // namespace

@@ -1,11 +1,13 @@
 #pragma once
 
+#include <functional>
 #include <gtest/gtest.h>
 #include <QByteArray>
 #include <QDeadlineTimer>
 #include <QProcess>
 #include <QString>
 #include <QStringList>
+#include <QThread>
 
 // A real program started by a test: its output read a line at a time, its input written a line
 // at a time, its errors kept. It is killed, if it still runs, when the test lets go of it.
@@ -61,6 +63,14 @@ private:
     QProcess process_;
     QByteArray errors_;
 };
+
+// Whether `condition` holds within `ms` milliseconds, as another process brings it about.
+inline bool eventually(int ms, const std::function<bool()>& condition) {
+    for (QDeadlineTimer deadline(ms); !condition(); QThread::usleep(50))
+        if (deadline.hasExpired())
+            return false;
+    return true;
+}
 
 // The test's environment with `set` ("NAME=value") in it and `unset` out of it.
 inline QProcessEnvironment environmentWith(const QStringList& set, const QStringList& unset = {}) {

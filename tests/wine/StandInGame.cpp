@@ -1,14 +1,9 @@
 // Stands in for the game in a Wine prefix, reading what the game reads through the same ANSI
-// registry calls. Started like the game, it writes "recorded.txt" in its working folder, in the
-// ANSI code page, one item a line:
-//   the command line
-//   the working folder
-//   MPAccountName and MPAccountNameSig of the current user
-//   AppPath of the local machine, in the 32-bit view the game has
-// Started as "Freelancer.exe write <code> <signature>", it stores those two values instead, as the
-// game does when it makes a new account. The record is written under another name and renamed,
-// so a reader never sees half of it.
-
+// registry calls. Started like the game, it writes recorded.txt in its working folder (under
+// another name first, so that a reader never sees half of it), in the ANSI code page, a line
+// each: the command line, the working folder, MPAccountName and MPAccountNameSig of the current
+// user and AppPath of the local machine in the game's 32-bit view. "Freelancer.exe write <code>
+// <signature>" stores those two values instead, as the game does when it makes a new account.
 #include <windows.h>
 
 #include <string>
@@ -17,12 +12,11 @@ namespace {
 
 const char kKey[] = "Software\\Microsoft\\Microsoft Games\\Freelancer\\1.0";
 
-std::string read(HKEY root, const char* name, DWORD flags) {
+std::string read(HKEY root, const char* name, DWORD flags = 0) {
     char value[2048];
     DWORD size = sizeof value;
-    if (RegGetValueA(root, kKey, name, RRF_RT_REG_SZ | flags, nullptr, value, &size) != ERROR_SUCCESS)
-        return "<missing>";
-    return value;
+    return RegGetValueA(root, kKey, name, RRF_RT_REG_SZ | flags, nullptr, value, &size) == ERROR_SUCCESS ? value
+                                                                                                         : "<missing>";
 }
 
 bool store(const char* name, const char* value) {
@@ -34,18 +28,16 @@ bool store(const char* name, const char* value) {
 int main(int argc, char** argv) {
     if (argc == 4 && std::string(argv[1]) == "write")
         return store("MPAccountName", argv[2]) && store("MPAccountNameSig", argv[3]) ? 0 : 1;
-
     char folder[MAX_PATH];
     GetCurrentDirectoryA(MAX_PATH, folder);
     const std::string text = std::string(GetCommandLineA()) + "\n" + folder + "\n" +
-                             read(HKEY_CURRENT_USER, "MPAccountName", 0) + "\n" +
-                             read(HKEY_CURRENT_USER, "MPAccountNameSig", 0) + "\n" +
+                             read(HKEY_CURRENT_USER, "MPAccountName") + "\n" +
+                             read(HKEY_CURRENT_USER, "MPAccountNameSig") + "\n" +
                              read(HKEY_LOCAL_MACHINE, "AppPath", RRF_SUBKEY_WOW6432KEY) + "\n";
     HANDLE file = CreateFileA("recorded.tmp", GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return 1;
     DWORD written = 0;
-    const bool ok = WriteFile(file, text.data(), DWORD(text.size()), &written, nullptr) && written == text.size();
+    const bool ok = file != INVALID_HANDLE_VALUE && WriteFile(file, text.data(), DWORD(text.size()), &written, nullptr);
     CloseHandle(file);
-    return ok && MoveFileExA("recorded.tmp", "recorded.txt", MOVEFILE_REPLACE_EXISTING) ? 0 : 1;
+    return ok && written == text.size() && MoveFileExA("recorded.tmp", "recorded.txt", MOVEFILE_REPLACE_EXISTING) ? 0
+                                                                                                                  : 1;
 }
