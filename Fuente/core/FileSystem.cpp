@@ -76,7 +76,8 @@ void createFolder(const QString& path) {
         throw RunError{RunError::PathFileAccess, "Path/File access error: " + shown(path) + " is a file"};
     if (!folderExists(info.absolutePath()))
         throw RunError{RunError::PathNotFound, "Path not found: " + shown(info.absolutePath())};
-    if (!QDir().mkdir(path))
+    // Another copy of the program, started at the same moment, may have made it meanwhile.
+    if (!QDir().mkdir(path) && !folderExists(path))
         throw RunError{RunError::PermissionDenied, "Permission denied: " + shown(path)};
 }
 

@@ -128,7 +128,8 @@ TEST_P(TwoCopies, NeitherChangeIsLost) {
     const int other = same ? 1 : 2;
     Folder folder;
     Copy one(folder), two(folder);
-    ASSERT_TRUE(one.says("ready") && two.says("ready"));
+    ASSERT_TRUE(one.says("ready"));
+    ASSERT_TRUE(two.says("ready"));
     const bool waits = second.line.startsWith("wait ");
     if (waits) {
         two.send(second.line.arg(other));
