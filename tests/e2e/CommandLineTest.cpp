@@ -85,7 +85,13 @@ TEST(Window, FirstStartAndNoDisplay) {
     ASSERT_TRUE(QFile::copy(VTR_PATH, app.path("VTR")));
     Program window(app.path("VTR"), {},
                    environmentWith({"QT_QPA_PLATFORM=offscreen", "WINEPREFIX=" + app.path("none")}));
-    EXPECT_TRUE(eventually(20000, [&] { return QFileInfo::exists(app.path("Accounts.dat")); }) && window.running())
+    // Made, and the lock it is made under given back.
+    EXPECT_TRUE(eventually(20000,
+                           [&] {
+                               return QFileInfo::exists(app.path("Accounts.dat")) &&
+                                      !QFileInfo::exists(app.path("Accounts.dat.lock"));
+                           }) &&
+                window.running())
         << "the window stays open";
     window.kill();
     EXPECT_EQ(Cases::filesUnder(app.path()), QStringList({"Accounts.dat", "Opciones.dat", "VTR"}));
