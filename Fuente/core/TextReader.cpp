@@ -1,5 +1,6 @@
 #include "TextReader.h"
 
+#include <algorithm>
 #include <QDir>
 #include <QFile>
 
@@ -45,7 +46,7 @@ QByteArrayView TextReader::readLineBytes() {
     if (!last_ && cr >= bytes_.size() - 1)
         throw PieceEnd{};
     const QByteArrayView line = bytes_.sliced(pos_, cr - pos_);
-    pos_ = cr + 1;
+    pos_ = std::min(cr + 1, bytes_.size());  // a last line without a line end ends at the end
     if (pos_ < bytes_.size() && bytes_[pos_] == '\n')
         ++pos_;
     return line;

@@ -43,4 +43,12 @@ TEST(LoadAccountsWithCode, ReadsRecordsLongerThanAPiece) {
     EXPECT_EQ(rows, (std::vector<AccountRow>{{"Last", " code ", "Last-sig"}, {"Long", "CODE", "Long-sig"}}));
 }
 
+TEST(LoadAccountsWithCode, ReadsALastLineWithoutItsLineEnd) {
+    AppFolder app;
+    const QByteArray bytes = Header + record("Last", "code", "x").chopped(2);
+    EXPECT_EQ(loadCode(app, bytes), (std::vector<AccountRow>{{"Last", "code", "Last-sig"}}));
+    app.sv->bd.cargarbdallv();
+    EXPECT_EQ(app.rows(), (std::vector<AccountRow>{{"Last", "code", "Last-sig"}}));
+}
+
 }  // namespace
