@@ -71,8 +71,9 @@ bool isRegularFile(const QString& path) { return QFileInfo(path).isFile(); }
 void createFolder(const QString& path) {
     if (folderExists(path))
         return;
+    // Looked at once more: another copy of the program may have made the folder meanwhile.
     const QFileInfo info(path);
-    if (info.exists())
+    if (info.exists() && !info.isDir())
         throw RunError{RunError::PathFileAccess, "Path/File access error: " + shown(path) + " is a file"};
     if (!folderExists(info.absolutePath()))
         throw RunError{RunError::PathNotFound, "Path not found: " + shown(info.absolutePath())};
