@@ -49,7 +49,8 @@ void ClsRespaldos::informar() {
                            failure.place);
 }
 
-void ClsRespaldos::respaldarBD(const QByteArray& database) {
+QString ClsRespaldos::respaldarBD(const QByteArray& database) {
+    QString written;
     safely(QStringLiteral("Respaldos.respaldarBD"), [&] {
         const QDir backups(folder());
         const QStringList names = copies(backups);
@@ -59,8 +60,11 @@ void ClsRespaldos::respaldarBD(const QByteArray& database) {
                 return;
         }
         // A file of its own: nothing done to the database later can change it.
-        FileSystem::replaceFile(backups.filePath(nextName(names)), database, rutaBD_);
+        const QString path = backups.filePath(nextName(names));
+        FileSystem::replaceFile(path, database, rutaBD_);
+        written = path;
     });
+    return written;
 }
 
 QString ClsRespaldos::nextName(const QStringList& names) {
@@ -86,9 +90,15 @@ QString ClsRespaldos::guardarRescate(const std::function<void(TextWriter&)>& wri
     return path;
 }
 
-void ClsRespaldos::copiaBak(const QByteArray& database) {
-    safely(QStringLiteral("Respaldos.copiaBak"),
-           [&] { FileSystem::replaceFile(rutaBD_ + QStringLiteral(".bak"), database, rutaBD_); });
+void ClsRespaldos::copiaBak(const QByteArray& database, const QString& sameBytes) {
+    safely(QStringLiteral("Respaldos.copiaBak"), [&] {
+        // Sharing the copy's file saves writing and syncing the database once more. Neither name
+        // is ever written in place (every write replaces a file whole), so neither can change
+        // the other; the copy was made with the database's permissions a moment ago.
+        const QString bak = rutaBD_ + QStringLiteral(".bak");
+        if (sameBytes.isEmpty() || !FileSystem::linkFile(sameBytes, bak))
+            FileSystem::replaceFile(bak, database, rutaBD_);
+    });
 }
 
 void ClsRespaldos::podar() {

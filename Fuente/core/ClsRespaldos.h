@@ -31,10 +31,11 @@ public:
         : appFolder_(appFolder), rutaBD_(rutaBD), errores_(errores), registry_(registry) {}
 
     // Writes the database's bytes, as a file of its own, to "Accounts <date> <time>.dat", unless
-    // the newest copy already holds them.
-    void respaldarBD(const QByteArray& database);
-    // Writes the database's bytes to "Accounts.dat.bak".
-    void copiaBak(const QByteArray& database);
+    // the newest copy already holds them. Returns the copy it wrote; empty when it wrote none.
+    QString respaldarBD(const QByteArray& database);
+    // Puts the database's bytes in "Accounts.dat.bak": as a second name of `sameBytes`, a copy
+    // just written with them, where the file system allows; otherwise written out.
+    void copiaBak(const QByteArray& database, const QString& sameBytes = {});
     // Removes the copies beyond the newest ten; called once a rewrite has succeeded.
     void podar();
     // Reports a copy that could not be made, once the database's lock is given back: a box

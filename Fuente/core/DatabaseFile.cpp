@@ -163,9 +163,9 @@ bool DatabaseFile::writeLocked(const Change& change, Kind kind) {
         return true;
     }
     ClsRespaldos& respaldos = respaldos_;
-    respaldos.respaldarBD(current->bytes);
+    const QString copy = respaldos.respaldarBD(current->bytes);
     if (change.keepBak)
-        respaldos.copiaBak(current->bytes);
+        respaldos.copiaBak(current->bytes, copy);
     const qsizetype size = current->bytes.size();
     current.reset();  // its bytes are not needed any more
     TextWriter file(rutaBD_, TextWriter::Mode::Rewrite);

@@ -3,11 +3,13 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRandomGenerator>
 #include <QSaveFile>
 #include <cerrno>
 #include <cstring>
 
 #ifdef Q_OS_UNIX
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
@@ -109,6 +111,32 @@ void replaceFile(const QString& path, const QByteArray& bytes, const QString& pe
     writeDurably(file, bytes, path);
     if (!file.commit())
         throw writeFailure(path, file);
+}
+
+bool linkFile(const QString& from, const QString& to) {
+#ifdef Q_OS_UNIX
+    if (folderExists(to))
+        return false;
+    const QByteArray source = QFile::encodeName(from);
+    const QByteArray target = QFile::encodeName(to);
+    // The new name goes in beside the old one and then takes its place, as a replaced file does.
+    for (int attempt = 0; attempt < 16; ++attempt) {
+        const QByteArray temporary = target + ".link-" + QByteArray::number(QRandomGenerator::global()->generate(), 36);
+        if (::linkat(AT_FDCWD, source.constData(), AT_FDCWD, temporary.constData(), 0) != 0) {
+            if (errno == EEXIST)
+                continue;
+            return false;
+        }
+        if (::rename(temporary.constData(), target.constData()) == 0)
+            return true;
+        ::unlink(temporary.constData());
+        return false;
+    }
+#else
+    Q_UNUSED(from);
+    Q_UNUSED(to);
+#endif
+    return false;
 }
 
 void appendToFile(const QString& path, const QByteArray& bytes, const QString& permissionsOf) {

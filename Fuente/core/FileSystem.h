@@ -34,6 +34,11 @@ void copyFile(const QString& from, const QString& to, const QString& permissions
 // the device. Any failure leaves the file as it was.
 void replaceFile(const QString& path, const QByteArray& bytes, const QString& permissionsOf = {});
 
+// Gives a file a second name, replacing whatever had that name in one step: both names are then
+// the same file, made without writing it again. Whether it could; where the file system cannot
+// (another device, no links, Windows here), nothing changed.
+bool linkFile(const QString& from, const QString& to);
+
 // Adds the bytes at the end of a file (created when missing), written and flushed to the device;
 // a failure cuts the file back to its previous length.
 void appendToFile(const QString& path, const QByteArray& bytes, const QString& permissionsOf = {});
