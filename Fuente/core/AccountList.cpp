@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "CaselessKeys.h"
+#include "FreedMemory.h"
 #include "RunError.h"
 #include "VbText.h"
 
@@ -130,7 +131,7 @@ void AccountList::sortBy(int columnIndex, Order order) {
     setSorted(true);
 }
 
-void AccountList::sortRows() {
+void AccountList::sortRowsByKeys() {
     CaselessKeys keys;
     std::size_t units = 0;
     for (const Entry& row : rows_)
@@ -149,6 +150,13 @@ void AccountList::sortRows() {
     }
     rows_ = std::move(sortedRows);
     selected_ = newSelected;
+}
+
+void AccountList::sortRows() {
+    sortRowsByKeys();
+    // The keys and the old order, tens of MB for a million rows, would otherwise stay in the
+    // heap for as long as the window is open.
+    giveBackFreedMemory();
 }
 
 void AccountList::changed() {

@@ -102,6 +102,7 @@ private:
     Entry append(const AccountRow& row);
     void changed();
     void sortRows();
+    void sortRowsByKeys();
 
     QString text_;
     std::vector<Entry> rows_;
